@@ -1,0 +1,119 @@
+#include "dialogue/result_file.hpp"
+
+#include "dialogue/result_format.hpp"
+#include "dialogue/sweep.hpp"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace zelm {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, CloseFile>;
+
+std::string reason(int error) { return std::generic_category().message(error); }
+
+std::uint64_t random_bits() {
+    std::uint64_t bits =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    try {
+        std::random_device device;
+        bits ^= (static_cast<std::uint64_t>(device()) << 32U) ^ device();
+    } catch (const std::exception&) {
+        // No entropy source: the clock alone still differs from run to run.
+    }
+    return bits;
+}
+
+// A name in the target's folder that no other run will pick: the target's name, 64
+// random bits and ".tmp". Being in the same folder, it is renamed without a copy.
+fs::path temporary_path_for(const fs::path& target) {
+    for (;;) {
+        constexpr char hex[] = "0123456789abcdef";
+        std::uint64_t bits = random_bits();
+        std::string suffix = ".";
+        for (int digit = 0; digit < 16; ++digit, bits >>= 4U) {
+            suffix += hex[bits & 0xFU];
+        }
+        fs::path candidate = target;
+        candidate += suffix + ".tmp";
+        std::error_code ignored;
+        if (!fs::exists(candidate, ignored)) {
+            return candidate;
+        }
+    }
+}
+
+bool write_bytes(std::FILE* file, std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+// Header and rows into an open file. False, with errno set, at the first failed write.
+bool write_contents(std::FILE* file, const ChartInputs& entered, ResultFileReport& report) {
+    if (!write_bytes(file, header_text(entered))) {
+        return false;
+    }
+    ChartInputs slope = entered;
+    slope.friction_angle = to_radians(entered.friction_angle);
+    RowBuffer buffer;
+    bool written = true;
+    sweep(slope, [&](const SweepRow& row) {
+        report.x = row.x;
+        report.empty_angle_cells = report.empty_angle_cells || has_empty_angle(row);
+        written = write_bytes(file, format_row(buffer, row));
+        return written;
+    });
+    return written;
+}
+
+}  // namespace
+
+ResultFileReport write_result_file(const fs::path& target, const ChartInputs& entered) {
+    ResultFileReport report;
+    const fs::path temporary = temporary_path_for(target);
+    // Binary mode: the rows carry their own CR LF, which text mode on Windows would
+    // turn into CR CR LF.
+    File file(std::fopen(temporary.string().c_str(), "wb"));
+    if (!file) {
+        report.failure = reason(errno);
+        return report;
+    }
+    // A large buffer: the sweep writes many short rows.
+    std::setvbuf(file.get(), nullptr, _IOFBF, std::size_t{1} << 16U);
+
+    errno = 0;
+    bool complete = write_contents(file.get(), entered, report);
+    int error = errno;
+    if (complete && std::fflush(file.get()) != 0) {
+        complete = false;
+        error = errno;
+    }
+    if (std::fclose(file.release()) != 0 && complete) {
+        complete = false;
+        error = errno;
+    }
+    std::error_code renamed;
+    if (complete) {
+        fs::rename(temporary, target, renamed);
+        if (!renamed) {
+            return report;
+        }
+    }
+    report.failure = complete ? renamed.message() : reason(error != 0 ? error : EIO);
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return report;
+}
+
+}  // namespace zelm

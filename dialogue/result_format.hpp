@@ -1,0 +1,42 @@
+// The bytes of the result file "ZELM_FS_result.xls": Windows-1252 text, CR LF line
+// ends, TAB between fields. The header keeps a decimal point; the rows use a comma.
+#pragma once
+
+#include "dialogue/chart_inputs.hpp"
+#include "dialogue/sweep.hpp"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zelm {
+
+// The header, with the values as entered (friction angle in degrees), each printed
+// with one decimal and a point.
+std::string header_text(const ChartInputs& entered);
+
+// Room for the longest number a float prints in full: a sign, the 39 digits of
+// 3.4e38, a point and one decimal.
+inline constexpr std::size_t max_fixed_length = 42;
+// A space, a minus sign, the integer part, a comma and two digits.
+inline constexpr std::size_t max_decimal_comma_length = 2 + max_fixed_length + 3;
+// Three decimal-comma fields and the angle, each with its TAB, then CR LF.
+inline constexpr std::size_t max_row_length = 3 * (max_decimal_comma_length + 1) + max_fixed_length + 3;
+using RowBuffer = std::array<char, max_row_length>;
+
+// Writes the decimal-comma number of v at out and returns the end: a space, a minus
+// sign for a negative value that does not print as 0,00, the integer part of the
+// magnitude in full, a comma and two digits of hundredths (" 2,00", " 0,07",
+// " -1,25"). Hundredths that round to 100 carry into the integer part. Nothing at
+// all for an infinite or NaN value: the spreadsheet shows an empty cell.
+char* put_decimal_comma(char* out, float v);
+
+// One row: height, x, y, angle, each followed by a TAB, then CR LF. The angle is
+// rounded to whole degrees; its cell is empty when it is unknown or not finite.
+std::string_view format_row(RowBuffer& buffer, const SweepRow& row);
+
+// True when the row's angle cell is empty.
+bool has_empty_angle(const SweepRow& row);
+
+}  // namespace zelm

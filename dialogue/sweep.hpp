@@ -1,0 +1,54 @@
+// The sweep over heights: one row of the result file per height step, from one step
+// up to the height of the talus.
+#pragma once
+
+#include "chart/chart1.hpp"
+#include "chart/coordinates.hpp"
+#include "dialogue/chart_inputs.hpp"
+
+#include <cstdint>
+#include <optional>
+
+namespace zelm {
+
+struct SweepRow {
+    float height;
+    float x;  // tan(phi)/FS on the two-decimal grid
+    float y;  // C'/(d*H*tan(phi)) on the two-decimal grid
+    // The slope angle of the latest row that had a verdict: a row without one keeps
+    // the angle before it. Nothing while no row of the run has had a verdict.
+    std::optional<float> angle;
+};
+
+// The friction angle in radians: degrees times the float value of pi (3.14159274),
+// divided by 180 in double and rounded to float. 30 degrees become 0.5235988.
+float to_radians(float degrees);
+
+// Number of rows: the exact quotient height / step truncated toward zero. None when
+// the quotient is below one, not a number, or beyond the signed 32-bit range.
+std::int32_t row_count(float height, float step);
+
+// Calls emit(const SweepRow&) for every row of the run, in order, until emit returns
+// false. The friction angle of `slope` is in radians.
+template <typename Emit>
+void sweep(const ChartInputs& slope, Emit&& emit) {
+    const std::int32_t rows = row_count(slope.height, slope.definition);
+    // phi and FS stay the same, so x is the same on every row.
+    const float x = arrondir(A(slope.friction_angle, slope.security_factor), 2);
+    float height = 0.0F;
+    std::optional<float> angle;
+    for (std::int32_t row = 0; row < rows; ++row) {
+        // The height grows by repeated addition in float, never as row * step: this
+        // is how the printed heights come out (2.8999994 after 29 steps of 0.1).
+        height += slope.definition;
+        const float y = arrondir(B(height, slope.cohesion, slope.density, slope.friction_angle), 2);
+        if (const auto verdict = pente(x, y)) {
+            angle = verdict;
+        }
+        if (!emit(SweepRow{height, x, y, angle})) {
+            return;
+        }
+    }
+}
+
+}  // namespace zelm

@@ -1,0 +1,112 @@
+// Facts about the height sweep: how many rows, which heights, which angle each row carries.
+#include "dialogue/sweep.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace zelm {
+namespace {
+
+std::vector<SweepRow> rows_of(ChartInputs slope) {
+    std::vector<SweepRow> rows;
+    sweep(slope, [&](const SweepRow& row) {
+        rows.push_back(row);
+        return true;
+    });
+    return rows;
+}
+
+ChartInputs slope(float phi_degrees, float height, float step, float fs = 1.5F) {
+    return {to_radians(phi_degrees), 2.0F, 2.5F, height, step, fs};
+}
+
+TEST(Sweep, FrictionAngleInRadiansThroughTheFloatPi) {
+    EXPECT_EQ(to_radians(30.0F), 0.5235988F);
+    EXPECT_EQ(to_radians(180.0F), 3.14159274F);
+    EXPECT_EQ(to_radians(0.0F), 0.0F);
+}
+
+TEST(Sweep, RowCountIsTheTruncatedExactQuotient) {
+    const struct {
+        float height, step;
+        int rows;
+    } cases[] = {
+        {20.0F, 1.0F, 20},
+        {3.0F, 0.1F, 29},  // 3 / 0.100000001 = 29.9999995
+        {3.0F, 0.3F, 9},   // 3 / 0.300000012 = 9.9999996
+        {-5.0F, -1.0F, 5},
+        {0.5F, 1.0F, 0},
+        {0.0F, 1.0F, 0},
+        {20.0F, 0.0F, 0},
+        {0.0F, 0.0F, 0},  // not a number
+        {5.0F, -1.0F, 0},
+        {-5.0F, 1.0F, 0},
+        {3e9F, 1.0F, 0},  // beyond 32 bits
+        {2147483520.0F, 1.0F, 2147483520},
+        // The double quotient rounds up to 1073741889; the exact one is 1073741888.99999994.
+        {2114445568.0F, 1.969230771F, 1073741888},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(row_count(c.height, c.step), c.rows) << c.height << " / " << c.step;
+    }
+}
+
+TEST(Sweep, HeightsAccumulateInFloat) {
+    const auto rows = rows_of(slope(30.0F, 3.0F, 0.1F));
+    ASSERT_EQ(rows.size(), 29U);
+    EXPECT_EQ(rows.front().height, 0.1F);
+    EXPECT_EQ(rows.back().height, 2.8999994F);  // not 29 * 0.1F = 2.9000001
+
+    const auto thirds = rows_of(slope(30.0F, 3.1F, 0.3F));
+    ASSERT_EQ(thirds.size(), 10U);
+    EXPECT_EQ(thirds[6].height, 2.0999999F);
+    EXPECT_EQ(thirds[9].height, 2.9999998F);
+}
+
+TEST(Sweep, NegativeHeightAndStepGiveRows) {
+    const auto rows = rows_of(slope(30.0F, -5.0F, -1.0F));
+    ASSERT_EQ(rows.size(), 5U);
+    EXPECT_EQ(rows[0].height, -1.0F);
+    EXPECT_EQ(rows[4].height, -5.0F);
+    EXPECT_EQ(rows[0].y, -1.38F);  // cut toward zero
+}
+
+TEST(Sweep, TracedRunRows) {
+    const auto rows = rows_of(slope(30.0F, 20.0F, 1.0F));
+    ASSERT_EQ(rows.size(), 20U);
+    EXPECT_EQ(rows[1].height, 2.0F);
+    EXPECT_EQ(rows[1].x, 0.38F);
+    EXPECT_EQ(rows[1].y, 0.69F);
+    EXPECT_NEAR(*rows[1].angle, 85.8958F, 1e-4F);
+    EXPECT_EQ(*rows[0].angle, 90.0F);  // y 1.39 is beyond row 38's 0.91
+    EXPECT_EQ(rows[19].y, 0.07F);
+}
+
+TEST(Sweep, NoVerdictKeepsTheAngleUnknown) {
+    const auto rows = rows_of(slope(10.0F, 3.0F, 1.0F, 1.2F));  // x 0.15 has no chart row
+    ASSERT_EQ(rows.size(), 3U);
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.x, 0.15F);
+        EXPECT_FALSE(row.angle.has_value());
+    }
+    EXPECT_EQ(rows[0].y, 4.54F);
+}
+
+TEST(Sweep, ZeroFrictionAngleGivesXZeroAndInfiniteY) {
+    const auto rows = rows_of(slope(0.0F, 2.0F, 1.0F));
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(rows[0].x, 0.0F);
+    EXPECT_TRUE(std::isinf(rows[0].y));
+    EXPECT_FALSE(rows[1].angle.has_value());
+}
+
+TEST(Sweep, StopsWhenTheRowCannotBeWritten) {
+    int calls = 0;
+    sweep(slope(30.0F, 20.0F, 1.0F), [&](const SweepRow&) { return ++calls < 3; });
+    EXPECT_EQ(calls, 3);
+}
+
+}  // namespace
+}  // namespace zelm
