@@ -9,7 +9,7 @@
 int main() {
 #ifdef SIGPIPE
     // A closed pipe on standard output is reported as an error, not a silent death.
-    std::signal(SIGPIPE, SIG_IGN);
+    (void)std::signal(SIGPIPE, SIG_IGN);
 #endif
     return zelm::run(std::cin, std::cout, std::cerr, zelm::result_file_name);
 }

@@ -14,7 +14,8 @@ namespace {
 
 std::string two_decimals(float value) {
     std::array<char, 64> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2);
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2);
     return {text.data(), end.ptr};
 }
 

@@ -160,14 +160,14 @@ TEST(Pente, NonFiniteAndHugeInputs) {
     EXPECT_FALSE(pente(inf, 1.0F).has_value());
     EXPECT_FALSE(pente(-inf, 1.0F).has_value());
     EXPECT_FALSE(pente(nan, 1.0F).has_value());
-    EXPECT_FALSE(pente(3e7F, 1.0F).has_value());   // 100 x beyond 32 bits
+    EXPECT_FALSE(pente(3e7F, 1.0F).has_value());  // 100 x beyond 32 bits
     EXPECT_FALSE(pente(-3e7F, 1.0F).has_value());
     EXPECT_FALSE(row_key(21474838.0F).has_value());
     EXPECT_EQ(row_key(-21474836.0F), -2147483600);
-    EXPECT_EQ(*pente(0.38F, inf), 90.0F);             // beyond any threshold
-    EXPECT_TRUE(std::isnan(*pente(0.38F, nan)));      // a NaN y is never beyond
-    EXPECT_TRUE(std::isnan(*pente(0.38F, -inf)));     // inf - inf in the polynomial
-    EXPECT_EQ(*pente(0.60F, -1e20F), -inf);           // an absurd y overflows the float angle
+    EXPECT_EQ(*pente(0.38F, inf), 90.0F);          // beyond any threshold
+    EXPECT_TRUE(std::isnan(*pente(0.38F, nan)));   // a NaN y is never beyond
+    EXPECT_TRUE(std::isnan(*pente(0.38F, -inf)));  // inf - inf in the polynomial
+    EXPECT_EQ(*pente(0.60F, -1e20F), -inf);        // an absurd y overflows the float angle
 }
 
 }  // namespace

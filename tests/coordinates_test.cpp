@@ -25,9 +25,8 @@ TEST(Arrondir, RoundsHalfUpOnTheDigitAfterTheCut) {
     const Case cases[] = {
         {0.3849F, 0.38F},  // cut to 0.384 first: the 9 never counts
         {0.385F, 0.39F},   // 0.384999990F scales to exactly 385 in float
-        {0.5774F, 0.58F}, {1.3856F, 1.39F}, {0.6928F, 0.69F}, {2.0F, 2.0F},
-        {0.0F, 0.0F},     {0.004F, 0.0F},   {0.005F, 0.01F},  {0.995F, 1.0F},
-        {9.995F, 10.0F},  {13.864F, 13.86F},
+        {0.5774F, 0.58F}, {1.3856F, 1.39F}, {0.6928F, 0.69F}, {2.0F, 2.0F},    {0.0F, 0.0F},
+        {0.004F, 0.0F},   {0.005F, 0.01F},  {0.995F, 1.0F},   {9.995F, 10.0F}, {13.864F, 13.86F},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(arrondir(c.value, 2), c.expected) << c.value;
@@ -102,8 +101,8 @@ TEST(Helpers, LeaveValuesBeyondThe32BitRangeUnchanged) {
         EXPECT_EQ(tronquer(v, 0), v);
         EXPECT_EQ(arrondir(v, 2), v);
     }
-    EXPECT_EQ(tronquer(1e8F, 2), 1e8F);  // 1e10 hundredths do not fit
-    EXPECT_EQ(arrondir(3e7F, 2), 3e7F);  // 3e10 thousandths do not fit
+    EXPECT_EQ(tronquer(1e8F, 2), 1e8F);                      // 1e10 hundredths do not fit
+    EXPECT_EQ(arrondir(3e7F, 2), 3e7F);                      // 3e10 thousandths do not fit
     EXPECT_EQ(tronquer(-2147483648.0F, 0), -2147483648.0F);  // the lowest that fits
     EXPECT_EQ(arrondir(2147483520.0F, -1), 2147483520.0F);   // k + 10 past 2^31 rounds up safely
     EXPECT_TRUE(std::isnan(tronquer(nan, 2)));

@@ -16,9 +16,18 @@ TEST(Entry, NumbersWrittenWithADecimalPoint) {
         const char* token;
         float value;
     } accepted[] = {
-        {"30", 30.0F},  {"2.5", 2.5F},    {"-5", -5.0F},      {"+20.", 20.0F}, {".15E1", 1.5F},
-        {"1e0", 1.0F},  {"0.1", 0.1F},    {"1.5e-3", 0.0015F}, {"-0", -0.0F},  {"007", 7.0F},
-        {"3.4028234e38", 3.4028234e38F},  {"1e-40", 1e-40F},
+        {"30", 30.0F},
+        {"2.5", 2.5F},
+        {"-5", -5.0F},
+        {"+20.", 20.0F},
+        {".15E1", 1.5F},
+        {"1e0", 1.0F},
+        {"0.1", 0.1F},
+        {"1.5e-3", 0.0015F},
+        {"-0", -0.0F},
+        {"007", 7.0F},
+        {"3.4028234e38", 3.4028234e38F},
+        {"1e-40", 1e-40F},
     };
     for (const auto& entry : accepted) {
         const auto value = parse_entry(entry.token);
@@ -28,16 +37,16 @@ TEST(Entry, NumbersWrittenWithADecimalPoint) {
 }
 
 TEST(Entry, AnythingElseIsRefused) {
-    for (const char* token : {"2,5", "abc", "2.5x", "inf", "-inf", "nan", "NAN", "infinity", "0x10", "1e39",
-                              "-1e39", "1e", "1e+", ".", "-", "+", "", "e5", "1.2.3", "--1", "1 ", "٣"}) {
+    for (const char* token :
+         {"2,5", "abc", "2.5x", "inf", "-inf", "nan", "NAN", "infinity", "0x10", "1e39", "-1e39",
+          "1e",  "1e+", ".",    "-",   "+",    "",    "e5",  "1.2.3",    "--1",  "1 ",   "٣"}) {
         EXPECT_FALSE(parse_entry(token).has_value()) << '"' << token << '"';
     }
 }
 
 constexpr const char* prompts[] = {
-    "\tFriction angle \t\t[degree] :",    "\n\tCohesion \t\t[Tn/m2]\t:",
-    "\n\tDensity  \t\t[Tn/m3]\t:",         "\n\tHeight of the talus \t  [m]\t:",
-    "\n\tDefinition \t\t  [m]\t:",          "\n\tSecurity Factor \t\t  [m]\t:",
+    "\tFriction angle \t\t[degree] :",    "\n\tCohesion \t\t[Tn/m2]\t:", "\n\tDensity  \t\t[Tn/m3]\t:",
+    "\n\tHeight of the talus \t  [m]\t:", "\n\tDefinition \t\t  [m]\t:", "\n\tSecurity Factor \t\t  [m]\t:",
 };
 
 TEST(Dialogue, SixPromptsInOrderEntriesOnAnyLines) {
@@ -81,8 +90,10 @@ TEST(Dialogue, Banner) {
     std::ostringstream out;
     print_banner(out);
     const std::string stars(76, '*');
-    EXPECT_EQ(out.str(), "\n  " + stars + "\n  *                             ZELM&PIRT Calulator                          *\n  " +
-                             stars + "\n\n\n");
+    EXPECT_EQ(out.str(),
+              "\n  " + stars +
+                  "\n  *                             ZELM&PIRT Calulator                          *\n  " +
+                  stars + "\n\n\n");
 }
 
 }  // namespace

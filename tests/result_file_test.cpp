@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 constexpr ChartInputs traced_run{30.0F, 2.0F, 2.5F, 20.0F, 1.0F, 1.5F};
 
 class ResultFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         folder_ = fs::temp_directory_path() / (std::string("zelm-result-file-") + test->name());
@@ -38,7 +38,8 @@ protected:
     }
 
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
 
     fs::path folder_;

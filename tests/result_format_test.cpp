@@ -24,17 +24,17 @@ TEST(DecimalComma, Fields) {
         const char* text;
     } cases[] = {
         {0.38F, " 0,38"},
-        {0.07F, " 0,07"},        // one-digit hundredths get a leading 0
+        {0.07F, " 0,07"},  // one-digit hundredths get a leading 0
         {2.05F, " 2,05"},
         {0.0F, " 0,00"},
         {20.0F, " 20,00"},
         {13.86F, " 13,86"},
-        {2.0999999F, " 2,10"},   // hundredths 9.99999 print 10
+        {2.0999999F, " 2,10"},  // hundredths 9.99999 print 10
         {2.8999994F, " 2,90"},
-        {2.9999998F, " 3,00"},   // hundredths round to 100: carried
-        {0.995F, " 1,00"},       // 99.5 rounds to even, 100
+        {2.9999998F, " 3,00"},  // hundredths round to 100: carried
+        {0.995F, " 1,00"},      // 99.5 rounds to even, 100
         {0.9949999F, " 0,99"},
-        {0.125F, " 0,12"},       // an exact half of a hundredth goes to even
+        {0.125F, " 0,12"},  // an exact half of a hundredth goes to even
         {0.375F, " 0,38"},
         {16777216.0F, " 16777216,00"},
         {5e9F, " 5000000000,00"},  // beyond 32 bits: all digits
