@@ -125,19 +125,6 @@ TEST(Pente, AnglesReadFromTheChart) {
     EXPECT_NEAR(*pente(0.20F, 1.5F), 83.885F, 1e-3F);
 }
 
-TEST(Pente, TracedRunAngles) {
-    // y down the traced run (x 0.38), and the whole degrees the file shows.
-    const struct {
-        float y;
-        float rounded;
-    } rows[] = {{0.46F, 77}, {0.35F, 68}, {0.28F, 60}, {0.23F, 53}, {0.20F, 49},
-                {0.17F, 45}, {0.15F, 42}, {0.14F, 41}, {0.13F, 39}, {0.12F, 38},
-                {0.11F, 36}, {0.10F, 35}, {0.09F, 34}, {0.08F, 32}, {0.07F, 31}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(std::nearbyint(*pente(0.38F, row.y)), row.rounded) << row.y;
-    }
-}
-
 TEST(Pente, RowsWithoutCoefficientsGiveNaNInsideAnd90Beyond) {
     EXPECT_TRUE(std::isnan(*pente(0.10F, 1.0F)));
     EXPECT_EQ(*pente(0.10F, 5.0F), 90.0F);

@@ -86,15 +86,5 @@ TEST(Dialogue, InputEndingEarlyGivesNoValues) {
     }
 }
 
-TEST(Dialogue, Banner) {
-    std::ostringstream out;
-    print_banner(out);
-    const std::string stars(76, '*');
-    EXPECT_EQ(out.str(),
-              "\n  " + stars +
-                  "\n  *                             ZELM&PIRT Calulator                          *\n  " +
-                  stars + "\n\n\n");
-}
-
 }  // namespace
 }  // namespace zelm

@@ -73,17 +73,6 @@ TEST(Sweep, NegativeHeightAndStepGiveRows) {
     EXPECT_EQ(rows[0].y, -1.38F);  // cut toward zero
 }
 
-TEST(Sweep, TracedRunRows) {
-    const auto rows = rows_of(slope(30.0F, 20.0F, 1.0F));
-    ASSERT_EQ(rows.size(), 20U);
-    EXPECT_EQ(rows[1].height, 2.0F);
-    EXPECT_EQ(rows[1].x, 0.38F);
-    EXPECT_EQ(rows[1].y, 0.69F);
-    EXPECT_NEAR(*rows[1].angle, 85.8958F, 1e-4F);
-    EXPECT_EQ(*rows[0].angle, 90.0F);  // y 1.39 is beyond row 38's 0.91
-    EXPECT_EQ(rows[19].y, 0.07F);
-}
-
 TEST(Sweep, NoVerdictKeepsTheAngleUnknown) {
     const auto rows = rows_of(slope(10.0F, 3.0F, 1.0F, 1.2F));  // x 0.15 has no chart row
     ASSERT_EQ(rows.size(), 3U);
