@@ -24,12 +24,14 @@ folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT
 cd "$folder"
 
-# Runs the command on the given entries; prints "seconds peak_kilobytes".
+# Runs the command on the given entries; prints "wall_seconds peak_kilobytes".
 measure() {
     local entries="$1"
     shift
-    echo "$entries" | /usr/bin/time -f '%e %M' -o time.txt "$@" >/dev/null
-    cat time.txt
+    local start=$EPOCHREALTIME
+    echo "$entries" | /usr/bin/time -f '%M' -o time.txt "$@" >/dev/null
+    local end=$EPOCHREALTIME
+    echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(cat time.txt)"
 }
 
 read -r _ small_kb < <(measure "30 2 2.5 1000 0.01 1.5" "$program")
