@@ -1,6 +1,8 @@
 #include "chart/coordinates.hpp"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -25,9 +27,27 @@ std::optional<std::int32_t> truncate_to_int32(float scaled) {
     return static_cast<std::int32_t>(scaled);
 }
 
+// The powers of ten that a double holds exactly, 10^0 to 10^22. The standard power
+// function returns exactly these (the test suite checks it on each platform), so
+// reading them from the table changes no result; it spares the sweep a call to
+// std::pow in every arrondir and tronquer, four of them per row.
+constexpr std::array<double, 23> exact_powers_of_ten = [] {
+    std::array<double, 23> powers{};
+    double power = 1.0;
+    for (double& p : powers) {
+        p = power;
+        power *= 10.0;  // exact up to 10^22, whose 22 factors of 5 fit 53 bits
+    }
+    return powers;
+}();
+
 // 10^exponent, or nothing when it is 0 or infinite in double: with such a scale a
 // value could not be brought back from its scaled integer.
 std::optional<double> power_of_ten(double exponent) {
+    if (exponent >= 0.0 && exponent < static_cast<double>(exact_powers_of_ten.size()) &&
+        exponent == std::trunc(exponent)) {
+        return exact_powers_of_ten[static_cast<std::size_t>(exponent)];
+    }
     const double scale = std::pow(10.0, exponent);
     if (!(scale > 0.0 && scale < std::numeric_limits<double>::infinity())) {
         return std::nullopt;
@@ -42,9 +62,13 @@ float A(float phi, float fs) {
 }
 
 float B(float height, float cohesion, float density, float phi) {
+    return B_tangent(height, cohesion, density, std::tan(static_cast<double>(phi)));
+}
+
+float B_tangent(float height, float cohesion, float density, double tan_phi) {
     // The product of two floats is exact in double.
     const double weight = static_cast<double>(density) * static_cast<double>(height);
-    const double divisor = std::tan(static_cast<double>(phi)) * weight;
+    const double divisor = tan_phi * weight;
     return static_cast<float>(static_cast<double>(cohesion) / divisor);
 }
 

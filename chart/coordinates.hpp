@@ -19,6 +19,10 @@ float A(float phi, float fs);
 // Arguments in this order: height H, cohesion C', density d, friction angle in radians.
 float B(float height, float cohesion, float density, float phi);
 
+// B with tan(phi) already taken in double, for a sweep in which phi stays the same:
+// B_tangent(H, C', d, std::tan(double(phi))) is exactly B(H, C', d, phi).
+float B_tangent(float height, float cohesion, float density, double tan_phi);
+
 // value truncated toward zero to n decimals. The value comes back unchanged when
 // value * 10^n is not finite or does not fit a signed 32-bit integer.
 float tronquer(float value, std::int32_t n);

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace zelm {
@@ -14,6 +15,22 @@ namespace {
 // Windows (a security factor of 1.25 prints 1.2, an angle of 12.5 prints 12).
 char* put_fixed(char* out, float value, int decimals) {
     return std::to_chars(out, out + max_fixed_length, value, std::chars_format::fixed, decimals).ptr;
+}
+
+// "%.0f" as put_fixed(out, value, 0) writes it, minus sign of a negative value that
+// rounds to 0 included ("-0"). Below 2^31 the rounding is nearbyint's, to nearest
+// with an exact half to even, and the whole number is printed as an integer: the
+// same bytes at a fraction of the cost, which counts at one call per cell of a sweep.
+char* put_whole(char* out, float value) {
+    const float magnitude = std::fabs(value);
+    if (!(magnitude < 2147483648.0F)) {  // also for NaN and infinities
+        return put_fixed(out, value, 0);
+    }
+    if (std::signbit(value)) {
+        *out++ = '-';
+    }
+    const auto whole = static_cast<std::uint32_t>(std::nearbyint(magnitude));
+    return std::to_chars(out, out + max_fixed_length, whole).ptr;
 }
 
 char* put_text(char* out, std::string_view text) {
@@ -65,7 +82,7 @@ char* put_decimal_comma(char* out, float v) {
     if (v < 0.0F && (integer_part > 0.0F || digits > 0)) {
         *out++ = '-';
     }
-    out = put_fixed(out, integer_part, 0);
+    out = put_whole(out, integer_part);
     *out++ = ',';
     *out++ = static_cast<char>('0' + digits / 10);
     *out++ = static_cast<char>('0' + digits % 10);
@@ -83,7 +100,7 @@ std::string_view format_row(RowBuffer& buffer, const SweepRow& row) {
     out = put_decimal_comma(out, row.y);
     *out++ = '\t';
     if (!has_empty_angle(row)) {
-        out = put_fixed(out, *row.angle, 0);
+        out = put_whole(out, *row.angle);
     }
     out = put_text(out, "\t\r\n");
     return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};

@@ -120,5 +120,26 @@ TEST(Helpers, DecimaleOfNonFiniteIsNaNAndOfHugeIsZero) {
     EXPECT_EQ(decimale(8388607.5F), 0.5F);
 }
 
+// tronquer and arrondir read 10^0 ... 10^22 from a table instead of calling std::pow;
+// that is the same only while the platform's pow gives these exact values.
+TEST(Helpers, ThePlatformPowerOfTenIsExactUpTo22) {
+    const double exact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    for (int n = 0; n <= 22; ++n) {
+        EXPECT_EQ(std::pow(10.0, static_cast<double>(n)), exact[n]) << "10^" << n;
+    }
+}
+
+TEST(Coordinates, BFromATangentIsB) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> height(-1e5F, 1e5F);
+    std::uniform_real_distribution<float> phi(-1.6F, 1.6F);
+    for (int i = 0; i < 10000; ++i) {
+        const float h = height(random);
+        const float p = phi(random);
+        EXPECT_EQ(B_tangent(h, 2.0F, 2.5F, std::tan(static_cast<double>(p))), B(h, 2.0F, 2.5F, p));
+    }
+}
+
 }  // namespace
 }  // namespace zelm

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace zelm {
@@ -89,6 +91,19 @@ TEST(Sweep, ZeroFrictionAngleGivesXZeroAndInfiniteY) {
     EXPECT_EQ(rows[0].x, 0.0F);
     EXPECT_TRUE(std::isinf(rows[0].y));
     EXPECT_FALSE(rows[1].angle.has_value());
+}
+
+// The sweep reads the chart only when y changes; every row must still carry the
+// angle that the chart gives for its own x and y.
+TEST(Sweep, EveryAngleIsTheChartsForItsRow) {
+    for (const float phi : {30.0F, 25.0F, 40.0F}) {
+        for (const auto& row : rows_of(slope(phi, 100.0F, 0.01F))) {
+            const auto angle = pente(row.x, row.y);
+            ASSERT_TRUE(angle.has_value());
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(*row.angle), std::bit_cast<std::uint32_t>(*angle))
+                << "phi " << phi << ", height " << row.height;
+        }
+    }
 }
 
 TEST(Sweep, StopsWhenTheRowCannotBeWritten) {

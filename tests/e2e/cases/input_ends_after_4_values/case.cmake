@@ -1,0 +1,2 @@
+set(EXIT_CODE 1)
+set(STDERR_REGEX "input ended before all six values")
