@@ -17,9 +17,7 @@ namespace zelm::fuzz {
     std::abort();
 }
 
-inline bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // A decimal-comma field: empty, or a space, an optional minus, digits, a comma, two digits.
 inline bool is_decimal_comma_field(std::string_view field) {

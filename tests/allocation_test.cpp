@@ -27,24 +27,12 @@ void* allocate(std::size_t size) {
 
 }  // namespace
 
-void* operator new(std::size_t size) {
-    return allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return allocate(size);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace zelm {
 namespace {
