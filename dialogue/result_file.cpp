@@ -3,8 +3,11 @@
 #include "dialogue/result_format.hpp"
 #include "dialogue/sweep.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -60,6 +63,21 @@ bool write_bytes(std::FILE* file, std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
+// Rows are formed straight into a block that is written with one call when full: on
+// a long sweep a write call per row would cost more than forming the row.
+struct RowBlock {
+    std::array<char, std::size_t{1} << 16U> bytes;
+    std::size_t used = 0;
+
+    bool has_room_for_a_row() const { return bytes.size() - used >= max_row_length; }
+};
+
+bool write_block(std::FILE* file, RowBlock& block) {
+    const bool written = write_bytes(file, {block.bytes.data(), block.used});
+    block.used = 0;
+    return written;
+}
+
 // Header and rows into an open file. False, with errno set, at the first failed write.
 bool write_contents(std::FILE* file, const ChartInputs& entered, ResultFileReport& report) {
     if (!write_bytes(file, header_text(entered))) {
@@ -67,15 +85,20 @@ bool write_contents(std::FILE* file, const ChartInputs& entered, ResultFileRepor
     }
     ChartInputs slope = entered;
     slope.friction_angle = to_radians(entered.friction_angle);
-    RowBuffer buffer;
+    RowCells cells;
+    RowBlock block;
     bool written = true;
     sweep(slope, [&](const SweepRow& row) {
         report.x = row.x;
         report.empty_angle_cells = report.empty_angle_cells || has_empty_angle(row);
-        written = write_bytes(file, format_row(buffer, row));
+        if (!block.has_room_for_a_row()) {
+            written = write_block(file, block);
+        }
+        char* const start = block.bytes.data() + block.used;
+        block.used += static_cast<std::size_t>(put_row(start, row, cells) - start);
         return written;
     });
-    return written;
+    return written && write_block(file, block);
 }
 
 }  // namespace
@@ -90,9 +113,6 @@ ResultFileReport write_result_file(const fs::path& target, const ChartInputs& en
         report.failure = reason(errno);
         return report;
     }
-    // A large buffer: the sweep writes many short rows.
-    (void)std::setvbuf(file.get(), nullptr, _IOFBF, std::size_t{1} << 16U);  // a smaller one still works
-
     errno = 0;
     bool complete = write_contents(file.get(), entered, report);
     int error = errno;

@@ -2,6 +2,8 @@
 
 #include "chart/coordinates.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -89,21 +91,36 @@ char* put_decimal_comma(char* out, float v) {
     return out;
 }
 
-bool has_empty_angle(const SweepRow& row) { return !row.angle || !std::isfinite(*row.angle); }
+namespace {
+
+char* put_cell(char* out, CellText& cell, float v) {
+    const auto bits = std::bit_cast<std::uint32_t>(v);
+    if (cell.bits != bits) {
+        cell.length = static_cast<std::size_t>(put_decimal_comma(cell.text.data(), v) - cell.text.data());
+        cell.bits = bits;
+    }
+    return std::copy_n(cell.text.data(), cell.length, out);
+}
+
+}  // namespace
 
 std::string_view format_row(RowBuffer& buffer, const SweepRow& row) {
-    char* out = buffer.data();
+    RowCells cells;
+    const char* end = put_row(buffer.data(), row, cells);
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+char* put_row(char* out, const SweepRow& row, RowCells& cells) {
     out = put_decimal_comma(out, row.height);
     *out++ = '\t';
-    out = put_decimal_comma(out, row.x);
+    out = put_cell(out, cells.x, row.x);
     *out++ = '\t';
-    out = put_decimal_comma(out, row.y);
+    out = put_cell(out, cells.y, row.y);
     *out++ = '\t';
     if (!has_empty_angle(row)) {
         out = put_whole(out, *row.angle);
     }
-    out = put_text(out, "\t\r\n");
-    return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};
+    return put_text(out, "\t\r\n");
 }
 
 }  // namespace zelm

@@ -6,7 +6,10 @@
 #include "dialogue/sweep.hpp"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,11 +35,29 @@ using RowBuffer = std::array<char, max_row_length>;
 // all for an infinite or NaN value: the spreadsheet shows an empty cell.
 char* put_decimal_comma(char* out, float v);
 
+// The text of a decimal-comma cell, kept while its value stays the same.
+struct CellText {
+    std::optional<std::uint32_t> bits;  // the float's bit pattern the text was made from
+    std::array<char, max_decimal_comma_length> text{};
+    std::size_t length = 0;
+};
+
+// x is the same on every row of a run and y keeps its two-decimal value over many
+// rows of a long sweep, so a sweep formats those cells only when they change.
+struct RowCells {
+    CellText x;
+    CellText y;
+};
+
 // One row: height, x, y, angle, each followed by a TAB, then CR LF. The angle is
 // rounded to whole degrees; its cell is empty when it is unknown or not finite.
 std::string_view format_row(RowBuffer& buffer, const SweepRow& row);
 
+// The same row written at out, which has room for max_row_length bytes, reusing the
+// x and y cells of the previous row where they have not changed. Returns the end.
+char* put_row(char* out, const SweepRow& row, RowCells& cells);
+
 // True when the row's angle cell is empty.
-bool has_empty_angle(const SweepRow& row);
+inline bool has_empty_angle(const SweepRow& row) { return !row.angle || !std::isfinite(*row.angle); }
 
 }  // namespace zelm

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace zelm {
 
@@ -36,28 +37,25 @@ template <typename Emit>
 void sweep(const ChartInputs& slope, Emit&& emit) {
     const std::int32_t rows = row_count(slope.height, slope.definition);
     // phi and FS stay the same, so x and tan(phi) are the same on every row.
-    const float x = arrondir(A(slope.friction_angle, slope.security_factor), 2);
     const double tan_phi = std::tan(static_cast<double>(slope.friction_angle));
-    float height = 0.0F;
-    std::optional<float> angle;
+    SweepRow current{0.0F, arrondir(A(slope.friction_angle, slope.security_factor), 2), 0.0F, std::nullopt};
     // pente depends on x and y alone, and y, on its two-decimal grid, keeps the same
     // value over many rows of a long sweep: the chart is read again only when the
-    // bits of y change, so the verdict is the one pente gives for this very y.
+    // bits of y change. A row with the same y would get the same verdict, which the
+    // current angle already holds.
     std::optional<std::uint32_t> looked_up_y;
-    std::optional<float> verdict;
     for (std::int32_t row = 0; row < rows; ++row) {
         // The height grows by repeated addition in float, never as row * step: this
         // is how the printed heights come out (2.8999994 after 29 steps of 0.1).
-        height += slope.definition;
-        const float y = arrondir(B_tangent(height, slope.cohesion, slope.density, tan_phi), 2);
-        if (looked_up_y != std::bit_cast<std::uint32_t>(y)) {
-            verdict = pente(x, y);
-            looked_up_y = std::bit_cast<std::uint32_t>(y);
+        current.height += slope.definition;
+        current.y = arrondir(B_tangent(current.height, slope.cohesion, slope.density, tan_phi), 2);
+        if (looked_up_y != std::bit_cast<std::uint32_t>(current.y)) {
+            looked_up_y = std::bit_cast<std::uint32_t>(current.y);
+            if (const auto verdict = pente(current.x, current.y)) {
+                current.angle = verdict;
+            }
         }
-        if (verdict) {
-            angle = verdict;
-        }
-        if (!emit(SweepRow{height, x, y, angle})) {
+        if (!emit(std::as_const(current))) {
             return;
         }
     }
