@@ -1,5 +1,6 @@
 // Facts about the height sweep: how many rows, which heights, which angle each row carries.
 #include "dialogue/sweep.hpp"
+#include "tests/row_count_cases.hpp"
 
 #include <gtest/gtest.h>
 
@@ -31,26 +32,7 @@ TEST(Sweep, FrictionAngleInRadiansThroughTheFloatPi) {
 }
 
 TEST(Sweep, RowCountIsTheTruncatedExactQuotient) {
-    const struct {
-        float height, step;
-        int rows;
-    } cases[] = {
-        {20.0F, 1.0F, 20},
-        {3.0F, 0.1F, 29},  // 3 / 0.100000001 = 29.9999995
-        {3.0F, 0.3F, 9},   // 3 / 0.300000012 = 9.9999996
-        {-5.0F, -1.0F, 5},
-        {0.5F, 1.0F, 0},
-        {0.0F, 1.0F, 0},
-        {20.0F, 0.0F, 0},
-        {0.0F, 0.0F, 0},  // not a number
-        {5.0F, -1.0F, 0},
-        {-5.0F, 1.0F, 0},
-        {3e9F, 1.0F, 0},  // beyond 32 bits
-        {2147483520.0F, 1.0F, 2147483520},
-        // The double quotient rounds up to 1073741889; the exact one is 1073741888.99999994.
-        {2114445568.0F, 1.969230771F, 1073741888},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test_cases::row_count_cases) {
         EXPECT_EQ(row_count(c.height, c.step), c.rows) << c.height << " / " << c.step;
     }
 }
