@@ -42,6 +42,16 @@ char* put_text(char* out, std::string_view text) {
     return out;
 }
 
+// The cell's text, formed again only when the value's bits differ from the last one.
+char* put_cell(char* out, CellText& cell, float v) {
+    const auto bits = std::bit_cast<std::uint32_t>(v);
+    if (cell.bits != bits) {
+        cell.length = static_cast<std::size_t>(put_decimal_comma(cell.text.data(), v) - cell.text.data());
+        cell.bits = bits;
+    }
+    return std::copy_n(cell.text.data(), cell.length, out);
+}
+
 std::string header_line(std::string_view before, float value, std::string_view after) {
     std::array<char, max_fixed_length> digits{};
     char* end = put_fixed(digits.data(), value, 1);
@@ -90,19 +100,6 @@ char* put_decimal_comma(char* out, float v) {
     *out++ = static_cast<char>('0' + digits % 10);
     return out;
 }
-
-namespace {
-
-char* put_cell(char* out, CellText& cell, float v) {
-    const auto bits = std::bit_cast<std::uint32_t>(v);
-    if (cell.bits != bits) {
-        cell.length = static_cast<std::size_t>(put_decimal_comma(cell.text.data(), v) - cell.text.data());
-        cell.bits = bits;
-    }
-    return std::copy_n(cell.text.data(), cell.length, out);
-}
-
-}  // namespace
 
 std::string_view format_row(RowBuffer& buffer, const SweepRow& row) {
     RowCells cells;
