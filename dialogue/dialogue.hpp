@@ -1,7 +1,7 @@
 // The console dialogue: the banner and the six prompts.
 #pragma once
 
-#include "dialogue/chart_inputs.hpp"
+#include "sweep/chart_inputs.hpp"
 
 #include <iosfwd>
 #include <optional>

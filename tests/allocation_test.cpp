@@ -1,9 +1,9 @@
 // The sweep allocates nothing: a run costs the same memory at ten rows and at ten
 // million. Global operator new and delete are replaced in this test executable to
 // count every allocation.
-#include "dialogue/result_file.hpp"
-#include "dialogue/result_format.hpp"
-#include "dialogue/sweep.hpp"
+#include "result/text_file.hpp"
+#include "result/text_format.hpp"
+#include "sweep/sweep.hpp"
 
 #include <gtest/gtest.h>
 

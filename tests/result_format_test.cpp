@@ -1,6 +1,6 @@
 // Facts about the bytes of the result file: decimal-comma fields, the angle cell,
 // the header's decimal point, Windows-1252 letters and CR LF line ends.
-#include "dialogue/result_format.hpp"
+#include "result/text_format.hpp"
 
 #include <gtest/gtest.h>
 

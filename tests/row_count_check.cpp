@@ -1,7 +1,7 @@
 // Row counts whose truncation hangs on the last bit of the quotient, checked without
 // GoogleTest so that a cross build (MinGW under Wine) can run them: the correction in
 // row_count relies on std::fma being exactly fused, which some C runtimes only emulate.
-#include "dialogue/sweep.hpp"
+#include "sweep/sweep.hpp"
 #include "tests/row_count_cases.hpp"
 
 #include <cstdint>

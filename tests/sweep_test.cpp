@@ -1,5 +1,5 @@
 // Facts about the height sweep: how many rows, which heights, which angle each row carries.
-#include "dialogue/sweep.hpp"
+#include "sweep/sweep.hpp"
 #include "tests/row_count_cases.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "dialogue/sweep.hpp"
+#include "sweep/sweep.hpp"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "dialogue/result_format.hpp"
+#include "result/text_format.hpp"
 
 #include "chart/coordinates.hpp"
 

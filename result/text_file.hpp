@@ -1,8 +1,8 @@
-// Writing "ZELM_FS_result.xls" so that a failed run never leaves it half-written and
-// never loses the result of an earlier run.
+// The result file: the header and one row per height of the sweep, written so that a
+// failed run never leaves it half-written and never loses the file of an earlier run.
 #pragma once
 
-#include "dialogue/chart_inputs.hpp"
+#include "sweep/chart_inputs.hpp"
 
 #include <filesystem>
 #include <optional>

@@ -2,8 +2,8 @@
 // ends, TAB between fields. The header keeps a decimal point; the rows use a comma.
 #pragma once
 
-#include "dialogue/chart_inputs.hpp"
-#include "dialogue/sweep.hpp"
+#include "sweep/chart_inputs.hpp"
+#include "sweep/sweep.hpp"
 
 #include <array>
 #include <cmath>

@@ -1,18 +1,15 @@
-#include "dialogue/result_file.hpp"
+#include "result/text_file.hpp"
 
-#include "dialogue/result_format.hpp"
-#include "dialogue/sweep.hpp"
+#include "result/replace_file.hpp"
+#include "result/text_format.hpp"
+#include "sweep/sweep.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <random>
-#include <string>
 #include <system_error>
 
 namespace zelm {
@@ -25,39 +22,6 @@ struct CloseFile {
     void operator()(std::FILE* file) const { (void)std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, CloseFile>;
-
-std::string reason(int error) { return std::generic_category().message(error); }
-
-std::uint64_t random_bits() {
-    std::uint64_t bits =
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    try {
-        std::random_device device;
-        bits ^= (static_cast<std::uint64_t>(device()) << 32U) ^ device();
-    } catch (const std::exception&) {
-        // No entropy source: the clock alone still differs from run to run.
-    }
-    return bits;
-}
-
-// A name in the target's folder that no other run will pick: the target's name, 64
-// random bits and ".tmp". Being in the same folder, it is renamed without a copy.
-fs::path temporary_path_for(const fs::path& target) {
-    for (;;) {
-        constexpr char hex[] = "0123456789abcdef";
-        std::uint64_t bits = random_bits();
-        std::string suffix = ".";
-        for (int digit = 0; digit < 16; ++digit, bits >>= 4U) {
-            suffix += hex[bits & 0xFU];
-        }
-        fs::path candidate = target;
-        candidate += suffix + ".tmp";
-        std::error_code ignored;
-        if (!fs::exists(candidate, ignored)) {
-            return candidate;
-        }
-    }
-}
 
 bool write_bytes(std::FILE* file, std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -124,16 +88,13 @@ ResultFileReport write_result_file(const fs::path& target, const ChartInputs& en
         complete = false;
         error = errno;
     }
-    std::error_code renamed;
-    if (complete) {
-        fs::rename(temporary, target, renamed);
-        if (!renamed) {
-            return report;
-        }
+    if (!complete) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        report.failure = reason(error != 0 ? error : EIO);
+        return report;
     }
-    report.failure = complete ? renamed.message() : reason(error != 0 ? error : EIO);
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
+    report.failure = move_into_place(temporary, target);
     return report;
 }
 

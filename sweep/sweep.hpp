@@ -4,7 +4,7 @@
 
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
-#include "dialogue/chart_inputs.hpp"
+#include "sweep/chart_inputs.hpp"
 
 #include <bit>
 #include <cmath>
