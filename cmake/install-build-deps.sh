@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build needs and that a fresh machine may
+# lack, and makes sure apt knows where Debian's source packages are (the static
+# libxlsxwriter for the release and Windows builds is compiled from Debian's own
+# source package; see cmake/build-xlsxwriter.sh). Run as root. Idempotent: when
+# everything is present it changes nothing and finishes in well under a second.
+set -euo pipefail
+
+# One "package:path" pair a line: the package is installed when the path (a file,
+# a command name without a slash, or a glob) is missing.
+checks=(
+    "dpkg-dev:/usr/bin/dpkg-source"          # apt-get source unpacks with it
+    "cmake:cmake"
+    "make:make"
+    "gcc:gcc"
+    "g++:g++"
+    "pkg-config:pkg-config"
+    "zlib1g-dev:/usr/lib/x86_64-linux-gnu/libz.a"
+    "libxlsxwriter-dev:/usr/include/xlsxwriter.h"
+    "gcc-mingw-w64-x86-64-posix:x86_64-w64-mingw32-gcc-posix"
+    "g++-mingw-w64-x86-64-posix:x86_64-w64-mingw32-g++-posix"
+    "libz-mingw-w64-dev:/usr/x86_64-w64-mingw32/lib/libz.a"
+)
+
+# Source packages that builds fetch with apt-get source (cmake/build-xlsxwriter.sh).
+source_packages=(libxlsxwriter)
+
+present() {
+    case "$1" in
+    */*) compgen -G "$1" >/dev/null ;;
+    *) command -v "$1" >/dev/null ;;
+    esac
+}
+
+missing=()
+for pair in "${checks[@]}"; do
+    package="${pair%%:*}"
+    path="${pair#*:}"
+    present "$path" || missing+=("$package")
+done
+
+# A deb-src twin of every Debian "deb" entry this machine already uses, written
+# only when apt has no source entry at all. It is derived here, at run time, from
+# the machine's own apt configuration, so it follows whatever archive or mirror the
+# machine is set up for.
+src_list=/etc/apt/sources.list.d/zelm-deb-src.sources
+has_deb_src() {
+    grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list && return 0
+    grep -qsiE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources && return 0
+    return 1
+}
+
+# deb822 stanzas (*.sources) whose Types include "deb" and whose URIs serve Debian
+# (they carry the Debian archive keyring or a suite of Debian's), copied with
+# Types: deb-src and without any Architectures line.
+deb822_twins() {
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        [ "$f" = "$src_list" ] && continue
+        awk '
+            function flush() {
+                if (n > 0 && is_deb && is_debian) {
+                    for (i = 1; i <= n; i++) print lines[i]
+                    print ""
+                }
+                n = 0; is_deb = 0; is_debian = 0
+            }
+            /^[[:space:]]*$/ { flush(); next }
+            /^[[:space:]]*#/ { next }
+            /^Types:/ {
+                for (i = 2; i <= NF; i++) if ($i == "deb") is_deb = 1
+                lines[++n] = "Types: deb-src"; next
+            }
+            /^Architectures:/ { next }
+            /^Signed-By:.*debian-archive-keyring/ { is_debian = 1 }
+            /^Suites:/ { if ($0 ~ /(bookworm|trixie|bullseye|sid|stable|testing|unstable)/) is_debian = 1 }
+            { lines[++n] = $0 }
+            END { flush() }
+        ' "$f"
+    done
+}
+
+# One-line "deb URI SUITE COMPONENTS" entries, as in /etc/apt/sources.list.
+one_line_twins() {
+    local f
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] || continue
+        awk '$1 == "deb" && $0 ~ /debian/ { $1 = "deb-src"; print }' "$f"
+    done
+}
+
+need_update=0
+if ! has_deb_src; then
+    twins_822="$(deb822_twins)"
+    twins_line="$(one_line_twins)"
+    if [ -n "$twins_822" ]; then
+        printf '# Written by cmake/install-build-deps.sh: source twins of the deb entries.\n%s\n' \
+            "$twins_822" >"$src_list"
+    elif [ -n "$twins_line" ]; then
+        src_list=/etc/apt/sources.list.d/zelm-deb-src.list
+        printf '# Written by cmake/install-build-deps.sh: source twins of the deb entries.\n%s\n' \
+            "$twins_line" >"$src_list"
+    else
+        echo "install-build-deps: found no Debian deb entry in apt's sources to derive a deb-src entry from" >&2
+        exit 1
+    fi
+    echo "install-build-deps: added $src_list"
+    need_update=1
+fi
+
+# An entry whose index was never downloaded knows no source package yet.
+for package in "${source_packages[@]}"; do
+    [ -n "$(apt-cache showsrc "$package" 2>/dev/null | head -n 1)" ] || need_update=1
+done
+
+if [ ${#missing[@]} -gt 0 ] || [ "$need_update" = 1 ]; then
+    apt-get update -q
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "install-build-deps: installing ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,74 @@
+# Defines zelm::xlsxwriter, the libxlsxwriter the program writes .xlsx workbooks with.
+#
+# Static builds (ZELM_STATIC, and always the Windows cross build) link a static
+# libxlsxwriter that cmake/build-xlsxwriter.sh compiles at configure time from
+# Debian's source package, with its own minizip, MD5 and temporary-file code inside,
+# plus the target's static zlib. Other builds link the system's shared library
+# (Debian: libxlsxwriter-dev).
+#
+# The static library is built into this build folder, so that presets with different
+# compilers never share one and removing the build folder starts afresh. Only the
+# downloaded source is shared, in ZELM_XLSXWRITER_SOURCE_CACHE, so that every preset
+# fetches it at most once.
+
+option(ZELM_STATIC "Link libxlsxwriter and zlib statically, for a fully static program" OFF)
+set(ZELM_XLSXWRITER_SOURCE_CACHE "${PROJECT_SOURCE_DIR}/build/xlsxwriter-source"
+    CACHE PATH "Where Debian's libxlsxwriter source package is downloaded and unpacked for static builds")
+
+if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32))
+    set(zelm_xlsxwriter_script "${CMAKE_CURRENT_LIST_DIR}/build-xlsxwriter.sh")
+    set(zelm_xlsxwriter_prefix "${CMAKE_BINARY_DIR}/xlsxwriter")
+    if(CMAKE_TOOLCHAIN_FILE)
+        set(zelm_xlsxwriter_toolchain "${CMAKE_TOOLCHAIN_FILE}")
+    else()
+        set(zelm_xlsxwriter_toolchain host)
+    endif()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${zelm_xlsxwriter_script}")
+
+    execute_process(
+        COMMAND bash "${zelm_xlsxwriter_script}" "${zelm_xlsxwriter_toolchain}"
+                "${zelm_xlsxwriter_prefix}" "${ZELM_XLSXWRITER_SOURCE_CACHE}"
+        RESULT_VARIABLE zelm_xlsxwriter_result
+        ERROR_VARIABLE zelm_xlsxwriter_error
+        ERROR_STRIP_TRAILING_WHITESPACE)
+    if(NOT zelm_xlsxwriter_result EQUAL 0)
+        message(FATAL_ERROR
+            "Could not build the static libxlsxwriter: ${zelm_xlsxwriter_error}\n"
+            "Install the packages and the deb-src entry it needs with "
+            "'cmake/install-build-deps.sh' as root, then configure again.")
+    endif()
+
+    # libz.a of the target: zlib1g-dev on Linux, libz-mingw-w64-dev for Windows (the
+    # MinGW toolchain file confines the search to its own root).
+    find_library(ZELM_ZLIB_STATIC NAMES libz.a)
+    if(NOT ZELM_ZLIB_STATIC)
+        message(FATAL_ERROR
+            "No static zlib (libz.a) for this target. Run 'cmake/install-build-deps.sh' "
+            "as root, then configure again.")
+    endif()
+
+    add_library(zelm::xlsxwriter STATIC IMPORTED)
+    set_target_properties(zelm::xlsxwriter PROPERTIES
+        IMPORTED_LOCATION "${zelm_xlsxwriter_prefix}/lib/libxlsxwriter.a"
+        INTERFACE_INCLUDE_DIRECTORIES "${zelm_xlsxwriter_prefix}/include"
+        INTERFACE_LINK_LIBRARIES "${ZELM_ZLIB_STATIC}")
+    message(STATUS "libxlsxwriter: static, built in ${zelm_xlsxwriter_prefix}, with ${ZELM_ZLIB_STATIC}")
+else()
+    find_package(PkgConfig QUIET)
+    if(PKG_CONFIG_FOUND)
+        pkg_check_modules(ZELM_XLSXWRITER_PC QUIET xlsxwriter)
+    endif()
+    find_path(ZELM_XLSXWRITER_INCLUDE_DIR xlsxwriter.h HINTS ${ZELM_XLSXWRITER_PC_INCLUDE_DIRS})
+    find_library(ZELM_XLSXWRITER_LIBRARY xlsxwriter HINTS ${ZELM_XLSXWRITER_PC_LIBRARY_DIRS})
+    if(NOT ZELM_XLSXWRITER_INCLUDE_DIR OR NOT ZELM_XLSXWRITER_LIBRARY)
+        message(FATAL_ERROR
+            "libxlsxwriter not found (Debian: libxlsxwriter-dev). Run "
+            "'cmake/install-build-deps.sh' as root, then configure again.")
+    endif()
+
+    add_library(zelm::xlsxwriter UNKNOWN IMPORTED)
+    set_target_properties(zelm::xlsxwriter PROPERTIES
+        IMPORTED_LOCATION "${ZELM_XLSXWRITER_LIBRARY}"
+        INTERFACE_INCLUDE_DIRECTORIES "${ZELM_XLSXWRITER_INCLUDE_DIR}")
+    message(STATUS "libxlsxwriter: shared, ${ZELM_XLSXWRITER_LIBRARY}")
+endif()
