@@ -3,6 +3,7 @@
 #include "dialogue/command_line.hpp"
 #include "dialogue/dialogue.hpp"
 #include "result/text_file.hpp"
+#include "result/workbook.hpp"
 
 #include <array>
 #include <charconv>
@@ -37,18 +38,27 @@ std::optional<zelm::ChartInputs> ask_at_console() {
     return entered;
 }
 
+// The result file, then the workbook when asked for: each is complete and new, or
+// untouched, whatever becomes of the other.
 int write_results(const zelm::Request& request, const zelm::ChartInputs& entered) {
+    int status = zelm::exit_written;
     const zelm::ResultFileReport report = zelm::write_result_file(request.output, entered);
     if (report.failure) {
         std::cerr << "zelm-fs: cannot write " << request.output.string() << ": " << *report.failure
                   << "; any earlier result file is unchanged.\n";
-        return zelm::exit_not_written;
-    }
-    if (report.empty_angle_cells) {
+        status = zelm::exit_not_written;
+    } else if (report.empty_angle_cells) {
         std::cerr << "zelm-fs: warning: chart 1 has no slope angle for x = tan(phi)/FS = "
                   << two_decimals(report.x) << "; those angle cells are empty.\n";
     }
-    return zelm::exit_written;
+    if (request.workbook) {
+        if (const auto failure = zelm::write_workbook(*request.workbook, entered)) {
+            std::cerr << "zelm-fs: cannot write " << request.workbook->string() << ": " << *failure
+                      << "; any earlier workbook is unchanged.\n";
+            status = zelm::exit_not_written;
+        }
+    }
+    return status;
 }
 
 }  // namespace

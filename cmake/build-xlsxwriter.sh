@@ -53,7 +53,9 @@ options=(
     -DUSE_OPENSSL_MD5=OFF
     -DUSE_NO_MD5=OFF
     -DUSE_STANDARD_TMPFILE=OFF
-    -DUSE_DTOA_LIBRARY=OFF
+    # Numbers in the shortest form that reads back as the same double: 0.69, not
+    # the 0.6899999999999999 of printf("%.16g").
+    -DUSE_DTOA_LIBRARY=ON
     -DBUILD_TESTS=OFF
     -DBUILD_EXAMPLES=OFF
     -DCMAKE_INSTALL_LIBDIR=lib

@@ -1,0 +1,206 @@
+#include "result/workbook.hpp"
+
+#include "result/replace_file.hpp"
+#include "result/text_format.hpp"
+#include "sweep/sweep.hpp"
+
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace zelm {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* sheet_name = "ABAC 1";
+constexpr lxw_row_t first_row = 6;  // under the six lines of the result file's header
+constexpr lxw_col_t angle_column = 3;
+
+// The number a cell of the result file shows, read back as a spreadsheet reads it: a
+// decimal comma or point, a space in front. Nothing for an empty cell or a label.
+std::optional<double> number_in(std::string_view cell) {
+    std::string text(cell.substr(cell.starts_with(' ') ? 1 : 0));
+    for (char& c : text) {
+        c = c == ',' ? '.' : c;
+    }
+    double value = 0.0;
+    const char* const last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value, std::chars_format::fixed);
+    if (text.empty() || error != std::errc{} || end != last) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The header's Windows-1252 letters (a-grave, o-acute: both in its Latin-1 half) in UTF-8.
+std::string utf8(std::string_view windows_1252) {
+    std::string text;
+    for (const char c : windows_1252) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            text += c;
+        } else {
+            text += static_cast<char>(0xC0 | (byte >> 6U));
+            text += static_cast<char>(0x80 | (byte & 0x3FU));
+        }
+    }
+    return text;
+}
+
+std::vector<std::string_view> split(std::string_view text, std::string_view separator) {
+    std::vector<std::string_view> parts;
+    for (std::size_t end = text.find(separator); end != std::string_view::npos; end = text.find(separator)) {
+        parts.push_back(text.substr(0, end));
+        text.remove_prefix(end + separator.size());
+    }
+    parts.push_back(text);
+    return parts;
+}
+
+struct Formats {
+    lxw_format* titles;        // the column titles
+    lxw_format* one_decimal;   // the entered values
+    lxw_format* fs;            // "FS 1.5", a number
+    lxw_format* two_decimals;  // H, x and y
+    lxw_format* whole;         // the angle
+};
+
+Formats add_formats(lxw_workbook* workbook) {
+    const Formats formats{workbook_add_format(workbook), workbook_add_format(workbook),
+                          workbook_add_format(workbook), workbook_add_format(workbook),
+                          workbook_add_format(workbook)};
+    format_set_bold(formats.titles);
+    format_set_num_format(formats.one_decimal, "0.0");
+    format_set_num_format(formats.fs, "\"FS \"0.0");
+    format_set_num_format(formats.two_decimals, "0.00");
+    format_set_num_format(formats.whole, "0");
+    return formats;
+}
+
+// The result file's header, line for line and cell for cell: labels as text, the
+// entered values as numbers, the line "ABAC 1 | FS 1.5" with FS as a number.
+// Returns the chart's title, "ABAC 1 · FS 1.5".
+std::string write_header(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
+    std::string title;
+    const std::string header = header_text(entered);
+    const auto lines = split(header, "\r\n");
+    for (lxw_row_t row = 0; row < first_row; ++row) {
+        const auto cells = split(lines[row], "\t");
+        for (lxw_col_t column = 0; column < cells.size(); ++column) {
+            const std::string_view cell = cells[column];
+            if (const auto value = number_in(cell)) {
+                worksheet_write_number(sheet, row, column, *value, formats.one_decimal);
+            } else if (const auto fs = cell.starts_with("FS ") ? number_in(cell.substr(3)) : std::nullopt) {
+                worksheet_write_number(sheet, row, column, *fs, formats.fs);
+                title = utf8(cells[0]) + " \xC2\xB7 " + std::string(cell);
+            } else if (!cell.empty()) {
+                worksheet_write_string(sheet, row, column, utf8(cell).c_str(),
+                                       row == first_row - 1 ? formats.titles : nullptr);
+            }
+        }
+    }
+    return title;
+}
+
+// One row per height, each cell the number its text cell prints (0.38, not the
+// 0.384999 behind it; 86, not 85.8958), an empty text cell an empty cell.
+void write_rows(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
+    ChartInputs slope = entered;
+    slope.friction_angle = to_radians(entered.friction_angle);
+    RowBuffer buffer;
+    lxw_row_t row = first_row;
+    sweep(slope, [&](const SweepRow& swept) {
+        const auto cells = split(format_row(buffer, swept), "\t");
+        for (lxw_col_t column = 0; column <= angle_column; ++column) {
+            if (const auto value = number_in(cells[column])) {
+                worksheet_write_number(sheet, row, column, *value,
+                                       column == angle_column ? formats.whole : formats.two_decimals);
+            }
+        }
+        ++row;
+        return true;
+    });
+}
+
+// A scatter chart with lines of the angle against H, beside the table.
+void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title, lxw_row_t rows) {
+    lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_SCATTER_STRAIGHT);
+    lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+    chart_series_set_categories(series, sheet_name, first_row, 0, first_row + rows - 1, 0);
+    chart_series_set_values(series, sheet_name, first_row, angle_column, first_row + rows - 1, angle_column);
+    chart_title_set_name(chart, title.c_str());
+    chart_axis_set_name(chart->x_axis, "H (m)");
+    chart_axis_set_name(chart->y_axis, "angle (graus)");
+    chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
+    lxw_chart_options placement{};
+    placement.x_scale = 1.5;
+    placement.y_scale = 1.5;
+    worksheet_insert_chart_opt(sheet, first_row, angle_column + 2, chart, &placement);
+}
+
+std::string failure_reason(lxw_error error) {
+    std::string text = lxw_strerror(error);
+    if (errno != 0) {
+        text += " (" + reason(errno) + ")";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> write_workbook(const fs::path& target, const ChartInputs& entered) {
+    const std::int32_t rows = row_count(entered.height, entered.definition);
+    if (rows > max_workbook_rows) {
+        return "the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
+               std::to_string(max_workbook_rows) + " under the header; a larger step gives fewer rows";
+    }
+    const fs::path temporary = temporary_path_for(target);
+    // Constant-memory mode keeps each row in a temporary file of its own until the
+    // workbook is put together: memory stays flat in the row count. That file goes
+    // beside the workbook, where there is room for the workbook itself.
+    std::string folder = fs::absolute(target).parent_path().string();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = folder.data();
+    lxw_workbook* workbook = workbook_new_opt(temporary.string().c_str(), &options);
+    if (workbook == nullptr) {
+        return reason(errno != 0 ? errno : ENOMEM);
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
+    bool rows_kept = sheet != nullptr;
+    int rows_error = errno;
+    if (sheet != nullptr) {
+        worksheet_set_column(sheet, 0, 0, 12, nullptr);
+        worksheet_set_column(sheet, 1, 2, 16, nullptr);
+        worksheet_set_column(sheet, angle_column, angle_column, 8, nullptr);
+        worksheet_freeze_panes(sheet, first_row, 0);
+        const Formats formats = add_formats(workbook);
+        const std::string title = write_header(sheet, formats, entered);
+        write_rows(sheet, formats, entered);
+        if (rows > 0) {
+            add_chart(workbook, sheet, title, static_cast<lxw_row_t>(rows));
+        }
+        // The rows already in the temporary file were written there without a check;
+        // a full disk or a file-size limit shows here, before the workbook is closed.
+        FILE* row_file = sheet->optimize_tmpfile;
+        errno = 0;
+        rows_kept = row_file == nullptr || (std::fflush(row_file) == 0 && std::ferror(row_file) == 0);
+        rows_error = errno;
+    }
+    errno = 0;
+    const lxw_error closed = workbook_close(workbook);
+    if (!rows_kept || closed != LXW_NO_ERROR) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return !rows_kept ? reason(rows_error != 0 ? rows_error : EIO) : failure_reason(closed);
+    }
+    return move_into_place(temporary, target);
+}
+
+}  // namespace zelm
