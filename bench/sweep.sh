@@ -16,7 +16,7 @@ program="${1:-}"
 if [ -z "$program" ]; then
     cmake --preset default >/dev/null
     cmake --build --preset default --target zelm-fs >/dev/null
-    program="$PWD/build/default/dialogue/zelm-fs"
+    program="$PWD/build/default/zelm-fs"
 fi
 program="$(realpath "$program")"
 
