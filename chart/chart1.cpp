@@ -90,7 +90,8 @@ constexpr std::array<ChartRow, 66> chart1{{
 }};
 // clang-format on
 
-// From this key on the fits are cubic: C4 is 0 even for keys without a row.
+// From this key on the fits are cubic: their rows hold 0 for C4, and C4 is 0 for the
+// keys of this range that have no row as well.
 constexpr std::int32_t first_cubic_key = 52;
 
 constexpr bool keys_increase() {
@@ -154,11 +155,11 @@ std::int32_t validite(float x, float y) {
 }
 
 float C4(float x) {
-    const auto key = row_key(x);
-    if (key && *key >= first_cubic_key) {
-        return 0.0F;
+    if (const ChartRow* row = find_row(x)) {
+        return row->c4;
     }
-    return coefficient(x, &ChartRow::c4);
+    const auto key = row_key(x);
+    return key && *key >= first_cubic_key ? 0.0F : dash;
 }
 float C3(float x) { return coefficient(x, &ChartRow::c3); }
 float C2(float x) { return coefficient(x, &ChartRow::c2); }

@@ -1,1 +1,0 @@
-set(STDERR_REGEX "warning: chart 1 has no slope angle for x = tan\\(phi\\)/FS = 0[.]00")

@@ -1,0 +1,174 @@
+// Runs the facts of data/facts.txt, and reads chart 1 a second time: the table compiled
+// into the program against the chart as printed, transcribed on its own in
+// data/chart1.txt. Global operator new is replaced to count what the sweep allocates.
+#include "chart/chart1.hpp"
+#include "chart/coordinates.hpp"
+#include "result/text_format.hpp"
+#include "sweep/sweep.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <new>
+#include <set>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1);
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
+namespace zelm {
+namespace {
+
+float f(const std::string& text) { return std::stof(text); }
+std::int32_t i(const std::string& text) { return std::stoi(text); }
+bool same(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// The sweep's last height; each row must carry the angle of its own x and y, and the
+// sweep and the forming of its rows must allocate nothing.
+float last_height(float phi, float height, float step) {
+    SweepRow last{};
+    RowCells cells;
+    RowBuffer buffer;
+    const long before = allocations.load();
+    sweep({to_radians(phi), 2.0F, 2.5F, height, step, 1.5F}, [&](const SweepRow& row) {
+        EXPECT_EQ(row.angle, pente(row.x, row.y)) << "at height " << row.height;
+        put_row(buffer.data(), row, cells);
+        last = row;
+        return true;
+    });
+    EXPECT_EQ(allocations.load() - before, 0) << "allocations in the sweep";
+    return last.height;
+}
+
+std::string cell(float value) {
+    std::array<char, max_decimal_comma_length> text{};
+    return {text.data(), put_decimal_comma(text.data(), value)};
+}
+
+std::string angle_cell(std::optional<float> angle) {
+    RowBuffer buffer;  // the cell between " 1,00\t 0,38\t 1,39\t" and "\t\r\n"
+    const std::string row(format_row(buffer, {1.0F, 0.38F, 1.39F, angle}));
+    return row.substr(18, row.size() - 21);
+}
+
+// A fact's result: a number, or the text of a cell between quotes.
+using Result = std::variant<float, std::string>;
+using Args = std::vector<std::string>;
+
+// clang-format off
+const std::map<std::string, std::function<Result(const Args&)>> functions{
+    {"arrondir", [](const Args& a) -> Result { return arrondir(f(a[0]), i(a[1])); }},
+    {"tronquer", [](const Args& a) -> Result { return tronquer(f(a[0]), i(a[1])); }},
+    {"decimale", [](const Args& a) -> Result { return decimale(f(a[0])); }},
+    {"radians",  [](const Args& a) -> Result { return to_radians(f(a[0])); }},
+    {"A",        [](const Args& a) -> Result { return A(f(a[0]), f(a[1])); }},
+    {"B",        [](const Args& a) -> Result { return B(f(a[0]), f(a[1]), f(a[2]), f(a[3])); }},
+    {"B_tangent",[](const Args& a) -> Result { return B_tangent(f(a[0]), f(a[1]), f(a[2]), std::tan(double{f(a[3])})); }},
+    {"validite", [](const Args& a) -> Result { return float(validite(f(a[0]), f(a[1]))); }},
+    {"pente",    [](const Args& a) -> Result { const auto p = pente(f(a[0]), f(a[1])); return p ? Result(*p) : "none"; }},
+    {"C4",       [](const Args& a) -> Result { return C4(f(a[0])); }},
+    {"C0",       [](const Args& a) -> Result { return C0(f(a[0])); }},
+    {"rows",     [](const Args& a) -> Result { return float(row_count(f(a[0]), f(a[1]))); }},
+    {"sweep",    [](const Args& a) -> Result { return last_height(f(a[0]), f(a[1]), f(a[2])); }},
+    {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
+    {"angle",    [](const Args& a) -> Result {
+                     return '"' + angle_cell(a[0] == "none" ? std::nullopt : std::optional(f(a[0]))) + '"'; }},
+};
+// clang-format on
+
+// The same float; for the coordinates and angles, which the chart prints rounded,
+// within half a unit of the last digit written.
+bool meets(const std::string& function, float value, const std::string& expected) {
+    const auto point = expected.find('.');
+    const double half_unit = 0.5 * std::pow(10.0, -static_cast<double>(expected.size() - point - 1));
+    const bool rounded = function == "A" || function[0] == 'B' || function == "pente";
+    return same(value, f(expected)) || (rounded && point != std::string::npos &&
+                                        std::fabs(double{value} - std::stod(expected)) <= half_unit);
+}
+
+TEST(Facts, AsListed) {
+    std::ifstream facts(FACTS);
+    int count = 0;
+    for (std::string line; std::getline(facts, line);) {
+        line = line.substr(0, line.find('#'));
+        const auto quote = line.find('"');
+        std::istringstream in(line.substr(0, quote));
+        Args args{std::istream_iterator<std::string>(in), {}};
+        if (args.empty()) {
+            continue;
+        }
+        const std::string function = args.front();
+        std::string expected =
+            quote == std::string::npos ? args.back() : line.substr(quote, line.rfind('"') - quote + 1);
+        args.erase(args.begin());
+        if (quote == std::string::npos) {
+            args.pop_back();
+        }
+        ASSERT_TRUE(functions.count(function)) << "no such fact: " << line;
+        const Result result = functions.at(function)(args);
+        if (const auto* text = std::get_if<std::string>(&result)) {
+            EXPECT_EQ(*text, expected) << line;
+        } else {
+            const float value = std::get<float>(result);
+            EXPECT_TRUE(expected != "none" && meets(function, value, expected)) << line << ": " << value;
+        }
+        ++count;
+    }
+    EXPECT_GT(count, 100);
+}
+
+TEST(Facts, Chart1AsPrinted) {
+    std::ifstream printed(CHART1_AS_PRINTED);
+    std::set<int> keys;
+    for (std::string line; std::getline(printed, line);) {
+        std::istringstream in(line);
+        int key = 0;
+        std::string threshold;
+        if (line.empty() || line[0] == '#' || !(in >> key >> threshold)) {
+            continue;
+        }
+        ASSERT_EQ(chart1_rows()[keys.size()].key, key);
+        EXPECT_EQ(chart1_rows()[keys.size()].threshold, std::stod(threshold)) << "row " << key;
+        const float x = static_cast<float>(key / 100.0);
+        for (const float compiled : {C4(x), C3(x), C2(x), C1(x), C0(x)}) {
+            std::string c;
+            in >> c;
+            EXPECT_TRUE(same(compiled, c == "-" ? NAN : std::stof(c))) << "row " << key << ": " << compiled;
+        }
+        keys.insert(key);
+    }
+    EXPECT_EQ(keys.size(), 66U);
+    EXPECT_EQ(chart1_rows().size(), keys.size());
+}
+
+// tronquer and arrondir read 10^0 ... 10^22 from a table instead of calling std::pow;
+// that is the same only while the platform's pow gives these exact values.
+TEST(Facts, ThePlatformPowerOfTenIsExactUpTo22) {
+    double exact = 1.0;
+    for (int n = 0; n <= 22; ++n, exact *= 10.0) {
+        EXPECT_EQ(std::pow(10.0, static_cast<double>(n)), exact) << "10^" << n;
+    }
+}
+
+}  // namespace
+}  // namespace zelm

@@ -1,0 +1,198 @@
+# Runs the built calculator on one case, in a fresh folder, and checks what it leaves:
+# exit status, standard output and error, the result file byte for byte, the workbook,
+# and that nothing else is left behind (no temporary file, no folder it made).
+#
+#   cmake -DPROGRAM=<exe> [-DEMULATOR=<runner>] -DCASE_DIR=<dir> -DWORK_DIR=<dir>
+#         -DMODE=dialogue|arguments [-DARG_LINE=<arguments>] [-DEXIT_CODE=n] [-DSTDERR_REGEX=re]
+#         [-DDEB_GLOB=<a .deb>: run the program it installs] [-DSOFFICE=<soffice>] -P run_case.cmake
+#
+# A case folder holds:
+#   values        the six entries: typed at the console, or given as arguments
+#   stdin         what is typed at the console (dialogue only)
+#   args          the arguments (arguments only)
+#   stdout        the console output expected in the dialogue (LF line ends); with
+#                 arguments, standard output must stay empty
+#   expected.xls  the result file the run leaves
+#   before.xls    a result file in place before the run; with no expected.xls it must
+#                 be left as it was. before.xlsx: the same for the workbook.
+#   case          settings, one per line as NAME VALUE: EXIT_CODE (0), STDERR_REGEX
+#                 (none: standard error stays empty), STDERR_LINES (1), OPTIONS (before
+#                 the values, in both modes), RESULT (where the result file goes),
+#                 WORKBOOK (where the workbook goes, when asked for), RESULT_WRITTEN and
+#                 WORKBOOK_WRITTEN (ON: a new one must be there, its content not compared),
+#                 FOLDERS (made before the run), SHELL (a sh script that runs the program
+#                 as "$0" "$@", for what only a shell can arrange)
+#   calc.expected, workbook.expected  what LibreOffice Calc shows of the two files (with
+#                 SOFFICE: the run asks for the workbook, and Calc opens both)
+cmake_minimum_required(VERSION 3.25)
+
+set(RESULT ZELM_FS_result.xls)
+set(STDERR_LINES 1)
+if(NOT DEFINED EXIT_CODE)
+    set(EXIT_CODE 0)
+endif()
+if(EXISTS "${CASE_DIR}/case")
+    file(STRINGS "${CASE_DIR}/case" settings REGEX "^[A-Z_]+ ")
+    foreach(setting IN LISTS settings)
+        string(REGEX MATCH "^([A-Z_]+) (.*)$" _ "${setting}")
+        set(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+    endforeach()
+endif()
+separate_arguments(OPTIONS UNIX_COMMAND "${OPTIONS}")
+if(SOFFICE)
+    list(PREPEND OPTIONS -w)
+    string(REGEX REPLACE "[.][^.]*$" ".xlsx" WORKBOOK "${RESULT}")
+    set(WORKBOOK_WRITTEN ON)
+endif()
+
+file(REMOVE_RECURSE "${WORK_DIR}" "${WORK_DIR}-package" "${WORK_DIR}-calc")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+if(DEB_GLOB)  # the program as the Debian package installs it, beside its manual page
+    file(GLOB deb "${DEB_GLOB}")
+    execute_process(COMMAND dpkg-deb -x "${deb}" "${WORK_DIR}-package" RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}-package/usr/share/man/man1/zelm-fs.1.gz")
+        message(FATAL_ERROR "no package ${DEB_GLOB} (run cpack first), or no manual page in it")
+    endif()
+    set(PROGRAM "${WORK_DIR}-package/usr/bin/zelm-fs")
+endif()
+set(kept ${FOLDERS})
+foreach(folder IN LISTS FOLDERS)
+    file(MAKE_DIRECTORY "${WORK_DIR}/${folder}")
+endforeach()
+foreach(file IN ITEMS RESULT WORKBOOK)
+    string(TOLOWER "${${file}}" name)
+    get_filename_component(${file}_extension "${name}" LAST_EXT)
+    if(${file} AND EXISTS "${CASE_DIR}/before${${file}_extension}")
+        file(COPY_FILE "${CASE_DIR}/before${${file}_extension}" "${WORK_DIR}/${${file}}")
+        list(APPEND kept "${${file}}")
+    endif()
+endforeach()
+
+set(input "")
+if(MODE STREQUAL "dialogue")
+    file(GLOB input "${CASE_DIR}/stdin" "${CASE_DIR}/values")
+    set(input INPUT_FILE ${input})
+elseif(NOT DEFINED ARG_LINE)
+    file(GLOB arguments "${CASE_DIR}/values" "${CASE_DIR}/args")
+    file(READ ${arguments} ARG_LINE)
+endif()
+separate_arguments(ARGS UNIX_COMMAND "${ARG_LINE}")
+set(command ${EMULATOR} "${PROGRAM}" ${OPTIONS} ${ARGS})
+if(SHELL)
+    set(command sh -c "${SHELL}" ${command})
+endif()
+execute_process(COMMAND ${command} WORKING_DIRECTORY "${WORK_DIR}" ${input}
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+
+set(failures "")
+if(NOT "${status}" STREQUAL "${EXIT_CODE}")
+    string(APPEND failures "exit status ${status}, expected ${EXIT_CODE}\n")
+endif()
+string(REPLACE "\r\n" "\n" out "${out}")  # the Windows console's line ends
+string(REPLACE "\r\n" "\n" err "${err}")
+set(expected_out "")
+if(MODE STREQUAL "dialogue" AND EXISTS "${CASE_DIR}/stdout")
+    file(READ "${CASE_DIR}/stdout" expected_out)
+endif()
+if((MODE STREQUAL "arguments" OR EXISTS "${CASE_DIR}/stdout") AND NOT out STREQUAL expected_out)
+    string(APPEND failures "standard output differs:\n---\n${out}\n--- expected\n${expected_out}\n")
+endif()
+string(REGEX MATCHALL "\n" lines "${err}")
+list(LENGTH lines line_count)
+if(NOT "${err}" MATCHES "${STDERR_REGEX}" OR (STDERR_REGEX AND NOT line_count EQUAL STDERR_LINES) OR
+   (NOT STDERR_REGEX AND NOT err STREQUAL ""))
+    string(APPEND failures "standard error should be ${STDERR_LINES} line(s) matching '${STDERR_REGEX}': ${err}\n")
+endif()
+
+foreach(file IN ITEMS RESULT WORKBOOK)
+    set(path "${WORK_DIR}/${${file}}")
+    set(expected "${CASE_DIR}/expected${${file}_extension}")
+    set(before "${CASE_DIR}/before${${file}_extension}")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${path}" "${expected}" RESULT_VARIABLE not_expected)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${path}" "${before}" RESULT_VARIABLE not_before)
+    if(NOT ${file})
+    elseif(EXISTS "${expected}" AND not_expected)
+        string(APPEND failures "${${file}} is missing or differs from ${expected}\n")
+    elseif(${file}_WRITTEN AND (NOT EXISTS "${path}" OR IS_DIRECTORY "${path}" OR NOT not_before))
+        string(APPEND failures "no new ${${file}}\n")
+    elseif(NOT ${file}_WRITTEN AND EXISTS "${before}" AND not_before AND not_expected)
+        string(APPEND failures "the earlier ${${file}} is gone or changed\n")
+    endif()
+    if(${file} AND (${file}_WRITTEN OR EXISTS "${expected}"))
+        list(APPEND kept "${${file}}")
+    endif()
+endforeach()
+file(GLOB_RECURSE left RELATIVE "${WORK_DIR}" LIST_DIRECTORIES true "${WORK_DIR}/*")
+list(REMOVE_ITEM left ${kept})
+if(left)
+    string(APPEND failures "left behind: ${left}\n")
+endif()
+if(failures)
+    message(FATAL_ERROR "case ${CASE_DIR} (${MODE} ${ARGS}):\n${failures}")
+endif()
+
+# Calc opens the result file as a user is told to import it (TAB, Windows-1252, and a
+# Catalan locale so that a decimal comma makes a number) and the workbook directly,
+# each in a profile of its own. What it shows is written one line per table row: cells
+# joined by |, a number as f:<value>, text as s:<text>, empty cells at the end dropped.
+foreach(shown_as IN ITEMS calc workbook)
+    if(NOT SOFFICE)
+        break()
+    endif()
+    set(name "${WORKBOOK}")
+    set(filter "")
+    if(shown_as STREQUAL "calc")
+        set(name "${RESULT}")
+        set(filter "--infilter=Text - txt - csv (StarCalc):9,34,1,1,,1027")
+    endif()
+    execute_process(COMMAND "${SOFFICE}" --headless --norestore "-env:UserInstallation=file://${WORK_DIR}-calc/profile"
+                            ${filter} --convert-to fods --outdir "${WORK_DIR}-calc/${shown_as}" "${WORK_DIR}/${name}"
+                    OUTPUT_VARIABLE log ERROR_VARIABLE log)
+    file(GLOB table "${WORK_DIR}-calc/${shown_as}/*.fods")
+    if(NOT table)
+        message(FATAL_ERROR "LibreOffice could not open ${name}:\n${log}")
+    endif()
+    file(READ "${table}" xml)
+    string(REGEX REPLACE "<draw:frame.*</draw:frame>" "" xml "${xml}")  # the chart, with a table of its own
+    string(REGEX REPLACE ".*<table:table [^>]*>(.*)</table:table>.*" "\\1" xml "${xml}")
+    string(REGEX REPLACE ">[ \t\r\n]+<" "><" xml "${xml}")
+    string(REPLACE "&apos;" "'" xml "${xml}")
+    string(REPLACE "&amp;" "&" xml "${xml}")
+    string(REPLACE "</table:table-row>" ";" rows "${xml}")
+    set(shown "")
+    foreach(row IN LISTS rows)
+        string(REGEX MATCHALL "<table:table-cell[^>]*>(<text:p>[^<]*</text:p>)?" cells "${row}")
+        set(line "")
+        foreach(cell IN LISTS cells)
+            set(value "")
+            if(cell MATCHES "office:value-type=\"float\" office:value=\"([^\"]*)\"")
+                set(value "f:${CMAKE_MATCH_1}")
+            elseif(cell MATCHES "<text:p>([^<]*)</text:p>")
+                set(value "s:${CMAKE_MATCH_1}")
+            endif()
+            set(repeat 1)
+            if(cell MATCHES "table:number-columns-repeated=\"([0-9]+)\"")
+                set(repeat ${CMAKE_MATCH_1})
+            endif()
+            foreach(i RANGE 1 ${repeat})
+                string(APPEND line "|${value}")  # the line's first | is dropped below
+            endforeach()
+        endforeach()
+        string(REGEX REPLACE "[|]+$" "" line "${line}")
+        if(line)
+            string(SUBSTRING "${line}" 1 -1 line)
+        endif()
+        string(APPEND shown "${line}\n")
+    endforeach()
+    string(REGEX REPLACE "\n+$" "\n" shown "${shown}")
+    file(READ "${CASE_DIR}/${shown_as}.expected" expected)
+    if(NOT shown STREQUAL expected)
+        message(FATAL_ERROR "Calc shows ${name} as:\n${shown}\nexpected:\n${expected}")
+    endif()
+endforeach()
+if(SOFFICE)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf "${WORK_DIR}/${WORKBOOK}" OUTPUT_VARIABLE parts)
+    if(NOT parts MATCHES "xl/charts/chart1[.]xml")
+        message(FATAL_ERROR "the workbook holds no chart: ${parts}")
+    endif()
+endif()
