@@ -1,26 +1,43 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build needs and that a fresh machine may
-# lack, and makes sure apt knows where Debian's source packages are (the static
-# libxlsxwriter for the release and Windows builds is compiled from Debian's own
-# source package; see cmake/build-xlsxwriter.sh). Run as root. Idempotent: when
+# lack (with --all, also those of every check in .ci/run), and makes sure apt knows
+# where Debian's source packages are (the static libxlsxwriter for the release and
+# Windows builds is compiled from Debian's own source package; see
+# cmake/build-xlsxwriter.sh). Run as root. Idempotent: when
 # everything is present it changes nothing and finishes in well under a second.
 set -euo pipefail
 
 # One "package:path" pair a line: the package is installed when the path (a file,
-# a command name without a slash, or a glob) is missing.
+# a command name without a slash, or a glob) is missing. First what the build and
+# its ordinary test suite need; with --all, also what the other checks of .ci/run
+# need: the sanitizers and fuzzers (Clang), the Windows build under Wine, LibreOffice
+# reading the files back, the benchmark, and the Windows archive's text manual.
 checks=(
-    "dpkg-dev:/usr/bin/dpkg-source"          # apt-get source unpacks with it
     "cmake:cmake"
     "make:make"
     "gcc:gcc"
     "g++:g++"
     "pkg-config:pkg-config"
+    "dpkg-dev:/usr/bin/dpkg-source"          # apt-get source unpacks with it
     "zlib1g-dev:/usr/lib/x86_64-linux-gnu/libz.a"
     "libxlsxwriter-dev:/usr/include/xlsxwriter.h"
-    "gcc-mingw-w64-x86-64-posix:x86_64-w64-mingw32-gcc-posix"
-    "g++-mingw-w64-x86-64-posix:x86_64-w64-mingw32-g++-posix"
-    "libz-mingw-w64-dev:/usr/x86_64-w64-mingw32/lib/libz.a"
+    "libcli11-dev:/usr/include/CLI/CLI.hpp"
+    "libgtest-dev:/usr/include/gtest/gtest.h"
 )
+if [ "${1-}" = --all ]; then
+    checks+=(
+        "clang:clang++"
+        "libclang-rt-dev:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
+        "libbenchmark-dev:/usr/include/benchmark/benchmark.h"
+        "gcc-mingw-w64-x86-64-posix:x86_64-w64-mingw32-gcc-posix"
+        "g++-mingw-w64-x86-64-posix:x86_64-w64-mingw32-g++-posix"
+        "libz-mingw-w64-dev:/usr/x86_64-w64-mingw32/lib/libz.a"
+        "wine:wine"
+        "wine64:/usr/lib/wine/wine64"
+        "libreoffice-calc-nogui:soffice"
+        "groff-base:groff"
+    )
+fi
 
 # Source packages that builds fetch with apt-get source (cmake/build-xlsxwriter.sh).
 source_packages=(libxlsxwriter)

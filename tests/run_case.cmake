@@ -2,7 +2,7 @@
 # exit status, standard output and error, the result file byte for byte, the workbook,
 # and that nothing else is left behind (no temporary file, no folder it made).
 #
-#   cmake -DPROGRAM=<exe> [-DEMULATOR=<runner>] -DCASE_DIR=<dir> -DWORK_DIR=<dir>
+#   cmake -DPROGRAM=<exe> [-DEMULATOR="<runner> <its arguments>"] -DCASE_DIR=<dir> -DWORK_DIR=<dir>
 #         -DMODE=dialogue|arguments [-DARG_LINE=<arguments>] [-DEXIT_CODE=n] [-DSTDERR_REGEX=re]
 #         [-DDEB_GLOB=<a .deb>: run the program it installs] [-DSOFFICE=<soffice>] -P run_case.cmake
 #
@@ -39,6 +39,7 @@ if(EXISTS "${CASE_DIR}/case")
     endforeach()
 endif()
 separate_arguments(OPTIONS UNIX_COMMAND "${OPTIONS}")
+separate_arguments(EMULATOR UNIX_COMMAND "${EMULATOR}")
 if(SOFFICE)
     list(PREPEND OPTIONS -w)
     string(REGEX REPLACE "[.][^.]*$" ".xlsx" WORKBOOK "${RESULT}")
