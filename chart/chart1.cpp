@@ -167,17 +167,11 @@ float C1(float x) { return coefficient(x, &ChartRow::c1); }
 float C0(float x) { return coefficient(x, &ChartRow::c0); }
 
 std::optional<float> pente(float x, float y) {
-    float angle = 0.0F;
-    switch (validite(x, y)) {
-        case inside_chart:
-            angle = polynomial(x, y);
-            break;
-        case beyond_chart:
-            angle = 90.0F;
-            break;
-        default:
-            return std::nullopt;
+    const std::int32_t verdict = validite(x, y);
+    if (verdict != inside_chart && verdict != beyond_chart) {
+        return std::nullopt;
     }
+    const float angle = verdict == inside_chart ? polynomial(x, y) : 90.0F;
     // A slope is at most vertical. A NaN angle fails the compare and passes as NaN.
     return angle > 90.0F ? 90.0F : angle;
 }

@@ -1,18 +1,11 @@
 #include "result/workbook.hpp"
 
+#include "result/quiet_standard_error.hpp"
 #include "result/replace_file.hpp"
 #include "result/text_format.hpp"
 #include "sweep/sweep.hpp"
 
 #include <xlsxwriter.h>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include <cerrno>
 #include <charconv>
@@ -152,48 +145,6 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     worksheet_insert_chart_opt(sheet, first_row, angle_column + 2, chart, &placement);
 }
 
-// libxlsxwriter prints its own diagnostics on standard error; the program reports each
-// failure in one line of its own, so standard error is sent nowhere while the library
-// works. There is one thread, and nothing else writes meanwhile.
-class QuietStandardError {
-  public:
-    QuietStandardError() {
-        std::fflush(stderr);
-#ifdef _WIN32
-        const int nowhere = _open("NUL", _O_WRONLY);
-        if (nowhere >= 0) {
-            saved_ = _dup(2);
-            (void)_dup2(nowhere, 2);
-            (void)_close(nowhere);
-        }
-#else
-        const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (nowhere >= 0) {
-            saved_ = dup(2);
-            (void)dup2(nowhere, 2);
-            (void)close(nowhere);
-        }
-#endif
-    }
-    ~QuietStandardError() {
-        std::fflush(stderr);
-        if (saved_ >= 0) {
-#ifdef _WIN32
-            (void)_dup2(saved_, 2);
-            (void)_close(saved_);
-#else
-            (void)dup2(saved_, 2);
-            (void)close(saved_);
-#endif
-        }
-    }
-    QuietStandardError(const QuietStandardError&) = delete;
-    QuietStandardError& operator=(const QuietStandardError&) = delete;
-
-  private:
-    int saved_ = -1;
-};
-
 std::string failure_reason(lxw_error error) {
     std::string text = lxw_strerror(error);
     if (errno != 0) {
@@ -211,7 +162,7 @@ std::optional<std::string> write_workbook(const fs::path& target, const ChartInp
                std::to_string(max_workbook_rows) + " under the header; a larger step gives fewer rows";
     }
     const fs::path temporary = temporary_path_for(target);
-    const QuietStandardError quiet;
+    const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
     // Constant-memory mode keeps each row in a temporary file of its own until the
     // workbook is put together: memory stays flat in the row count. That file goes
     // beside the workbook, where there is room for the workbook itself.
