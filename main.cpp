@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <csignal>
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -63,7 +64,7 @@ int write_results(const zelm::Request& request, const zelm::ChartInputs& entered
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[]) try {
 #ifdef SIGPIPE
     // A closed pipe on standard output is reported as an error, not a silent death.
     (void)std::signal(SIGPIPE, SIG_IGN);
@@ -78,4 +79,7 @@ int main(int argc, char* argv[]) {
         return zelm::exit_not_written;
     }
     return write_results(request, *entered);
+} catch (const std::exception& error) {  // out of memory, or a file system that fails oddly
+    std::cerr << "zelm-fs: " << error.what() << "\n";
+    return zelm::exit_not_written;
 }

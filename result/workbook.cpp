@@ -93,8 +93,9 @@ std::string write_header(lxw_worksheet* sheet, const Formats& formats, const Cha
     const auto lines = split(header, "\r\n");
     for (lxw_row_t row = 0; row < first_row; ++row) {
         const auto cells = split(lines[row], "\t");
-        for (lxw_col_t column = 0; column < cells.size(); ++column) {
-            const std::string_view cell = cells[column];
+        for (std::size_t index = 0; index < cells.size(); ++index) {
+            const auto column = static_cast<lxw_col_t>(index);  // four at the most
+            const std::string_view cell = cells[index];
             if (const auto value = number_in(cell)) {
                 worksheet_write_number(sheet, row, column, *value, formats.one_decimal);
             } else if (const auto fs = cell.starts_with("FS ") ? number_in(cell.substr(3)) : std::nullopt) {

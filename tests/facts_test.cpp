@@ -71,7 +71,8 @@ std::string angle_cell(std::optional<float> angle) {
     return row.substr(18, row.size() - 21);
 }
 
-// A fact's result: a number, or the text of a cell between quotes.
+// A fact's result: a float, or a text written as the facts write it (a whole number,
+// none, a cell between quotes).
 using Result = std::variant<float, std::string>;
 using Args = std::vector<std::string>;
 
@@ -84,11 +85,11 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"A",        [](const Args& a) -> Result { return A(f(a[0]), f(a[1])); }},
     {"B",        [](const Args& a) -> Result { return B(f(a[0]), f(a[1]), f(a[2]), f(a[3])); }},
     {"B_tangent",[](const Args& a) -> Result { return B_tangent(f(a[0]), f(a[1]), f(a[2]), std::tan(double{f(a[3])})); }},
-    {"validite", [](const Args& a) -> Result { return float(validite(f(a[0]), f(a[1]))); }},
+    {"validite", [](const Args& a) -> Result { return std::to_string(validite(f(a[0]), f(a[1]))); }},
     {"pente",    [](const Args& a) -> Result { const auto p = pente(f(a[0]), f(a[1])); return p ? Result(*p) : "none"; }},
     {"C4",       [](const Args& a) -> Result { return C4(f(a[0])); }},
     {"C0",       [](const Args& a) -> Result { return C0(f(a[0])); }},
-    {"rows",     [](const Args& a) -> Result { return float(row_count(f(a[0]), f(a[1]))); }},
+    {"rows",     [](const Args& a) -> Result { return std::to_string(row_count(f(a[0]), f(a[1]))); }},
     {"sweep",    [](const Args& a) -> Result { return last_height(f(a[0]), f(a[1]), f(a[2])); }},
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
     {"angle",    [](const Args& a) -> Result {
