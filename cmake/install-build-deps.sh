@@ -3,9 +3,12 @@
 # lack (with --all, also those of every check in .ci/run), and makes sure apt knows
 # where Debian's source packages are (the static libxlsxwriter for the release and
 # Windows builds is compiled from Debian's own source package; see
-# cmake/build-xlsxwriter.sh). Run as root. Idempotent: when
+# cmake/build-xlsxwriter.sh). Runs itself with sudo when not run as root. Idempotent: when
 # everything is present it changes nothing and finishes in well under a second.
 set -euo pipefail
+if [ "$(id -u)" != 0 ]; then  # apt-get needs root
+    exec sudo bash "$0" "$@"
+fi
 
 # One "package:path" pair a line: the package is installed when the path (a file,
 # a command name without a slash, or a glob) is missing. First what the build and
