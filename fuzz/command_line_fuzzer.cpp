@@ -13,7 +13,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> words{"zelm-fs", ""};
     for (std::size_t i = 0; i < size; ++i) {
-        data[i] == 0 ? words.emplace_back() : words.back().push_back(static_cast<char>(data[i]));
+        if (data[i] == 0) {
+            words.emplace_back();
+        } else {
+            words.back().push_back(static_cast<char>(data[i]));
+        }
     }
     std::vector<const char*> argv;
     for (const std::string& word : words) {
