@@ -2,6 +2,7 @@
 // to a result file and, on request, to a workbook with the curve they draw.
 #include "dialogue/command_line.hpp"
 #include "dialogue/dialogue.hpp"
+#include "result/replace_file.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 
@@ -45,7 +46,7 @@ int write_results(const zelm::Request& request, const zelm::ChartInputs& entered
     int status = zelm::exit_written;
     const zelm::ResultFileReport report = zelm::write_result_file(request.output, entered);
     if (report.failure) {
-        std::cerr << "zelm-fs: cannot write " << request.output.string() << ": " << *report.failure
+        std::cerr << "zelm-fs: cannot write " << zelm::narrow_name(request.output) << ": " << *report.failure
                   << "; any earlier result file is unchanged.\n";
         status = zelm::exit_not_written;
     } else if (report.empty_angle_cells) {
@@ -54,7 +55,7 @@ int write_results(const zelm::Request& request, const zelm::ChartInputs& entered
     }
     if (request.workbook) {
         if (const auto failure = zelm::write_workbook(*request.workbook, entered)) {
-            std::cerr << "zelm-fs: cannot write " << request.workbook->string() << ": " << *failure
+            std::cerr << "zelm-fs: cannot write " << zelm::narrow_name(*request.workbook) << ": " << *failure
                       << "; any earlier workbook is unchanged.\n";
             status = zelm::exit_not_written;
         }

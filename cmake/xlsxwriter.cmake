@@ -11,7 +11,6 @@
 # downloaded source is shared, in ZELM_XLSXWRITER_SOURCE_CACHE, so that every preset
 # fetches it at most once.
 
-option(ZELM_STATIC "Link libxlsxwriter and zlib statically, for a fully static program" OFF)
 set(ZELM_XLSXWRITER_SOURCE_CACHE "${PROJECT_SOURCE_DIR}/build/xlsxwriter-source"
     CACHE PATH "Where Debian's libxlsxwriter source package is downloaded and unpacked for static builds")
 

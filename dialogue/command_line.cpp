@@ -1,6 +1,7 @@
 #include "dialogue/command_line.hpp"
 
 #include "dialogue/dialogue.hpp"
+#include "result/replace_file.hpp"
 #include "result/text_file.hpp"
 
 #include <CLI/CLI.hpp>
@@ -113,7 +114,10 @@ std::variant<Request, int> read_command_line(int argc, const char* const* argv, 
     }
 
     Request request;
-    request.output = output;
+    request.output = path_of_argument(output);
+    if (const auto name = request.output.filename(); name.empty() || name == "." || name == "..") {
+        return usage_error(err, "--output: '" + output + "' names a folder, not a file");
+    }
     std::size_t given = 0;
     ChartInputs entered{};
     for (std::size_t i = 0; i < values.size(); ++i) {

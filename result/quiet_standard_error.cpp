@@ -16,9 +16,11 @@ namespace zelm {
 QuietStandardError::QuietStandardError() {
     (void)std::fflush(stderr);
     const int nowhere = open(nowhere_path, O_WRONLY);
-    if (nowhere >= 0) {
+    if (nowhere > 2) {  // 2 itself when standard error was closed: nothing to silence then
         saved_ = dup(2);
         (void)dup2(nowhere, 2);
+        (void)close(nowhere);
+    } else if (nowhere >= 0) {
         (void)close(nowhere);
     }
 }

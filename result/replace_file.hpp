@@ -18,6 +18,14 @@ std::filesystem::path temporary_path_for(const std::filesystem::path& target);
 std::optional<std::string> move_into_place(const std::filesystem::path& temporary,
                                            const std::filesystem::path& target);
 
+// A file named on the command line. Windows hands a program its arguments in the
+// ANSI code page, which a path made from a plain string does not assume.
+std::filesystem::path path_of_argument(const std::string& argument);
+
+// The name of a file as the C library's fopen takes it: on Windows in the ANSI code
+// page again, which is also how libxlsxwriter opens its files.
+std::string narrow_name(const std::filesystem::path& file);
+
 // The system's text for an errno value.
 std::string reason(int error);
 

@@ -72,7 +72,7 @@ ResultFileReport write_result_file(const fs::path& target, const ChartInputs& en
     const fs::path temporary = temporary_path_for(target);
     // Binary mode: the rows carry their own CR LF, which text mode on Windows would
     // turn into CR CR LF.
-    File file(std::fopen(temporary.string().c_str(), "wb"));
+    File file(std::fopen(narrow_name(temporary).c_str(), "wb"));
     if (!file) {
         report.failure = reason(errno);
         return report;

@@ -7,6 +7,11 @@
 
 #include <xlsxwriter.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -146,12 +151,44 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     worksheet_insert_chart_opt(sheet, first_row, angle_column + 2, chart, &placement);
 }
 
-std::string failure_reason(lxw_error error) {
+std::string failure_reason(lxw_error error, int error_number) {
     std::string text = lxw_strerror(error);
-    if (errno != 0) {
-        text += " (" + reason(errno) + ")";
+    if (error_number != 0) {
+        text += " (" + reason(error_number) + ")";
     }
     return text;
+}
+
+// The rows wait in a temporary file; closing the workbook copies them into the sheet
+// and zips that, and libxlsxwriter does not check those writes. So the rows must have
+// reached their file, and the folder must have room for the copy and the zip (at most
+// as large as the copy), each within the file-size limit: otherwise the errno to report.
+int room_for_closing(lxw_worksheet* sheet, const std::string& folder) {
+    lxw_worksheet_write_single_row(sheet);  // the last row is written only when closing otherwise
+    FILE* rows = sheet->optimize_tmpfile;
+    errno = 0;
+    if (rows == nullptr) {
+        return 0;
+    }
+    if (std::fflush(rows) != 0 || std::ferror(rows) != 0) {
+        return errno != 0 ? errno : EIO;
+    }
+    // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
+    constexpr std::uintmax_t headroom = std::uintmax_t{1} << 16U;
+    const auto row_bytes = static_cast<std::uintmax_t>(std::max(0L, std::ftell(rows)));
+    std::error_code unknown;
+    const fs::space_info space = fs::space(folder, unknown);
+    if (!unknown && space.available < 2 * (row_bytes + headroom)) {
+        return ENOSPC;
+    }
+#ifdef RLIMIT_FSIZE
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        limit.rlim_cur < row_bytes + headroom) {
+        return EFBIG;
+    }
+#endif
+    return 0;
 }
 
 }  // namespace
@@ -164,20 +201,23 @@ std::optional<std::string> write_workbook(const fs::path& target, const ChartInp
     }
     const fs::path temporary = temporary_path_for(target);
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
-    // Constant-memory mode keeps each row in a temporary file of its own until the
-    // workbook is put together: memory stays flat in the row count. That file goes
-    // beside the workbook, where there is room for the workbook itself.
-    std::string folder = fs::absolute(target).parent_path().string();
+    // Constant-memory mode keeps the rows in a temporary file until the workbook is
+    // put together: memory stays flat in the row count. That file goes beside the
+    // workbook (when the folder can be written), where its room is checked.
+    std::error_code no_folder;
+    std::string folder = narrow_name(fs::absolute(target, no_folder).parent_path());
+    if (no_folder) {
+        return no_folder.message();
+    }
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = folder.data();
-    lxw_workbook* workbook = workbook_new_opt(temporary.string().c_str(), &options);
+    lxw_workbook* workbook = workbook_new_opt(narrow_name(temporary).c_str(), &options);
     if (workbook == nullptr) {
         return reason(errno != 0 ? errno : ENOMEM);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
-    bool rows_kept = sheet != nullptr;
-    int rows_error = errno;
+    int unwritten = sheet == nullptr ? (errno != 0 ? errno : EIO) : 0;
     if (sheet != nullptr) {
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
         worksheet_set_column(sheet, 1, 2, 16, nullptr);
@@ -189,19 +229,15 @@ std::optional<std::string> write_workbook(const fs::path& target, const ChartInp
         if (rows > 0) {
             add_chart(workbook, sheet, title, static_cast<lxw_row_t>(rows));
         }
-        // The rows already in the temporary file were written there without a check;
-        // a full disk or a file-size limit shows here, before the workbook is closed.
-        FILE* row_file = sheet->optimize_tmpfile;
-        errno = 0;
-        rows_kept = row_file == nullptr || (std::fflush(row_file) == 0 && std::ferror(row_file) == 0);
-        rows_error = errno;
+        unwritten = room_for_closing(sheet, folder);
     }
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
-    if (!rows_kept || closed != LXW_NO_ERROR) {
+    const int close_error = errno;
+    if (unwritten != 0 || closed != LXW_NO_ERROR) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        return !rows_kept ? reason(rows_error != 0 ? rows_error : EIO) : failure_reason(closed);
+        return unwritten != 0 ? reason(unwritten) : failure_reason(closed, close_error);
     }
     return move_into_place(temporary, target);
 }

@@ -32,7 +32,7 @@ if(NOT DEFINED EXIT_CODE)
     set(EXIT_CODE 0)
 endif()
 if(EXISTS "${CASE_DIR}/case")
-    file(STRINGS "${CASE_DIR}/case" settings REGEX "^[A-Z_]+ ")
+    file(STRINGS "${CASE_DIR}/case" settings REGEX "^[A-Z_]+ " ENCODING UTF-8)
     foreach(setting IN LISTS settings)
         string(REGEX MATCH "^([A-Z_]+) (.*)$" _ "${setting}")
         set(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
@@ -132,7 +132,8 @@ endif()
 # and beside the table the chart of the angle (column D) against H (column A).
 if(WORKBOOK_WRITTEN AND EXISTS "${WORK_DIR}/${WORKBOOK}")
     file(MAKE_DIRECTORY "${WORK_DIR}-calc")
-    execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${WORK_DIR}/${WORKBOOK}" xl/charts/chart1.xml
+    file(COPY_FILE "${WORK_DIR}/${WORKBOOK}" "${WORK_DIR}-calc/workbook.zip")  # a name tar can open
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf workbook.zip xl/charts/chart1.xml
                             xl/drawings/drawing1.xml xl/worksheets/sheet1.xml WORKING_DIRECTORY "${WORK_DIR}-calc")
     file(READ "${WORK_DIR}-calc/xl/worksheets/sheet1.xml" sheet LIMIT 2000)
     file(READ "${WORK_DIR}-calc/xl/drawings/drawing1.xml" drawing)
