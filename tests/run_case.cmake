@@ -138,9 +138,11 @@ if(WORKBOOK_WRITTEN AND EXISTS "${WORK_DIR}/${WORKBOOK}")
     file(READ "${WORK_DIR}-calc/xl/worksheets/sheet1.xml" sheet LIMIT 2000)
     file(READ "${WORK_DIR}-calc/xl/drawings/drawing1.xml" drawing)
     file(READ "${WORK_DIR}-calc/xl/charts/chart1.xml" chart)
+    string(REGEX MATCH "<dimension ref=\"A1:[A-Z]([0-9]+)\"" _ "${sheet}")
+    set(last_row "${CMAKE_MATCH_1}")  # the last row written, where the chart's series end
     if(NOT sheet MATCHES "<pane ySplit=\"6\" topLeftCell=\"A7\"[^>]*state=\"frozen\".*<col min=\"1\" max=\"1\" width=\"12[.].*<col min=\"2\" max=\"3\" width=\"16[.].*<col min=\"4\" max=\"4\" width=\"8[.]"
        OR NOT drawing MATCHES "<xdr:from><xdr:col>5</xdr:col>.*<xdr:row>6</xdr:row>.*<xdr:to><xdr:col>16</xdr:col>.*<xdr:row>27</xdr:row>"
-       OR NOT chart MATCHES "ABAC 1 · FS .*xVal.*!.A.7:.A.*yVal.*!.D.7:.D.*H [(]m[)].*angle [(]graus[)]")
+       OR NOT chart MATCHES "ABAC 1 · FS .*xVal.*!.A.(7:.A.)?${last_row}<.*yVal.*!.D.(7:.D.)?${last_row}<.*H [(]m[)].*angle [(]graus[)]")
         string(APPEND failures "the workbook's layout or chart is not as it should be:\n${sheet}\n${drawing}\n${chart}\n")
     endif()
 endif()
