@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -30,15 +31,18 @@ constexpr lxw_col_t angle_column = 3;
 
 // The number a cell of the result file shows, read back as a spreadsheet reads it: a
 // decimal comma or point, a space in front. Nothing for an empty cell or a label.
+// Formed on the stack: it runs for every cell of a sweep.
 std::optional<double> number_in(std::string_view cell) {
-    std::string text(cell.substr(cell.starts_with(' ') ? 1 : 0));
-    for (char& c : text) {
-        c = c == ',' ? '.' : c;
+    cell.remove_prefix(cell.starts_with(' ') ? 1 : 0);
+    std::array<char, max_decimal_comma_length> text{};  // the longest number a cell prints
+    if (cell.empty() || cell.size() > text.size()) {
+        return std::nullopt;
     }
+    std::replace_copy(cell.begin(), cell.end(), text.begin(), ',', '.');
+    const char* const last = text.data() + cell.size();
     double value = 0.0;
-    const char* const last = text.data() + text.size();
     const auto [end, error] = std::from_chars(text.data(), last, value, std::chars_format::fixed);
-    if (text.empty() || error != std::errc{} || end != last) {
+    if (error != std::errc{} || end != last) {
         return std::nullopt;
     }
     return value;
@@ -123,12 +127,14 @@ void write_rows(lxw_worksheet* sheet, const Formats& formats, const ChartInputs&
     RowBuffer buffer;
     lxw_row_t row = first_row;
     sweep(slope, [&](const SweepRow& swept) {
-        const auto cells = split(format_row(buffer, swept), "\t");
+        std::string_view cells = format_row(buffer, swept);
         for (lxw_col_t column = 0; column <= angle_column; ++column) {
-            if (const auto value = number_in(cells[column])) {
+            const auto tab = cells.find('\t');
+            if (const auto value = number_in(cells.substr(0, tab))) {
                 worksheet_write_number(sheet, row, column, *value,
                                        column == angle_column ? formats.whole : formats.two_decimals);
             }
+            cells.remove_prefix(tab + 1);  // every cell of a row ends in a TAB
         }
         ++row;
         return true;
