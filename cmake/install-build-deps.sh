@@ -25,6 +25,8 @@ checks=(
     "zlib1g-dev:/usr/lib/x86_64-linux-gnu/libz.a"
     "libxlsxwriter-dev:/usr/include/xlsxwriter.h"
     "libcli11-dev:/usr/include/CLI/CLI.hpp"
+    "libfmt-dev:/usr/include/fmt/format.h"
+    "libfast-float-dev:/usr/include/fast_float/fast_float.h"
     "libgtest-dev:/usr/include/gtest/gtest.h"
 )
 if [ "${1-}" = --all ]; then

@@ -1,0 +1,31 @@
+// Reading a typed value: the one rule every way in applies to an entry.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace zelm {
+
+// Why an entry was refused.
+enum class Refusal {
+    not_a_number,  // anything but a decimal number with a point: "2,5", "abc", "inf", "0x10"
+    too_large,     // beyond the largest float, about 3.4e38: "1e39"
+    too_small,     // nearer to 0 than a float can hold apart from 0 itself: "1e-50"
+};
+
+struct Entry {
+    std::optional<float> value;  // the float nearest to the number typed
+    Refusal refusal = Refusal::not_a_number;  // why there is no value
+};
+
+// The value of one typed entry: the whole token must be a decimal number with a point
+// as separator (sign, digits, point, fraction and exponent optional, as a C "%f"
+// conversion reads them) within the float range. With `decimal_comma`, one comma
+// stands for the point ("2,5" reads 2.5), as a form on a page accepts it.
+Entry read_entry(std::string_view token, bool decimal_comma = false);
+
+// What to tell the person who typed a refused entry, as one sentence: "is not a number
+// written with a decimal point, such as 2.5".
+std::string_view refusal_reason(Refusal refusal);
+
+}  // namespace zelm
