@@ -1,27 +1,15 @@
 #include "result/text_file.hpp"
 
-#include "result/replace_file.hpp"
 #include "result/text_format.hpp"
 #include "sweep/sweep.hpp"
 
 #include <array>
-#include <cerrno>
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
-#include <memory>
-#include <system_error>
+#include <string_view>
 
 namespace zelm {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct CloseFile {
-    // Only on a path that already failed: the result of closing no longer matters.
-    void operator()(std::FILE* file) const { (void)std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, CloseFile>;
 
 bool write_bytes(std::FILE* file, std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -43,7 +31,7 @@ bool write_block(std::FILE* file, RowBlock& block) {
 }
 
 // Header and rows into an open file. False, with errno set, at the first failed write.
-bool write_contents(std::FILE* file, const ChartInputs& entered, ResultFileReport& report) {
+bool write_contents(std::FILE* file, const ChartInputs& entered, SweepSummary& summary) {
     if (!write_bytes(file, header_text(entered))) {
         return false;
     }
@@ -52,9 +40,7 @@ bool write_contents(std::FILE* file, const ChartInputs& entered, ResultFileRepor
     RowCells cells;
     RowBlock block;
     bool written = true;
-    sweep(slope, [&](const SweepRow& row) {
-        report.x = row.x;
-        report.empty_angle_cells = report.empty_angle_cells || has_empty_angle(row);
+    summary = sweep(slope, [&](const SweepRow& row) {
         if (!block.has_room_for_a_row()) {
             written = write_block(file, block);
         }
@@ -67,34 +53,10 @@ bool write_contents(std::FILE* file, const ChartInputs& entered, ResultFileRepor
 
 }  // namespace
 
-ResultFileReport write_result_file(const fs::path& target, const ChartInputs& entered) {
-    ResultFileReport report;
-    const fs::path temporary = temporary_path_for(target);
-    // Binary mode: the rows carry their own CR LF, which text mode on Windows would
-    // turn into CR CR LF.
-    File file(std::fopen(narrow_name(temporary).c_str(), "wb"));
-    if (!file) {
-        report.failure = reason(errno);
-        return report;
-    }
-    errno = 0;
-    bool complete = write_contents(file.get(), entered, report);
-    int error = errno;
-    if (complete && std::fflush(file.get()) != 0) {
-        complete = false;
-        error = errno;
-    }
-    if (std::fclose(file.release()) != 0 && complete) {
-        complete = false;
-        error = errno;
-    }
-    if (!complete) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        report.failure = reason(error != 0 ? error : EIO);
-        return report;
-    }
-    report.failure = move_into_place(temporary, target);
+TextFileReport write_result_file(const Destination& destination, const ChartInputs& entered) {
+    TextFileReport report;
+    report.failure =
+        write_file(destination, [&](std::FILE* file) { return write_contents(file, entered, report.sweep); });
     return report;
 }
 

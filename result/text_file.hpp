@@ -1,29 +1,24 @@
-// The result file: the header and one row per height of the sweep, written so that a
-// failed run never leaves it half-written and never loses the file of an earlier run.
+// The result file: the header and one row per height of the sweep.
 #pragma once
 
+#include "files/failure.hpp"
+#include "files/write_file.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/sweep.hpp"
 
-#include <filesystem>
 #include <optional>
-#include <string>
 
 namespace zelm {
 
-inline constexpr const char* result_file_name = "ZELM_FS_result.xls";
-
-struct ResultFileReport {
-    // The system's reason when the file could not be written; the earlier file, if
-    // any, is then untouched and no temporary file is left behind.
-    std::optional<std::string> failure;
-    // Some row has an empty angle cell: chart 1 gave no angle for the run's x.
-    bool empty_angle_cells = false;
-    float x = 0.0F;  // the run's x, for the message about empty angle cells
+struct TextFileReport {
+    // Why the file could not be written. It is then as it was before the run (a file,
+    // not a device or standard output), and no temporary is left behind.
+    std::optional<Failure> failure;
+    SweepSummary sweep;  // what the rows hold, for the warnings after the run
 };
 
-// Writes the header (values as entered) and one row per height of the sweep to a
-// temporary file beside `target`, then moves it over `target` once it is complete
-// and closed without error.
-ResultFileReport write_result_file(const std::filesystem::path& target, const ChartInputs& entered);
+// Writes the header (values as entered) and one row per height of the sweep, replacing
+// any earlier file only once the new one is complete.
+TextFileReport write_result_file(const Destination& destination, const ChartInputs& entered);
 
 }  // namespace zelm

@@ -2,11 +2,11 @@
 // ends, TAB between fields. The header keeps a decimal point; the rows use a comma.
 #pragma once
 
+#include "numbers/writing.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/sweep.hpp"
 
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -19,21 +19,9 @@ namespace zelm {
 // with one decimal and a point.
 std::string header_text(const ChartInputs& entered);
 
-// Room for the longest number a float prints in full: a sign, the 39 digits of
-// 3.4e38, a point and one decimal.
-inline constexpr std::size_t max_fixed_length = 42;
-// A space, a minus sign, the integer part, a comma and two digits.
-inline constexpr std::size_t max_decimal_comma_length = 2 + max_fixed_length + 3;
 // Three decimal-comma fields and the angle, each with its TAB, then CR LF.
 inline constexpr std::size_t max_row_length = 3 * (max_decimal_comma_length + 1) + max_fixed_length + 3;
 using RowBuffer = std::array<char, max_row_length>;
-
-// Writes the decimal-comma number of v at out and returns the end: a space, a minus
-// sign for a negative value that does not print as 0,00, the integer part of the
-// magnitude in full, a comma and two digits of hundredths (" 2,00", " 0,07",
-// " -1,25"). Hundredths that round to 100 carry into the integer part. Nothing at
-// all for an infinite or NaN value: the spreadsheet shows an empty cell.
-char* put_decimal_comma(char* out, float v);
 
 // The text of a decimal-comma cell, kept while its value stays the same.
 struct CellText {
@@ -56,8 +44,5 @@ std::string_view format_row(RowBuffer& buffer, const SweepRow& row);
 // The same row written at out, which has room for max_row_length bytes, reusing the
 // x and y cells of the previous row where they have not changed. Returns the end.
 char* put_row(char* out, const SweepRow& row, RowCells& cells);
-
-// True when the row's angle cell is empty.
-inline bool has_empty_angle(const SweepRow& row) { return !row.angle || !std::isfinite(*row.angle); }
 
 }  // namespace zelm

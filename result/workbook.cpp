@@ -1,7 +1,8 @@
 #include "result/workbook.hpp"
 
+#include "files/file_names.hpp"
+#include "files/write_file.hpp"
 #include "result/quiet_standard_error.hpp"
-#include "result/replace_file.hpp"
 #include "result/text_format.hpp"
 #include "sweep/sweep.hpp"
 
@@ -157,12 +158,22 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     worksheet_insert_chart_opt(sheet, first_row, angle_column + 2, chart, &placement);
 }
 
+// Why libxlsxwriter failed, in the system's words where it left an errno, otherwise
+// in the program's own.
 std::string failure_reason(lxw_error error, int error_number) {
-    std::string text = lxw_strerror(error);
     if (error_number != 0) {
-        text += " (" + reason(error_number) + ")";
+        return system_reason(error_number);
     }
-    return text;
+    switch (error) {
+        case LXW_ERROR_MEMORY_MALLOC_FAILED:
+            return system_reason(ENOMEM);
+        case LXW_ERROR_CREATING_XLSX_FILE:
+        case LXW_ERROR_CREATING_TMPFILE:
+            return "the file could not be created";
+        default:
+            return "the workbook could not be put together (libxlsxwriter error " +
+                   std::to_string(static_cast<int>(error)) + ")";
+    }
 }
 
 // The rows wait in a temporary file; closing the workbook copies them into the sheet
@@ -197,30 +208,26 @@ int room_for_closing(lxw_worksheet* sheet, const std::string& folder) {
     return 0;
 }
 
-}  // namespace
-
-std::optional<std::string> write_workbook(const fs::path& target, const ChartInputs& entered) {
-    const std::int32_t rows = row_count(entered.height, entered.definition);
-    if (rows > max_workbook_rows) {
-        return "the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
-               std::to_string(max_workbook_rows) + " under the header; a larger step gives fewer rows";
-    }
-    const fs::path temporary = temporary_path_for(target);
+// The workbook at `file`: a temporary beside the target, or a device written into.
+std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary, const ChartInputs& entered,
+                                           std::int32_t rows) {
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes beside the
-    // workbook (when the folder can be written), where its room is checked.
+    // workbook (when the folder can be written), where its room is checked; for a
+    // device, in the system's folder for temporary files.
     std::error_code no_folder;
-    std::string folder = narrow_name(fs::absolute(target, no_folder).parent_path());
+    std::string folder = temporary ? narrow_name(fs::absolute(file, no_folder).parent_path()) : std::string();
     if (no_folder) {
-        return no_folder.message();
+        return Failure{system_reason(no_folder.value())};
     }
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    options.tmpdir = folder.data();
-    lxw_workbook* workbook = workbook_new_opt(narrow_name(temporary).c_str(), &options);
+    options.tmpdir = temporary ? folder.data() : nullptr;
+    errno = 0;
+    lxw_workbook* workbook = workbook_new_opt(narrow_name(file).c_str(), &options);
     if (workbook == nullptr) {
-        return reason(errno != 0 ? errno : ENOMEM);
+        return Failure{system_reason(errno != 0 ? errno : ENOMEM)};
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
     int unwritten = sheet == nullptr ? (errno != 0 ? errno : EIO) : 0;
@@ -235,17 +242,31 @@ std::optional<std::string> write_workbook(const fs::path& target, const ChartInp
         if (rows > 0) {
             add_chart(workbook, sheet, title, static_cast<lxw_row_t>(rows));
         }
-        unwritten = room_for_closing(sheet, folder);
+        unwritten = temporary ? room_for_closing(sheet, folder) : 0;
     }
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
     const int close_error = errno;
-    if (unwritten != 0 || closed != LXW_NO_ERROR) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return unwritten != 0 ? reason(unwritten) : failure_reason(closed, close_error);
+    if (unwritten != 0) {
+        return Failure{system_reason(unwritten)};
     }
-    return move_into_place(temporary, target);
+    if (closed != LXW_NO_ERROR) {
+        return Failure{failure_reason(closed, close_error)};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Failure> write_workbook(const fs::path& target, const ChartInputs& entered) {
+    const std::int32_t rows = row_count(entered.height, entered.definition);
+    if (rows > max_workbook_rows) {
+        return Failure{"the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
+                       std::to_string(max_workbook_rows) + " under the header; a larger step gives fewer rows"};
+    }
+    return write_file_under(target, [&](const fs::path& file, bool temporary) {
+        return write_workbook_file(file, temporary, entered, rows);
+    });
 }
 
 }  // namespace zelm

@@ -3,21 +3,21 @@
 // the slope angle against the height.
 #pragma once
 
+#include "files/failure.hpp"
 #include "sweep/chart_inputs.hpp"
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
 
 namespace zelm {
 
 // The rows a sheet holds under the result file's six header lines.
 inline constexpr std::int64_t max_workbook_rows = 1048576 - 6;
 
-// Writes the workbook to a temporary file beside `target` and moves it over `target`
-// once complete. Nothing when it was written; otherwise the reason, with the earlier
-// workbook untouched: also when the sweep has more rows than a sheet holds.
-std::optional<std::string> write_workbook(const std::filesystem::path& target, const ChartInputs& entered);
+// Writes the workbook, replacing any earlier one only once the new one is complete.
+// Nothing when it was written; otherwise why not, with the earlier workbook untouched:
+// also when the sweep has more rows than a sheet holds.
+std::optional<Failure> write_workbook(const std::filesystem::path& target, const ChartInputs& entered);
 
 }  // namespace zelm

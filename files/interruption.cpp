@@ -1,0 +1,193 @@
+#include "files/interruption.hpp"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdlib>
+#include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace zelm {
+namespace {
+
+#ifdef _WIN32
+using NameChar = wchar_t;
+#else
+using NameChar = char;
+#endif
+
+// The longest name the system takes, and its terminating zero.
+constexpr std::size_t max_name = 4096;
+
+struct Slot {
+    std::atomic<bool> used{false};
+    std::array<NameChar, max_name> name{};
+};
+
+// The temporaries a stop removes. A signal handler reaches nothing but global state, and
+// may call only a few system functions: the names are copied here before each file is
+// created, and the handler removes them with unlink alone. This and the flag below are
+// the program's only mutable globals.
+std::array<Slot, 4> temporaries;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+std::atomic<bool> stopping{false};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+// Standard error as the program found it: a library's diagnostics are sent nowhere
+// for a while (result/quiet_standard_error), and the line of a stop must still reach
+// the person who stopped it.
+#ifdef _WIN32
+std::atomic<HANDLE> stop_output{INVALID_HANDLE_VALUE};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+#else
+std::atomic<int> stop_output{STDERR_FILENO};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+#endif
+
+static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler needs a lock-free flag");
+
+// What stopped the run, and the line a stop prints for it: with a file removed, or
+// with none being written. Picked from constant text, since a signal handler may not
+// build a string.
+enum Stopper : std::size_t { by_sigint, by_sigterm, by_sighup, by_ctrl_c, by_ctrl_break, by_closing };
+constexpr std::array<std::array<std::string_view, 2>, 6> stop_lines{{
+    {"zelm-fs: stopped by SIGINT; the file being written was removed, and any earlier one is unchanged.\n",
+     "zelm-fs: stopped by SIGINT.\n"},
+    {"zelm-fs: stopped by SIGTERM; the file being written was removed, and any earlier one is unchanged.\n",
+     "zelm-fs: stopped by SIGTERM.\n"},
+    {"zelm-fs: stopped by SIGHUP; the file being written was removed, and any earlier one is unchanged.\n",
+     "zelm-fs: stopped by SIGHUP.\n"},
+    {"zelm-fs: stopped by Ctrl-C; the file being written was removed, and any earlier one is unchanged.\n",
+     "zelm-fs: stopped by Ctrl-C.\n"},
+    {"zelm-fs: stopped by Ctrl-Break; the file being written was removed, and any earlier one is unchanged.\n",
+     "zelm-fs: stopped by Ctrl-Break.\n"},
+    {"zelm-fs: stopped as the console closed; the file being written was removed, and any earlier one is "
+     "unchanged.\n",
+     "zelm-fs: stopped as the console closed.\n"},
+}};
+
+#ifdef _WIN32
+
+// Runs on a thread of its own. A temporary open in the program (the workbook's, while
+// libxlsxwriter puts it together) cannot be removed yet: it is tried again until the
+// program has closed it and, having seen the stop, waits here to be ended.
+BOOL WINAPI on_console_stop(DWORD event) {
+    Stopper by = by_ctrl_c;
+    switch (event) {
+        case CTRL_C_EVENT: by = by_ctrl_c; break;
+        case CTRL_BREAK_EVENT: by = by_ctrl_break; break;
+        case CTRL_CLOSE_EVENT: by = by_closing; break;
+        default: return FALSE;
+    }
+    stopping.store(true);
+    bool removed = false;
+    for (int attempt = 0; attempt < 250; ++attempt) {  // 5 s at the most, the time a closing console allows
+        bool all_gone = true;
+        for (Slot& slot : temporaries) {
+            if (slot.used.load()) {
+                removed = true;
+                const bool gone = DeleteFileW(slot.name.data()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND ||
+                                  GetLastError() == ERROR_PATH_NOT_FOUND;
+                all_gone = all_gone && gone;
+            }
+        }
+        if (all_gone) {
+            break;
+        }
+        Sleep(20);
+    }
+    const std::string_view line = stop_lines[by][removed ? 0 : 1];
+    DWORD written = 0;
+    WriteFile(stop_output.load(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    // What the console's own Ctrl-C handling ends a program with.
+    TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    return TRUE;
+}
+
+#else
+
+extern "C" void on_stop(int signal_number) {
+    bool removed = false;
+    for (Slot& slot : temporaries) {
+        if (slot.used.load()) {
+            removed = true;
+            (void)unlink(slot.name.data());
+        }
+    }
+    const Stopper by = signal_number == SIGTERM ? by_sigterm : signal_number == SIGHUP ? by_sighup : by_sigint;
+    const std::string_view line = stop_lines[by][removed ? 0 : 1];
+    (void)write(stop_output.load(), line.data(), line.size());
+    // The handler was installed to be reset on entry, and its signal is blocked while it
+    // runs: raised again, the signal ends the program with the default action on return.
+    (void)raise(signal_number);
+}
+
+#endif
+
+}  // namespace
+
+void end_cleanly_when_stopped() {
+#ifdef _WIN32
+    HANDLE error_output = INVALID_HANDLE_VALUE;
+    if (DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_ERROR_HANDLE), GetCurrentProcess(), &error_output, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS) != 0) {
+        stop_output.store(error_output);
+    }
+    SetConsoleCtrlHandler(on_console_stop, TRUE);
+#else
+    if (const int error_output = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3); error_output >= 0) {
+        stop_output.store(error_output);
+    }
+    struct sigaction stop {};
+    stop.sa_handler = on_stop;
+    stop.sa_flags = static_cast<int>(SA_RESETHAND);
+    sigemptyset(&stop.sa_mask);
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        (void)sigaddset(&stop.sa_mask, signal_number);  // one stop at a time
+    }
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction before {};
+        if (sigaction(signal_number, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            (void)sigaction(signal_number, &stop, nullptr);
+        }
+    }
+    (void)std::signal(SIGXFSZ, SIG_IGN);
+    (void)std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+RemovedIfStopped::RemovedIfStopped(const std::filesystem::path& temporary) : slot_(-1) {
+    const auto& name = temporary.native();
+    for (std::size_t i = 0; i < temporaries.size() && name.size() < max_name; ++i) {
+        Slot& slot = temporaries[i];
+        if (!slot.used.load()) {
+            name.copy(slot.name.data(), name.size());
+            slot.name[name.size()] = NameChar{};
+            slot.used.store(true);
+            slot_ = static_cast<int>(i);
+            return;
+        }
+    }
+}
+
+RemovedIfStopped::~RemovedIfStopped() {
+    if (slot_ >= 0) {
+        temporaries[static_cast<std::size_t>(slot_)].used.store(false);
+    }
+}
+
+bool stop_has_begun() { return stopping.load(); }
+
+void wait_for_the_stop() {
+#ifdef _WIN32
+    for (;;) {
+        Sleep(INFINITE);
+    }
+#else
+    std::abort();  // unreachable: a stop ends the program in its handler
+#endif
+}
+
+}  // namespace zelm

@@ -1,0 +1,28 @@
+// What a file name stands for once its symbolic links are followed: a file to replace,
+// a device or pipe to write into, or a folder, where no file can be written.
+#pragma once
+
+#include <filesystem>
+
+namespace zelm {
+
+enum class TargetKind {
+    file,         // a regular file, or none yet: replaced through a temporary beside it
+    device,       // a device, pipe or socket: written straight into, never replaced
+    folder,       // a folder: nothing is written under its name
+    unreachable,  // the links cannot be followed (a loop of them): error says why
+};
+
+struct Target {
+    TargetKind kind;
+    // For a file, the one at the end of the links (the link itself is kept, and the
+    // file it points to is replaced); otherwise the name as given.
+    std::filesystem::path path;
+    int error = 0;  // the errno of an unreachable target
+};
+
+// Follows `named` through its links, however many (up to the system's own limit of 40),
+// to what it stands for. A link that points nowhere stands for the file it names.
+Target find_target(const std::filesystem::path& named);
+
+}  // namespace zelm
