@@ -135,6 +135,16 @@ float polynomial(float x, float y) {
 
 std::span<const ChartRow> chart1_rows() { return chart1; }
 
+std::array<float, 2> fitted_x_range() {
+    const auto fitted = [](const ChartRow& row) {
+        return !std::isnan(row.c4) && !std::isnan(row.c3) && !std::isnan(row.c2) && !std::isnan(row.c1) &&
+               !std::isnan(row.c0);
+    };
+    const auto first = std::find_if(chart1.begin(), chart1.end(), fitted);
+    const auto last = std::find_if(chart1.rbegin(), chart1.rend(), fitted);
+    return {static_cast<float>(first->key / 100.0), static_cast<float>(last->key / 100.0)};
+}
+
 std::optional<std::int32_t> row_key(float x) {
     const double hundredths = std::round(100.0 * static_cast<double>(x));
     if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN

@@ -8,6 +8,7 @@
 // polynomial gives the angle; at or beyond it the angle is 90 degrees.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,6 +23,11 @@ struct ChartRow {
 
 // The rows of chart 1 in increasing key order: every row that has a threshold.
 std::span<const ChartRow> chart1_rows();
+
+// The first and last x whose rows hold a whole fit, so that every y gives an angle:
+// 0.20 and 0.80. The rows with a threshold alone (0.10, 0.85 to 1.00) give an angle only
+// beyond the chart, where it is 90.
+std::array<float, 2> fitted_x_range();
 
 // Row key of x: the whole number of hundredths nearest to 100 x, or nothing when
 // x is not finite or 100 x does not fit a signed 32-bit integer.

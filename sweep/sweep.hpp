@@ -23,6 +23,17 @@ struct SweepRow {
     std::optional<float> angle;
 };
 
+// True when the row's angle cell is empty: chart 1 gave no angle for the run's x.
+inline bool has_empty_angle(const SweepRow& row) { return !row.angle || !std::isfinite(*row.angle); }
+
+// What a whole sweep gave, for the warnings after the run.
+struct SweepSummary {
+    std::int32_t rows = 0;      // the rows written
+    float last_height = 0.0F;   // H of the last row
+    float x = 0.0F;             // the run's x on the two-decimal grid
+    bool empty_angles = false;  // some row's angle cell is empty
+};
+
 // The friction angle in radians: degrees times the float value of pi (3.14159274),
 // divided by 180 in double and rounded to float. 30 degrees become 0.5235988.
 float to_radians(float degrees);
@@ -32,9 +43,9 @@ float to_radians(float degrees);
 std::int32_t row_count(float height, float step);
 
 // Calls emit(const SweepRow&) for every row of the run, in order, until emit returns
-// false. The friction angle of `slope` is in radians.
+// false, and sums up the rows emitted. The friction angle of `slope` is in radians.
 template <typename Emit>
-void sweep(const ChartInputs& slope, Emit&& emit) {
+SweepSummary sweep(const ChartInputs& slope, Emit&& emit) {
     const std::int32_t rows = row_count(slope.height, slope.definition);
     // phi and FS stay the same, so x and tan(phi) are the same on every row.
     const double tan_phi = std::tan(static_cast<double>(slope.friction_angle));
@@ -44,6 +55,8 @@ void sweep(const ChartInputs& slope, Emit&& emit) {
     // bits of y change. A row with the same y would get the same verdict, which the
     // current angle already holds.
     std::optional<std::uint32_t> looked_up_y;
+    SweepSummary summary;
+    summary.x = current.x;
     for (std::int32_t row = 0; row < rows; ++row) {
         // The height grows by repeated addition in float, never as row * step: this
         // is how the printed heights come out (2.8999994 after 29 steps of 0.1).
@@ -55,10 +68,14 @@ void sweep(const ChartInputs& slope, Emit&& emit) {
                 current.angle = verdict;
             }
         }
+        summary.rows = row + 1;
+        summary.last_height = current.height;
+        summary.empty_angles = summary.empty_angles || has_empty_angle(current);
         if (!emit(std::as_const(current))) {
-            return;
+            break;
         }
     }
+    return summary;
 }
 
 }  // namespace zelm
