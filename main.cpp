@@ -2,13 +2,13 @@
 // to a result file and, on request, to a workbook with the curve they draw.
 #include "dialogue/command_line.hpp"
 #include "dialogue/dialogue.hpp"
-#include "result/replace_file.hpp"
+#include "files/file_names.hpp"
+#include "files/interruption.hpp"
+#include "messages/diagnostic.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
+#include "sweep/warnings.hpp"
 
-#include <array>
-#include <charconv>
-#include <csignal>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -17,47 +17,59 @@
 
 namespace {
 
-std::string two_decimals(float value) {
-    std::array<char, 64> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2);
-    return {text.data(), end.ptr};
+using namespace zelm;
+
+// Every file the run will write can be created where it goes: told before a value is
+// asked for, not after all six.
+bool folders_take_files(const Request& request) {
+    const auto failure = [&](const std::filesystem::path& file) {
+        if (const auto refused = check_folder(file)) {
+            say(std::cerr, "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
+            return true;
+        }
+        return false;
+    };
+    return !(!request.output.standard_output && failure(request.output.file)) &&
+           !(request.workbook && failure(*request.workbook));
 }
 
-// The banner and the six prompts; nothing, with the reason on standard error, when the
-// values could not be read.
-std::optional<zelm::ChartInputs> ask_at_console() {
-    zelm::print_banner(std::cout);
-    const auto entered = zelm::read_inputs(std::cin, std::cout);
-    if (!std::cout) {
-        std::cerr << "zelm-fs: cannot write to standard output; no result file was written.\n";
+// The banner and the six prompts, on `console`; nothing, with the reason on standard
+// error, when the values could not be read.
+std::optional<ChartInputs> ask_at_console(std::ostream& console) {
+    print_banner(console);
+    const auto entered = read_inputs(std::cin, console);
+    if (!console) {
+        say(std::cerr, "cannot write to standard output; no result file was written.");
         return std::nullopt;
     }
     if (!entered) {
-        std::cerr
-            << "zelm-fs: the input ended before all six values were read; no result file was written.\n";
+        say(std::cerr, "the input ended before all six values were read; no result file was written.");
     }
     return entered;
 }
 
 // The result file, then the workbook when asked for: each is complete and new, or
-// untouched, whatever becomes of the other.
-int write_results(const zelm::Request& request, const zelm::ChartInputs& entered) {
-    int status = zelm::exit_written;
-    const zelm::ResultFileReport report = zelm::write_result_file(request.output, entered);
-    if (report.failure) {
-        std::cerr << "zelm-fs: cannot write " << zelm::narrow_name(request.output) << ": " << *report.failure
-                  << "; any earlier result file is unchanged.\n";
-        status = zelm::exit_not_written;
-    } else if (report.empty_angle_cells) {
-        std::cerr << "zelm-fs: warning: chart 1 has no slope angle for x = tan(phi)/FS = "
-                  << two_decimals(report.x) << "; those angle cells are empty.\n";
+// untouched, whatever becomes of the other. Then what the run should tell.
+ExitStatus write_results(const Request& request, const ChartInputs& entered) {
+    ExitStatus status = ExitStatus::written;
+    const TextFileReport text = write_result_file(request.output, entered);
+    if (text.failure) {
+        say(std::cerr, request.output.standard_output
+                           ? "cannot write the result to standard output: " + text.failure->reason + "."
+                           : "cannot write " + narrow_name(request.output.file) + ": " + text.failure->reason +
+                                 "; any earlier result file is unchanged.");
+        status = ExitStatus::not_written;
     }
     if (request.workbook) {
-        if (const auto failure = zelm::write_workbook(*request.workbook, entered)) {
-            std::cerr << "zelm-fs: cannot write " << zelm::narrow_name(*request.workbook) << ": " << *failure
-                      << "; any earlier workbook is unchanged.\n";
-            status = zelm::exit_not_written;
+        if (const auto failure = write_workbook(*request.workbook, entered)) {
+            say(std::cerr, "cannot write " + narrow_name(*request.workbook) + ": " + failure->reason +
+                               "; any earlier workbook is unchanged.");
+            status = ExitStatus::not_written;
+        }
+    }
+    if (!text.failure) {
+        for (const std::string& warning : warnings(entered, text.sweep)) {
+            warn(std::cerr, warning);
         }
     }
     return status;
@@ -66,21 +78,23 @@ int write_results(const zelm::Request& request, const zelm::ChartInputs& entered
 }  // namespace
 
 int main(int argc, char* argv[]) try {
-#ifdef SIGPIPE
-    // A closed pipe on standard output is reported as an error, not a silent death.
-    (void)std::signal(SIGPIPE, SIG_IGN);
-#endif
-    const auto command = zelm::read_command_line(argc, argv, std::cout, std::cerr);
-    if (const int* answered = std::get_if<int>(&command)) {
-        return *answered;
+    end_cleanly_when_stopped();
+    const auto command = read_command_line(argc, argv, std::cout, std::cerr);
+    if (const ExitStatus* answered = std::get_if<ExitStatus>(&command)) {
+        return static_cast<int>(*answered);
     }
-    const auto& request = std::get<zelm::Request>(command);
-    const auto entered = request.values ? request.values : ask_at_console();
+    const Request& request = std::get<Request>(command);
+    if (!folders_take_files(request)) {
+        return static_cast<int>(ExitStatus::not_written);
+    }
+    // With the result file on standard output, the dialogue speaks on standard error.
+    const auto entered = request.values ? request.values
+                                        : ask_at_console(request.output.standard_output ? std::cerr : std::cout);
     if (!entered) {
-        return zelm::exit_not_written;
+        return static_cast<int>(ExitStatus::not_written);
     }
-    return write_results(request, *entered);
+    return static_cast<int>(write_results(request, *entered));
 } catch (const std::exception& error) {  // out of memory, or a file system that fails oddly
-    std::cerr << "zelm-fs: " << error.what() << "\n";
-    return zelm::exit_not_written;
+    say(std::cerr, error.what());
+    return static_cast<int>(ExitStatus::not_written);
 }

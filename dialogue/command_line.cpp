@@ -1,8 +1,11 @@
 #include "dialogue/command_line.hpp"
 
-#include "dialogue/dialogue.hpp"
-#include "result/replace_file.hpp"
-#include "result/text_file.hpp"
+#include "chart/chart1.hpp"
+#include "files/file_names.hpp"
+#include "files/target.hpp"
+#include "messages/diagnostic.hpp"
+#include "numbers/reading.hpp"
+#include "numbers/writing.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -10,6 +13,7 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace zelm {
 namespace {
@@ -30,25 +34,48 @@ constexpr std::array<Value, 6> values{{
     {"FS", "factor of safety to reach", &ChartInputs::security_factor},
 }};
 
+constexpr std::array<std::string_view, 4> long_options{"--output", "--workbook", "--help", "--version"};
+
 constexpr const char* description =
-    "Slope angles of a talus from design chart 1 (\"ABAC 1\"): for every height from one STEP up to H,\n"
-    "the angle at which the slope reaches the factor of safety FS. Written to a result file of\n"
-    "tab-separated text (Windows-1252, CR LF, decimal commas): a header of the entered values, then\n"
-    "one row per height: H, x = tan(phi)/FS, y = C'/(d*H*tan(phi)) and the angle in whole degrees.\n"
-    "With no values, asks for them at the console; with all six, prints nothing on standard output.\n";
+    "Slope angles of a talus from design chart 1 (\"ABAC 1\"): for every height H from\n"
+    "one STEP up to the talus height, the slope angle at which the slope reaches the\n"
+    "factor of safety FS. With no values, asks for them at the console; with all six,\n"
+    "asks nothing and prints nothing on standard output.\n";
 
-constexpr const char* footer =
-    "Values are numbers written with a decimal point (2.5, -20, 1e3), in the order above.\n"
-    "Exit status: 0 the files were written (also when chart 1 has no angle for the run's x: a warning\n"
-    "says so); 1 a file could not be written, or the input ended early (an earlier file is kept);\n"
-    "2 the command line is wrong.\n"
-    "Example: zelm-fs -o slope.xls 30 2 2.5 20 1 1.5";
+// The lines after the options; the x that chart 1 covers come from the chart itself.
+std::string footer() {
+    const auto [first, last] = fitted_x_range();
+    return "The result file is tab-separated text (Windows-1252, CR LF, decimal commas):\n"
+           "the values entered, then for every height H, x = tan(phi)/FS and\n"
+           "y = C'/(d*H*tan(phi)) on the chart's two-decimal grid, and the slope angle in\n"
+           "whole degrees; 90 means the slope stands vertical at that height. Chart 1 gives\n"
+           "angles for x from " + fixed(first, 2) + " to " + fixed(last, 2) +
+           "; elsewhere the angle cells are empty, and a\n"
+           "warning says which way to move FS or the friction angle. Any consistent units\n"
+           "give the same angles (C' in kPa with d in kN/m3), since y is a ratio.\n"
+           "\n"
+           "Exit status: 0 written (warnings, if any, on standard error); 1 a file could\n"
+           "not be written or the input ended early (an earlier file is kept); 2 the\n"
+           "command line is wrong.\n"
+           "Example: zelm-fs -o slope.xls 30 2 2.5 20 1 1.5";
+}
 
-std::string number_check(const std::string& text) {
-    return parse_entry(text)
-               ? std::string()
-               : "'" + text +
-                     "' is not a number written with a decimal point (such as 2.5) within the float range";
+// The usage line shows the six values as one group: all of them, or none.
+class Formatter : public CLI::Formatter {
+  public:
+    std::string make_usage(const CLI::App*, std::string) const override {
+        return "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n";
+    }
+};
+
+// One line, whatever the arguments it quotes hold: a line break or other control
+// character in them is shown as '?'.
+ExitStatus usage_error(std::ostream& err, std::string what) {
+    for (char& c : what) {
+        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    }
+    say(err, what + " (see zelm-fs --help)");
+    return ExitStatus::usage;
 }
 
 bool has_xlsx_extension(const std::filesystem::path& file) {
@@ -59,86 +86,122 @@ bool has_xlsx_extension(const std::filesystem::path& file) {
     return extension == ".xlsx";
 }
 
-// One line, whatever the arguments it quotes hold: a line break or other control
-// character in them is shown as '?'.
-int usage_error(std::ostream& err, std::string what) {
-    for (char& c : what) {
-        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+// An argument left over once the options and six values are taken: an option the
+// program does not know, or a value too many.
+std::string unknown_option(const std::string& word) {
+    if (read_entry(word).value) {  // such as -.5, which reads as an option
+        return word + ": write a negative value below 1 as -0" + word.substr(1) + ", or put -- before the values";
     }
-    err << "zelm-fs: " << what << " (see zelm-fs --help)\n";
-    return exit_usage;
+    const std::string name = word.substr(0, word.find('='));
+    std::string meant;
+    for (const std::string_view option : long_options) {
+        if (name.size() > 2 && option.starts_with(name)) {
+            meant = meant.empty() ? std::string(option) : "";
+        }
+    }
+    return "unknown option " + name + (meant.empty() ? "" : "; did you mean " + meant + "?");
 }
 
 }  // namespace
 
-std::variant<Request, int> read_command_line(int argc, const char* const* argv, std::ostream& out,
-                                             std::ostream& err) {
+std::variant<Request, ExitStatus> read_command_line(int argc, const char* const* argv, std::ostream& out,
+                                                    std::ostream& err) {
     CLI::App app(description, "zelm-fs");
-    app.footer(footer);
-    app.get_formatter()->column_width(24);
+    app.formatter(std::make_shared<Formatter>());
+    app.get_formatter()->column_width(21);
+    app.get_formatter()->label("Positionals", "Values (numbers written with a decimal point: 2.5, -20, 1e3)");
+    app.footer(footer());
+    app.allow_extras();  // unknown options and values too many are told below, in the program's words
+    app.set_help_flag("-h,--help", "show this help and exit");
+    app.set_version_flag("--version", "zelm-fs " ZELM_VERSION, "show the version and exit");
     std::array<std::string, values.size()> texts;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        app.add_option(values[i].name, texts[i], values[i].description)
-            ->type_name("NUMBER")
-            ->check(CLI::Validator(number_check, ""));
+        app.add_option(values[i].name, texts[i], values[i].description)->type_name("");
     }
-    std::string output = result_file_name;
-    app.add_option("-o,--output", output, "result file (default ZELM_FS_result.xls in the current folder)")
+    std::string output = default_result_file;
+    app.add_option("-o,--output", output,
+                   "result file, or - for standard output\n(default: ZELM_FS_result.xls in the current folder)")
         ->type_name("FILE")
-        ->check(CLI::Validator(
-            [](const std::string& file) { return file.empty() ? "the file name is empty" : ""; }, ""));
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     bool workbook = false;
     app.add_flag("-w,--workbook", workbook,
-                 "also write a workbook, FILE's name ending in .xlsx: the table as numbers and its chart");
-    app.set_version_flag("--version", "zelm-fs " ZELM_VERSION, "show the version and exit");
+                 "also write a workbook, FILE with .xlsx in place of its\nextension: the table as numbers and its "
+                 "chart");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         out << app.help() << std::flush;
-        return out ? exit_written : exit_not_written;
+        return out ? ExitStatus::written : ExitStatus::not_written;
     } catch (const CLI::CallForVersion&) {
         out << "zelm-fs " ZELM_VERSION "\n" << std::flush;
-        return out ? exit_written : exit_not_written;
-    } catch (const CLI::ExtrasError& e) {
-        // A value such as -.5 reads as an unknown option: say how to write it.
-        for (const std::string& extra : app.remaining()) {
-            if (extra.size() > 1 && extra[0] == '-' && parse_entry(extra)) {
-                return usage_error(err, extra + ": write a negative value below 1 as -0" + extra.substr(1) +
-                                            ", or put -- before the values");
-            }
-        }
-        return usage_error(err, e.what());
-    } catch (const CLI::ParseError& e) {
-        return usage_error(err, e.what());
+        return out ? ExitStatus::written : ExitStatus::not_written;
+    } catch (const CLI::ArgumentMismatch&) {
+        return usage_error(err, "--output needs a file name: -o FILE");
+    } catch (const CLI::ParseError&) {
+        return usage_error(err, "the command line cannot be read");
     }
 
-    Request request;
-    request.output = path_of_argument(output);
-    if (const auto name = request.output.filename(); name.empty() || name == "." || name == "..") {
-        return usage_error(err, "--output: '" + output + "' names a folder, not a file");
+    std::size_t extra_values = 0;
+    for (const std::string& extra : app.remaining()) {
+        if (extra == "--") {  // kept among the extras, though it only ends the options
+            continue;
+        }
+        if (extra.size() > 1 && extra[0] == '-') {
+            return usage_error(err, unknown_option(extra));
+        }
+        ++extra_values;
     }
-    std::size_t given = 0;
-    ChartInputs entered{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (app.count(values[i].name) > 0) {
-            entered.*values[i].field = *parse_entry(texts[i]);
-            ++given;
+    for (const char* option : {"--output", "--workbook"}) {
+        if (app.count(option) > 1) {
+            return usage_error(err, std::string(option) + " is given twice: give it once");
         }
     }
+    std::size_t given = extra_values;
+    for (const Value& value : values) {
+        given += app.count(value.name);
+    }
+    if (given != 0 && given != values.size()) {
+        return usage_error(err, std::string(given < values.size() ? "too few" : "too many") + " values: " +
+                                    std::to_string(given) +
+                                    " given; give the six values PHI C D H STEP FS, or none to be asked");
+    }
+    Request request;
     if (given == values.size()) {
+        ChartInputs entered{};
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const Entry entry = read_entry(texts[i]);
+            if (!entry.value) {
+                return usage_error(err, std::string(values[i].name) + ": '" + texts[i] + "' " +
+                                            std::string(refusal_reason(entry.refusal)));
+            }
+            entered.*values[i].field = *entry.value;
+        }
         request.values = entered;
-    } else if (given > 0) {
-        return usage_error(err, std::to_string(given) +
-                                    " values given: give all six (PHI C D H STEP FS), or none to be asked");
+    }
+
+    if (output.empty()) {
+        return usage_error(err, "--output: the file name is empty");
+    }
+    request.output.standard_output = output == "-";
+    request.output.file = path_of_argument(output);
+    // A folder typed as the result file; the default name found to be a folder is a
+    // file that cannot be written.
+    const auto name = request.output.file.filename();
+    if (app.count("--output") > 0 && !request.output.standard_output &&
+        (name.empty() || name == "." || name == ".." || find_target(request.output.file).kind == TargetKind::folder)) {
+        return usage_error(err, "--output: '" + output + "' names a folder, not a file");
     }
     if (workbook) {
-        if (has_xlsx_extension(request.output)) {
+        if (request.output.standard_output) {
+            return usage_error(err, "--workbook cannot go with --output -: standard output takes the result file only");
+        }
+        if (has_xlsx_extension(request.output.file)) {
             return usage_error(err,
                                "--output: with --workbook the result file cannot end in .xlsx, the "
                                "workbook's own name");
         }
-        request.workbook = std::filesystem::path(request.output).replace_extension(".xlsx");
+        request.workbook = std::filesystem::path(request.output.file).replace_extension(".xlsx");
     }
     return request;
 }

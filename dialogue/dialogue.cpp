@@ -1,23 +1,23 @@
 #include "dialogue/dialogue.hpp"
 
+#include "numbers/reading.hpp"
+
 #include <array>
-#include <charconv>
-#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 namespace zelm {
 namespace {
 
-struct Entry {
-    std::string_view prompt;
+struct Prompt {
+    std::string_view text;
     float ChartInputs::*value;
 };
 
 // Prompt texts are the calculator's own, spacing and units included.
-constexpr std::array<Entry, 6> entries{{
+constexpr std::array<Prompt, 6> prompts{{
     {"\tFriction angle \t\t[degree] :", &ChartInputs::friction_angle},
     {"\n\tCohesion \t\t[Tn/m2]\t:", &ChartInputs::cohesion},
     {"\n\tDensity  \t\t[Tn/m3]\t:", &ChartInputs::density},
@@ -26,45 +26,12 @@ constexpr std::array<Entry, 6> entries{{
     {"\n\tSecurity Factor \t\t  [m]\t:", &ChartInputs::security_factor},
 }};
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-std::size_t skip_digits(std::string_view s, std::size_t i) {
-    while (i < s.size() && is_digit(s[i])) {
-        ++i;
-    }
-    return i;
-}
-
-// True when the token is [sign] digits [. [digits]] | [sign] . digits, followed by an
-// optional exponent e[sign]digits, and nothing else: no hexadecimal, inf or nan.
-bool is_decimal_number(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        ++i;
-    }
-    const std::size_t integer_end = skip_digits(s, i);
-    bool has_digits = integer_end > i;
-    i = integer_end;
-    if (i < s.size() && s[i] == '.') {
-        const std::size_t fraction_end = skip_digits(s, i + 1);
-        has_digits = has_digits || fraction_end > i + 1;
-        i = fraction_end;
-    }
-    if (!has_digits) {
-        return false;
-    }
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            ++i;
-        }
-        const std::size_t exponent_end = skip_digits(s, i);
-        if (exponent_end == i) {
-            return false;
-        }
-        i = exponent_end;
-    }
-    return i == s.size();
+// Drops what follows a refused token on its line, the line break included (CR LF
+// too); true when that was more than blanks.
+bool drop_rest_of_line(std::istream& in) {
+    std::string rest;
+    std::getline(in, rest);
+    return rest.find_first_not_of(" \t\r\v\f") != std::string::npos;
 }
 
 }  // namespace
@@ -76,38 +43,22 @@ void print_banner(std::ostream& out) {
            "  ****************************************************************************\n\n\n";
 }
 
-std::optional<float> parse_entry(std::string_view token) {
-    if (!is_decimal_number(token)) {
-        return std::nullopt;
-    }
-    if (token.front() == '+') {  // from_chars takes a minus sign only
-        token.remove_prefix(1);
-    }
-    // from_chars reads with a point whatever the locale, rounds to the nearest float
-    // and reports a value beyond the float range instead of giving an infinity.
-    float value = 0.0F;
-    const char* const last = token.data() + token.size();
-    const auto [end, error] = std::from_chars(token.data(), last, value, std::chars_format::general);
-    if (error != std::errc{} || end != last) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<ChartInputs> read_inputs(std::istream& in, std::ostream& out) {
     ChartInputs inputs{};
-    for (const Entry& entry : entries) {
+    for (const Prompt& prompt : prompts) {
         for (;;) {
-            out << entry.prompt << std::flush;
+            out << prompt.text << std::flush;
             std::string token;
             if (!(in >> token)) {
                 return std::nullopt;
             }
-            if (const auto value = parse_entry(token)) {
-                inputs.*entry.value = *value;
+            const Entry entry = read_entry(token);
+            if (entry.value) {
+                inputs.*prompt.value = *entry.value;
                 break;
             }
-            out << bad_entry_message;
+            out << "The entry " << refusal_reason(entry.refusal) << '.'
+                << (drop_rest_of_line(in) ? " The rest of its line was ignored." : "") << '\n';
         }
     }
     return inputs;

@@ -1,6 +1,6 @@
 // libFuzzer harness: arbitrary arguments, separated by NUL bytes, on the command line.
 // Each command line gets a request or an exit status, and a usage error is told in
-// exactly one line on standard error, whatever the arguments hold.
+// exactly one line of the program's own on standard error, whatever the arguments hold.
 #include "dialogue/command_line.hpp"
 
 #include <cstddef>
@@ -26,8 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out, err;
     const auto answer = zelm::read_command_line(static_cast<int>(argv.size()), argv.data(), out, err);
     const std::string why = err.str();
-    const bool one_line = !why.empty() && why.find('\n') == why.size() - 1;
-    if (answer.index() == 1 && (std::get<int>(answer) == zelm::exit_usage ? !one_line : !why.empty())) {
+    const bool one_line = !why.empty() && why.find('\n') == why.size() - 1 && why.starts_with("zelm-fs: ") &&
+                          why.ends_with(" (see zelm-fs --help)\n");
+    const auto* status = std::get_if<zelm::ExitStatus>(&answer);
+    if (status != nullptr && (*status == zelm::ExitStatus::usage ? !one_line : !why.empty())) {
         std::abort();
     }
     return 0;

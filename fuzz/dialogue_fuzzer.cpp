@@ -1,9 +1,11 @@
 // libFuzzer harness: arbitrary bytes typed at the console, then the sweep of the values
-// read, each row formed as the result file holds it. The sanitizers are the check,
-// with the row's frame: it fits its buffer and ends with a TAB and CR LF.
+// read, each row formed as the result file holds it, and the warnings about the run.
+// The sanitizers are the check, with the row's frame: it fits its buffer and ends with
+// a TAB and CR LF.
 #include "dialogue/dialogue.hpp"
 #include "result/text_format.hpp"
 #include "sweep/sweep.hpp"
+#include "sweep/warnings.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,13 +17,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream prompts;
-    auto slope = zelm::read_inputs(in, prompts);
-    if (slope) {
+    const auto entered = zelm::read_inputs(in, prompts);
+    if (entered) {
+        auto slope = entered;
         slope->friction_angle = zelm::to_radians(slope->friction_angle);
         int rows_left = 2000;  // one input may not run long
         zelm::RowCells cells;
         zelm::RowBuffer row;
-        zelm::sweep(*slope, [&](const zelm::SweepRow& r) {
+        const zelm::SweepSummary summary = zelm::sweep(*slope, [&](const zelm::SweepRow& r) {
             const std::string_view text(
                 row.data(), static_cast<std::size_t>(zelm::put_row(row.data(), r, cells) - row.data()));
             if (text.size() > row.size() || !text.ends_with("\t\r\n")) {
@@ -29,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             return --rows_left > 0;
         });
+        for (const std::string& warning : zelm::warnings(*entered, summary)) {
+            if (warning.empty() || warning.find('\n') != std::string::npos) {
+                std::abort();
+            }
+        }
     }
     return 0;
 }

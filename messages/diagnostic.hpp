@@ -1,0 +1,15 @@
+// Every line the program writes on standard error begins with its name.
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace zelm {
+
+// Writes "zelm-fs: <line>" and a line break.
+void say(std::ostream& err, std::string_view line);
+
+// Writes "zelm-fs: warning: <line>" and a line break.
+void warn(std::ostream& err, std::string_view line);
+
+}  // namespace zelm
