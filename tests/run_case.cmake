@@ -27,7 +27,9 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(RESULT ZELM_FS_result.xls)
-set(STDERR_LINES 1)
+if(NOT DEFINED STDERR_LINES)
+    set(STDERR_LINES 1)
+endif()
 if(NOT DEFINED EXIT_CODE)
     set(EXIT_CODE 0)
 endif()
@@ -80,6 +82,7 @@ endif()
 separate_arguments(ARGS UNIX_COMMAND "${ARG_LINE}")
 set(command ${EMULATOR} "${PROGRAM}" ${OPTIONS} ${ARGS})
 if(SHELL)
+    string(REPLACE ";" "\\;" SHELL "${SHELL}")  # one argument, semicolons and all
     set(command sh -c "${SHELL}" ${command})
 endif()
 execute_process(COMMAND ${command} WORKING_DIRECTORY "${WORK_DIR}" ${input}
