@@ -70,9 +70,10 @@ constexpr std::array<std::array<std::string_view, 2>, 6> stop_lines{{
 
 #ifdef _WIN32
 
-// Runs on a thread of its own. A temporary open in the program (the workbook's, while
-// libxlsxwriter puts it together) cannot be removed yet: it is tried again until the
-// program has closed it and, having seen the stop, waits here to be ended.
+// Runs on a thread of its own while the program goes on. A temporary the program holds
+// open where it cannot be removed (the workbook's, while libxlsxwriter zips it) is tried
+// again until the program, seeing that a stop has begun, has closed and removed it and
+// waits to be ended. A closing console gives a program 5 s; Ctrl-C, a minute.
 BOOL WINAPI on_console_stop(DWORD event) {
     Stopper by = by_ctrl_c;
     switch (event) {
@@ -83,7 +84,8 @@ BOOL WINAPI on_console_stop(DWORD event) {
     }
     stopping.store(true);
     bool removed = false;
-    for (int attempt = 0; attempt < 250; ++attempt) {  // 5 s at the most, the time a closing console allows
+    const int attempts = event == CTRL_CLOSE_EVENT ? 225 : 3000;  // 20 ms apart
+    for (int attempt = 0; attempt < attempts; ++attempt) {
         bool all_gone = true;
         for (Slot& slot : temporaries) {
             if (slot.used.load()) {
