@@ -21,8 +21,11 @@
 # cmake/install-build-deps.sh (as root) sees to both.
 set -euo pipefail
 
+# Standard error as the caller gave it: the ERR trap below runs inside loops whose
+# output goes to the log, and its one line must still reach the caller.
+exec 3>&2
 die() {
-    echo "build-xlsxwriter: $*" >&2
+    echo "build-xlsxwriter: $*" >&3
     exit 1
 }
 
