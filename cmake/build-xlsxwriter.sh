@@ -5,15 +5,17 @@
 #   build-xlsxwriter.sh TOOLCHAIN PREFIX [SOURCE_CACHE]
 #
 # TOOLCHAIN is "host" for the machine's own C compiler, or a CMake toolchain file
-# (cmake/mingw-w64-x86_64.cmake for Windows). SOURCE_CACHE is where the source
-# package is downloaded and unpacked, once, for every build that names the same
-# folder; it defaults to PREFIX's folder.
+# (cmake/mingw-w64-x86_64.cmake for Windows, Emscripten's Emscripten.cmake for the
+# web page). SOURCE_CACHE is where source packages are downloaded and unpacked,
+# once, for every build that names the same folder; it defaults to PREFIX's folder.
 #
 # Debian's shared library is linked against the system minizip and OpenSSL's MD5.
 # The static one here uses the copies of minizip (its zip writer only), MD5 and
 # tmpfileplus that come in the same source package, so libxlsxwriter.a needs nothing
 # but zlib beside it: libz.a from zlib1g-dev on Linux, from libz-mingw-w64-dev for
-# Windows.
+# Windows. WebAssembly has no packaged zlib, so an Emscripten build also compiles
+# Debian's zlib source package, of the version installed on the machine, into
+# PREFIX/lib/libz.a with zlib.h and zconf.h beside libxlsxwriter's headers.
 #
 # Running it again with everything in place only reads a stamp file. On failure it
 # prints one line naming the log file and exits non-zero. Needs no root, but apt must
@@ -21,8 +23,11 @@
 # cmake/install-build-deps.sh (as root) sees to both.
 set -euo pipefail
 
+# Standard error as the caller gave it: the ERR trap below runs inside loops whose
+# output goes to the log, and its one line must still reach the caller.
+exec 3>&2
 die() {
-    echo "build-xlsxwriter: $*" >&2
+    echo "build-xlsxwriter: $*" >&3
     exit 1
 }
 
@@ -31,9 +36,11 @@ toolchain="$1"
 prefix="$(realpath -m "$2")"
 cache="$(realpath -m "${3:-$(dirname "$prefix")}")"
 
+emscripten=0
 if [ "$toolchain" != host ]; then
     [ -f "$toolchain" ] || die "no toolchain file $toolchain"
     toolchain="$(realpath "$toolchain")"
+    [ "$(basename "$toolchain")" = Emscripten.cmake ] && emscripten=1
 fi
 
 # The Debian version to build: the one whose -dev package is installed, so headers
@@ -43,6 +50,18 @@ if [ -z "$version" ]; then
     version="$(apt-cache showsrc libxlsxwriter 2>/dev/null | sed -n 's/^Version: //p' | head -n 1)"
 fi
 [ -n "$version" ] || die "apt knows no source package libxlsxwriter; run cmake/install-build-deps.sh as root"
+
+# zlib for WebAssembly: the installed zlib's own version, so that the page compresses
+# exactly as the Linux program does.
+zlib_version=""
+if [ "$emscripten" = 1 ]; then
+    zlib_version="$(dpkg-query -W -f='${source:Version}' zlib1g 2>/dev/null || true)"
+    [ -n "$zlib_version" ] || die "zlib1g is not installed; run cmake/install-build-deps.sh as root"
+    command -v emcc >/dev/null && command -v emar >/dev/null ||
+        die "no emcc or emar; run cmake/install-build-deps.sh --all as root"
+    # Emscripten's link steps run JavaScript tools that load Debian's Node modules.
+    export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+fi
 
 # Everything that decides what ends up in PREFIX. A prefix built with other
 # settings is built again.
@@ -66,10 +85,18 @@ if [ "$toolchain" = host ]; then
 else
     options+=("-DCMAKE_TOOLCHAIN_FILE=$toolchain")
 fi
+# zlib's configure would turn these on in zconf.h for a POSIX C library such as
+# Emscripten's; without them gzlib.c lacks lseek's declaration.
+zlib_flags=(-O2 -DHAVE_UNISTD_H -DHAVE_STDARG_H -DHAVE_HIDDEN)
+if [ "$emscripten" = 1 ]; then
+    options+=(-DZLIB_INCLUDE_DIR="$prefix/include" -DZLIB_LIBRARY="$prefix/lib/libz.a")
+fi
 stamp_text="libxlsxwriter $version $toolchain ${options[*]}"
+[ "$emscripten" = 1 ] && stamp_text+=" zlib $zlib_version ${zlib_flags[*]}"
 stamp="$prefix/.zelm-xlsxwriter-stamp"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_text" ] &&
-    [ -f "$prefix/lib/libxlsxwriter.a" ] && [ -f "$prefix/include/xlsxwriter.h" ]; then
+    [ -f "$prefix/lib/libxlsxwriter.a" ] && [ -f "$prefix/include/xlsxwriter.h" ] &&
+    { [ "$emscripten" = 0 ] || [ -f "$prefix/lib/libz.a" ]; }; then
     exit 0
 fi
 
@@ -78,31 +105,58 @@ log="$prefix.log"
 : >"$log"
 stage="preparing"
 hint=""
+set -o errtrace  # the trap below fires in functions too
 trap 'die "$stage failed; see $log$hint"' ERR
 
-# Download and unpack once; the lock keeps two configure runs sharing the cache
-# from unpacking over each other.
-source_dir="$cache/libxlsxwriter-$version"
-dsc="$cache/libxlsxwriter_${version#*:}.dsc"
-exec 9>"$cache/.xlsxwriter.lock"
-flock 9
-if [ ! -f "$source_dir/CMakeLists.txt" ]; then
-    if [ ! -f "$dsc" ]; then
-        stage="apt-get source libxlsxwriter=$version"
-        hint=" (no deb-src entry? run cmake/install-build-deps.sh as root)"
-        echo "== $stage" >>"$log"
-        (cd "$cache" && apt-get source --download-only "libxlsxwriter=$version") >>"$log" 2>&1
-        hint=""
+# Downloads and unpacks a source package once into the cache, and sets source_dir;
+# MARKER is a file the unpacked tree holds. The lock keeps two configure runs sharing
+# the cache from unpacking over each other.
+fetch_source() {
+    local package="$1" package_version="$2" marker="$3"
+    source_dir="$cache/$package-$package_version"
+    local dsc="$cache/${package}_${package_version#*:}.dsc"
+    exec 9>"$cache/.xlsxwriter.lock"
+    flock 9
+    if [ ! -f "$source_dir/$marker" ]; then
+        if [ ! -f "$dsc" ]; then
+            stage="apt-get source $package=$package_version"
+            hint=" (no deb-src entry? run cmake/install-build-deps.sh as root)"
+            echo "== $stage" >>"$log"
+            pushd "$cache" >/dev/null
+            apt-get source --download-only "$package=$package_version" >>"$log" 2>&1
+            popd >/dev/null
+            hint=""
+        fi
+        stage="unpacking $dsc"
+        rm -rf "$source_dir.tmp"
+        dpkg-source -x "$dsc" "$source_dir.tmp" >>"$log" 2>&1
+        mv "$source_dir.tmp" "$source_dir"
     fi
-    stage="unpacking $dsc"
-    rm -rf "$source_dir.tmp"
-    dpkg-source -x "$dsc" "$source_dir.tmp" >>"$log" 2>&1
-    mv "$source_dir.tmp" "$source_dir"
-fi
-exec 9>&-
+    exec 9>&-
+}
 
 build_dir="$prefix.build"
 rm -rf "$build_dir" "$prefix"
+
+# zlib's own CMake build wants a file that Debian's tarball leaves out, and its
+# configure script does not know emcc: its library files compiled one by one suffice.
+if [ "$emscripten" = 1 ]; then
+    fetch_source zlib "$zlib_version" zlib.h
+    zlib_source="$source_dir"
+    stage="build of zlib $zlib_version with emcc"
+    echo "== $stage" >>"$log"
+    mkdir -p "$build_dir/zlib-objects" "$prefix/lib" "$prefix/include"
+    for c in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate inftrees trees uncompr zutil; do
+        emcc "${zlib_flags[@]}" -c "$zlib_source/$c.c" -o "$build_dir/zlib-objects/$c.o"
+    done >>"$log" 2>&1
+    emar rcs "$prefix/lib/libz.a" "$build_dir"/zlib-objects/*.o >>"$log" 2>&1
+    cp "$zlib_source/zlib.h" "$prefix/include/"
+    # The installed zconf.h says what the library was compiled with.
+    sed -e 's/^#ifdef HAVE_UNISTD_H\b.*/#if 1/' -e 's/^#ifdef HAVE_STDARG_H\b.*/#if 1/' \
+        "$zlib_source/zconf.h" >"$prefix/include/zconf.h"
+fi
+
+fetch_source libxlsxwriter "$version" CMakeLists.txt
 for step in configure build install; do
     stage="$step of libxlsxwriter ($toolchain)"
     echo "== $stage" >>"$log"

@@ -14,7 +14,10 @@ fi
 # a command name without a slash, or a glob) is missing. First what the build and
 # its ordinary test suite need; with --all, also what the other checks of .ci/run
 # need: the sanitizers and fuzzers (Clang), the Windows build under Wine, LibreOffice
-# reading the files back, the benchmark, and the Windows archive's text manual.
+# reading the files back, the benchmark, the Windows archive's text manual, and the
+# web page (Emscripten, Node.js and npm for the page's npm packages, Chromium for its
+# tests, {fmt} and fast_float for number text in WebAssembly, and pdftoppm to turn
+# a printed page into pictures).
 checks=(
     "cmake:cmake"
     "make:make"
@@ -41,11 +44,20 @@ if [ "${1-}" = --all ]; then
         "wine64:/usr/lib/wine/wine64"
         "libreoffice-calc-nogui:soffice"
         "groff-base:groff"
+        "emscripten:em++"
+        "chromium:/usr/lib/chromium/chromium"
+        "libfmt-dev:/usr/include/fmt/format.h"
+        "libfast-float-dev:/usr/include/fast_float/fast_float.h"
+        "poppler-utils:pdftoppm"
+        # Only where the machine has no Node.js or npm of its own at all.
+        "nodejs:node"
+        "npm:npm"
     )
 fi
 
-# Source packages that builds fetch with apt-get source (cmake/build-xlsxwriter.sh).
-source_packages=(libxlsxwriter)
+# Source packages that builds fetch with apt-get source (cmake/build-xlsxwriter.sh:
+# zlib for the WebAssembly build).
+source_packages=(libxlsxwriter zlib)
 
 present() {
     case "$1" in

@@ -1,10 +1,11 @@
 # Defines zelm::xlsxwriter, the libxlsxwriter the program writes .xlsx workbooks with.
 #
-# Static builds (ZELM_STATIC, and always the Windows cross build) link a static
-# libxlsxwriter that cmake/build-xlsxwriter.sh compiles at configure time from
-# Debian's source package, with its own minizip, MD5 and temporary-file code inside,
-# plus the target's static zlib. Other builds link the system's shared library
-# (Debian: libxlsxwriter-dev).
+# Static builds (ZELM_STATIC, and always the Windows and WebAssembly cross builds)
+# link a static libxlsxwriter that cmake/build-xlsxwriter.sh compiles at configure
+# time from Debian's source package, with its own minizip, MD5 and temporary-file
+# code inside, plus the target's static zlib (for WebAssembly, compiled by the same
+# script from Debian's zlib source package). Other builds link the system's shared
+# library (Debian: libxlsxwriter-dev).
 #
 # The static library is built into this build folder, so that presets with different
 # compilers never share one and removing the build folder starts afresh. Only the
@@ -14,7 +15,7 @@
 set(ZELM_XLSXWRITER_SOURCE_CACHE "${PROJECT_SOURCE_DIR}/build/xlsxwriter-source"
     CACHE PATH "Where Debian's libxlsxwriter source package is downloaded and unpacked for static builds")
 
-if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32))
+if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32) OR EMSCRIPTEN)
     set(zelm_xlsxwriter_script "${CMAKE_CURRENT_LIST_DIR}/build-xlsxwriter.sh")
     set(zelm_xlsxwriter_prefix "${CMAKE_BINARY_DIR}/xlsxwriter")
     if(CMAKE_TOOLCHAIN_FILE)
@@ -38,8 +39,13 @@ if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32))
     endif()
 
     # libz.a of the target: zlib1g-dev on Linux, libz-mingw-w64-dev for Windows (the
-    # MinGW toolchain file confines the search to its own root).
-    find_library(ZELM_ZLIB_STATIC NAMES libz.a)
+    # MinGW toolchain file confines the search to its own root), the script's own
+    # for WebAssembly.
+    if(EMSCRIPTEN)
+        set(ZELM_ZLIB_STATIC "${zelm_xlsxwriter_prefix}/lib/libz.a")
+    else()
+        find_library(ZELM_ZLIB_STATIC NAMES libz.a)
+    endif()
     if(NOT ZELM_ZLIB_STATIC)
         message(FATAL_ERROR
             "No static zlib (libz.a) for this target. Run 'cmake/install-build-deps.sh' "
