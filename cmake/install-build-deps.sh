@@ -16,8 +16,7 @@ fi
 # need: the sanitizers and fuzzers (Clang), the Windows build under Wine, LibreOffice
 # reading the files back, the benchmark, the Windows archive's text manual, and the
 # web page (Emscripten, Node.js and npm for the page's npm packages, Chromium for its
-# tests, {fmt} and fast_float for number text in WebAssembly, and pdftoppm to turn
-# a printed page into pictures).
+# tests, and pdftoppm to turn a printed page into pictures).
 checks=(
     "cmake:cmake"
     "make:make"
@@ -46,8 +45,6 @@ if [ "${1-}" = --all ]; then
         "groff-base:groff"
         "emscripten:em++"
         "chromium:/usr/lib/chromium/chromium"
-        "libfmt-dev:/usr/include/fmt/format.h"
-        "libfast-float-dev:/usr/include/fast_float/fast_float.h"
         "poppler-utils:pdftoppm"
         # Only where the machine has no Node.js or npm of its own at all.
         "nodejs:node"
