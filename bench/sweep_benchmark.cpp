@@ -14,7 +14,7 @@
 namespace {
 
 zelm::ChartInputs slope_of(std::int64_t rows) {
-    return {zelm::to_radians(30.0F), 2.0F, 2.5F, static_cast<float>(rows) / 100.0F, 0.01F, 1.5F};
+    return {30.0F, 2.0F, 2.5F, static_cast<float>(rows) / 100.0F, 0.01F, 1.5F};
 }
 
 // Stands for the file: a 64 KiB block that fills and starts again, as a stdio buffer does.
@@ -51,11 +51,12 @@ void format_only(benchmark::State& state) {
     const zelm::SweepRow rows[] = {{1.0F, 0.38F, 1.39F, 90.0F},
                                    {95680.94F, 0.38F, 0.0F, 21.0F},
                                    {2.8999994F, 0.15F, 4.54F, std::nullopt}};
-    zelm::RowBuffer buffer;
+    std::array<char, zelm::RowWriter::max_length> buffer{};
     Sink sink;
     for (auto _ : state) {
         for (const auto& row : rows) {
-            sink.put(zelm::format_row(buffer, row));
+            const char* end = zelm::RowWriter().put(buffer.data(), row);
+            sink.put({buffer.data(), static_cast<std::size_t>(end - buffer.data())});
         }
     }
     state.SetItemsProcessed(state.iterations() * 3);
@@ -65,12 +66,12 @@ void format_only(benchmark::State& state) {
 // As the program writes the file: x and y cells reused while they stay the same.
 void sweep_and_format(benchmark::State& state) {
     const zelm::ChartInputs slope = slope_of(state.range(0));
-    zelm::RowBuffer buffer;
-    zelm::RowCells cells;
+    std::array<char, zelm::RowWriter::max_length> buffer{};
+    zelm::RowWriter rows;
     Sink sink;
     for (auto _ : state) {
         zelm::sweep(slope, [&](const zelm::SweepRow& row) {
-            const char* end = zelm::put_row(buffer.data(), row, cells);
+            const char* end = rows.put(buffer.data(), row);
             sink.put({buffer.data(), static_cast<std::size_t>(end - buffer.data())});
             return true;
         });

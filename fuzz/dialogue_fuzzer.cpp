@@ -2,11 +2,12 @@
 // read, each row formed as the result file holds it, and the warnings about the run.
 // The sanitizers are the check, with the row's frame: it fits its buffer and ends with
 // a TAB and CR LF.
-#include "dialogue/dialogue.hpp"
+#include "console/dialogue.hpp"
 #include "result/text_format.hpp"
 #include "sweep/sweep.hpp"
 #include "sweep/warnings.hpp"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,14 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream prompts;
     const auto entered = zelm::read_inputs(in, prompts);
     if (entered) {
-        auto slope = entered;
-        slope->friction_angle = zelm::to_radians(slope->friction_angle);
         int rows_left = 2000;  // one input may not run long
-        zelm::RowCells cells;
-        zelm::RowBuffer row;
-        const zelm::SweepSummary summary = zelm::sweep(*slope, [&](const zelm::SweepRow& r) {
-            const std::string_view text(
-                row.data(), static_cast<std::size_t>(zelm::put_row(row.data(), r, cells) - row.data()));
+        zelm::RowWriter rows;
+        std::array<char, zelm::RowWriter::max_length> row{};
+        const zelm::SweepSummary summary = zelm::sweep(*entered, [&](const zelm::SweepRow& r) {
+            const std::string_view text(row.data(), static_cast<std::size_t>(rows.put(row.data(), r) - row.data()));
             if (text.size() > row.size() || !text.ends_with("\t\r\n")) {
                 std::abort();
             }

@@ -21,7 +21,7 @@ struct RowBlock {
     std::array<char, std::size_t{1} << 16U> bytes;
     std::size_t used = 0;
 
-    bool has_room_for_a_row() const { return bytes.size() - used >= max_row_length; }
+    bool has_room_for_a_row() const { return bytes.size() - used >= RowWriter::max_length; }
 };
 
 bool write_block(std::FILE* file, RowBlock& block) {
@@ -35,17 +35,15 @@ bool write_contents(std::FILE* file, const ChartInputs& entered, SweepSummary& s
     if (!write_bytes(file, header_text(entered))) {
         return false;
     }
-    ChartInputs slope = entered;
-    slope.friction_angle = to_radians(entered.friction_angle);
-    RowCells cells;
+    RowWriter rows;
     RowBlock block;
     bool written = true;
-    summary = sweep(slope, [&](const SweepRow& row) {
+    summary = sweep(entered, [&](const SweepRow& row) {
         if (!block.has_room_for_a_row()) {
             written = write_block(file, block);
         }
         char* const start = block.bytes.data() + block.used;
-        block.used += static_cast<std::size_t>(put_row(start, row, cells) - start);
+        block.used += static_cast<std::size_t>(rows.put(start, row) - start);
         return written;
     });
     return written && write_block(file, block);

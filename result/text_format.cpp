@@ -1,37 +1,15 @@
 #include "result/text_format.hpp"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace zelm {
 namespace {
 
-char* put_text(char* out, std::string_view text) {
-    for (const char c : text) {
-        *out++ = c;
-    }
-    return out;
-}
-
-// The cell's text, formed again only when the value's bits differ from the last one.
-char* put_cell(char* out, CellText& cell, float v) {
-    const auto bits = std::bit_cast<std::uint32_t>(v);
-    if (cell.bits != bits) {
-        cell.length = static_cast<std::size_t>(put_decimal_comma(cell.text.data(), v) - cell.text.data());
-        cell.bits = bits;
-    }
-    return std::copy_n(cell.text.data(), cell.length, out);
-}
+char* put_text(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
 
 std::string header_line(std::string_view before, float value, std::string_view after) {
-    std::array<char, max_fixed_length> digits{};
-    char* end = put_fixed(digits.data(), value, 1);
-    std::string line(before);
-    line.append(digits.data(), end);
-    line.append(after);
-    return line;
+    return std::string(before) + fixed(value, 1) + std::string(after);
 }
 
 }  // namespace
@@ -46,18 +24,21 @@ std::string header_text(const ChartInputs& entered) {
            "H\tTg (Phi)/FS=\tC'/(d*H*Tg Phi)\tangle\r\n";
 }
 
-std::string_view format_row(RowBuffer& buffer, const SweepRow& row) {
-    RowCells cells;
-    const char* end = put_row(buffer.data(), row, cells);
-    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+char* RowWriter::Cell::put(char* out, float value) {
+    const std::uint32_t value_bits = bits_of(value);
+    if (bits != value_bits) {
+        length = static_cast<std::size_t>(put_decimal_comma(text.data(), value) - text.data());
+        bits = value_bits;
+    }
+    return std::copy_n(text.data(), length, out);
 }
 
-char* put_row(char* out, const SweepRow& row, RowCells& cells) {
+char* RowWriter::put(char* out, const SweepRow& row) {
     out = put_decimal_comma(out, row.height);
     *out++ = '\t';
-    out = put_cell(out, cells.x, row.x);
+    out = x_.put(out, row.x);
     *out++ = '\t';
-    out = put_cell(out, cells.y, row.y);
+    out = y_.put(out, row.y);
     *out++ = '\t';
     if (!has_empty_angle(row)) {
         out = put_whole(out, *row.angle);

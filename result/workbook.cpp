@@ -123,12 +123,11 @@ std::string write_header(lxw_worksheet* sheet, const Formats& formats, const Cha
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), an empty text cell an empty cell.
 void write_rows(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
-    ChartInputs slope = entered;
-    slope.friction_angle = to_radians(entered.friction_angle);
-    RowBuffer buffer;
+    RowWriter rows;
+    std::array<char, RowWriter::max_length> buffer{};
     lxw_row_t row = first_row;
-    sweep(slope, [&](const SweepRow& swept) {
-        std::string_view cells = format_row(buffer, swept);
+    sweep(entered, [&](const SweepRow& swept) {
+        std::string_view cells(buffer.data(), static_cast<std::size_t>(rows.put(buffer.data(), swept) - buffer.data()));
         for (lxw_col_t column = 0; column <= angle_column; ++column) {
             const auto tab = cells.find('\t');
             if (const auto value = number_in(cells.substr(0, tab))) {

@@ -4,7 +4,7 @@
 namespace zelm {
 
 struct ChartInputs {
-    float friction_angle;   // phi, in degrees as entered (radians once converted for the sweep)
+    float friction_angle;   // phi, degrees (the sweep alone works in radians)
     float cohesion;         // C', Tn/m2
     float density;          // d, Tn/m3
     float height;           // Hmax, the height of the talus, m

@@ -6,9 +6,9 @@
 #include "chart/coordinates.hpp"
 #include "sweep/chart_inputs.hpp"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -38,18 +38,28 @@ struct SweepSummary {
 // divided by 180 in double and rounded to float. 30 degrees become 0.5235988.
 float to_radians(float degrees);
 
+// The bits of a float, to tell two values apart exactly (0.0 from -0.0, and a NaN
+// from itself).
+inline std::uint32_t bits_of(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 // Number of rows: the exact quotient height / step truncated toward zero. None when
 // the quotient is below one, not a number, or beyond the signed 32-bit range.
 std::int32_t row_count(float height, float step);
 
 // Calls emit(const SweepRow&) for every row of the run, in order, until emit returns
-// false, and sums up the rows emitted. The friction angle of `slope` is in radians.
+// false, and sums up the rows emitted. The values are as entered: the friction angle
+// in degrees, turned into radians here and nowhere else.
 template <typename Emit>
-SweepSummary sweep(const ChartInputs& slope, Emit&& emit) {
-    const std::int32_t rows = row_count(slope.height, slope.definition);
+SweepSummary sweep(const ChartInputs& entered, Emit&& emit) {
+    const std::int32_t rows = row_count(entered.height, entered.definition);
     // phi and FS stay the same, so x and tan(phi) are the same on every row.
-    const double tan_phi = std::tan(static_cast<double>(slope.friction_angle));
-    SweepRow current{0.0F, arrondir(A(slope.friction_angle, slope.security_factor), 2), 0.0F, std::nullopt};
+    const float phi = to_radians(entered.friction_angle);
+    const double tan_phi = std::tan(static_cast<double>(phi));
+    SweepRow current{0.0F, arrondir(A(phi, entered.security_factor), 2), 0.0F, std::nullopt};
     // pente depends on x and y alone, and y, on its two-decimal grid, keeps the same
     // value over many rows of a long sweep: the chart is read again only when the
     // bits of y change. A row with the same y would get the same verdict, which the
@@ -60,10 +70,10 @@ SweepSummary sweep(const ChartInputs& slope, Emit&& emit) {
     for (std::int32_t row = 0; row < rows; ++row) {
         // The height grows by repeated addition in float, never as row * step: this
         // is how the printed heights come out (2.8999994 after 29 steps of 0.1).
-        current.height += slope.definition;
-        current.y = arrondir(B_tangent(current.height, slope.cohesion, slope.density, tan_phi), 2);
-        if (looked_up_y != std::bit_cast<std::uint32_t>(current.y)) {
-            looked_up_y = std::bit_cast<std::uint32_t>(current.y);
+        current.height += entered.definition;
+        current.y = arrondir(B_tangent(current.height, entered.cohesion, entered.density, tan_phi), 2);
+        if (looked_up_y != bits_of(current.y)) {
+            looked_up_y = bits_of(current.y);
             if (const auto verdict = pente(current.x, current.y)) {
                 current.angle = verdict;
             }
