@@ -1,7 +1,7 @@
 // zelm-fs: slope angles of a talus from design chart 1, for every height step, written
 // to a result file and, on request, to a workbook with the curve they draw.
-#include "dialogue/command_line.hpp"
-#include "dialogue/dialogue.hpp"
+#include "console/command_line.hpp"
+#include "console/dialogue.hpp"
 #include "files/file_names.hpp"
 #include "files/interruption.hpp"
 #include "messages/diagnostic.hpp"

@@ -1,7 +1,7 @@
 // libFuzzer harness: arbitrary arguments, separated by NUL bytes, on the command line.
 // Each command line gets a request or an exit status, and a usage error is told in
 // exactly one line of the program's own on standard error, whatever the arguments hold.
-#include "dialogue/command_line.hpp"
+#include "console/command_line.hpp"
 
 #include <cstddef>
 #include <cstdint>

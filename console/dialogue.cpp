@@ -1,4 +1,4 @@
-#include "dialogue/dialogue.hpp"
+#include "console/dialogue.hpp"
 
 #include "numbers/reading.hpp"
 

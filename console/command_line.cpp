@@ -1,4 +1,4 @@
-#include "dialogue/command_line.hpp"
+#include "console/command_line.hpp"
 
 #include "chart/chart1.hpp"
 #include "files/file_names.hpp"
