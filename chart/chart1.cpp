@@ -104,6 +104,16 @@ constexpr bool keys_increase() {
 }
 static_assert(keys_increase(), "chart 1 rows must be in increasing key order");
 
+// Row key of x: the whole number of hundredths nearest to 100 x, or nothing when
+// x is not finite or 100 x does not fit a signed 32-bit integer.
+std::optional<std::int32_t> row_key(float x) {
+    const double hundredths = std::round(100.0 * static_cast<double>(x));
+    if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(hundredths);
+}
+
 const ChartRow* find_row(float x) {
     const auto key = row_key(x);
     if (!key) {
@@ -145,13 +155,6 @@ std::array<float, 2> fitted_x_range() {
     return {static_cast<float>(first->key / 100.0), static_cast<float>(last->key / 100.0)};
 }
 
-std::optional<std::int32_t> row_key(float x) {
-    const double hundredths = std::round(100.0 * static_cast<double>(x));
-    if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(hundredths);
-}
 
 std::int32_t validite(float x, float y) {
     const ChartRow* row = find_row(x);

@@ -29,10 +29,6 @@ std::span<const ChartRow> chart1_rows();
 // beyond the chart, where it is 90.
 std::array<float, 2> fitted_x_range();
 
-// Row key of x: the whole number of hundredths nearest to 100 x, or nothing when
-// x is not finite or 100 x does not fit a signed 32-bit integer.
-std::optional<std::int32_t> row_key(float x);
-
 // Verdicts of validite.
 inline constexpr std::int32_t inside_chart = 1;  // the polynomial applies
 inline constexpr std::int32_t beyond_chart = 2;  // the angle is 90 degrees

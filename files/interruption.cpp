@@ -1,5 +1,7 @@
 #include "files/interruption.hpp"
 
+#include "messages/diagnostic.hpp"
+
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -48,24 +50,24 @@ std::atomic<int> stop_output{STDERR_FILENO};  // NOLINT(cppcoreguidelines-avoid-
 
 static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler needs a lock-free flag");
 
-// What stopped the run, and the line a stop prints for it: with a file removed, or
-// with none being written. Picked from constant text, since a signal handler may not
-// build a string.
+// What stopped the run, and the line a stop prints for it after the program's name:
+// with a file removed, or with none being written. Picked from constant text, since a
+// signal handler may not build a string.
 enum Stopper : std::size_t { by_sigint, by_sigterm, by_sighup, by_ctrl_c, by_ctrl_break, by_closing };
 constexpr std::array<std::array<std::string_view, 2>, 6> stop_lines{{
-    {"zelm-fs: stopped by SIGINT; the file being written was removed, and any earlier one is unchanged.\n",
-     "zelm-fs: stopped by SIGINT.\n"},
-    {"zelm-fs: stopped by SIGTERM; the file being written was removed, and any earlier one is unchanged.\n",
-     "zelm-fs: stopped by SIGTERM.\n"},
-    {"zelm-fs: stopped by SIGHUP; the file being written was removed, and any earlier one is unchanged.\n",
-     "zelm-fs: stopped by SIGHUP.\n"},
-    {"zelm-fs: stopped by Ctrl-C; the file being written was removed, and any earlier one is unchanged.\n",
-     "zelm-fs: stopped by Ctrl-C.\n"},
-    {"zelm-fs: stopped by Ctrl-Break; the file being written was removed, and any earlier one is unchanged.\n",
-     "zelm-fs: stopped by Ctrl-Break.\n"},
-    {"zelm-fs: stopped as the console closed; the file being written was removed, and any earlier one is "
+    {"stopped by SIGINT; the file being written was removed, and any earlier one is unchanged.\n",
+     "stopped by SIGINT.\n"},
+    {"stopped by SIGTERM; the file being written was removed, and any earlier one is unchanged.\n",
+     "stopped by SIGTERM.\n"},
+    {"stopped by SIGHUP; the file being written was removed, and any earlier one is unchanged.\n",
+     "stopped by SIGHUP.\n"},
+    {"stopped by Ctrl-C; the file being written was removed, and any earlier one is unchanged.\n",
+     "stopped by Ctrl-C.\n"},
+    {"stopped by Ctrl-Break; the file being written was removed, and any earlier one is unchanged.\n",
+     "stopped by Ctrl-Break.\n"},
+    {"stopped as the console closed; the file being written was removed, and any earlier one is "
      "unchanged.\n",
-     "zelm-fs: stopped as the console closed.\n"},
+     "stopped as the console closed.\n"},
 }};
 
 #ifdef _WIN32
@@ -102,6 +104,7 @@ BOOL WINAPI on_console_stop(DWORD event) {
     }
     const std::string_view line = stop_lines[by][removed ? 0 : 1];
     DWORD written = 0;
+    WriteFile(stop_output.load(), line_prefix.data(), static_cast<DWORD>(line_prefix.size()), &written, nullptr);
     WriteFile(stop_output.load(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     // What the console's own Ctrl-C handling ends a program with.
     TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
@@ -120,6 +123,7 @@ extern "C" void on_stop(int signal_number) {
     }
     const Stopper by = signal_number == SIGTERM ? by_sigterm : signal_number == SIGHUP ? by_sighup : by_sigint;
     const std::string_view line = stop_lines[by][removed ? 0 : 1];
+    (void)write(stop_output.load(), line_prefix.data(), line_prefix.size());
     (void)write(stop_output.load(), line.data(), line.size());
     // The handler was installed to be reset on entry, and its signal is blocked while it
     // runs: raised again, the signal ends the program with the default action on return.

@@ -144,16 +144,6 @@ std::optional<Failure> keep_or_discard(const fs::path& temporary, const fs::path
 
 }  // namespace
 
-std::optional<Failure> write_file(const fs::path& named, const WriteStream& write) {
-    return write_file_under(named, [&](const fs::path& file, bool temporary) -> std::optional<Failure> {
-        std::FILE* stream = temporary ? create_binary(file) : std::fopen(narrow_name(file).c_str(), "wb");
-        if (stream == nullptr) {
-            return Failure{system_reason(errno != 0 ? errno : EIO)};
-        }
-        return write_stream(stream, write, true);
-    });
-}
-
 std::optional<Failure> write_file_under(const fs::path& named, const WriteUnder& write) {
     const Target target = find_target(named);
     switch (target.kind) {
@@ -171,9 +161,24 @@ std::optional<Failure> write_file_under(const fs::path& named, const WriteUnder&
     return keep_or_discard(temporary, target.path, write(temporary, true));
 }
 
+namespace {
+
+// `named` through `write`: a temporary beside the file it stands for, or the device.
+std::optional<Failure> write_named_file(const fs::path& named, const WriteStream& write) {
+    return write_file_under(named, [&](const fs::path& file, bool temporary) -> std::optional<Failure> {
+        std::FILE* stream = temporary ? create_binary(file) : std::fopen(narrow_name(file).c_str(), "wb");
+        if (stream == nullptr) {
+            return Failure{system_reason(errno != 0 ? errno : EIO)};
+        }
+        return write_stream(stream, write, true);
+    });
+}
+
+}  // namespace
+
 std::optional<Failure> write_file(const Destination& destination, const WriteStream& write) {
     if (!destination.standard_output) {
-        return write_file(destination.file, write);
+        return write_named_file(destination.file, write);
     }
 #ifdef _WIN32
     (void)_setmode(_fileno(stdout), _O_BINARY);  // CR LF as written, never CR CR LF

@@ -32,14 +32,13 @@ using WriteStream = std::function<bool(std::FILE*)>;
 // from a device written straight into.
 using WriteUnder = std::function<std::optional<Failure>(const std::filesystem::path& file, bool temporary)>;
 
-// The file `named`, written in binary mode (no byte is changed on the way) through
-// `write`, then flushed and closed with every error checked.
-std::optional<Failure> write_file(const std::filesystem::path& named, const WriteStream& write);
-std::optional<Failure> write_file_under(const std::filesystem::path& named, const WriteUnder& write);
-
-// The same into a destination: standard output is written in binary mode, flushed and
-// checked, and left open.
+// The file at `destination`, written in binary mode (no byte is changed on the way)
+// through `write`, then flushed and closed with every error checked. Standard output is
+// flushed and checked, and left open.
 std::optional<Failure> write_file(const Destination& destination, const WriteStream& write);
+
+// The file `named`, written by a library under the name it is given.
+std::optional<Failure> write_file_under(const std::filesystem::path& named, const WriteUnder& write);
 
 // Whether a file can be written as `named` at all: the folder it goes in exists and takes
 // new files. Checked before a run asks for its values; writing checks everything again.

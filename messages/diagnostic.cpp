@@ -5,7 +5,7 @@
 
 namespace zelm {
 
-void say(std::ostream& err, std::string_view line) { err << "zelm-fs: " << line << '\n' << std::flush; }
+void say(std::ostream& err, std::string_view line) { err << line_prefix << line << '\n' << std::flush; }
 
 void warn(std::ostream& err, std::string_view line) { say(err, "warning: " + std::string(line)); }
 

@@ -6,6 +6,9 @@
 
 namespace zelm {
 
+// What every line on standard error begins with.
+inline constexpr std::string_view line_prefix = "zelm-fs: ";
+
 // Writes "zelm-fs: <line>" and a line break.
 void say(std::ostream& err, std::string_view line);
 

@@ -9,10 +9,14 @@
 #include <cstdint>
 
 namespace zelm {
+namespace {
 
+// fixed(value, decimals) written at out, which has room for max_fixed_length bytes.
 char* put_fixed(char* out, float value, int decimals) {
     return fmt::format_to_n(out, max_fixed_length, "{:.{}f}", value, decimals).out;
 }
+
+}  // namespace
 
 std::string fixed(float value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }
 

@@ -13,8 +13,6 @@ inline constexpr std::size_t max_fixed_length = 42;
 
 // value with `decimals` decimals (0 to 2), as C's "%.*f" prints it: exact, an exact
 // half rounded to even (1.25 with one decimal is 1.2, 12.5 with none is 12).
-// Writes at out, which has room for max_fixed_length bytes; returns the end.
-char* put_fixed(char* out, float value, int decimals);
 std::string fixed(float value, int decimals);
 
 // A space, a minus sign, the integer part, a comma and two digits.
