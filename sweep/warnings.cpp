@@ -82,18 +82,16 @@ bool divides_in_decimal(float step, float height) {
     if (s.digits == 0) {
         return false;
     }
-    if (h.power >= s.power) {  // h.digits * 10^(h.power - s.power) modulo s.digits
-        std::uint64_t remainder = h.digits % s.digits;
-        for (int p = s.power; p < h.power; ++p) {
-            remainder = remainder * 10 % s.digits;
-        }
-        return remainder == 0;
+    // With more decimals than the step, a height (its digits without trailing zeros)
+    // is no whole multiple of it.
+    if (h.power < s.power) {
+        return false;
     }
-    std::uint64_t divisor = s.digits;  // s.digits * 10^(s.power - h.power), when below h.digits
-    for (int p = h.power; p < s.power && divisor <= h.digits; ++p) {
-        divisor *= 10;
+    std::uint64_t remainder = h.digits % s.digits;  // of h.digits * 10^(h.power - s.power)
+    for (int p = s.power; p < h.power; ++p) {
+        remainder = remainder * 10 % s.digits;
     }
-    return divisor <= h.digits && h.digits % divisor == 0;
+    return remainder == 0;
 }
 
 std::string height_text(float height) {
