@@ -1,6 +1,6 @@
 // Rows per second of the height sweep, of the row formatting, and of both together
 // into an in-memory sink, on the entries 30 2 2.5 H 0.01 1.5 (H / 0.01 rows).
-#include "result/text_format.hpp"
+#include "result/text_rows.hpp"
 #include "sweep/sweep.hpp"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // The sanitizers are the check, with the row's frame: it fits its buffer and ends with
 // a TAB and CR LF.
 #include "console/dialogue.hpp"
-#include "result/text_format.hpp"
+#include "result/text_rows.hpp"
 #include "sweep/sweep.hpp"
 #include "sweep/warnings.hpp"
 

@@ -2,6 +2,7 @@
 
 #include "chart/coordinates.hpp"
 
+#include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
 #include <charconv>
@@ -24,6 +25,11 @@ std::string shortest(float value) { return fmt::format("{}", value); }
 
 bool exact_in_decimal(float value) { return shortest(value) == fmt::format("{}", static_cast<double>(value)); }
 
+double whole_value(float value) {
+    // Beyond 2^24 a float has no fraction; below, "%.0f" rounds as nearbyint does.
+    return std::fabs(value) < 16777216.0F ? static_cast<double>(std::nearbyint(value)) : static_cast<double>(value);
+}
+
 char* put_whole(char* out, float value) {
     const float magnitude = std::fabs(value);
     if (!(magnitude < 2147483648.0F)) {  // also for NaN and infinities
@@ -39,32 +45,56 @@ char* put_whole(char* out, float value) {
     return std::to_chars(out, out + max_fixed_length, whole).ptr;
 }
 
-char* put_decimal_comma(char* out, float v) {
+std::optional<DecimalComma> decimal_comma(float v) {
     if (!std::isfinite(v)) {
-        return out;
+        return std::nullopt;
     }
     const float magnitude = std::fabs(v);
     // Integer part by truncation; beyond the 32-bit range the magnitude is itself a
     // whole number and comes back unchanged.
-    float integer_part = tronquer(magnitude, 0);
+    DecimalComma number{false, tronquer(magnitude, 0), 0};
     // Hundredths: the fraction times 100, rounded to float, then to the nearest whole
     // number with an exact half going to even, as "%.0f" does. For 2.1 the fraction is
     // 0.0999999 and the hundredths 9.99999, which print 10.
-    const float hundredths = decimale(magnitude) * 100.0F;
-    auto digits = static_cast<int>(std::nearbyint(hundredths));
-    if (digits == 100) {  // 2.9999998: the fraction rounds up to a whole unit
-        integer_part += 1.0F;
-        digits = 0;
+    number.hundredths = static_cast<int>(std::nearbyint(decimale(magnitude) * 100.0F));
+    if (number.hundredths == 100) {  // 2.9999998: the fraction rounds up to a whole unit
+        number.whole += 1.0F;
+        number.hundredths = 0;
+    }
+    number.negative = v < 0.0F && (number.whole > 0.0F || number.hundredths > 0);
+    return number;
+}
+
+double DecimalComma::value() const {
+    // With hundredths, the whole part lies below 2^23 (a float has no fraction beyond),
+    // so 100 * whole + hundredths is exact and the division the only rounding: that of
+    // reading "whole,hundredths" as a decimal. Without, the whole part is the number.
+    const double magnitude = hundredths == 0 ? static_cast<double>(whole)
+                                             : (100.0 * static_cast<double>(whole) + hundredths) / 100.0;
+    return negative ? -magnitude : magnitude;
+}
+
+char* put_decimal_comma(char* out, float v) {
+    const auto number = decimal_comma(v);
+    if (!number) {
+        return out;
     }
     *out++ = ' ';
-    if (v < 0.0F && (integer_part > 0.0F || digits > 0)) {
+    if (number->negative) {
         *out++ = '-';
     }
-    out = put_whole(out, integer_part);
+    out = put_whole(out, number->whole);
     *out++ = ',';
-    *out++ = static_cast<char>('0' + digits / 10);
-    *out++ = static_cast<char>('0' + digits % 10);
+    *out++ = static_cast<char>('0' + number->hundredths / 10);
+    *out++ = static_cast<char>('0' + number->hundredths % 10);
     return out;
+}
+
+double typed_value(float value) {
+    const std::string text = shortest(value);
+    double typed = static_cast<double>(value);  // what infinities and NaN stay
+    (void)fast_float::from_chars(text.data(), text.data() + text.size(), typed);
+    return typed;
 }
 
 }  // namespace zelm

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace zelm {
@@ -18,20 +19,41 @@ std::string fixed(float value, int decimals);
 // A space, a minus sign, the integer part, a comma and two digits.
 inline constexpr std::size_t max_decimal_comma_length = 2 + max_fixed_length + 3;
 
-// Writes the decimal-comma number of v at out and returns the end: a space, a minus
-// sign for a negative value that does not print as 0,00, the integer part of the
-// magnitude in full, a comma and two digits of hundredths (" 2,00", " 0,07",
-// " -1,25"). Hundredths that round to 100 carry into the integer part. Nothing at
-// all for an infinite or NaN value: the spreadsheet shows an empty cell.
+// The decimal-comma number of a value, as a result file cell prints it: a minus sign
+// for a negative value that does not print as 0,00, the integer part of the magnitude
+// in full, and two digits of hundredths, which carry into the integer part when they
+// round to 100 (2.9999998 is 3,00).
+struct DecimalComma {
+    bool negative;
+    float whole;     // a whole number: the magnitude truncated, or one more after a carry
+    int hundredths;  // 0 to 99
+
+    // The number the cell shows, as a spreadsheet reads its text: 0.38 for 0,38 (not
+    // the 0.384999990 behind it), computed from the parts with one rounding.
+    double value() const;
+};
+
+// Nothing for an infinite or NaN value: the spreadsheet shows an empty cell.
+std::optional<DecimalComma> decimal_comma(float v);
+
+// Writes the decimal-comma number of v at out and returns the end: a space, then the
+// parts (" 2,00", " 0,07", " -1,25"); nothing at all for an infinite or NaN value.
 char* put_decimal_comma(char* out, float v);
 
-// A whole number below 2^31 in magnitude, written as put_fixed(out, value, 0) writes
-// it ("-0" for a negative value that rounds to 0), at a fraction of the cost.
+// The whole number "%.0f" prints, with an exact half to even: 86 for 85.8958.
+double whole_value(float value);
+
+// Writes whole_value(value) as "%.0f" does ("-0" for a negative value that rounds to
+// 0); below 2^31 in magnitude as an integer, at a fraction of the cost.
 char* put_whole(char* out, float value);
 
 // The shortest decimal that reads back as the same float: 0.15, not 0.150000006; 1.25;
 // 30; 1e+30. "inf" and "nan" for those.
 std::string shortest(float value);
+
+// The number a person typed to get this float, as a double: the shortest decimal read
+// back, 0.15 and not the 0.150000006 of the float itself.
+double typed_value(float value);
 
 // True when the float is exactly the decimal it prints as: 0.125, 0.5 and 3 are; 0.1 is
 // 0.100000001490116..., and sums of it drift.

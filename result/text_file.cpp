@@ -1,6 +1,7 @@
 #include "result/text_file.hpp"
 
-#include "result/text_format.hpp"
+#include "result/header.hpp"
+#include "result/text_rows.hpp"
 #include "sweep/sweep.hpp"
 
 #include <array>

@@ -1,21 +1,16 @@
-// The bytes of the result file "ZELM_FS_result.xls": Windows-1252 text, CR LF line
-// ends, TAB between fields. The header keeps a decimal point; the rows use a comma.
+// The rows of the result file "ZELM_FS_result.xls": Windows-1252 text, CR LF line
+// ends, TAB between fields, decimal commas (the header, result/header.hpp, keeps a point).
 #pragma once
 
 #include "numbers/writing.hpp"
-#include "sweep/chart_inputs.hpp"
 #include "sweep/sweep.hpp"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 
 namespace zelm {
-
-// The header, with the values as entered, each printed with one decimal and a point.
-std::string header_text(const ChartInputs& entered);
 
 // Writes the rows of one sweep as the result file holds them: height, x, y and angle,
 // each followed by a TAB, then CR LF. Height, x and y are decimal-comma numbers; the

@@ -3,7 +3,8 @@
 #include "files/file_names.hpp"
 #include "files/write_file.hpp"
 #include "result/quiet_standard_error.hpp"
-#include "result/text_format.hpp"
+#include "numbers/writing.hpp"
+#include "result/header.hpp"
 #include "sweep/sweep.hpp"
 
 #include <xlsxwriter.h>
@@ -15,11 +16,11 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <string_view>
 #include <system_error>
-#include <vector>
+#include <cstdint>
+#include <string>
 
 namespace zelm {
 namespace {
@@ -27,29 +28,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* sheet_name = "ABAC 1";
-constexpr lxw_row_t first_row = 6;  // under the six lines of the result file's header
 constexpr lxw_col_t angle_column = 3;
 
-// The number a cell of the result file shows, read back as a spreadsheet reads it: a
-// decimal comma or point, a space in front. Nothing for an empty cell or a label.
-// Formed on the stack: it runs for every cell of a sweep.
-std::optional<double> number_in(std::string_view cell) {
-    cell.remove_prefix(cell.starts_with(' ') ? 1 : 0);
-    std::array<char, max_decimal_comma_length> text{};  // the longest number a cell prints
-    if (cell.empty() || cell.size() > text.size()) {
-        return std::nullopt;
-    }
-    std::replace_copy(cell.begin(), cell.end(), text.begin(), ',', '.');
-    const char* const last = text.data() + cell.size();
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), last, value, std::chars_format::fixed);
-    if (error != std::errc{} || end != last) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The header's Windows-1252 letters (a-grave, o-acute: both in its Latin-1 half) in UTF-8.
+// The header's Windows-1252 letters (a-grave, o-acute, c-cedilla: all in its Latin-1
+// half) in UTF-8.
 std::string utf8(std::string_view windows_1252) {
     std::string text;
     for (const char c : windows_1252) {
@@ -64,97 +46,141 @@ std::string utf8(std::string_view windows_1252) {
     return text;
 }
 
-std::vector<std::string_view> split(std::string_view text, std::string_view separator) {
-    std::vector<std::string_view> parts;
-    for (std::size_t end = text.find(separator); end != std::string_view::npos; end = text.find(separator)) {
-        parts.push_back(text.substr(0, end));
-        text.remove_prefix(end + separator.size());
+// The number format that shows a value typed as `typed` (the float's shortest decimal)
+// with the same decimals: "0.00" for 1.25, "0" for 30; General for one in exponent form.
+std::string format_of(const std::string& typed) {
+    if (typed.find_first_of("eE") != std::string::npos) {
+        return "General";
     }
-    parts.push_back(text);
-    return parts;
+    const auto point = typed.find('.');
+    return point == std::string::npos ? "0" : "0." + std::string(typed.size() - point - 1, '0');
 }
 
 struct Formats {
+    lxw_workbook* workbook;
     lxw_format* titles;        // the column titles
-    lxw_format* one_decimal;   // the entered values
-    lxw_format* fs;            // "FS 1.5", a number
     lxw_format* two_decimals;  // H, x and y
     lxw_format* whole;         // the angle
+
+    // A format of its own for each value entered, showing it as typed.
+    lxw_format* entered(const std::string& number_format) const {
+        lxw_format* format = workbook_add_format(workbook);
+        format_set_num_format(format, number_format.c_str());
+        return format;
+    }
 };
 
 Formats add_formats(lxw_workbook* workbook) {
-    const Formats formats{workbook_add_format(workbook), workbook_add_format(workbook),
-                          workbook_add_format(workbook), workbook_add_format(workbook),
+    const Formats formats{workbook, workbook_add_format(workbook), workbook_add_format(workbook),
                           workbook_add_format(workbook)};
     format_set_bold(formats.titles);
-    format_set_num_format(formats.one_decimal, "0.0");
-    format_set_num_format(formats.fs, "\"FS \"0.0");
     format_set_num_format(formats.two_decimals, "0.00");
     format_set_num_format(formats.whole, "0");
     return formats;
 }
 
-// The result file's header, line for line and cell for cell: labels as text, the
-// entered values as numbers, the line "ABAC 1 | FS 1.5" with FS as a number.
-// Returns the chart's title, "ABAC 1 · FS 1.5".
-std::string write_header(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
-    std::string title;
-    const std::string header = header_text(entered);
-    const auto lines = split(header, "\r\n");
-    for (lxw_row_t row = 0; row < first_row; ++row) {
-        const auto cells = split(lines[row], "\t");
-        for (std::size_t index = 0; index < cells.size(); ++index) {
-            const auto column = static_cast<lxw_col_t>(index);  // four at the most
-            const std::string_view cell = cells[index];
-            if (const auto value = number_in(cell)) {
-                worksheet_write_number(sheet, row, column, *value, formats.one_decimal);
-            } else if (const auto fs = cell.starts_with("FS ") ? number_in(cell.substr(3)) : std::nullopt) {
-                worksheet_write_number(sheet, row, column, *fs, formats.fs);
-                title = utf8(cells[0]) + " \xC2\xB7 " + std::string(cell);
-            } else if (!cell.empty()) {
-                worksheet_write_string(sheet, row, column, utf8(cell).c_str(),
-                                       row == first_row - 1 ? formats.titles : nullptr);
+// The header, every line of it: labels as text, the values as entered as numbers
+// (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
+// the column titles, bold, with their units. Returns the row of the column titles.
+lxw_row_t write_header(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
+    lxw_row_t row = 0;
+    for (const HeaderLine& line : header_lines()) {
+        for (std::size_t index = 0; index < line.count; ++index) {
+            const HeaderCell& cell = line.cells[index];
+            const auto column = static_cast<lxw_col_t>(index);
+            if (cell.value != nullptr) {
+                const float value = entered.*cell.value;
+                // "FS " before the number is a part of its format: the cell stays a number.
+                const std::string prefix = cell.label.empty() ? "" : "\"" + std::string(cell.label) + "\"";
+                worksheet_write_number(sheet, row, column, typed_value(value),
+                                       formats.entered(prefix + format_of(shortest(value))));
+            } else if (!cell.label.empty()) {
+                const bool titles = &line == &header_lines().back();
+                const std::string label = utf8(cell.workbook_label.empty() ? cell.label : cell.workbook_label);
+                worksheet_write_string(sheet, row, column, label.c_str(), titles ? formats.titles : nullptr);
             }
         }
+        ++row;
     }
-    return title;
+    return row - 1;
 }
 
 // One row per height, each cell the number its text cell prints (0.38, not the
-// 0.384999 behind it; 86, not 85.8958), an empty text cell an empty cell.
-void write_rows(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
-    RowWriter rows;
-    std::array<char, RowWriter::max_length> buffer{};
+// 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
+// hundredths that prints it; an empty text cell is an empty cell.
+SweepSummary write_rows(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered, lxw_row_t first_row) {
     lxw_row_t row = first_row;
-    sweep(entered, [&](const SweepRow& swept) {
-        std::string_view cells(buffer.data(), static_cast<std::size_t>(rows.put(buffer.data(), swept) - buffer.data()));
-        for (lxw_col_t column = 0; column <= angle_column; ++column) {
-            const auto tab = cells.find('\t');
-            if (const auto value = number_in(cells.substr(0, tab))) {
-                worksheet_write_number(sheet, row, column, *value,
-                                       column == angle_column ? formats.whole : formats.two_decimals);
+    return sweep(entered, [&](const SweepRow& swept) {
+        const std::array<float, 3> numbers{swept.height, swept.x, swept.y};
+        for (lxw_col_t column = 0; column < numbers.size(); ++column) {
+            if (const auto number = decimal_comma(numbers[column])) {
+                worksheet_write_number(sheet, row, column, number->value(), formats.two_decimals);
             }
-            cells.remove_prefix(tab + 1);  // every cell of a row ends in a TAB
+        }
+        if (!has_empty_angle(swept)) {
+            worksheet_write_number(sheet, row, angle_column, whole_value(*swept.angle), formats.whole);
         }
         ++row;
         return true;
     });
 }
 
-// A scatter chart with lines of the angle against H, beside the table.
-void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title, lxw_row_t rows) {
+// A scatter chart with lines of the angle against H, beside the table's first rows: on
+// the first page, below the column titles (which repeat on every page, and would carry
+// a piece of a chart that overlapped them). H runs from 0 to the last height, the
+// angle from 0 to 90 with a line every 10.
+void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title, lxw_row_t first_row,
+               const SweepSummary& run) {
+    const auto last_row = static_cast<lxw_row_t>(first_row + static_cast<lxw_row_t>(run.rows) - 1);
     lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_SCATTER_STRAIGHT);
     lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
-    chart_series_set_categories(series, sheet_name, first_row, 0, first_row + rows - 1, 0);
-    chart_series_set_values(series, sheet_name, first_row, angle_column, first_row + rows - 1, angle_column);
+    chart_series_set_categories(series, sheet_name, first_row, 0, last_row, 0);
+    chart_series_set_values(series, sheet_name, first_row, angle_column, last_row, angle_column);
     chart_title_set_name(chart, title.c_str());
     chart_axis_set_name(chart->x_axis, "H (m)");
     chart_axis_set_name(chart->y_axis, "angle (graus)");
+    const double last_height = decimal_comma(run.last_height) ? decimal_comma(run.last_height)->value() : 0.0;
+    chart_axis_set_min(chart->x_axis, std::min(0.0, last_height));
+    chart_axis_set_max(chart->x_axis, std::max(0.0, last_height));
+    chart_axis_set_min(chart->y_axis, 0.0);
+    chart_axis_set_max(chart->y_axis, 90.0);
+    chart_axis_set_major_unit(chart->y_axis, 10.0);
+    chart_axis_major_gridlines_set_visible(chart->y_axis, LXW_TRUE);
     chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
     lxw_chart_options placement{};
-    placement.x_scale = 1.5;
-    placement.y_scale = 1.5;
+    placement.x_scale = 1.3;
+    placement.y_scale = 1.3;
+    placement.y_offset = 8;  // clear of the titles' row: an edge on it would print on every page
     worksheet_insert_chart_opt(sheet, first_row, angle_column + 2, chart, &placement);
+}
+
+// Pages to hand in: A4 landscape, one page wide, the column titles on every page, the
+// chart's title above and the file, the date and the page number below; and the
+// document's own properties.
+void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title, lxw_row_t titles_row,
+                  const ChartInputs& entered) {
+    constexpr std::uint8_t a4 = 9;
+    worksheet_set_landscape(sheet);
+    worksheet_set_paper(sheet, a4);
+    worksheet_fit_to_pages(sheet, 1, 0);
+    worksheet_repeat_rows(sheet, titles_row, titles_row);
+    const std::string header = "&C&\"-,Bold\"" + title;
+    worksheet_set_header(sheet, header.c_str());
+    worksheet_set_footer(sheet, "&L&F&C&D&Rpage &P of &N");
+    std::string comments = "phi " + shortest(entered.friction_angle) + " graus, C' " + shortest(entered.cohesion) +
+                                 " Tn/m2, d " + shortest(entered.density) + " Tn/m3, H " + shortest(entered.height) +
+                                 " m, pas " + shortest(entered.definition) + " m, FS " +
+                                 shortest(entered.security_factor);
+    // In UTF-8, written as bytes like the labels: u-acute, c-cedilla, a-grave.
+    std::string subject = "Angle del tal\xC3\xBAs per a cada al\xC3\xA7" "ada, llegit de l'\xC3\xA0" "bac 1";
+    std::string keywords = "tal\xC3\xBAs, estabilitat, ABAC 1, factor de seguretat, zelm-fs";
+    std::string title_text = title;
+    lxw_doc_properties properties{};
+    properties.title = title_text.data();
+    properties.subject = subject.data();
+    properties.keywords = keywords.data();
+    properties.comments = comments.data();
+    workbook_set_properties(workbook, &properties);
 }
 
 // Why libxlsxwriter failed, in the system's words where it left an errno, otherwise
@@ -208,8 +234,7 @@ int room_for_closing(lxw_worksheet* sheet, const std::string& folder) {
 }
 
 // The workbook at `file`: a temporary beside the target, or a device written into.
-std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary, const ChartInputs& entered,
-                                           std::int32_t rows) {
+std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary, const ChartInputs& entered) {
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes beside the
@@ -233,13 +258,15 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
     if (sheet != nullptr) {
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
         worksheet_set_column(sheet, 1, 2, 16, nullptr);
-        worksheet_set_column(sheet, angle_column, angle_column, 8, nullptr);
-        worksheet_freeze_panes(sheet, first_row, 0);
+        worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
         const Formats formats = add_formats(workbook);
-        const std::string title = write_header(sheet, formats, entered);
-        write_rows(sheet, formats, entered);
-        if (rows > 0) {
-            add_chart(workbook, sheet, title, static_cast<lxw_row_t>(rows));
+        const lxw_row_t titles_row = write_header(sheet, formats, entered);
+        worksheet_freeze_panes(sheet, titles_row + 1, 0);
+        const std::string title = "ABAC 1 \xC2\xB7 FS " + shortest(entered.security_factor);
+        set_up_pages(workbook, sheet, title, titles_row, entered);
+        const SweepSummary run = write_rows(sheet, formats, entered, titles_row + 1);
+        if (run.rows > 0) {
+            add_chart(workbook, sheet, title, titles_row + 1, run);
         }
         unwritten = temporary ? room_for_closing(sheet, folder) : 0;
     }
@@ -258,13 +285,15 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
 }  // namespace
 
 std::optional<Failure> write_workbook(const fs::path& target, const ChartInputs& entered) {
+    // The rows a sheet holds under the header.
+    const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
     const std::int32_t rows = row_count(entered.height, entered.definition);
-    if (rows > max_workbook_rows) {
+    if (rows > max_rows) {
         return Failure{"the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
-                       std::to_string(max_workbook_rows) + " under the header; a larger step gives fewer rows"};
+                       std::to_string(max_rows) + " under the header; a larger step gives fewer rows"};
     }
     return write_file_under(target, [&](const fs::path& file, bool temporary) {
-        return write_workbook_file(file, temporary, entered, rows);
+        return write_workbook_file(file, temporary, entered);
     });
 }
 

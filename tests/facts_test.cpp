@@ -3,19 +3,23 @@
 // data/chart1.txt. Global operator new is replaced to count what the sweep allocates.
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
-#include "result/text_format.hpp"
+#include "result/text_rows.hpp"
 #include "sweep/sweep.hpp"
 
+#include <fast_float/fast_float.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <new>
+#include <random>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -41,6 +45,11 @@ namespace {
 float f(const std::string& text) { return std::stof(text); }
 std::int32_t i(const std::string& text) { return std::stoi(text); }
 bool same(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+std::uint64_t bits_of_double(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 // The sweep's last height; each row must carry the angle of its own x and y, and the
 // sweep and the forming of its rows must allocate nothing.
@@ -158,6 +167,42 @@ TEST(Facts, AsListed) {
         ++count;
     }
     EXPECT_GT(count, 100);
+}
+
+// The workbook's cells hold what the result file's cells print: the value of the split
+// into whole part and hundredths, and the whole degrees of an angle, equal to the
+// printed text read as a double, bit for bit, for floats of every size and for the
+// heights and coordinates a sweep gives.
+TEST(Facts, WorkbookHoldsWhatTheFilePrints) {
+    const auto printed = [](char* begin, char* end) {
+        std::replace(begin, end, ',', '.');
+        double read = 0.0;
+        const char* start = begin + (*begin == ' ' ? 1 : 0);
+        EXPECT_EQ(fast_float::from_chars(start, static_cast<const char*>(end), read).ptr, end);
+        return read;
+    };
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::uint32_t> any_bits;
+    std::uniform_int_distribution<int> hundredths(-100000000, 100000000);
+    std::array<char, max_decimal_comma_length> text{};
+    for (int i = 0; i < 3000000; ++i) {
+        std::uint32_t bits = any_bits(random);
+        float value = 0.0F;
+        std::memcpy(&value, &bits, sizeof value);
+        if (i % 2 == 1) {
+            value = static_cast<float>(hundredths(random)) / 100.0F;  // what a sweep prints
+        }
+        const auto number = decimal_comma(value);
+        ASSERT_EQ(number.has_value(), std::isfinite(value));
+        if (number) {
+            const double read = printed(text.data(), put_decimal_comma(text.data(), value));
+            ASSERT_EQ(bits_of_double(number->value()), bits_of_double(read)) << value;
+        }
+        if (std::isfinite(value)) {
+            const double read = printed(text.data(), put_whole(text.data(), value));
+            ASSERT_EQ(whole_value(value), read) << value;
+        }
+    }
 }
 
 TEST(Facts, Chart1AsPrinted) {

@@ -1,0 +1,51 @@
+#include "result/header.hpp"
+
+#include "numbers/writing.hpp"
+
+namespace zelm {
+namespace {
+
+constexpr HeaderCell label(std::string_view text, std::string_view in_workbook = {}) {
+    return {text, nullptr, 0, in_workbook};
+}
+
+// A value entered, printed in the result file with one decimal, after `before`.
+constexpr HeaderCell value(float ChartInputs::*entered, std::string_view before = {}) {
+    return {before, entered, 1, {}};
+}
+
+// The labels are Catalan, written as Windows-1252 bytes so that the file does not
+// depend on the source's encoding: \xE0 is a-grave, \xF3 o-acute, \xE7 c-cedilla.
+constexpr std::array<HeaderLine, 8> lines{{
+    {{label("Par\xE0metres"), label("densitat"), value(&ChartInputs::density), label("Tn/m3")}, 4, true},
+    {{label("geomec\xE0nics"), label("Angle"), value(&ChartInputs::friction_angle), label("graus")}, 4, true},
+    {{label(""), label("Cohesi\xF3"), value(&ChartInputs::cohesion), label("Tn/m2")}, 4, true},
+    {{label(""), label("Al\xE7" "ada"), value(&ChartInputs::height), label("m")}, 4, false},
+    {{label(""), label("Pas"), value(&ChartInputs::definition), label("m")}, 4, false},
+    {{}, 0, true},
+    {{label("ABAC 1"), value(&ChartInputs::security_factor, "FS ")}, 2, true},
+    {{label("H", "H (m)"), label("Tg (Phi)/FS="), label("C'/(d*H*Tg Phi)"), label("angle", "angle (graus)")}, 4, true},
+}};
+
+}  // namespace
+
+std::span<const HeaderLine> header_lines() { return lines; }
+
+std::string header_text(const ChartInputs& entered) {
+    std::string text;
+    for (const HeaderLine& line : lines) {
+        if (!line.in_result_file) {
+            continue;
+        }
+        for (std::size_t i = 0; i < line.count; ++i) {
+            const HeaderCell& cell = line.cells[i];
+            text += i > 0 ? "\t" : "";
+            text += cell.label;
+            text += cell.value != nullptr ? fixed(entered.*cell.value, cell.decimals) : "";
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace zelm

@@ -1,0 +1,37 @@
+// The header above the rows, once, as lines of cells: each a label, or one of the values
+// entered with the decimals the result file prints it with. The result file prints its
+// lines as they always were; the workbook shows every line, the height and the step
+// included, with the values exactly as entered and the column titles with their units.
+#pragma once
+
+#include "sweep/chart_inputs.hpp"
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zelm {
+
+struct HeaderCell {
+    // Windows-1252 text; before the value in the same cell, if there is one ("FS ").
+    std::string_view label;
+    float ChartInputs::*value = nullptr;  // the value entered, when the cell shows one
+    int decimals = 1;                     // the decimals the result file prints it with
+    std::string_view workbook_label;      // the workbook's own label, where it says more
+};
+
+struct HeaderLine {
+    std::array<HeaderCell, 4> cells;
+    std::size_t count;    // the cells used, from the first
+    bool in_result_file;  // false: a line of the workbook's own
+};
+
+std::span<const HeaderLine> header_lines();
+
+// The header as the result file holds it: the cells of a line joined by TABs, each line
+// ended by CR LF, the values printed with their decimals and a point.
+std::string header_text(const ChartInputs& entered);
+
+}  // namespace zelm
