@@ -45,26 +45,6 @@ char* put_whole(char* out, float value) {
     return std::to_chars(out, out + max_fixed_length, whole).ptr;
 }
 
-std::optional<DecimalComma> decimal_comma(float v) {
-    if (!std::isfinite(v)) {
-        return std::nullopt;
-    }
-    const float magnitude = std::fabs(v);
-    // Integer part by truncation; beyond the 32-bit range the magnitude is itself a
-    // whole number and comes back unchanged.
-    DecimalComma number{false, tronquer(magnitude, 0), 0};
-    // Hundredths: the fraction times 100, rounded to float, then to the nearest whole
-    // number with an exact half going to even, as "%.0f" does. For 2.1 the fraction is
-    // 0.0999999 and the hundredths 9.99999, which print 10.
-    number.hundredths = static_cast<int>(std::nearbyint(decimale(magnitude) * 100.0F));
-    if (number.hundredths == 100) {  // 2.9999998: the fraction rounds up to a whole unit
-        number.whole += 1.0F;
-        number.hundredths = 0;
-    }
-    number.negative = v < 0.0F && (number.whole > 0.0F || number.hundredths > 0);
-    return number;
-}
-
 double DecimalComma::value() const {
     // With hundredths, the whole part lies below 2^23 (a float has no fraction beyond),
     // so 100 * whole + hundredths is exact and the division the only rounding: that of

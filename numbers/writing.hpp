@@ -2,6 +2,9 @@
 // point, never a thousands separator.
 #pragma once
 
+#include "chart/coordinates.hpp"
+
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -33,8 +36,27 @@ struct DecimalComma {
     double value() const;
 };
 
-// Nothing for an infinite or NaN value: the spreadsheet shows an empty cell.
-std::optional<DecimalComma> decimal_comma(float v);
+// Nothing for an infinite or NaN value: the spreadsheet shows an empty cell. Inline:
+// it runs for every cell of a sweep, and the compiler keeps the parts in registers.
+inline std::optional<DecimalComma> decimal_comma(float v) {
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    const float magnitude = std::fabs(v);
+    // Integer part by truncation; beyond the 32-bit range the magnitude is itself a
+    // whole number and comes back unchanged.
+    DecimalComma number{false, tronquer(magnitude, 0), 0};
+    // Hundredths: the fraction times 100, rounded to float, then to the nearest whole
+    // number with an exact half going to even, as "%.0f" does. For 2.1 the fraction is
+    // 0.0999999 and the hundredths 9.99999, which print 10.
+    number.hundredths = static_cast<int>(std::nearbyint(decimale(magnitude) * 100.0F));
+    if (number.hundredths == 100) {  // 2.9999998: the fraction rounds up to a whole unit
+        number.whole += 1.0F;
+        number.hundredths = 0;
+    }
+    number.negative = v < 0.0F && (number.whole > 0.0F || number.hundredths > 0);
+    return number;
+}
 
 // Writes the decimal-comma number of v at out and returns the end: a space, then the
 // parts (" 2,00", " 0,07", " -1,25"); nothing at all for an infinite or NaN value.

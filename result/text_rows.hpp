@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 namespace zelm {
 
@@ -26,9 +25,10 @@ class RowWriter {
     char* put(char* out, const SweepRow& row);
 
   private:
-    // The text of a decimal-comma cell, kept while its value stays the same.
+    // The text of a decimal-comma cell, kept while its value stays the same. It starts
+    // as the text of a NaN, which is empty: a plain compare of bits, no flag, decides.
     struct Cell {
-        std::optional<std::uint32_t> bits;  // the float's bits the text was made from
+        std::uint32_t bits = 0xFFFFFFFFU;  // the float's bits the text was made from
         std::array<char, max_decimal_comma_length> text{};
         std::size_t length = 0;
 

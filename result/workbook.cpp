@@ -17,6 +17,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <map>
 #include <string_view>
 #include <system_error>
 #include <cstdint>
@@ -56,33 +57,36 @@ std::string format_of(const std::string& typed) {
     return point == std::string::npos ? "0" : "0." + std::string(typed.size() - point - 1, '0');
 }
 
-struct Formats {
-    lxw_workbook* workbook;
-    lxw_format* titles;        // the column titles
-    lxw_format* two_decimals;  // H, x and y
-    lxw_format* whole;         // the angle
+// The workbook's formats, each made once: libxlsxwriter looks up a format that equals
+// one made before (by its hash, on every cell) instead of giving it an index of its own.
+class Formats {
+  public:
+    explicit Formats(lxw_workbook* workbook) : workbook_(workbook), titles_(workbook_add_format(workbook)) {
+        format_set_bold(titles_);
+    }
 
-    // A format of its own for each value entered, showing it as typed.
-    lxw_format* entered(const std::string& number_format) const {
-        lxw_format* format = workbook_add_format(workbook);
-        format_set_num_format(format, number_format.c_str());
+    lxw_format* titles() const { return titles_; }  // the column titles
+
+    // A number shown with this number format ("0.00", "\"FS \"0.0").
+    lxw_format* number(const std::string& number_format) {
+        lxw_format*& format = numbers_[number_format];
+        if (format == nullptr) {
+            format = workbook_add_format(workbook_);
+            format_set_num_format(format, number_format.c_str());
+        }
         return format;
     }
-};
 
-Formats add_formats(lxw_workbook* workbook) {
-    const Formats formats{workbook, workbook_add_format(workbook), workbook_add_format(workbook),
-                          workbook_add_format(workbook)};
-    format_set_bold(formats.titles);
-    format_set_num_format(formats.two_decimals, "0.00");
-    format_set_num_format(formats.whole, "0");
-    return formats;
-}
+  private:
+    lxw_workbook* workbook_;
+    lxw_format* titles_;
+    std::map<std::string, lxw_format*> numbers_;
+};
 
 // The header, every line of it: labels as text, the values as entered as numbers
 // (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
 // the column titles, bold, with their units. Returns the row of the column titles.
-lxw_row_t write_header(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered) {
+lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered) {
     lxw_row_t row = 0;
     for (const HeaderLine& line : header_lines()) {
         for (std::size_t index = 0; index < line.count; ++index) {
@@ -93,11 +97,11 @@ lxw_row_t write_header(lxw_worksheet* sheet, const Formats& formats, const Chart
                 // "FS " before the number is a part of its format: the cell stays a number.
                 const std::string prefix = cell.label.empty() ? "" : "\"" + std::string(cell.label) + "\"";
                 worksheet_write_number(sheet, row, column, typed_value(value),
-                                       formats.entered(prefix + format_of(shortest(value))));
+                                       formats.number(prefix + format_of(shortest(value))));
             } else if (!cell.label.empty()) {
                 const bool titles = &line == &header_lines().back();
                 const std::string label = utf8(cell.workbook_label.empty() ? cell.label : cell.workbook_label);
-                worksheet_write_string(sheet, row, column, label.c_str(), titles ? formats.titles : nullptr);
+                worksheet_write_string(sheet, row, column, label.c_str(), titles ? formats.titles() : nullptr);
             }
         }
         ++row;
@@ -108,17 +112,19 @@ lxw_row_t write_header(lxw_worksheet* sheet, const Formats& formats, const Chart
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
 // hundredths that prints it; an empty text cell is an empty cell.
-SweepSummary write_rows(lxw_worksheet* sheet, const Formats& formats, const ChartInputs& entered, lxw_row_t first_row) {
+SweepSummary write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered, lxw_row_t first_row) {
+    lxw_format* const two_decimals = formats.number("0.00");
+    lxw_format* const whole = formats.number("0");
     lxw_row_t row = first_row;
     return sweep(entered, [&](const SweepRow& swept) {
         const std::array<float, 3> numbers{swept.height, swept.x, swept.y};
         for (lxw_col_t column = 0; column < numbers.size(); ++column) {
             if (const auto number = decimal_comma(numbers[column])) {
-                worksheet_write_number(sheet, row, column, number->value(), formats.two_decimals);
+                worksheet_write_number(sheet, row, column, number->value(), two_decimals);
             }
         }
         if (!has_empty_angle(swept)) {
-            worksheet_write_number(sheet, row, angle_column, whole_value(*swept.angle), formats.whole);
+            worksheet_write_number(sheet, row, angle_column, whole_value(*swept.angle), whole);
         }
         ++row;
         return true;
@@ -259,7 +265,7 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
         worksheet_set_column(sheet, 1, 2, 16, nullptr);
         worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
-        const Formats formats = add_formats(workbook);
+        Formats formats(workbook);
         const lxw_row_t titles_row = write_header(sheet, formats, entered);
         worksheet_freeze_panes(sheet, titles_row + 1, 0);
         const std::string title = "ABAC 1 \xC2\xB7 FS " + shortest(entered.security_factor);
