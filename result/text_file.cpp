@@ -1,61 +1,42 @@
 #include "result/text_file.hpp"
 
 #include "result/header.hpp"
-#include "result/text_rows.hpp"
-#include "sweep/sweep.hpp"
 
-#include <array>
-#include <cstddef>
 #include <cstdio>
-#include <string_view>
 
 namespace zelm {
-namespace {
 
-bool write_bytes(std::FILE* file, std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
+ResultFileBytes::ResultFileBytes(const ChartInputs& entered) : header_(header_text(entered)), rows_(entered) {}
 
-// Rows are formed straight into a block that is written with one call when full: on
-// a long sweep a write call per row would cost more than forming the row.
-struct RowBlock {
-    std::array<char, std::size_t{1} << 16U> bytes;
-    std::size_t used = 0;
-
-    bool has_room_for_a_row() const { return bytes.size() - used >= RowWriter::max_length; }
-};
-
-bool write_block(std::FILE* file, RowBlock& block) {
-    const bool written = write_bytes(file, {block.bytes.data(), block.used});
-    block.used = 0;
-    return written;
-}
-
-// Header and rows into an open file. False, with errno set, at the first failed write.
-bool write_contents(std::FILE* file, const ChartInputs& entered, SweepSummary& summary) {
-    if (!write_bytes(file, header_text(entered))) {
-        return false;
+std::string_view ResultFileBytes::next() {
+    if (!header_given_) {
+        header_given_ = true;
+        return header_;
     }
-    RowWriter rows;
-    RowBlock block;
-    bool written = true;
-    summary = sweep(entered, [&](const SweepRow& row) {
-        if (!block.has_room_for_a_row()) {
-            written = write_block(file, block);
+    char* out = block_.data();
+    char* const full = block_.data() + block_.size() - RowWriter::max_length;
+    while (out <= full) {
+        const SweepRow* row = rows_.next();
+        if (row == nullptr) {
+            break;
         }
-        char* const start = block.bytes.data() + block.used;
-        block.used += static_cast<std::size_t>(rows.put(start, row) - start);
-        return written;
-    });
-    return written && write_block(file, block);
+        out = writer_.put(out, *row);
+    }
+    return {block_.data(), static_cast<std::size_t>(out - block_.data())};
 }
-
-}  // namespace
 
 TextFileReport write_result_file(const Destination& destination, const ChartInputs& entered) {
     TextFileReport report;
-    report.failure =
-        write_file(destination, [&](std::FILE* file) { return write_contents(file, entered, report.sweep); });
+    ResultFileBytes bytes(entered);
+    report.failure = write_file(destination, [&](std::FILE* file) {
+        for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
+            if (std::fwrite(block.data(), 1, block.size(), file) != block.size()) {
+                return false;  // errno says why
+            }
+        }
+        return true;
+    });
+    report.sweep = bytes.summary();
     return report;
 }
 

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <utility>
 
 namespace zelm {
 
@@ -50,42 +49,71 @@ inline std::uint32_t bits_of(float value) {
 // the quotient is below one, not a number, or beyond the signed 32-bit range.
 std::int32_t row_count(float height, float step);
 
-// Calls emit(const SweepRow&) for every row of the run, in order, until emit returns
-// false, and sums up the rows emitted. The values are as entered: the friction angle
-// in degrees, turned into radians here and nowhere else.
-template <typename Emit>
-SweepSummary sweep(const ChartInputs& entered, Emit&& emit) {
-    const std::int32_t rows = row_count(entered.height, entered.definition);
-    // phi and FS stay the same, so x and tan(phi) are the same on every row.
-    const float phi = to_radians(entered.friction_angle);
-    const double tan_phi = std::tan(static_cast<double>(phi));
-    SweepRow current{0.0F, arrondir(A(phi, entered.security_factor), 2), 0.0F, std::nullopt};
-    // pente depends on x and y alone, and y, on its two-decimal grid, keeps the same
-    // value over many rows of a long sweep: the chart is read again only when the
-    // bits of y change. A row with the same y would get the same verdict, which the
-    // current angle already holds.
-    std::optional<std::uint32_t> looked_up_y;
-    SweepSummary summary;
-    summary.x = current.x;
-    for (std::int32_t row = 0; row < rows; ++row) {
-        // The height grows by repeated addition in float, never as row * step: this
-        // is how the printed heights come out (2.8999994 after 29 steps of 0.1).
-        current.height += entered.definition;
-        current.y = arrondir(B_tangent(current.height, entered.cohesion, entered.density, tan_phi), 2);
-        if (looked_up_y != bits_of(current.y)) {
-            looked_up_y = bits_of(current.y);
-            if (const auto verdict = pente(current.x, current.y)) {
-                current.angle = verdict;
+// The rows of one run, one at a time, for a caller that takes them as it goes (and may
+// stop and go on, as the page does while it makes a download in pieces). The values
+// are as entered: the friction angle in degrees, turned into radians here and nowhere
+// else.
+class Sweep {
+  public:
+    explicit Sweep(const ChartInputs& entered)
+        : entered_(entered),
+          rows_(row_count(entered.height, entered.definition)),
+          phi_(to_radians(entered.friction_angle)),
+          // phi and FS stay the same, so x and tan(phi) are the same on every row.
+          tan_phi_(std::tan(static_cast<double>(phi_))),
+          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt} {
+        summary_.x = current_.x;
+    }
+
+    // The next row, or nothing once the run is over. The row lives until the next call.
+    const SweepRow* next() {
+        if (summary_.rows == rows_) {
+            return nullptr;
+        }
+        // The height grows by repeated addition in float, never as row * step: this is
+        // how the printed heights come out (2.8999994 after 29 steps of 0.1).
+        current_.height += entered_.definition;
+        current_.y = arrondir(B_tangent(current_.height, entered_.cohesion, entered_.density, tan_phi_), 2);
+        // pente depends on x and y alone, and y, on its two-decimal grid, keeps the same
+        // value over many rows of a long sweep: the chart is read again only when the
+        // bits of y change. A row with the same y would get the same verdict, which the
+        // current angle already holds.
+        if (looked_up_y_ != bits_of(current_.y)) {
+            looked_up_y_ = bits_of(current_.y);
+            if (const auto verdict = pente(current_.x, current_.y)) {
+                current_.angle = verdict;
             }
         }
-        summary.rows = row + 1;
-        summary.last_height = current.height;
-        summary.empty_angles = summary.empty_angles || has_empty_angle(current);
-        if (!emit(std::as_const(current))) {
+        ++summary_.rows;
+        summary_.last_height = current_.height;
+        summary_.empty_angles = summary_.empty_angles || has_empty_angle(current_);
+        return &current_;
+    }
+
+    // What the rows taken so far hold.
+    const SweepSummary& summary() const { return summary_; }
+
+  private:
+    ChartInputs entered_;
+    std::int32_t rows_;
+    float phi_;
+    double tan_phi_;
+    SweepRow current_;
+    std::optional<std::uint32_t> looked_up_y_;
+    SweepSummary summary_;
+};
+
+// Calls emit(const SweepRow&) for every row of the run, in order, until emit returns
+// false, and sums up the rows emitted.
+template <typename Emit>
+SweepSummary sweep(const ChartInputs& entered, Emit&& emit) {
+    Sweep rows(entered);
+    while (const SweepRow* row = rows.next()) {
+        if (!emit(*row)) {
             break;
         }
     }
-    return summary;
+    return rows.summary();
 }
 
 }  // namespace zelm
