@@ -1,73 +1,257 @@
-// The calculator's core as the page's script sees it, bound with embind. For now it
-// offers two things: chart 1's slope angle at a point, and a workbook of one cell
-// made by libxlsxwriter, so that the page can show a number from the chart, draw it
-// and offer a download.
+// The calculator's core as the page's script sees it, bound with embind: the same C++
+// as the console program, for the same numbers and the same bytes. The script hands
+// over the typed text of a field, or the six values read; it gets back why a field
+// is refused, a run's rows, warnings and curve, and the two files the program writes.
 //
-// embind rather than plain exported C functions: the script gets typed functions
-// that take and return JavaScript values (numbers, null, a Uint8Array of bytes) and
-// never reads or frees memory of the module by hand, and the same mechanism carries
-// the structured rows of a sweep later.
+// embind rather than plain exported C functions: the script calls typed functions
+// that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
+// bytes) and never reads or frees the module's memory by hand.
 
-#include <cstdio>
-#include <limits>
-#include <vector>
+#include "numbers/reading.hpp"
+#include "numbers/writing.hpp"
+#include "result/header.hpp"
+#include "result/text_file.hpp"
+#include "result/text_rows.hpp"
+#include "result/workbook.hpp"
+#include "sweep/chart_inputs.hpp"
+#include "sweep/sweep.hpp"
+#include "sweep/warnings.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
-#include <xlsxwriter.h>
 
-#include "chart/chart1.hpp"
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
 
+namespace zelm {
 namespace {
 
-// Slope angle of chart 1 at (x, y) in degrees, or NaN where x has no row in the chart.
-double slope_angle(float x, float y) {
-    const auto angle = zelm::pente(x, y);
-    return angle ? static_cast<double>(*angle) : std::numeric_limits<double>::quiet_NaN();
+using emscripten::val;
+
+// The bytes, copied into an array of the script's own: a view of the module's memory
+// would change under the script as soon as that memory grows.
+val byte_array(std::string_view bytes) {
+    return val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())))
+        .call<val>("slice");
 }
 
-// Reads a whole file of the module's in-memory file system; false when it cannot.
-bool read_file(const char* path, std::vector<unsigned char>& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    unsigned char block[16384];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
-        bytes.insert(bytes.end(), block, block + got);
-    }
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
+val number_array(const std::vector<double>& numbers) {
+    return val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<val>("slice");
 }
 
-// A workbook whose one sheet holds VALUE in A1, as its bytes in a new Uint8Array, or
-// null when libxlsxwriter cannot write it. The workbook is written into the module's
-// in-memory file system (as the console program writes a file) and removed once read.
-emscripten::val one_cell_workbook(double value) {
-    const char* const path = "/tmp/zelm-fs-workbook.xlsx";
-    lxw_workbook* const workbook = workbook_new(path);
-    if (workbook == nullptr) {
-        return emscripten::val::null();
+// The six values of the script's array [phi, C', d, H, step, FS], each a float read
+// by read_field: a JavaScript number holds a float exactly.
+ChartInputs inputs_of(const val& values) {
+    const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
+    return {value(0), value(1), value(2), value(3), value(4), value(5)};
+}
+
+// One typed field, read by the program's rule for an entry, with a decimal comma
+// accepted as a point (2,5 reads 2.5), and with the blanks around it dropped:
+// { value: the float read, or null; reason: why not, or "" }.
+val read_field(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    const auto last = text.find_last_not_of(" \t\r\n");
+    const std::string_view token =
+        first == std::string::npos ? std::string_view() : std::string_view(text).substr(first, last - first + 1);
+    const Entry entry = read_entry(token, true);
+    val field = val::object();
+    field.set("value", entry.value ? val(static_cast<double>(*entry.value)) : val::null());
+    field.set("reason", entry.value ? std::string() : std::string(refusal_reason(entry.refusal)));
+    return field;
+}
+
+// A run seen on the page, taken in slices so that the page stays responsive on a long
+// sweep: the rows as the result file prints them (every one up to shown_whole, else
+// the first and last shown_ends), the curve of the angle against H (the numbers the
+// workbook holds, one point where the angle changes, so that a long run draws as
+// fast as a short one and the same lines), and the warnings of the program.
+class PageRun {
+  public:
+    static constexpr std::int32_t shown_whole = 10000;
+    static constexpr std::int32_t shown_ends = 100;
+
+    explicit PageRun(const val& values)
+        : entered_(inputs_of(values)),
+          sweep_(entered_),
+          rows_(row_count(entered_.height, entered_.definition)),
+          shown_first_(rows_ <= shown_whole ? rows_ : shown_ends) {}
+
+    std::int32_t rows() const { return rows_; }
+    std::int32_t done() const { return sweep_.summary().rows; }
+
+    // Takes up to `count` more rows; true once the run is over.
+    bool advance(std::int32_t count) {
+        for (; count > 0; --count) {
+            const SweepRow* row = sweep_.next();
+            if (row == nullptr) {
+                finish_curve();
+                return true;
+            }
+            take(*row);
+        }
+        if (done() == rows_) {
+            finish_curve();
+        }
+        return done() == rows_;
     }
-    lxw_worksheet* const sheet = workbook_add_worksheet(workbook, nullptr);
-    const bool written = sheet != nullptr && worksheet_write_number(sheet, 0, 0, value, nullptr) == LXW_NO_ERROR;
-    const bool closed = workbook_close(workbook) == LXW_NO_ERROR;  // frees the workbook in any case
-    std::vector<unsigned char> bytes;
-    const bool read = written && closed && read_file(path, bytes);
-    std::remove(path);
-    if (!read) {
-        return emscripten::val::null();
+
+    // The rows shown first and last, each as the result file prints it, TABs and CR LF.
+    std::string first_rows() const { return first_; }
+    std::string last_rows() const {
+        std::string text;
+        const std::size_t kept = std::min<std::size_t>(last_.size(), static_cast<std::size_t>(done() - shown_first_));
+        RowWriter writer;
+        std::array<char, RowWriter::max_length> line{};
+        for (std::size_t i = 0; i < kept; ++i) {
+            const SweepRow& row = last_[(next_last_ + last_.size() - kept + i) % last_.size()];
+            text.append(line.data(), writer.put(line.data(), row));
+        }
+        return text;
     }
-    // A view of the module's memory, copied by slice() into an array of its own: the
-    // view would change under the script as soon as the module's memory grows.
-    return emscripten::val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<emscripten::val>("slice");
+
+    // The chart's title, as the workbook's: "ABAC 1 · FS 1.25", FS as entered.
+    std::string title() const { return "ABAC 1 \xC2\xB7 FS " + shortest(entered_.security_factor); }
+
+    val heights() const { return number_array(heights_); }
+    val angles() const { return number_array(angles_); }
+
+    val warnings() const {
+        val lines = val::array();
+        for (const std::string& line : zelm::warnings(entered_, sweep_.summary())) {
+            lines.call<void>("push", line);
+        }
+        return lines;
+    }
+
+  private:
+    void take(const SweepRow& row) {
+        if (done() <= shown_first_) {
+            std::array<char, RowWriter::max_length> line{};
+            first_.append(line.data(), writer_.put(line.data(), row));
+        } else if (rows_ > shown_whole) {
+            if (last_.size() < static_cast<std::size_t>(shown_ends)) {
+                last_.push_back(row);
+            } else {
+                last_[next_last_] = row;
+            }
+            next_last_ = (next_last_ + 1) % static_cast<std::size_t>(shown_ends);
+        }
+        const auto height = decimal_comma(row.height);
+        const double angle = has_empty_angle(row) ? std::numeric_limits<double>::quiet_NaN() : whole_value(*row.angle);
+        if (!height) {
+            return;  // no height to draw it at
+        }
+        // A run of equal angles draws as the line between its first and last point.
+        const bool same = !angles_.empty() && (angle == angles_.back() || (angle != angle && angles_.back() != angles_.back()));
+        if (same && run_length_ > 0) {
+            pending_height_ = height->value();
+            ++run_length_;
+            return;
+        }
+        finish_curve();
+        heights_.push_back(height->value());
+        angles_.push_back(angle);
+        run_length_ = 1;
+    }
+
+    // The last point of the run of equal angles taken so far, if it is not drawn yet.
+    void finish_curve() {
+        if (run_length_ > 1) {
+            heights_.push_back(pending_height_);
+            angles_.push_back(angles_.back());
+        }
+        run_length_ = 0;
+    }
+
+    ChartInputs entered_;
+    Sweep sweep_;
+    std::int32_t rows_;
+    std::int32_t shown_first_;
+    RowWriter writer_;
+    std::string first_;
+    std::vector<SweepRow> last_;
+    std::size_t next_last_ = 0;
+    std::vector<double> heights_;
+    std::vector<double> angles_;
+    std::int32_t run_length_ = 0;
+    double pending_height_ = 0.0;
+};
+
+// The result file, the program's own bytes, in pieces the page puts into one Blob.
+class ResultFileChunks {
+  public:
+    explicit ResultFileChunks(const val& values) : bytes_(inputs_of(values)) {}
+
+    // The next piece, or null once the file is whole.
+    val next() {
+        const std::string_view block = bytes_.next();
+        return block.empty() ? val::null() : byte_array(block);
+    }
+
+  private:
+    ResultFileBytes bytes_;
+};
+
+// The workbook, written by the program's own code into the module's file system and
+// read back: { bytes } or { reason }, the reason as the program tells it.
+val workbook(const val& values) {
+    const char* const name = "/tmp/ZELM_FS_result.xlsx";
+    val answer = val::object();
+    if (const auto failure = write_workbook(name, inputs_of(values))) {
+        answer.set("reason", failure->reason);
+        return answer;
+    }
+    std::string bytes;
+    if (std::FILE* file = std::fopen(name, "rb")) {
+        std::array<char, 1 << 16> block{};
+        for (std::size_t got = 0; (got = std::fread(block.data(), 1, block.size(), file)) > 0;) {
+            bytes.append(block.data(), got);
+        }
+        std::fclose(file);
+    }
+    std::remove(name);
+    answer.set("bytes", byte_array(bytes));
+    return answer;
+}
+
+// The column titles of the table, with their units, as the workbook shows them.
+val column_titles() {
+    val titles = val::array();
+    const HeaderLine& line = header_lines().back();
+    for (std::size_t i = 0; i < line.count; ++i) {
+        const HeaderCell& cell = line.cells[i];
+        titles.call<void>("push", std::string(cell.workbook_label.empty() ? cell.label : cell.workbook_label));
+    }
+    return titles;
 }
 
 }  // namespace
+}  // namespace zelm
 
 EMSCRIPTEN_BINDINGS(zelm_fs) {
-    emscripten::function("slopeAngle", &slope_angle);
-    emscripten::function("oneCellWorkbook", &one_cell_workbook);
+    using namespace zelm;
+    emscripten::function("readField", &read_field);
+    emscripten::function("workbook", &workbook);
+    emscripten::function("columnTitles", &column_titles);
+    emscripten::class_<PageRun>("PageRun")
+        .constructor<const emscripten::val&>()
+        .function("rows", &PageRun::rows)
+        .function("done", &PageRun::done)
+        .function("advance", &PageRun::advance)
+        .function("firstRows", &PageRun::first_rows)
+        .function("lastRows", &PageRun::last_rows)
+        .function("title", &PageRun::title)
+        .function("heights", &PageRun::heights)
+        .function("angles", &PageRun::angles)
+        .function("warnings", &PageRun::warnings);
+    emscripten::class_<ResultFileChunks>("ResultFileChunks")
+        .constructor<const emscripten::val&>()
+        .function("next", &ResultFileChunks::next);
 }

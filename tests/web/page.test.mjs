@@ -1,13 +1,17 @@
-// The page, build/web/zelm-fs.html, in headless Chromium: it must start from a disk
-// (file://) and from a static server with no request for anything but itself, no
-// error and no violation of its Content-Security-Policy; show chart 1's angle; hand
-// over a real workbook; and pass axe-core's accessibility rules.
+// The page, build/web/zelm-fs.html, in headless Chromium, used as a person would: type
+// the six values, press Enter, read the warnings and the table, download the files.
+// It must start from a disk (file://) and from a static server with no request for
+// anything but itself, no error and no violation of its Content-Security-Policy; give
+// every case's result file byte for byte as the program does, and the traced run's
+// workbook part for part; and pass axe-core's accessibility rules.
 //
 // Set by CTest: ZELM_PAGE (the page), ZELM_CHROMIUM (the system's Chromium),
-// ZELM_TEST_OUTPUT (where the screenshot goes).
+// ZELM_TEST_OUTPUT (screenshots, downloads), ZELM_CASES (tests/ of the source tree),
+// ZELM_CMAKE and ZELM_SOFFICE (for LibreOffice reading the workbook back, when found).
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { mkdir, readFile } from 'node:fs/promises';
+import { execFileSync } from 'node:child_process';
+import { existsSync, readdirSync, readFileSync } from 'node:fs';
+import { mkdir, readFile, writeFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import path from 'node:path';
@@ -16,15 +20,12 @@ import { pathToFileURL } from 'node:url';
 import { inflateRawSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
-const pagePath = process.env.ZELM_PAGE;
-const outputDir = process.env.ZELM_TEST_OUTPUT;
-assert.ok(pagePath && process.env.ZELM_CHROMIUM && outputDir,
-  'ZELM_PAGE, ZELM_CHROMIUM and ZELM_TEST_OUTPUT must be set (ctest sets them)');
+const { ZELM_PAGE: pagePath, ZELM_TEST_OUTPUT: outputDir, ZELM_CASES: testsDir } = process.env;
+assert.ok(pagePath && process.env.ZELM_CHROMIUM && outputDir && testsDir,
+  'ZELM_PAGE, ZELM_CHROMIUM, ZELM_TEST_OUTPUT and ZELM_CASES must be set (ctest sets them)');
 const pageUrl = pathToFileURL(pagePath).href;
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-
-// The angle the core reads from chart 1 at x = 0.38, y = 0.69.
-const angleText = '85.8958';
+const traced = ['30', '2', '2.5', '20', '1', '1.5'];
 
 let browser;
 before(async () => {
@@ -37,29 +38,30 @@ before(async () => {
     args: ['--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync'],
   });
+  await mkdir(outputDir, { recursive: true });
 });
 after(async () => {
   await browser?.close();
 });
 
-// Opens URL in a new context in which every request but the page itself and the
-// data: URLs of the module's loader is refused and recorded, and every console
-// error, uncaught exception and policy violation is recorded too. Resolves once the
-// page says it is ready or failed.
-async function open(url) {
-  const context = await browser.newContext();
+// Opens URL in a new context in which every request but the page itself and the data:
+// URLs of the module's loader (and blob: URLs of downloads) is refused and recorded,
+// and every console error, uncaught exception and policy violation is recorded too.
+// Resolves once the page says it is ready or failed. The test then calls check().
+async function open(url = pageUrl) {
+  const context = await browser.newContext({ acceptDownloads: true });
   const refused = [];
   const problems = [];
   await context.route('**/*', (route) => {
     const requested = route.request().url();
-    if (requested === url || requested.startsWith('data:')) {
+    if (requested === url || requested.startsWith('data:') || requested.startsWith('blob:')) {
       return route.continue();
     }
     refused.push(requested);
     return route.abort();
   });
-  // Reported through a binding, which the policy does not govern, by a listener
-  // that the browser installs before any script of the page runs.
+  // Reported through a binding, which the policy does not govern, by a listener that
+  // the browser installs before any script of the page runs.
   await context.exposeBinding('zelmViolation', (_source, text) => problems.push(`CSP violation: ${text}`));
   await context.addInitScript(() => {
     document.addEventListener('securitypolicyviolation', (event) => {
@@ -75,7 +77,42 @@ async function open(url) {
   page.on('pageerror', (error) => problems.push(`uncaught: ${error.message}`));
   await page.goto(url);
   await page.waitForSelector('html[data-state]', { state: 'attached' });
-  return { context, page, refused, problems };
+  assert.equal(await page.getAttribute('html', 'data-state'), 'ready', await page.textContent('#status'));
+  const check = async () => {
+    await context.close();
+    assert.deepEqual(refused, [], 'requests for other files or hosts');
+    assert.deepEqual(problems, []);
+  };
+  return { page, check };
+}
+
+const fieldIds = ['phi', 'cohesion', 'density', 'height', 'step', 'fs'];
+
+// Types the six values into their fields and presses Enter; resolves with the time
+// from Enter to the drawn result, in milliseconds.
+async function compute(page, values) {
+  for (const [i, id] of fieldIds.entries()) {
+    await page.fill(`#${id}`, values[i]);
+  }
+  await page.evaluate(() => performance.clearMarks('zelm-drawn'));
+  const start = await page.evaluate(() => performance.now());
+  await page.press('#fs', 'Enter');
+  await page.waitForFunction(() => performance.getEntriesByName('zelm-drawn').length > 0, null, { timeout: 60000 });
+  return (await page.evaluate(() => performance.getEntriesByName('zelm-drawn')[0].startTime)) - start;
+}
+
+async function download(page, button) {
+  const [file] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+  return readFile(await file.path());
+}
+
+// The table's rows, cells joined by |, as the rows of a result file read back.
+async function tableRows(page) {
+  return page.$$eval('#rows tbody tr', (rows) => rows.map((row) => [...row.cells].map((c) => c.textContent).join('|')));
+}
+function fileRows(bytes) {
+  return bytes.toString('latin1').split('\r\n').slice(6, -1)
+    .map((line) => line.split('\t').slice(0, 4).map((c) => c.trim()).join('|'));
 }
 
 // The named file of a zip archive, read through its central directory.
@@ -93,11 +130,31 @@ function unzip(archive, name) {
       const local = archive.readUInt32LE(entry + 42);
       const start = local + 30 + archive.readUInt16LE(local + 26) + archive.readUInt16LE(local + 28);
       const data = archive.subarray(start, start + size);
-      return (method === 8 ? inflateRawSync(data) : data).toString('utf8');
+      return method === 8 ? inflateRawSync(data) : data;
     }
     entry += 46 + skip;
   }
-  assert.fail(`${name} is not in the archive`);
+  return assert.fail(`${name} is not in the archive`);
+}
+
+// Every case of the program with six values and the result file it must leave: its
+// own expected.xls, or the one of the case it names SAME_AS.
+function casesWithResults() {
+  const found = new Map();
+  for (const name of readdirSync(path.join(testsDir, 'cases')).sort()) {
+    const dir = path.join(testsDir, 'cases', name);
+    const given = ['values', 'args'].map((f) => path.join(dir, f)).find(existsSync);
+    const settings = existsSync(path.join(dir, 'case')) ? readFileSync(path.join(dir, 'case'), 'utf8') : '';
+    const sameAs = settings.match(/^SAME_AS (.*)$/m)?.[1];
+    const expected = sameAs ? path.join(testsDir, sameAs, 'expected.xls') : path.join(dir, 'expected.xls');
+    if (given && existsSync(expected)) {
+      const values = readFileSync(given, 'utf8').trim().split(/\s+/).slice(-6);
+      if (![...found.values()].some((c) => c.values.join(' ') === values.join(' '))) {
+        found.set(name, { values, expected });
+      }
+    }
+  }
+  return found;
 }
 
 test('the policy allows no network, no eval and no inline code but the page\'s own', async () => {
@@ -112,83 +169,160 @@ test('the policy allows no network, no eval and no inline code but the page\'s o
       assert.match(source, /^('none'|'wasm-unsafe-eval'|'sha256-[A-Za-z0-9+/]+=*'|data:)$/, `${name} allows ${source}`);
     }
   }
-  assert.ok(directives.get('script-src').some((s) => s.startsWith("'sha256-")));
   assert.doesNotMatch(html, /<(script|link|img|iframe)\b[^>]*\s(src|href)=/i, 'the page refers to another file');
 });
 
-test('opened from a disk, the page starts alone and clean and shows the angle', async (t) => {
-  const { context, page, refused, problems } = await open(pageUrl);
-  try {
-    assert.equal(await page.getAttribute('html', 'data-state'), 'ready', await page.textContent('#status'));
-    assert.equal(await page.textContent('#angle'), angleText);
-    assert.equal(await page.locator('#chart canvas').count(), 1, 'uPlot drew no chart');
-    const ready = await page.evaluate(() => performance.getEntriesByName('zelm-ready')[0].startTime);
-    t.diagnostic(`ready ${ready.toFixed(0)} ms after navigation started`);
-    await mkdir(outputDir, { recursive: true });
-    await page.screenshot({ path: path.join(outputDir, 'zelm-fs.png'), fullPage: true });
-    assert.deepEqual(refused, [], 'requests for other files or hosts');
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
+test('every case\'s result file, downloaded, is the program\'s to the byte, and the table holds its rows', async (t) => {
+  const { page, check } = await open();
+  for (const [name, { values, expected }] of casesWithResults()) {
+    await compute(page, values);
+    const bytes = await download(page, '#download-text');
+    const wanted = readFileSync(expected);
+    assert.ok(bytes.equals(wanted), `${name}: the page's ZELM_FS_result.xls differs from ${expected}`);
+    assert.deepEqual(await tableRows(page), fileRows(wanted), `${name}: the table`);
+    t.diagnostic(`${name}: ${values.join(' ')}, ${bytes.length} bytes`);
   }
+  await check();
 });
 
-test('the workbook link hands over a workbook whose cell holds the angle', async () => {
-  const { context, page, refused, problems } = await open(pageUrl);
-  try {
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#workbook')]);
-    assert.equal(download.suggestedFilename(), 'zelm-fs.xlsx');
-    const workbook = await readFile(await download.path());
-    assert.deepEqual([...workbook.subarray(0, 4)], [0x50, 0x4b, 0x03, 0x04], 'not a zip archive');
-    const sheet = unzip(workbook, 'xl/worksheets/sheet1.xml');
-    const cell = sheet.match(/<c r="A1"[^>]*><v>([^<]*)<\/v><\/c>/);
-    assert.ok(cell, `no number in A1: ${sheet}`);
-    assert.equal(Number(cell[1]).toFixed(4), angleText);
-    assert.deepEqual(refused, []);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
+test('the traced run: the workbook part for part as the program writes it, and as LibreOffice reads it', async () => {
+  const { page, check } = await open();
+  await compute(page, traced);
+  const workbook = await download(page, '#download-workbook');
+  const parts = path.join(testsDir, 'cases', 'traced_run', 'workbook');
+  for (const part of readdirSync(parts, { recursive: true }).filter((p) => p.endsWith('.xml'))) {
+    assert.ok(unzip(workbook, part).equals(readFileSync(path.join(parts, part))), `the workbook's ${part}`);
   }
+  const work = path.join(outputDir, 'traced_run');
+  await mkdir(work, { recursive: true });
+  await writeFile(path.join(work, 'ZELM_FS_result.xlsx'), workbook);
+  await writeFile(path.join(work, 'ZELM_FS_result.xls'), await download(page, '#download-text'));
+  if (process.env.ZELM_SOFFICE) {  // the same reading as the program's spreadsheet cases
+    execFileSync(process.env.ZELM_CMAKE, [`-DSOFFICE=${process.env.ZELM_SOFFICE}`, `-DWORK_DIR=${work}`,
+      '-DRESULT=ZELM_FS_result.xls', '-DWORKBOOK=ZELM_FS_result.xlsx', `-DCASE_DIR=${path.join(testsDir, 'cases', 'traced_run')}`,
+      '-P', path.join(testsDir, 'read_in_calc.cmake')], { stdio: 'pipe' });
+  }
+  await page.screenshot({ path: path.join(outputDir, 'zelm-fs.png'), fullPage: true });
+  await check();
 });
 
-test('served over HTTP, the page starts alone and clean just the same', async () => {
-  // A static server on the loopback address that serves the page and nothing else.
+test('warnings: the program\'s own sentences, one by one', async () => {
+  const { page, check } = await open();
+  const table = readFileSync(path.join(testsDir, 'warnings', 'warnings.txt'), 'utf8');
+  for (const line of table.split('\n').filter((l) => l && !l.startsWith('#'))) {
+    const [values, count, sentence] = line.split(' | ').map((part) => part.trim());
+    await compute(page, values.split(/\s+/));
+    const shown = await page.$$eval('#warnings li', (items) => items.map((item) => item.textContent));
+    assert.equal(shown.length, Number(count), `${values}: ${shown.join(' / ')}`);
+    assert.match(shown.join('\n'), new RegExp(`^Warning: ${sentence}`, 's'), values);
+  }
+  await check();
+});
+
+test('a refused field says why beside it, and nothing is computed until all six read', async () => {
+  const { page, check } = await open();
+  await compute(page, traced);
+  await page.fill('#density', '2,5');  // a decimal comma reads as a point
+  await page.fill('#height', 'abc');
+  await page.fill('#step', '1e39');
+  await page.press('#fs', 'Enter');
+  await page.waitForSelector('#height[aria-invalid="true"]');
+  assert.equal(await page.getAttribute('#density', 'aria-invalid'), null);
+  assert.equal(await page.textContent('#height-error'), '\u201cabc\u201d is not a number written with a decimal point, such as 2.5.');
+  assert.match(await page.textContent('#step-error'), /is too large/);
+  assert.match(await page.textContent('#status'), /2 values of the six cannot be read.*nothing was computed/);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'height', 'the first refused field has the focus');
+  await page.fill('#height', '20');
+  await page.fill('#step', '1');
+  await page.press('#fs', 'Enter');
+  await page.waitForFunction(() => !document.querySelector('[aria-invalid]'));
+  await check();
+});
+
+test('keyboard alone: tab to each field, type, Enter, and tab to a download', async () => {
+  const { page, check } = await open();
+  await page.locator('#phi').focus();
+  for (const [i, value] of traced.entries()) {
+    await page.keyboard.type(value);
+    if (i < traced.length - 1) {
+      await page.keyboard.press('Tab');
+    }
+  }
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => performance.getEntriesByName('zelm-drawn').length > 0);
+  await page.locator('#download-text').focus();
+  const [file] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Enter')]);
+  assert.equal(file.suggestedFilename(), 'ZELM_FS_result.xls');
+  await check();
+});
+
+test('long sweeps: first and last rows, how many between, and the workbook\'s row limit', async (t) => {
+  const { page, check } = await open();
+  for (const [rows, height, step] of [[20, '20', '1'], [10000, '100', '0.01'], [100000, '1000', '0.01']]) {
+    const times = [];
+    for (let i = 0; i < 3; ++i) {
+      times.push(await compute(page, ['30', '2', '2.5', height, step, '1.5']));
+    }
+    t.diagnostic(`${rows} rows drawn ${times.sort((a, b) => a - b)[1].toFixed(0)} ms after Enter (median of 3)`);
+  }
+  const shown = await tableRows(page);
+  assert.equal(shown.length, 201);
+  assert.match(shown[100], /^\u2026 99,800 rows not shown here/);
+  assert.equal(shown[0], '0,01|0,38|138,56|90');
+  assert.equal(shown[200], '1000,67|0,38|0,00|21');
+  await compute(page, ['30', '2', '2.5', '1048569', '1', '1.5']);
+  await page.click('#download-workbook');
+  await page.waitForFunction(() => /Cannot write ZELM_FS_result\.xlsx/.test(document.querySelector('#status').textContent));
+  assert.match(await page.textContent('#status'), /the sweep has 1048569 rows and a sheet holds 1048568 under the header/);
+  await check();
+});
+
+test('opened from a disk it is ready at once; served over HTTP it asks for nothing else', async (t) => {
+  const { page, check } = await open();
+  const ready = await page.evaluate(() => performance.getEntriesByName('zelm-ready')[0].startTime);
+  t.diagnostic(`ready ${ready.toFixed(0)} ms after navigation started; page ${readFileSync(pagePath).length} bytes`);
+  await check();
   const asked = [];
   const server = createServer((request, response) => {
     asked.push(request.url);
-    if (request.url === '/zelm-fs.html') {
-      response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
-      response.end(readFileSync(pagePath));
-    } else {
-      response.writeHead(404).end();
-    }
+    response.writeHead(request.url === '/zelm-fs.html' ? 200 : 404, { 'Content-Type': 'text/html; charset=utf-8' });
+    response.end(request.url === '/zelm-fs.html' ? readFileSync(pagePath) : '');
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const url = `http://127.0.0.1:${server.address().port}/zelm-fs.html`;
-  const { context, page, refused, problems } = await open(url);
   try {
-    assert.equal(await page.getAttribute('html', 'data-state'), 'ready', await page.textContent('#status'));
-    assert.equal(await page.textContent('#angle'), angleText);
-    assert.deepEqual(refused, []);
-    assert.deepEqual(problems, []);
+    const served = await open(`http://127.0.0.1:${server.address().port}/zelm-fs.html`);
+    await compute(served.page, traced);
+    await served.check();
     assert.deepEqual(asked, ['/zelm-fs.html']);
   } finally {
-    await context.close();
     server.close();
   }
 });
 
-test('axe-core finds no accessibility violation', async () => {
-  const { context, page, problems } = await open(pageUrl);
-  try {
-    // Evaluated through the browser's debugging protocol, which the page's policy
-    // does not govern: the page is checked exactly as it runs, policy and all.
-    await page.evaluate(axeSource);
-    const results = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }));
-    const found = results.violations.map((v) => `${v.id} (${v.impact}): ${v.help} at ${v.nodes.map((n) => n.target).join(', ')}`);
-    assert.deepEqual(found, []);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+test('printed: the values, the warnings, the chart and the table, without the form', async () => {
+  const { page, check } = await open();
+  await compute(page, ['10', '2', '2.5', '3', '1', '1.2']);
+  await page.emulateMedia({ media: 'print' });
+  const visible = await page.evaluate(() => Object.fromEntries(['#values', '#entered', '#warnings', '#chart canvas', '#rows', '.downloads']
+    .map((selector) => [selector, getComputedStyle(document.querySelector(selector)).display !== 'none'])));
+  assert.deepEqual(visible, { '#values': false, '#entered': true, '#warnings': true, '#chart canvas': true, '#rows': true, '.downloads': false });
+  await page.pdf({ path: path.join(outputDir, 'zelm-fs.pdf'), format: 'A4' });
+  await check();
+});
+
+test('axe-core finds no accessibility violation, with a result shown or a field refused', async () => {
+  const { page, check } = await open();
+  // Evaluated through the browser's debugging protocol, which the page's policy does
+  // not govern: the page is checked exactly as it runs, policy and all.
+  await page.evaluate(axeSource);
+  const violations = async () => (await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })))
+    .violations.map((v) => `${v.id} (${v.impact}): ${v.help} at ${v.nodes.map((n) => n.target).join(', ')}`);
+  assert.deepEqual(await violations(), []);
+  await compute(page, ['10', '2', '2.5', '3', '1', '1.2']);
+  assert.deepEqual(await violations(), []);
+  await page.fill('#height', 'abc');
+  await page.press('#fs', 'Enter');
+  await page.waitForSelector('#height[aria-invalid="true"]');
+  assert.deepEqual(await violations(), []);
+  await check();
 });
