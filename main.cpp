@@ -24,7 +24,8 @@ using namespace zelm;
 bool folders_take_files(const Request& request) {
     const auto failure = [&](const std::filesystem::path& file) {
         if (const auto refused = check_folder(file)) {
-            say(std::cerr, "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
+            say(std::cerr,
+                "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
             return true;
         }
         return false;
@@ -56,8 +57,8 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     if (text.failure) {
         say(std::cerr, request.output.standard_output
                            ? "cannot write the result to standard output: " + text.failure->reason + "."
-                           : "cannot write " + narrow_name(request.output.file) + ": " + text.failure->reason +
-                                 "; any earlier result file is unchanged.");
+                           : "cannot write " + narrow_name(request.output.file) + ": " +
+                                 text.failure->reason + "; any earlier result file is unchanged.");
         status = ExitStatus::not_written;
     }
     if (request.workbook) {
@@ -88,8 +89,9 @@ int main(int argc, char* argv[]) try {
         return static_cast<int>(ExitStatus::not_written);
     }
     // With the result file on standard output, the dialogue speaks on standard error.
-    const auto entered = request.values ? request.values
-                                        : ask_at_console(request.output.standard_output ? std::cerr : std::cout);
+    const auto entered = request.values
+                             ? request.values
+                             : ask_at_console(request.output.standard_output ? std::cerr : std::cout);
     if (!entered) {
         return static_cast<int>(ExitStatus::not_written);
     }

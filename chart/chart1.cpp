@@ -155,7 +155,6 @@ std::array<float, 2> fitted_x_range() {
     return {static_cast<float>(first->key / 100.0), static_cast<float>(last->key / 100.0)};
 }
 
-
 std::int32_t validite(float x, float y) {
     const ChartRow* row = find_row(x);
     if (row == nullptr) {

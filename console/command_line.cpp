@@ -49,7 +49,8 @@ std::string footer() {
            "the values entered, then for every height H, x = tan(phi)/FS and\n"
            "y = C'/(d*H*tan(phi)) on the chart's two-decimal grid, and the slope angle in\n"
            "whole degrees; 90 means the slope stands vertical at that height. Chart 1 gives\n"
-           "angles for x from " + fixed(first, 2) + " to " + fixed(last, 2) +
+           "angles for x from " +
+           fixed(first, 2) + " to " + fixed(last, 2) +
            "; elsewhere the angle cells are empty, and a\n"
            "warning says which way to move FS or the friction angle. Any consistent units\n"
            "give the same angles (C' in kPa with d in kN/m3), since y is a ratio.\n"
@@ -90,7 +91,8 @@ bool has_xlsx_extension(const std::filesystem::path& file) {
 // program does not know, or a value too many.
 std::string unknown_option(const std::string& word) {
     if (read_entry(word).value) {  // such as -.5, which reads as an option
-        return word + ": write a negative value below 1 as -0" + word.substr(1) + ", or put -- before the values";
+        return word + ": write a negative value below 1 as -0" + word.substr(1) +
+               ", or put -- before the values";
     }
     const std::string name = word.substr(0, word.find('='));
     std::string meant;
@@ -119,14 +121,16 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         app.add_option(values[i].name, texts[i], values[i].description)->type_name("");
     }
     std::string output = default_result_file;
-    app.add_option("-o,--output", output,
-                   "result file, or - for standard output\n(default: ZELM_FS_result.xls in the current folder)")
+    app.add_option(
+           "-o,--output", output,
+           "result file, or - for standard output\n(default: ZELM_FS_result.xls in the current folder)")
         ->type_name("FILE")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     bool workbook = false;
-    app.add_flag("-w,--workbook", workbook,
-                 "also write a workbook, FILE with .xlsx in place of its\nextension: the table as numbers and its "
-                 "chart");
+    app.add_flag(
+        "-w,--workbook", workbook,
+        "also write a workbook, FILE with .xlsx in place of its\nextension: the table as numbers and its "
+        "chart");
 
     try {
         app.parse(argc, argv);
@@ -162,8 +166,8 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         given += app.count(value.name);
     }
     if (given != 0 && given != values.size()) {
-        return usage_error(err, std::string(given < values.size() ? "too few" : "too many") + " values: " +
-                                    std::to_string(given) +
+        return usage_error(err, std::string(given < values.size() ? "too few" : "too many") +
+                                    " values: " + std::to_string(given) +
                                     " given; give the six values PHI C D H STEP FS, or none to be asked");
     }
     Request request;
@@ -189,12 +193,14 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
     // file that cannot be written.
     const auto name = request.output.file.filename();
     if (app.count("--output") > 0 && !request.output.standard_output &&
-        (name.empty() || name == "." || name == ".." || find_target(request.output.file).kind == TargetKind::folder)) {
+        (name.empty() || name == "." || name == ".." ||
+         find_target(request.output.file).kind == TargetKind::folder)) {
         return usage_error(err, "--output: '" + output + "' names a folder, not a file");
     }
     if (workbook) {
         if (request.output.standard_output) {
-            return usage_error(err, "--workbook cannot go with --output -: standard output takes the result file only");
+            return usage_error(
+                err, "--workbook cannot go with --output -: standard output takes the result file only");
         }
         if (has_xlsx_extension(request.output.file)) {
             return usage_error(err,

@@ -11,9 +11,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 namespace zelm {
@@ -37,13 +37,14 @@ struct Slot {
 // may call only a few system functions: the names are copied here before each file is
 // created, and the handler removes them with unlink alone. This and the flag below are
 // the program's only mutable globals.
-std::array<Slot, 4> temporaries;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+std::array<Slot, 4> temporaries;    // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 std::atomic<bool> stopping{false};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 // Standard error as the program found it: a library's diagnostics are sent nowhere
 // for a while (result/quiet_standard_error), and the line of a stop must still reach
 // the person who stopped it.
 #ifdef _WIN32
-std::atomic<HANDLE> stop_output{INVALID_HANDLE_VALUE};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+std::atomic<HANDLE> stop_output{
+    INVALID_HANDLE_VALUE};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 #else
 std::atomic<int> stop_output{STDERR_FILENO};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 #endif
@@ -79,10 +80,17 @@ constexpr std::array<std::array<std::string_view, 2>, 6> stop_lines{{
 BOOL WINAPI on_console_stop(DWORD event) {
     Stopper by = by_ctrl_c;
     switch (event) {
-        case CTRL_C_EVENT: by = by_ctrl_c; break;
-        case CTRL_BREAK_EVENT: by = by_ctrl_break; break;
-        case CTRL_CLOSE_EVENT: by = by_closing; break;
-        default: return FALSE;
+        case CTRL_C_EVENT:
+            by = by_ctrl_c;
+            break;
+        case CTRL_BREAK_EVENT:
+            by = by_ctrl_break;
+            break;
+        case CTRL_CLOSE_EVENT:
+            by = by_closing;
+            break;
+        default:
+            return FALSE;
     }
     stopping.store(true);
     bool removed = false;
@@ -92,7 +100,8 @@ BOOL WINAPI on_console_stop(DWORD event) {
         for (Slot& slot : temporaries) {
             if (slot.used.load()) {
                 removed = true;
-                const bool gone = DeleteFileW(slot.name.data()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND ||
+                const bool gone = DeleteFileW(slot.name.data()) != 0 ||
+                                  GetLastError() == ERROR_FILE_NOT_FOUND ||
                                   GetLastError() == ERROR_PATH_NOT_FOUND;
                 all_gone = all_gone && gone;
             }
@@ -104,7 +113,8 @@ BOOL WINAPI on_console_stop(DWORD event) {
     }
     const std::string_view line = stop_lines[by][removed ? 0 : 1];
     DWORD written = 0;
-    WriteFile(stop_output.load(), line_prefix.data(), static_cast<DWORD>(line_prefix.size()), &written, nullptr);
+    WriteFile(stop_output.load(), line_prefix.data(), static_cast<DWORD>(line_prefix.size()), &written,
+              nullptr);
     WriteFile(stop_output.load(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     // What the console's own Ctrl-C handling ends a program with.
     TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
@@ -121,7 +131,9 @@ extern "C" void on_stop(int signal_number) {
             (void)unlink(slot.name.data());
         }
     }
-    const Stopper by = signal_number == SIGTERM ? by_sigterm : signal_number == SIGHUP ? by_sighup : by_sigint;
+    const Stopper by = signal_number == SIGTERM  ? by_sigterm
+                       : signal_number == SIGHUP ? by_sighup
+                                                 : by_sigint;
     const std::string_view line = stop_lines[by][removed ? 0 : 1];
     (void)write(stop_output.load(), line_prefix.data(), line_prefix.size());
     (void)write(stop_output.load(), line.data(), line.size());
@@ -137,8 +149,8 @@ extern "C" void on_stop(int signal_number) {
 void end_cleanly_when_stopped() {
 #ifdef _WIN32
     HANDLE error_output = INVALID_HANDLE_VALUE;
-    if (DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_ERROR_HANDLE), GetCurrentProcess(), &error_output, 0,
-                        FALSE, DUPLICATE_SAME_ACCESS) != 0) {
+    if (DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_ERROR_HANDLE), GetCurrentProcess(),
+                        &error_output, 0, FALSE, DUPLICATE_SAME_ACCESS) != 0) {
         stop_output.store(error_output);
     }
     SetConsoleCtrlHandler(on_console_stop, TRUE);

@@ -19,8 +19,9 @@ constexpr int max_links = 40;
 // Windows' devices (NUL, CON, COM1, ...) and named pipes answer a query of their type
 // without being opened for writing; files and folders are "disk" there.
 bool is_device(const fs::path& named) {
-    const HANDLE handle = CreateFileW(named.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        CreateFileW(named.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }

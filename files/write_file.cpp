@@ -82,8 +82,9 @@ int errno_of(DWORD error) {
 // stop does with a temporary: the name goes at once, the file when it is closed.
 std::FILE* create_binary(const fs::path& file) {
 #ifdef _WIN32
-    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         errno = errno_of(GetLastError());
         return nullptr;

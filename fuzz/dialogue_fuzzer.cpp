@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         zelm::RowWriter rows;
         std::array<char, zelm::RowWriter::max_length> row{};
         const zelm::SweepSummary summary = zelm::sweep(*entered, [&](const zelm::SweepRow& r) {
-            const std::string_view text(row.data(), static_cast<std::size_t>(rows.put(row.data(), r) - row.data()));
+            const std::string_view text(row.data(),
+                                        static_cast<std::size_t>(rows.put(row.data(), r) - row.data()));
             if (text.size() > row.size() || !text.ends_with("\t\r\n")) {
                 std::abort();
             }

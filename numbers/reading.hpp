@@ -14,7 +14,7 @@ enum class Refusal {
 };
 
 struct Entry {
-    std::optional<float> value;  // the float nearest to the number typed
+    std::optional<float> value;               // the float nearest to the number typed
     Refusal refusal = Refusal::not_a_number;  // why there is no value
 };
 

@@ -16,16 +16,18 @@ constexpr HeaderCell value(float ChartInputs::*entered, std::string_view before 
 
 // The labels are Catalan, written as Windows-1252 bytes so that the file does not
 // depend on the source's encoding: \xE0 is a-grave, \xF3 o-acute, \xE7 c-cedilla.
+// clang-format off
 constexpr std::array<HeaderLine, 8> lines{{
-    {{label("Par\xE0metres"), label("densitat"), value(&ChartInputs::density), label("Tn/m3")}, 4, true},
-    {{label("geomec\xE0nics"), label("Angle"), value(&ChartInputs::friction_angle), label("graus")}, 4, true},
-    {{label(""), label("Cohesi\xF3"), value(&ChartInputs::cohesion), label("Tn/m2")}, 4, true},
-    {{label(""), label("Al\xE7" "ada"), value(&ChartInputs::height), label("m")}, 4, false},
-    {{label(""), label("Pas"), value(&ChartInputs::definition), label("m")}, 4, false},
-    {{}, 0, true},
-    {{label("ABAC 1"), value(&ChartInputs::security_factor, "FS ")}, 2, true},
-    {{label("H", "H (m)"), label("Tg (Phi)/FS="), label("C'/(d*H*Tg Phi)"), label("angle", "angle (graus)")}, 4, true},
+    {{label("Par\xE0metres"), label("densitat"),       value(&ChartInputs::density),                label("Tn/m3")}, 4, true},
+    {{label("geomec\xE0nics"), label("Angle"),         value(&ChartInputs::friction_angle),         label("graus")}, 4, true},
+    {{label(""),               label("Cohesi\xF3"),    value(&ChartInputs::cohesion),               label("Tn/m2")}, 4, true},
+    {{label(""),               label("Al\xE7" "ada"),  value(&ChartInputs::height),                 label("m")},     4, false},
+    {{label(""),               label("Pas"),           value(&ChartInputs::definition),             label("m")},     4, false},
+    {{},                                                                                                             0, true},
+    {{label("ABAC 1"),         value(&ChartInputs::security_factor, "FS ")},                                        2, true},
+    {{label("H", "H (m)"),     label("Tg (Phi)/FS="),  label("C'/(d*H*Tg Phi)"), label("angle", "angle (graus)")}, 4, true},
 }};
+// clang-format on
 
 }  // namespace
 

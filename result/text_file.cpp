@@ -6,7 +6,8 @@
 
 namespace zelm {
 
-ResultFileBytes::ResultFileBytes(const ChartInputs& entered) : header_(header_text(entered)), rows_(entered) {}
+ResultFileBytes::ResultFileBytes(const ChartInputs& entered)
+    : header_(header_text(entered)), rows_(entered) {}
 
 std::string_view ResultFileBytes::next() {
     if (!header_given_) {

@@ -2,9 +2,9 @@
 
 #include "files/file_names.hpp"
 #include "files/write_file.hpp"
-#include "result/quiet_standard_error.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
+#include "result/quiet_standard_error.hpp"
 #include "sweep/sweep.hpp"
 
 #include <xlsxwriter.h>
@@ -16,12 +16,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <map>
+#include <string>
 #include <string_view>
 #include <system_error>
-#include <cstdint>
-#include <string>
 
 namespace zelm {
 namespace {
@@ -100,8 +100,10 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
                                        formats.number(prefix + format_of(shortest(value))));
             } else if (!cell.label.empty()) {
                 const bool titles = &line == &header_lines().back();
-                const std::string label = utf8(cell.workbook_label.empty() ? cell.label : cell.workbook_label);
-                worksheet_write_string(sheet, row, column, label.c_str(), titles ? formats.titles() : nullptr);
+                const std::string label =
+                    utf8(cell.workbook_label.empty() ? cell.label : cell.workbook_label);
+                worksheet_write_string(sheet, row, column, label.c_str(),
+                                       titles ? formats.titles() : nullptr);
             }
         }
         ++row;
@@ -112,13 +114,14 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
 // hundredths that prints it; an empty text cell is an empty cell.
-SweepSummary write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered, lxw_row_t first_row) {
+SweepSummary write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
+                        lxw_row_t first_row) {
     lxw_format* const two_decimals = formats.number("0.00");
     lxw_format* const whole = formats.number("0");
     lxw_row_t row = first_row;
     return sweep(entered, [&](const SweepRow& swept) {
-        const std::array<float, 3> numbers{swept.height, swept.x, swept.y};
-        for (lxw_col_t column = 0; column < numbers.size(); ++column) {
+        const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
+        for (lxw_col_t column = 0; column < angle_column; ++column) {
             if (const auto number = decimal_comma(numbers[column])) {
                 worksheet_write_number(sheet, row, column, number->value(), two_decimals);
             }
@@ -163,8 +166,8 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
 // Pages to hand in: A4 landscape, one page wide, the column titles on every page, the
 // chart's title above and the file, the date and the page number below; and the
 // document's own properties.
-void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title, lxw_row_t titles_row,
-                  const ChartInputs& entered) {
+void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title,
+                  lxw_row_t titles_row, const ChartInputs& entered) {
     constexpr std::uint8_t a4 = 9;
     worksheet_set_landscape(sheet);
     worksheet_set_paper(sheet, a4);
@@ -173,12 +176,15 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
     const std::string header = "&C&\"-,Bold\"" + title;
     worksheet_set_header(sheet, header.c_str());
     worksheet_set_footer(sheet, "&L&F&C&D&Rpage &P of &N");
-    std::string comments = "phi " + shortest(entered.friction_angle) + " graus, C' " + shortest(entered.cohesion) +
-                                 " Tn/m2, d " + shortest(entered.density) + " Tn/m3, H " + shortest(entered.height) +
-                                 " m, pas " + shortest(entered.definition) + " m, FS " +
-                                 shortest(entered.security_factor);
+    std::string comments = "phi " + shortest(entered.friction_angle) + " graus, C' " +
+                           shortest(entered.cohesion) + " Tn/m2, d " + shortest(entered.density) +
+                           " Tn/m3, H " + shortest(entered.height) + " m, pas " +
+                           shortest(entered.definition) + " m, FS " + shortest(entered.security_factor);
     // In UTF-8, written as bytes like the labels: u-acute, c-cedilla, a-grave.
-    std::string subject = "Angle del tal\xC3\xBAs per a cada al\xC3\xA7" "ada, llegit de l'\xC3\xA0" "bac 1";
+    std::string subject =
+        "Angle del tal\xC3\xBAs per a cada al\xC3\xA7"
+        "ada, llegit de l'\xC3\xA0"
+        "bac 1";
     std::string keywords = "tal\xC3\xBAs, estabilitat, ABAC 1, factor de seguretat, zelm-fs";
     std::string title_text = title;
     lxw_doc_properties properties{};

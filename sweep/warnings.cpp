@@ -40,7 +40,8 @@ std::string off_chart(float x) {
     return "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) +
            "; those angle cells are empty. Chart 1 gives angles for x from " + fixed(first, 2) + " to " +
            fixed(last, 2) +
-           (lower ? ": a larger FS or a smaller friction angle lowers x." : ": a smaller FS or a larger friction angle raises x.");
+           (lower ? ": a larger FS or a smaller friction angle lowers x."
+                  : ": a smaller FS or a larger friction angle raises x.");
 }
 
 // The decimal number a float prints as, its digits and its power of ten: 0.15 is
@@ -108,8 +109,8 @@ std::optional<std::string> short_of_the_talus(const ChartInputs& entered, const 
         return std::nullopt;
     }
     const bool above = std::fabs(run.last_height) > std::fabs(entered.height);
-    std::string line = "the last row is at H = " + last + (above ? ", above" : ", short of") + " the talus height " +
-                       shortest(entered.height) + ": ";
+    std::string line = "the last row is at H = " + last + (above ? ", above" : ", short of") +
+                       " the talus height " + shortest(entered.height) + ": ";
     if (!divides_in_decimal(entered.definition, entered.height)) {
         return line + "the step " + shortest(entered.definition) + " does not divide it.";
     }
@@ -130,10 +131,12 @@ std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary
                         " is not between 0 and 90 degrees" + std::string(meaningless));
     }
     if (entered.cohesion < 0.0F) {
-        lines.push_back("the cohesion " + shortest(entered.cohesion) + " is below 0" + std::string(meaningless));
+        lines.push_back("the cohesion " + shortest(entered.cohesion) + " is below 0" +
+                        std::string(meaningless));
     }
     if (!(entered.density > 0.0F)) {
-        lines.push_back("the density " + shortest(entered.density) + " is not above 0" + std::string(meaningless));
+        lines.push_back("the density " + shortest(entered.density) + " is not above 0" +
+                        std::string(meaningless));
     }
     if (!(entered.security_factor > 0.0F)) {
         lines.push_back("the factor of safety " + shortest(entered.security_factor) + " is not above 0" +

@@ -37,7 +37,8 @@ using emscripten::val;
 // The bytes, copied into an array of the script's own: a view of the module's memory
 // would change under the script as soon as that memory grows.
 val byte_array(std::string_view bytes) {
-    return val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())))
+    return val(emscripten::typed_memory_view(bytes.size(),
+                                             reinterpret_cast<const unsigned char*>(bytes.data())))
         .call<val>("slice");
 }
 
@@ -58,8 +59,9 @@ ChartInputs inputs_of(const val& values) {
 val read_field(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     const auto last = text.find_last_not_of(" \t\r\n");
-    const std::string_view token =
-        first == std::string::npos ? std::string_view() : std::string_view(text).substr(first, last - first + 1);
+    const std::string_view token = first == std::string::npos
+                                       ? std::string_view()
+                                       : std::string_view(text).substr(first, last - first + 1);
     const Entry entry = read_entry(token, true);
     val field = val::object();
     field.set("value", entry.value ? val(static_cast<double>(*entry.value)) : val::null());
@@ -106,7 +108,8 @@ class PageRun {
     std::string first_rows() const { return first_; }
     std::string last_rows() const {
         std::string text;
-        const std::size_t kept = std::min<std::size_t>(last_.size(), static_cast<std::size_t>(done() - shown_first_));
+        const std::size_t kept =
+            std::min<std::size_t>(last_.size(), static_cast<std::size_t>(done() - shown_first_));
         RowWriter writer;
         std::array<char, RowWriter::max_length> line{};
         for (std::size_t i = 0; i < kept; ++i) {
@@ -144,12 +147,14 @@ class PageRun {
             next_last_ = (next_last_ + 1) % static_cast<std::size_t>(shown_ends);
         }
         const auto height = decimal_comma(row.height);
-        const double angle = has_empty_angle(row) ? std::numeric_limits<double>::quiet_NaN() : whole_value(*row.angle);
+        const double angle =
+            has_empty_angle(row) ? std::numeric_limits<double>::quiet_NaN() : whole_value(*row.angle);
         if (!height) {
             return;  // no height to draw it at
         }
         // A run of equal angles draws as the line between its first and last point.
-        const bool same = !angles_.empty() && (angle == angles_.back() || (angle != angle && angles_.back() != angles_.back()));
+        const bool same = !angles_.empty() &&
+                          (angle == angles_.back() || (angle != angle && angles_.back() != angles_.back()));
         if (same && run_length_ > 0) {
             pending_height_ = height->value();
             ++run_length_;
@@ -227,7 +232,8 @@ val column_titles() {
     const HeaderLine& line = header_lines().back();
     for (std::size_t i = 0; i < line.count; ++i) {
         const HeaderCell& cell = line.cells[i];
-        titles.call<void>("push", std::string(cell.workbook_label.empty() ? cell.label : cell.workbook_label));
+        titles.call<void>("push",
+                          std::string(cell.workbook_label.empty() ? cell.label : cell.workbook_label));
     }
     return titles;
 }
