@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -22,16 +23,20 @@ using namespace zelm;
 // Every file the run will write can be created where it goes: told before a value is
 // asked for, not after all six.
 bool folders_take_files(const Request& request) {
-    const auto failure = [&](const std::filesystem::path& file) {
+    std::vector<std::filesystem::path> files;
+    if (!request.output.standard_output) {
+        files.push_back(request.output.file);
+    }
+    if (request.workbook) {
+        files.push_back(*request.workbook);
+    }
+    for (const std::filesystem::path& file : files) {
         if (const auto refused = check_folder(file)) {
-            say(std::cerr,
-                "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
-            return true;
+            say(std::cerr, "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
+            return false;
         }
-        return false;
-    };
-    return !(!request.output.standard_output && failure(request.output.file)) &&
-           !(request.workbook && failure(*request.workbook));
+    }
+    return true;
 }
 
 // The banner and the six prompts, on `console`; nothing, with the reason on standard
