@@ -32,7 +32,8 @@ bool folders_take_files(const Request& request) {
     }
     for (const std::filesystem::path& file : files) {
         if (const auto refused = check_folder(file)) {
-            say(std::cerr, "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
+            say(std::cerr,
+                "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
             return false;
         }
     }
