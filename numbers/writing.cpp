@@ -3,9 +3,9 @@
 #include "chart/coordinates.hpp"
 
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -45,7 +45,7 @@ char* put_whole(char* out, float value) {
         *out++ = '-';
     }
     const auto whole = static_cast<std::uint32_t>(std::nearbyint(magnitude));
-    return std::to_chars(out, out + max_fixed_length, whole).ptr;
+    return fmt::format_to(out, FMT_COMPILE("{}"), whole);
 }
 
 double DecimalComma::value() const {
