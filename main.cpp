@@ -46,7 +46,9 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console) {
     print_banner(console);
     const auto entered = read_inputs(std::cin, console);
     if (!console) {
-        say(std::cerr, "cannot write to standard output; no result file was written.");
+        if (&console == &std::cout) {  // standard error, with -o -, is where the reason would go
+            say(std::cerr, "cannot write to standard output; no result file was written.");
+        }
         return std::nullopt;
     }
     if (!entered) {

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <optional>
 #include <string_view>
 
 namespace zelm {
@@ -104,6 +105,23 @@ std::string unknown_option(const std::string& word) {
     return "unknown option " + name + (meant.empty() ? "" : "; did you mean " + meant + "?");
 }
 
+// A flag written with a value (--workbook=no, -w=1), which the parser would take as
+// the flag's setting: the program's flags take none. Words after -- are values.
+std::optional<std::string> flag_with_a_value(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--") {
+            break;
+        }
+        for (const std::string_view flag : {"-w", "--workbook", "-h", "--help", "--version"}) {
+            if (word.starts_with(flag) && word.size() > flag.size() && word[flag.size()] == '=') {
+                return std::string(flag);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<Request, ExitStatus> read_command_line(int argc, const char* const* argv, std::ostream& out,
@@ -132,6 +150,9 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         "also write a workbook, FILE with .xlsx in place of its\nextension: the table as numbers and its "
         "chart");
 
+    if (const auto flag = flag_with_a_value(argc, argv)) {
+        return usage_error(err, *flag + " takes no value: write it alone");
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -147,11 +168,13 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
     }
 
     std::size_t extra_values = 0;
+    bool after_options = false;  // after --, a word beginning with - is a value too many
     for (const std::string& extra : app.remaining()) {
-        if (extra == "--") {  // kept among the extras, though it only ends the options
+        if (extra == "--" && !after_options) {  // kept among the extras, though it only ends the options
+            after_options = true;
             continue;
         }
-        if (extra.size() > 1 && extra[0] == '-') {
+        if (!after_options && extra.size() > 1 && extra[0] == '-') {
             return usage_error(err, unknown_option(extra));
         }
         ++extra_values;
@@ -187,20 +210,21 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
     if (output.empty()) {
         return usage_error(err, "--output: the file name is empty");
     }
-    request.output.standard_output = output == "-";
     request.output.file = path_of_argument(output);
+    const TargetKind kind = output == "-" ? TargetKind::standard_output : find_target(request.output.file).kind;
+    // -, or a name for the program's own standard output (/dev/stdout sent to a file).
+    request.output.standard_output = kind == TargetKind::standard_output;
     // A folder typed as the result file; the default name found to be a folder is a
     // file that cannot be written.
     const auto name = request.output.file.filename();
     if (app.count("--output") > 0 && !request.output.standard_output &&
-        (name.empty() || name == "." || name == ".." ||
-         find_target(request.output.file).kind == TargetKind::folder)) {
+        (name.empty() || name == "." || name == ".." || kind == TargetKind::folder)) {
         return usage_error(err, "--output: '" + output + "' names a folder, not a file");
     }
     if (workbook) {
         if (request.output.standard_output) {
-            return usage_error(
-                err, "--workbook cannot go with --output -: standard output takes the result file only");
+            return usage_error(err, "--workbook cannot go with --output " + output +
+                                        ": standard output takes the result file only");
         }
         if (has_xlsx_extension(request.output.file)) {
             return usage_error(err,

@@ -52,26 +52,51 @@ std::atomic<int> stop_output{STDERR_FILENO};  // NOLINT(cppcoreguidelines-avoid-
 static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler needs a lock-free flag");
 
 // What stopped the run, and the line a stop prints for it after the program's name:
-// with a file removed, or with none being written. Picked from constant text, since a
-// signal handler may not build a string.
+// with the file being written removed, with none to remove, or (on Windows, where a
+// file the program holds open cannot go) with one that may be left behind. Picked from
+// constant text, since a signal handler may not build a string.
 enum Stopper : std::size_t { by_sigint, by_sigterm, by_sighup, by_ctrl_c, by_ctrl_break, by_closing };
-constexpr std::array<std::array<std::string_view, 2>, 6> stop_lines{{
+enum Removal : std::size_t { removed, none_to_remove, left_behind };
+constexpr std::array<std::array<std::string_view, 3>, 6> stop_lines{{
     {"stopped by SIGINT; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by SIGINT.\n"},
+     "stopped by SIGINT.\n",
+     "stopped by SIGINT; a temporary file may be left beside the file being written.\n"},
     {"stopped by SIGTERM; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by SIGTERM.\n"},
+     "stopped by SIGTERM.\n",
+     "stopped by SIGTERM; a temporary file may be left beside the file being written.\n"},
     {"stopped by SIGHUP; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by SIGHUP.\n"},
+     "stopped by SIGHUP.\n",
+     "stopped by SIGHUP; a temporary file may be left beside the file being written.\n"},
     {"stopped by Ctrl-C; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by Ctrl-C.\n"},
+     "stopped by Ctrl-C.\n",
+     "stopped by Ctrl-C; a temporary file may be left beside the file being written.\n"},
     {"stopped by Ctrl-Break; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by Ctrl-Break.\n"},
-    {"stopped as the console closed; the file being written was removed, and any earlier one is "
-     "unchanged.\n",
-     "stopped as the console closed.\n"},
+     "stopped by Ctrl-Break.\n",
+     "stopped by Ctrl-Break; a temporary file may be left beside the file being written.\n"},
+    {"stopped as the console closed; the file being written was removed, and any earlier one is unchanged.\n",
+     "stopped as the console closed.\n",
+     "stopped as the console closed; a temporary file may be left beside the file being written.\n"},
 }};
 
 #ifdef _WIN32
+
+// Tries to remove every temporary registered: removed when one was, none_to_remove when
+// none was there (not made yet, or moved into place already), left_behind when one is
+// still open in the program.
+Removal remove_temporaries() {
+    Removal removal = none_to_remove;
+    for (Slot& slot : temporaries) {
+        if (!slot.used.load()) {
+            continue;
+        }
+        if (DeleteFileW(slot.name.data()) != 0) {
+            removal = removal == left_behind ? left_behind : removed;
+        } else if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND) {
+            removal = left_behind;
+        }
+    }
+    return removal;
+}
 
 // Runs on a thread of its own while the program goes on. A temporary the program holds
 // open where it cannot be removed (the workbook's, while libxlsxwriter zips it) is tried
@@ -93,30 +118,23 @@ BOOL WINAPI on_console_stop(DWORD event) {
             return FALSE;
     }
     stopping.store(true);
-    bool removed = false;
     const int attempts = event == CTRL_CLOSE_EVENT ? 225 : 3000;  // 20 ms apart
+    Removal removal = none_to_remove;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        bool all_gone = true;
-        for (Slot& slot : temporaries) {
-            if (slot.used.load()) {
-                removed = true;
-                const bool gone = DeleteFileW(slot.name.data()) != 0 ||
-                                  GetLastError() == ERROR_FILE_NOT_FOUND ||
-                                  GetLastError() == ERROR_PATH_NOT_FOUND;
-                all_gone = all_gone && gone;
-            }
-        }
-        if (all_gone) {
+        removal = remove_temporaries();
+        if (removal != left_behind) {
             break;
         }
         Sleep(20);
     }
-    const std::string_view line = stop_lines[by][removed ? 0 : 1];
+    const std::string_view line = stop_lines[by][removal];
     DWORD written = 0;
     WriteFile(stop_output.load(), line_prefix.data(), static_cast<DWORD>(line_prefix.size()), &written,
               nullptr);
     WriteFile(stop_output.load(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    // What the console's own Ctrl-C handling ends a program with.
+    // Once more, for a temporary the program made while this thread was busy; then
+    // what the console's own Ctrl-C handling ends a program with.
+    (void)remove_temporaries();
     TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
     return TRUE;
 }
@@ -124,17 +142,17 @@ BOOL WINAPI on_console_stop(DWORD event) {
 #else
 
 extern "C" void on_stop(int signal_number) {
-    bool removed = false;
+    // A temporary not made yet, or moved into place already, is not there to remove.
+    Removal removal = none_to_remove;
     for (Slot& slot : temporaries) {
-        if (slot.used.load()) {
-            removed = true;
-            (void)unlink(slot.name.data());
+        if (slot.used.load() && unlink(slot.name.data()) == 0) {
+            removal = removed;
         }
     }
     const Stopper by = signal_number == SIGTERM  ? by_sigterm
                        : signal_number == SIGHUP ? by_sighup
                                                  : by_sigint;
-    const std::string_view line = stop_lines[by][removed ? 0 : 1];
+    const std::string_view line = stop_lines[by][removal];
     (void)write(stop_output.load(), line_prefix.data(), line_prefix.size());
     (void)write(stop_output.load(), line.data(), line.size());
     // The handler was installed to be reset on entry, and its signal is blocked while it

@@ -7,10 +7,12 @@
 namespace zelm {
 
 enum class TargetKind {
-    file,         // a regular file, or none yet: replaced through a temporary beside it
-    device,       // a device, pipe or socket: written straight into, never replaced
-    folder,       // a folder: nothing is written under its name
-    unreachable,  // the links cannot be followed (a loop of them): error says why
+    file,             // a regular file, or none yet: replaced through a temporary beside it
+    device,           // a device, pipe or socket: written straight into, never replaced
+    standard_output,  // the program's own standard output, such as /dev/stdout: written
+                      // into where it stands, by the descriptor the program was given
+    folder,           // a folder: nothing is written under its name
+    unreachable,      // the links cannot be followed (a loop of them): error says why
 };
 
 struct Target {
@@ -22,7 +24,8 @@ struct Target {
 };
 
 // Follows `named` through its links, however many (up to the system's own limit of 40),
-// to what it stands for. A link that points nowhere stands for the file it names.
+// to what it stands for. A link that points nowhere stands for the file it names (on
+// Windows, which gives no way to read where it points, it is unreachable).
 Target find_target(const std::filesystem::path& named);
 
 }  // namespace zelm

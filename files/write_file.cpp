@@ -153,9 +153,13 @@ std::optional<Failure> write_file_under(const fs::path& named, const WriteUnder&
         case TargetKind::unreachable:
             return Failure{system_reason(target.error)};
         case TargetKind::device:
+        case TargetKind::standard_output:
             return write(named, false);
         case TargetKind::file:
             break;
+    }
+    if (stop_has_begun()) {  // no new temporary once a stop has begun
+        wait_for_the_stop();
     }
     const fs::path temporary = temporary_path_for(target.path);
     const RemovedIfStopped removed(temporary);
@@ -178,7 +182,7 @@ std::optional<Failure> write_named_file(const fs::path& named, const WriteStream
 }  // namespace
 
 std::optional<Failure> write_file(const Destination& destination, const WriteStream& write) {
-    if (!destination.standard_output) {
+    if (!destination.standard_output && find_target(destination.file).kind != TargetKind::standard_output) {
         return write_named_file(destination.file, write);
     }
 #ifdef _WIN32

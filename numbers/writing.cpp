@@ -23,10 +23,6 @@ std::string fixed(float value, int decimals) { return fmt::format("{:.{}f}", val
 
 std::string shortest(float value) { return fmt::format("{}", value); }
 
-bool exact_in_decimal(float value) {
-    return shortest(value) == fmt::format("{}", static_cast<double>(value));
-}
-
 double whole_value(float value) {
     // Beyond 2^24 a float has no fraction; below, "%.0f" rounds as nearbyint does.
     return std::fabs(value) < 16777216.0F ? static_cast<double>(std::nearbyint(value))

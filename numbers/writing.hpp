@@ -77,8 +77,4 @@ std::string shortest(float value);
 // back, 0.15 and not the 0.150000006 of the float itself.
 double typed_value(float value);
 
-// True when the float is exactly the decimal it prints as: 0.125, 0.5 and 3 are; 0.1 is
-// 0.100000001490116..., and sums of it drift.
-bool exact_in_decimal(float value);
-
 }  // namespace zelm

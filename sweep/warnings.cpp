@@ -34,8 +34,14 @@ std::string why_no_rows(const ChartInputs& entered) {
            " is more rows than a run can count (2147483647); a larger step gives fewer.";
 }
 
-std::string off_chart(float x) {
+// Why angle cells are empty: x outside the rows the chart fits, or, with x inside,
+// y = 0/0 (a cohesion and a density of 0), for which no row gives an angle.
+std::string no_angle(float x) {
     const auto [first, last] = fitted_x_range();
+    if (x >= first && x <= last) {
+        return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number (0/0: a cohesion and a "
+               "density of 0); those angle cells are empty.";
+    }
     const bool lower = !(x < first);  // also for an x that is not a number
     return "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) +
            "; those angle cells are empty. Chart 1 gives angles for x from " + fixed(first, 2) + " to " +
@@ -111,15 +117,19 @@ std::optional<std::string> short_of_the_talus(const ChartInputs& entered, const 
     const bool above = std::fabs(run.last_height) > std::fabs(entered.height);
     std::string line = "the last row is at H = " + last + (above ? ", above" : ", short of") +
                        " the talus height " + shortest(entered.height) + ": ";
+    if (run.last_height + entered.definition == run.last_height) {  // added in float
+        return line + "from there on, a step of " + shortest(entered.definition) +
+               " no longer adds to the height in single precision, and the rows repeat it.";
+    }
     if (!divides_in_decimal(entered.definition, entered.height)) {
         return line + "the step " + shortest(entered.definition) + " does not divide it.";
     }
-    if (!exact_in_decimal(entered.definition)) {
-        return line + "the step " + shortest(entered.definition) +
-               " is not exact in single precision, and the heights are sums of it; a step that is a binary "
-               "fraction, such as 0.125, 0.25 or 0.5, adds up exactly.";
-    }
-    return line + "in single precision, heights this large no longer add up exactly.";
+    // Dividing the height in decimals, and not stopped: the step itself is not the
+    // decimal typed, and its sums drift (a step exact in decimal, a binary fraction,
+    // adds up to the talus height itself).
+    return line + "the step " + shortest(entered.definition) +
+           " is not exact in single precision, and the heights are sums of it; a step that is a binary "
+           "fraction, such as 0.125, 0.25 or 0.5, adds up exactly.";
 }
 
 }  // namespace
@@ -152,7 +162,7 @@ std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary
                         std::string(meaningless));
     }
     if (run.empty_angles) {
-        lines.push_back(off_chart(run.x));
+        lines.push_back(no_angle(run.x));
     }
     if (auto short_of = short_of_the_talus(entered, run)) {
         lines.push_back(*std::move(short_of));

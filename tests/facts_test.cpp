@@ -5,6 +5,7 @@
 #include "chart/coordinates.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/sweep.hpp"
+#include "sweep/warnings.hpp"
 
 #include <fast_float/fast_float.h>
 #include <gtest/gtest.h>
@@ -97,6 +98,13 @@ std::string first_row(const ChartInputs& entered) {
     return first ? row(*first) : "none";
 }
 
+// The warning about the talus height for a run of `rows` rows whose last height is
+// `last`: the last of the warnings, or "none" when it is not about the talus height.
+std::string talus_warning(float height, float step, float last, std::int32_t rows) {
+    const auto lines = warnings({30.0F, 2.0F, 2.5F, height, step, 1.5F}, {rows, last, 0.38F, false});
+    return !lines.empty() && lines.back().starts_with("the last row") ? lines.back() : "none";
+}
+
 // A fact's result: a float, or a text written as the facts write it (a whole number,
 // none, a cell between quotes).
 using Result = std::variant<float, std::string>;
@@ -121,6 +129,7 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"first_row",[](const Args& a) -> Result {
                      return '"' + first_row({f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4]), f(a[5])}) + '"'; }},
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
+    {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3]))}) + '"'; }},
 };

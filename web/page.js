@@ -36,7 +36,7 @@
     for (const field of fields) {
       const error = document.getElementById(`${field.id}-error`);
       const typed = field.value.trim();
-      const read = core.readField(field.value);
+      const read = core.readField(typed);
       if (read.value === null) {
         field.setAttribute('aria-invalid', 'true');
         error.textContent = typed === '' ? 'Enter a value.' : `\u201c${typed}\u201d ${read.reason}.`;
@@ -143,31 +143,39 @@
     }, [heights, angles], element);
   }
 
-  // The values as typed, for the printed page, which leaves the form out.
-  function showEntered() {
-    document.getElementById('entered').replaceChildren(...fields.flatMap((field) => [
+  // The values of the run as typed, for the printed page, which leaves the form out.
+  function showEntered(typed) {
+    document.getElementById('entered').replaceChildren(...fields.flatMap((field, i) => [
       cell('dt', document.querySelector(`label[for="${field.id}"]`).textContent),
-      cell('dd', field.value.trim()),
+      cell('dd', typed[i]),
     ]));
   }
 
+  // A run in progress gives way to a newer one: between two slices it looks whether
+  // Enter was pressed again, and if so stops, showing nothing of its own.
+  let latestRun = 0;
   async function compute() {
+    const thisRun = ++latestRun;
     const values = readFields();
     if (!values) {
       return;
     }
+    const typed = fields.map((field) => field.value.trim());
     const run = new core.PageRun(values);
     try {
       const rows = run.rows();
       while (!run.advance(rowsPerSlice)) {
         say(`Computing: ${run.done().toLocaleString('en')} of ${plural(rows, 'row', 'rows')}\u2026`);
         await nextFrame();
+        if (thisRun !== latestRun) {
+          return;
+        }
       }
       computed = values;
       document.getElementById('result-title').textContent = run.title();
       const warnings = run.warnings();
       document.getElementById('warnings').replaceChildren(...warnings.map((line) => cell('li', `Warning: ${line}`)));
-      showEntered();
+      showEntered(typed);
       result.hidden = false;
       showChart(run);
       showTable(run, rows);
@@ -209,6 +217,7 @@
   }
 
   function downloadWorkbook() {
+    say('Making ZELM_FS_result.xlsx\u2026');
     const answer = core.workbook(computed);
     if (answer.reason !== undefined) {
       say(`Cannot write ZELM_FS_result.xlsx: ${answer.reason}.`);
@@ -233,7 +242,13 @@
     document.getElementById('download-text').addEventListener('click', () => {
       downloadText().catch((error) => say(`Cannot make ZELM_FS_result.xls: ${error}`));
     });
-    document.getElementById('download-workbook').addEventListener('click', downloadWorkbook);
+    document.getElementById('download-workbook').addEventListener('click', () => {
+      try {
+        downloadWorkbook();
+      } catch (error) {
+        say(`Cannot make ZELM_FS_result.xlsx: ${error}`);
+      }
+    });
     root.dataset.state = 'ready';
     performance.mark('zelm-ready');
   }).catch(fail);

@@ -292,6 +292,22 @@ test('long sweeps: first and last rows, how many between, and the workbook\'s ro
   await check();
 });
 
+test('a run under way gives way to a newer one: the page never shows one run\'s values beside another\'s rows', async () => {
+  const { page, check } = await open();
+  const long = ['30', '2', '2.5', '100000', '0.01', '1.5'];  // 10^7 rows, taken in slices
+  for (const [i, id] of fieldIds.entries()) {
+    await page.fill(`#${id}`, long[i]);
+  }
+  await page.press('#fs', 'Enter');
+  await page.waitForFunction(() => /^Computing/.test(document.querySelector('#status').textContent));
+  await compute(page, traced);
+  await page.waitForTimeout(1500);  // longer than the long run would take to its end
+  assert.equal((await tableRows(page)).length, 20);
+  assert.match(await page.textContent('#rows-caption'), /^The 20 rows/);
+  assert.match(await page.textContent('#entered'), /talus \(m\)20/);
+  await check();
+});
+
 test('opened from a disk it is ready at once; served over HTTP it asks for nothing else', async (t) => {
   const { page, check } = await open();
   const ready = await page.evaluate(() => performance.getEntriesByName('zelm-ready')[0].startTime);
