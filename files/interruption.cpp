@@ -214,6 +214,23 @@ RemovedIfStopped::~RemovedIfStopped() {
     }
 }
 
+#ifdef _WIN32
+// On Windows the library's temporaries are deleted by the system when the program ends.
+StopsHeldBack::StopsHeldBack() = default;
+StopsHeldBack::~StopsHeldBack() = default;
+#else
+StopsHeldBack::StopsHeldBack() {
+    sigset_t stops;
+    sigemptyset(&stops);
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        (void)sigaddset(&stops, signal_number);
+    }
+    (void)sigprocmask(SIG_BLOCK, &stops, &held_before_);
+}
+
+StopsHeldBack::~StopsHeldBack() { (void)sigprocmask(SIG_SETMASK, &held_before_, nullptr); }
+#endif
+
 bool stop_has_begun() { return stopping.load(); }
 
 void wait_for_the_stop() {

@@ -6,6 +6,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <csignal>
+#endif
+
 namespace zelm {
 
 // Sets this up, once, at the start. A signal ignored when the program started (as
@@ -24,6 +28,22 @@ class RemovedIfStopped {
 
   private:
     int slot_;
+};
+
+// While it lives, a stop waits: for a library that makes temporary files of its own and
+// removes them a moment later, which a stop in between would leave behind. The stop
+// comes when it ends, the run's own temporaries still registered.
+class StopsHeldBack {
+  public:
+    StopsHeldBack();
+    ~StopsHeldBack();
+    StopsHeldBack(const StopsHeldBack&) = delete;
+    StopsHeldBack& operator=(const StopsHeldBack&) = delete;
+
+  private:
+#ifndef _WIN32
+    sigset_t held_before_{};
+#endif
 };
 
 // On Windows a stop is handled on a thread of its own while the program goes on, and a

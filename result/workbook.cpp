@@ -1,6 +1,7 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
+#include "files/interruption.hpp"
 #include "files/write_file.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
@@ -260,12 +261,19 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = temporary ? folder.data() : nullptr;
-    errno = 0;
-    lxw_workbook* workbook = workbook_new_opt(narrow_name(file).c_str(), &options);
-    if (workbook == nullptr) {
-        return Failure{system_reason(errno != 0 ? errno : ENOMEM)};
+    // libxlsxwriter makes its temporary files (the rows', here; the parts', when closing)
+    // and unlinks them a moment later: a stop waits for those moments.
+    lxw_workbook* workbook = nullptr;
+    lxw_worksheet* sheet = nullptr;
+    {
+        const StopsHeldBack held;
+        errno = 0;
+        workbook = workbook_new_opt(narrow_name(file).c_str(), &options);
+        if (workbook == nullptr) {
+            return Failure{system_reason(errno != 0 ? errno : ENOMEM)};
+        }
+        sheet = workbook_add_worksheet(workbook, sheet_name);
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
     int unwritten = sheet == nullptr ? (errno != 0 ? errno : EIO) : 0;
     if (sheet != nullptr) {
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
@@ -282,9 +290,14 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
         }
         unwritten = temporary ? room_for_closing(sheet, folder) : 0;
     }
-    errno = 0;
-    const lxw_error closed = workbook_close(workbook);
-    const int close_error = errno;
+    lxw_error closed = LXW_NO_ERROR;
+    int close_error = 0;
+    {
+        const StopsHeldBack held;
+        errno = 0;
+        closed = workbook_close(workbook);
+        close_error = errno;
+    }
     if (unwritten != 0) {
         return Failure{system_reason(unwritten)};
     }
