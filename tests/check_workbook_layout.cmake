@@ -1,10 +1,10 @@
 # The workbook a case left, read from its XML. Every workbook: the header frozen above
 # the rows, the column titles repeated on every printed page, and beside the table a
 # chart of the angle (column D) against H (column A) whose series end on the sheet's
-# last row, placed below the titles. A case with a folder workbook/ (the traced run's)
-# holds parts of the workbook as the program must write them, byte for byte, on every
-# platform (everything but the time it was made), where the program is built with the
-# libxlsxwriter built here (WORKBOOK_PARTS). Included by run_case.cmake once the
+# last row, placed below the titles, H from 0 and the angle from 0 to 90. A case with a
+# folder workbook/ (the traced run's) holds parts of the workbook as the program must
+# write them, byte for byte, on every platform (everything but the time it was made),
+# where the program is built with the libxlsxwriter built here (WORKBOOK_PARTS). Included by run_case.cmake once the
 # workbook is known to be there; adds to its failures.
 set(unzipped "${WORK_DIR}-calc/parts")
 file(MAKE_DIRECTORY "${unzipped}")
@@ -40,4 +40,6 @@ if(EXISTS "${unzipped}/xl/charts/chart1.xml")
     expect(drawing "<xdr:from><xdr:col>5</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>8</xdr:row>"
            "chart, beside the table and below the titles,")
     expect(chart "xVal.*!.A.(9:.A.)?${last_row}<.*yVal.*!.D.(9:.D.)?${last_row}<" "chart of the angle against H")
+    expect(chart "<c:min val=\"(0|-[0-9.]+)\"/></c:scaling><c:axPos val=\"b\"/>.*<c:max val=\"90\"/><c:min val=\"0\"/>"
+           "chart's axes, H from 0 and the angle from 0 to 90,")
 endif()
