@@ -50,4 +50,8 @@ std::string header_text(const ChartInputs& entered) {
     return text;
 }
 
+std::string chart_title(const ChartInputs& entered) {
+    return "ABAC 1 \xC2\xB7 FS " + shortest(entered.security_factor);
+}
+
 }  // namespace zelm

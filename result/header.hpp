@@ -20,6 +20,9 @@ struct HeaderCell {
     float ChartInputs::*value = nullptr;  // the value entered, when the cell shows one
     int decimals = 1;                     // the decimals the result file prints it with
     std::string_view workbook_label;      // the workbook's own label, where it says more
+
+    // The label as the workbook and the page show it.
+    std::string_view shown_label() const { return workbook_label.empty() ? label : workbook_label; }
 };
 
 struct HeaderLine {
@@ -33,5 +36,8 @@ std::span<const HeaderLine> header_lines();
 // The header as the result file holds it: the cells of a line joined by TABs, each line
 // ended by CR LF, the values printed with their decimals and a point.
 std::string header_text(const ChartInputs& entered);
+
+// The title of the chart, in UTF-8, with FS as entered: "ABAC 1 · FS 1.25".
+std::string chart_title(const ChartInputs& entered);
 
 }  // namespace zelm

@@ -101,8 +101,7 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
                                        formats.number(prefix + format_of(shortest(value))));
             } else if (!cell.label.empty()) {
                 const bool titles = &line == &header_lines().back();
-                const std::string label =
-                    utf8(cell.workbook_label.empty() ? cell.label : cell.workbook_label);
+                const std::string label = utf8(cell.shown_label());
                 worksheet_write_string(sheet, row, column, label.c_str(),
                                        titles ? formats.titles() : nullptr);
             }
@@ -149,7 +148,8 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     chart_title_set_name(chart, title.c_str());
     chart_axis_set_name(chart->x_axis, "H (m)");
     chart_axis_set_name(chart->y_axis, "angle (graus)");
-    const double last_height = decimal_comma(run.last_height) ? decimal_comma(run.last_height)->value() : 0.0;
+    const auto last = decimal_comma(run.last_height);
+    const double last_height = last ? last->value() : 0.0;
     chart_axis_set_min(chart->x_axis, std::min(0.0, last_height));
     chart_axis_set_max(chart->x_axis, std::max(0.0, last_height));
     chart_axis_set_min(chart->y_axis, 0.0);
@@ -282,7 +282,7 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
         Formats formats(workbook);
         const lxw_row_t titles_row = write_header(sheet, formats, entered);
         worksheet_freeze_panes(sheet, titles_row + 1, 0);
-        const std::string title = "ABAC 1 \xC2\xB7 FS " + shortest(entered.security_factor);
+        const std::string title = chart_title(entered);
         set_up_pages(workbook, sheet, title, titles_row, entered);
         const SweepSummary run = write_rows(sheet, formats, entered, titles_row + 1);
         if (run.rows > 0) {

@@ -90,7 +90,8 @@ class Sweep {
         return &current_;
     }
 
-    // What the rows taken so far hold.
+    // The rows of the whole run, and what the rows taken so far hold.
+    std::int32_t rows() const { return rows_; }
     const SweepSummary& summary() const { return summary_; }
 
   private:

@@ -82,10 +82,9 @@ class PageRun {
     explicit PageRun(const val& values)
         : entered_(inputs_of(values)),
           sweep_(entered_),
-          rows_(row_count(entered_.height, entered_.definition)),
-          shown_first_(rows_ <= shown_whole ? rows_ : shown_ends) {}
+          shown_first_(rows() <= shown_whole ? rows() : shown_ends) {}
 
-    std::int32_t rows() const { return rows_; }
+    std::int32_t rows() const { return sweep_.rows(); }
     std::int32_t done() const { return sweep_.summary().rows; }
 
     // Takes up to `count` more rows; true once the run is over.
@@ -93,15 +92,15 @@ class PageRun {
         for (; count > 0; --count) {
             const SweepRow* row = sweep_.next();
             if (row == nullptr) {
-                finish_curve();
-                return true;
+                break;
             }
             take(*row);
         }
-        if (done() == rows_) {
+        const bool over = done() == rows();
+        if (over) {
             finish_curve();
         }
-        return done() == rows_;
+        return over;
     }
 
     // The rows shown first and last, each as the result file prints it, TABs and CR LF.
@@ -120,7 +119,7 @@ class PageRun {
     }
 
     // The chart's title, as the workbook's: "ABAC 1 · FS 1.25", FS as entered.
-    std::string title() const { return "ABAC 1 \xC2\xB7 FS " + shortest(entered_.security_factor); }
+    std::string title() const { return chart_title(entered_); }
 
     val heights() const { return number_array(heights_); }
     val angles() const { return number_array(angles_); }
@@ -138,7 +137,7 @@ class PageRun {
         if (done() <= shown_first_) {
             std::array<char, RowWriter::max_length> line{};
             first_.append(line.data(), writer_.put(line.data(), row));
-        } else if (rows_ > shown_whole) {
+        } else if (rows() > shown_whole) {
             if (last_.size() < static_cast<std::size_t>(shown_ends)) {
                 last_.push_back(row);
             } else {
@@ -177,7 +176,6 @@ class PageRun {
 
     ChartInputs entered_;
     Sweep sweep_;
-    std::int32_t rows_;
     std::int32_t shown_first_;
     RowWriter writer_;
     std::string first_;
@@ -232,8 +230,7 @@ val column_titles() {
     const HeaderLine& line = header_lines().back();
     for (std::size_t i = 0; i < line.count; ++i) {
         const HeaderCell& cell = line.cells[i];
-        titles.call<void>("push",
-                          std::string(cell.workbook_label.empty() ? cell.label : cell.workbook_label));
+        titles.call<void>("push", std::string(cell.shown_label()));
     }
     return titles;
 }

@@ -91,14 +91,15 @@
     const body = document.querySelector('#rows tbody');
     body.replaceChildren();
     tableRun += 1;
-    appendRows(body, run.firstRows());
+    const first = run.firstRows();
+    appendRows(body, first);
     const last = run.lastRows();
     const caption = document.getElementById('rows-caption');
     if (last === '') {
       caption.textContent = `The ${plural(rows, 'row', 'rows')}, as the result file holds them`;
       return;
     }
-    const shown = (run.firstRows().split('\r\n').length - 1) + (last.split('\r\n').length - 1);
+    const shown = (first.split('\r\n').length - 1) + (last.split('\r\n').length - 1);
     const gap = document.createElement('tr');
     const note = cell('td', `\u2026 ${plural(rows - shown, 'row', 'rows')} not shown here; the downloads hold every row \u2026`);
     note.colSpan = 4;
