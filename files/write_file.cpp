@@ -143,10 +143,8 @@ std::optional<Failure> keep_or_discard(const fs::path& temporary, const fs::path
     return failure;
 }
 
-}  // namespace
-
-std::optional<Failure> write_file_under(const fs::path& named, const WriteUnder& write) {
-    const Target target = find_target(named);
+// `named`, written through `write` as its target asks.
+std::optional<Failure> write_to_target(const fs::path& named, const Target& target, const WriteUnder& write) {
     switch (target.kind) {
         case TargetKind::folder:
             return Failure{system_reason(EISDIR)};
@@ -166,24 +164,26 @@ std::optional<Failure> write_file_under(const fs::path& named, const WriteUnder&
     return keep_or_discard(temporary, target.path, write(temporary, true));
 }
 
-namespace {
-
-// `named` through `write`: a temporary beside the file it stands for, or the device.
-std::optional<Failure> write_named_file(const fs::path& named, const WriteStream& write) {
-    return write_file_under(named, [&](const fs::path& file, bool temporary) -> std::optional<Failure> {
-        std::FILE* stream = temporary ? create_binary(file) : std::fopen(narrow_name(file).c_str(), "wb");
-        if (stream == nullptr) {
-            return Failure{system_reason(errno != 0 ? errno : EIO)};
-        }
-        return write_stream(stream, write, true);
-    });
-}
-
 }  // namespace
 
+std::optional<Failure> write_file_under(const fs::path& named, const WriteUnder& write) {
+    return write_to_target(named, find_target(named), write);
+}
+
 std::optional<Failure> write_file(const Destination& destination, const WriteStream& write) {
-    if (!destination.standard_output && find_target(destination.file).kind != TargetKind::standard_output) {
-        return write_named_file(destination.file, write);
+    const Target target =
+        destination.standard_output ? Target{TargetKind::standard_output, {}} : find_target(destination.file);
+    if (target.kind != TargetKind::standard_output) {
+        // A temporary beside the file it stands for, or the device.
+        return write_to_target(
+            destination.file, target, [&](const fs::path& file, bool temporary) -> std::optional<Failure> {
+                std::FILE* stream =
+                    temporary ? create_binary(file) : std::fopen(narrow_name(file).c_str(), "wb");
+                if (stream == nullptr) {
+                    return Failure{system_reason(errno != 0 ? errno : EIO)};
+                }
+                return write_stream(stream, write, true);
+            });
     }
 #ifdef _WIN32
     (void)_setmode(_fileno(stdout), _O_BINARY);  // CR LF as written, never CR CR LF
