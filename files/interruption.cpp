@@ -51,32 +51,35 @@ std::atomic<int> stop_output{STDERR_FILENO};  // NOLINT(cppcoreguidelines-avoid-
 
 static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler needs a lock-free flag");
 
-// What stopped the run, and the line a stop prints for it after the program's name:
-// with the file being written removed, with none to remove, or (on Windows, where a
+// What stopped the run, and how the line a stop prints after the program's name goes
+// on: with the file being written removed, with none to remove, or (on Windows, where a
 // file the program holds open cannot go) with one that may be left behind. Picked from
 // constant text, since a signal handler may not build a string.
 enum Stopper : std::size_t { by_sigint, by_sigterm, by_sighup, by_ctrl_c, by_ctrl_break, by_closing };
 enum Removal : std::size_t { removed, none_to_remove, left_behind };
-constexpr std::array<std::array<std::string_view, 3>, 6> stop_lines{{
-    {"stopped by SIGINT; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by SIGINT.\n",
-     "stopped by SIGINT; a temporary file may be left beside the file being written.\n"},
-    {"stopped by SIGTERM; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by SIGTERM.\n",
-     "stopped by SIGTERM; a temporary file may be left beside the file being written.\n"},
-    {"stopped by SIGHUP; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by SIGHUP.\n",
-     "stopped by SIGHUP; a temporary file may be left beside the file being written.\n"},
-    {"stopped by Ctrl-C; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by Ctrl-C.\n",
-     "stopped by Ctrl-C; a temporary file may be left beside the file being written.\n"},
-    {"stopped by Ctrl-Break; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped by Ctrl-Break.\n",
-     "stopped by Ctrl-Break; a temporary file may be left beside the file being written.\n"},
-    {"stopped as the console closed; the file being written was removed, and any earlier one is unchanged.\n",
-     "stopped as the console closed.\n",
-     "stopped as the console closed; a temporary file may be left beside the file being written.\n"},
-}};
+constexpr std::array<std::string_view, 6> stopped_by{
+    "stopped by SIGINT", "stopped by SIGTERM",    "stopped by SIGHUP",
+    "stopped by Ctrl-C", "stopped by Ctrl-Break", "stopped as the console closed",
+};
+constexpr std::array<std::string_view, 3> removal_told{
+    "; the file being written was removed, and any earlier one is unchanged.\n",
+    ".\n",
+    "; a temporary file may be left beside the file being written.\n",
+};
+
+#ifndef _WIN32
+// The signals that stop a run.
+constexpr std::array<int, 3> stop_signals{SIGINT, SIGTERM, SIGHUP};
+
+sigset_t set_of_stop_signals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal_number : stop_signals) {
+        (void)sigaddset(&set, signal_number);
+    }
+    return set;
+}
+#endif
 
 #ifdef _WIN32
 
@@ -127,11 +130,10 @@ BOOL WINAPI on_console_stop(DWORD event) {
         }
         Sleep(20);
     }
-    const std::string_view line = stop_lines[by][removal];
-    DWORD written = 0;
-    WriteFile(stop_output.load(), line_prefix.data(), static_cast<DWORD>(line_prefix.size()), &written,
-              nullptr);
-    WriteFile(stop_output.load(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    for (const std::string_view part : {line_prefix, stopped_by[by], removal_told[removal]}) {
+        DWORD written = 0;
+        WriteFile(stop_output.load(), part.data(), static_cast<DWORD>(part.size()), &written, nullptr);
+    }
     // Once more, for a temporary the program made while this thread was busy; then
     // what the console's own Ctrl-C handling ends a program with.
     (void)remove_temporaries();
@@ -152,9 +154,9 @@ extern "C" void on_stop(int signal_number) {
     const Stopper by = signal_number == SIGTERM  ? by_sigterm
                        : signal_number == SIGHUP ? by_sighup
                                                  : by_sigint;
-    const std::string_view line = stop_lines[by][removal];
-    (void)write(stop_output.load(), line_prefix.data(), line_prefix.size());
-    (void)write(stop_output.load(), line.data(), line.size());
+    for (const std::string_view part : {line_prefix, stopped_by[by], removal_told[removal]}) {
+        (void)write(stop_output.load(), part.data(), part.size());
+    }
     // The handler was installed to be reset on entry, and its signal is blocked while it
     // runs: raised again, the signal ends the program with the default action on return.
     (void)raise(signal_number);
@@ -179,11 +181,8 @@ void end_cleanly_when_stopped() {
     struct sigaction stop {};
     stop.sa_handler = on_stop;
     stop.sa_flags = static_cast<int>(SA_RESETHAND);
-    sigemptyset(&stop.sa_mask);
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-        (void)sigaddset(&stop.sa_mask, signal_number);  // one stop at a time
-    }
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    stop.sa_mask = set_of_stop_signals();  // one stop at a time
+    for (const int signal_number : stop_signals) {
         struct sigaction before {};
         if (sigaction(signal_number, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
             (void)sigaction(signal_number, &stop, nullptr);
@@ -219,16 +218,15 @@ RemovedIfStopped::~RemovedIfStopped() {
 StopsHeldBack::StopsHeldBack() = default;
 StopsHeldBack::~StopsHeldBack() = default;
 #else
+// The program has one thread: sigprocmask is its signal mask.
 StopsHeldBack::StopsHeldBack() {
-    sigset_t stops;
-    sigemptyset(&stops);
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-        (void)sigaddset(&stops, signal_number);
-    }
-    (void)sigprocmask(SIG_BLOCK, &stops, &held_before_);
+    const sigset_t stops = set_of_stop_signals();
+    (void)sigprocmask(SIG_BLOCK, &stops, &held_before_);  // NOLINT(concurrency-mt-unsafe)
 }
 
-StopsHeldBack::~StopsHeldBack() { (void)sigprocmask(SIG_SETMASK, &held_before_, nullptr); }
+StopsHeldBack::~StopsHeldBack() {
+    (void)sigprocmask(SIG_SETMASK, &held_before_, nullptr);  // NOLINT(concurrency-mt-unsafe)
+}
 #endif
 
 bool stop_has_begun() { return stopping.load(); }
