@@ -11,9 +11,9 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
-#include <optional>
 #include <string_view>
 
 namespace zelm {
@@ -211,7 +211,8 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         return usage_error(err, "--output: the file name is empty");
     }
     request.output.file = path_of_argument(output);
-    const TargetKind kind = output == "-" ? TargetKind::standard_output : find_target(request.output.file).kind;
+    const TargetKind kind =
+        output == "-" ? TargetKind::standard_output : find_target(request.output.file).kind;
     // -, or a name for the program's own standard output (/dev/stdout sent to a file).
     request.output.standard_output = kind == TargetKind::standard_output;
     // A folder typed as the result file; the default name found to be a folder is a

@@ -23,11 +23,12 @@ fs::path path_of_argument(const std::string& argument) {
 std::string narrow_name(const fs::path& file) {
     const std::wstring& wide = file.native();
     const auto convert = [&](char* narrow, int room) {  // with no room, the room needed
-        return WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow, room, nullptr,
-                                   nullptr);
+        return WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow, room,
+                                   nullptr, nullptr);
     };
     std::string narrow(static_cast<std::size_t>(std::max(convert(nullptr, 0), 0)), '\0');
-    narrow.resize(static_cast<std::size_t>(std::max(convert(narrow.data(), static_cast<int>(narrow.size())), 0)));
+    narrow.resize(
+        static_cast<std::size_t>(std::max(convert(narrow.data(), static_cast<int>(narrow.size())), 0)));
     return narrow;
 }
 #else

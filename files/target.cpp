@@ -44,8 +44,9 @@ bool is_link(const fs::path& named) {
 // The file at the end of a link's chain, as the system opens it; nothing when the
 // chain ends nowhere. The C++ library of this build follows no link on Windows.
 std::optional<fs::path> end_of_links(const fs::path& named) {
-    const HANDLE handle = CreateFileW(named.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        CreateFileW(named.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }

@@ -39,8 +39,8 @@ std::string why_no_rows(const ChartInputs& entered) {
 std::string no_angle(float x) {
     const auto [first, last] = fitted_x_range();
     if (x >= first && x <= last) {
-        return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number (0/0: a cohesion and a "
-               "density of 0); those angle cells are empty.";
+        return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
+               "(0/0: a cohesion and a density of 0); those angle cells are empty.";
     }
     const bool lower = !(x < first);  // also for an x that is not a number
     return "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) +
