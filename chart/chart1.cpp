@@ -1,9 +1,12 @@
 #include "chart/chart1.hpp"
 
+#include "chart/coordinates.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <span>
@@ -104,10 +107,14 @@ constexpr bool keys_increase() {
 }
 static_assert(keys_increase(), "chart 1 rows must be in increasing key order");
 
+// The whole number of hundredths nearest to 100 x, as a double: infinite for an
+// infinite x, not a number for NaN.
+double hundredths_of(float x) { return std::round(100.0 * static_cast<double>(x)); }
+
 // Row key of x: the whole number of hundredths nearest to 100 x, or nothing when
 // x is not finite or 100 x does not fit a signed 32-bit integer.
 std::optional<std::int32_t> row_key(float x) {
-    const double hundredths = std::round(100.0 * static_cast<double>(x));
+    const double hundredths = hundredths_of(x);
     if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN
         return std::nullopt;
     }
@@ -141,9 +148,48 @@ float polynomial(float x, float y) {
     return static_cast<float>(static_cast<double>(C0(x)) + p);
 }
 
+// The positive float with these bits: positive floats keep their order as integers,
+// so a search over them can halve a range of bit patterns.
+float positive_float(std::uint32_t bits) {
+    float value = 0.0F;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 }  // namespace
 
 std::span<const ChartRow> chart1_rows() { return chart1; }
+
+std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t key) {
+    // The row read at FS, as the sweep reads it; an FS so small that x overflows reads
+    // an infinite row, one past every key.
+    const auto row_at = [&](std::uint32_t bits) {
+        return hundredths_of(arrondir(A(phi, positive_float(bits)), 2));
+    };
+    // x falls, or stays, as FS grows from the smallest positive float to the largest
+    // finite one: the first FS whose row is at or below `k` is found by halving.
+    constexpr std::uint32_t smallest = 0x00000001U;
+    constexpr std::uint32_t largest = 0x7F7FFFFFU;
+    const auto first_at_or_below = [&](double k) {
+        std::uint32_t low = smallest;
+        std::uint32_t high = largest + 1;  // one past: no FS at all
+        while (low < high) {
+            const std::uint32_t middle = low + (high - low) / 2;
+            if (row_at(middle) <= k) {
+                high = middle;
+            } else {
+                low = middle + 1;
+            }
+        }
+        return low;
+    };
+    const std::uint32_t lowest = first_at_or_below(key);
+    const std::uint32_t beyond = first_at_or_below(key - 1.0);
+    if (lowest >= beyond || row_at(lowest) != key) {
+        return std::nullopt;
+    }
+    return FactorsOfSafety{positive_float(lowest), positive_float(beyond - 1)};
+}
 
 std::array<float, 2> fitted_x_range() {
     const auto fitted = [](const ChartRow& row) {

@@ -29,6 +29,16 @@ std::span<const ChartRow> chart1_rows();
 // beyond the chart, where it is 90.
 std::array<float, 2> fitted_x_range();
 
+// The factors of safety, as floats, for which x = arrondir(A(phi, FS), 2) reads the row
+// `key` (x = key / 100), phi in radians: the smallest and the largest. x falls as FS
+// grows, so every FS between them reads that row too. Nothing when no positive FS
+// reads it (phi not above 0, or a key that no x of this phi rounds to).
+struct FactorsOfSafety {
+    float lowest;
+    float highest;
+};
+std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t key);
+
 // Verdicts of validite.
 inline constexpr std::int32_t inside_chart = 1;  // the polynomial applies
 inline constexpr std::int32_t beyond_chart = 2;  // the angle is 90 degrees

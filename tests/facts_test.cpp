@@ -124,6 +124,10 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"C4",       [](const Args& a) -> Result { return C4(f(a[0])); }},
     {"pow",      [](const Args& a) -> Result { return std::pow(10.0, std::stod(a[0])) == std::stod("1e" + a[0]) ? "exact" : "inexact"; }},
     {"C0",       [](const Args& a) -> Result { return C0(f(a[0])); }},
+    {"fs_lowest", [](const Args& a) -> Result {
+                     const auto fs = factors_of_safety_on_row(to_radians(f(a[0])), i(a[1])); return fs ? Result(fs->lowest) : "none"; }},
+    {"fs_highest", [](const Args& a) -> Result {
+                     const auto fs = factors_of_safety_on_row(to_radians(f(a[0])), i(a[1])); return fs ? Result(fs->highest) : "none"; }},
     {"rows",     [](const Args& a) -> Result { return std::to_string(row_count(f(a[0]), f(a[1]))); }},
     {"sweep",    [](const Args& a) -> Result { return last_height(f(a[0]), f(a[1]), f(a[2])); }},
     {"first_row",[](const Args& a) -> Result {
