@@ -52,9 +52,12 @@ std::string footer() {
            "whole degrees; 90 means the slope stands vertical at that height. Chart 1 gives\n"
            "angles for x from " +
            fixed(first, 2) + " to " + fixed(last, 2) +
-           "; elsewhere the angle cells are empty, and a\n"
-           "warning says which way to move FS or the friction angle. Any consistent units\n"
-           "give the same angles (C' in kPa with d in kN/m3), since y is a ratio.\n"
+           "; beyond, a cell is empty (or 90 where the\n"
+           "chart holds only the vertical slope) and a warning gives the factors of safety\n"
+           "the chart answers for the friction angle. With no cohesion, a warning gives the\n"
+           "exact angle where the chart reads steeper. Any consistent units give the same\n"
+           "angles (C' in kPa with d in kN/m3), since y is a ratio. For a workbook use -w;\n"
+           "-o names the text file, never an .xlsx.\n"
            "\n"
            "Exit status: 0 written (warnings, if any, on standard error); 1 a file could\n"
            "not be written or the input ended early (an earlier file is kept); 2 the\n"

@@ -25,12 +25,21 @@ struct SweepRow {
 // True when the row's angle cell is empty: chart 1 gave no angle for the run's x.
 inline bool has_empty_angle(const SweepRow& row) { return !row.angle || !std::isfinite(*row.angle); }
 
+// Rows of one kind: how many, and the heights of the first and the last of them.
+struct Heights {
+    std::int32_t rows = 0;
+    float first = 0.0F;
+    float last = 0.0F;
+};
+
 // What a whole sweep gave, for the warnings after the run.
 struct SweepSummary {
-    std::int32_t rows = 0;      // the rows written
-    float last_height = 0.0F;   // H of the last row
-    float x = 0.0F;             // the run's x on the two-decimal grid
-    bool empty_angles = false;  // some row's angle cell is empty
+    std::int32_t rows = 0;       // the rows written
+    float last_height = 0.0F;    // H of the last row
+    float x = 0.0F;              // the run's x on the two-decimal grid
+    Heights with_angle;          // the rows whose angle cell holds an angle
+    Heights empty;               // the rows whose angle cell is empty
+    std::optional<float> angle;  // the last row's angle, as its cell holds it
 };
 
 // The friction angle in radians: degrees times the float value of pi (3.14159274),
@@ -86,7 +95,11 @@ class Sweep {
         }
         ++summary_.rows;
         summary_.last_height = current_.height;
-        summary_.empty_angles = summary_.empty_angles || has_empty_angle(current_);
+        summary_.angle = current_.angle;
+        Heights& kind = has_empty_angle(current_) ? summary_.empty : summary_.with_angle;
+        kind.first = kind.rows == 0 ? current_.height : kind.first;
+        kind.last = current_.height;
+        ++kind.rows;
         return &current_;
     }
 

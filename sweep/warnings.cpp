@@ -3,6 +3,7 @@
 #include "chart/chart1.hpp"
 #include "numbers/writing.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -34,20 +35,133 @@ std::string why_no_rows(const ChartInputs& entered) {
            " is more rows than a run can count (2147483647); a larger step gives fewer.";
 }
 
-// Why angle cells are empty: x outside the rows the chart fits, or, with x inside,
-// y = 0/0 (a cohesion and a density of 0), for which no row gives an angle.
-std::string no_angle(float x) {
+std::string height_text(float height) {
+    std::array<char, max_decimal_comma_length> text{};
+    char* const end = put_decimal_comma(text.data(), height);
+    return std::string(text.data() + 1, end);  // without the cell's leading space
+}
+
+// The heights of some rows, as the result file prints them: "H = 1,00 to 9,00".
+std::string heights_text(const Heights& rows) {
+    const std::string first = height_text(rows.first);
+    const std::string last = height_text(rows.last);
+    return "H = " + first + (first == last ? "" : " to " + last);
+}
+
+// An FS as a person would type it, with the fewest decimals from two on, rounded toward
+// the factors of safety that chart 1 answers: down from the largest, up from the
+// smallest, so that the FS stated reads a fitted row itself. Nothing when no such
+// decimal is found (a friction angle so small that the range is narrower than 10^-9).
+std::optional<std::string> answered_fs(float bound, bool up, const FactorsOfSafety& answered) {
+    double scale = 10.0;
+    for (int decimals = 2; decimals <= 9; ++decimals) {
+        scale *= 10.0;
+        const double scaled = static_cast<double>(bound) * scale;
+        const auto fs = static_cast<float>((up ? std::ceil(scaled) : std::floor(scaled)) / scale);
+        if (fs > 0.0F && fs >= answered.lowest && fs <= answered.highest) {
+            return decimals == 2 ? fixed(fs, 2) : shortest(fs);
+        }
+    }
+    return std::nullopt;
+}
+
+// The factors of safety whose x reads a row that gives an angle for every y: from the
+// smallest of the last fitted row to the largest of the first. Nothing for a friction
+// angle whose x is never on them (0 or less, 90 or more).
+std::optional<FactorsOfSafety> fitted_factors_of_safety(float friction_angle) {
     const auto [first, last] = fitted_x_range();
+    const float phi = to_radians(friction_angle);
+    const auto key = [](float x) {
+        return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x)));
+    };
+    const auto on_first = factors_of_safety_on_row(phi, key(first));
+    const auto on_last = factors_of_safety_on_row(phi, key(last));
+    if (!on_first || !on_last) {
+        return std::nullopt;
+    }
+    return FactorsOfSafety{on_last->lowest, on_first->highest};
+}
+
+// What the factor of safety can do for an x beyond the fitted rows, said as facts. Below
+// them no FS of a safer slope helps: chart 1 does not cover the material at this FS. Above
+// them a larger FS, the safer side, brings x back onto the chart.
+std::string way_onto_the_chart(const ChartInputs& entered, bool below) {
+    const std::string phi = shortest(entered.friction_angle);
+    const auto answered = fitted_factors_of_safety(entered.friction_angle);
+    const auto lowest = answered ? answered_fs(answered->lowest, true, *answered) : std::nullopt;
+    const auto highest = answered ? answered_fs(answered->highest, false, *answered) : std::nullopt;
+    if (!lowest || !highest) {
+        return " For a friction angle of " + phi + " degrees chart 1 answers no factor of safety; another " +
+               "method is needed.";
+    }
+    if (below) {
+        return " For a friction angle of " + phi + " degrees chart 1 answers factors of safety up to " +
+               *highest + ": it does not cover this material at FS " + shortest(entered.security_factor) +
+               ", and another method is needed.";
+    }
+    const auto [first, last] = fitted_x_range();
+    return " A larger FS, on the safe side, brings x within " + fixed(first, 2) + " to " + fixed(last, 2) +
+           ": FS " + *lowest + " to " + *highest + " for a friction angle of " + phi + " degrees.";
+}
+
+// Why angle cells are empty. With x inside the fitted rows, y = 0/0 (a cohesion and a
+// density of 0), for which no row gives an angle. On a row that holds only the vertical
+// slope (x = 0.10, 0.85 to 1.00), the heights whose y lies below its threshold. Beyond
+// the fitted rows, x itself.
+std::string no_angle(const ChartInputs& entered, const SweepSummary& run) {
+    const auto [first, last] = fitted_x_range();
+    const float x = run.x;
     if (x >= first && x <= last) {
         return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
                "(0/0: a cohesion and a density of 0); those angle cells are empty.";
     }
-    const bool lower = !(x < first);  // also for an x that is not a number
-    return "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) +
-           "; those angle cells are empty. Chart 1 gives angles for x from " + fixed(first, 2) + " to " +
-           fixed(last, 2) +
-           (lower ? ": a larger FS or a smaller friction angle lowers x."
-                  : ": a smaller FS or a larger friction angle raises x.");
+    const bool below = x < first;
+    const std::string range = fixed(first, 2) + " to " + fixed(last, 2);
+    const auto rows = chart1_rows();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const ChartRow& r) {
+        return static_cast<double>(r.key) == std::round(100.0 * static_cast<double>(x));
+    });
+    std::string line;
+    if (row != rows.end()) {
+        line = "chart 1 holds only the vertical slope at x = tan(phi)/FS = " + fixed(x, 2) + " (x from " +
+               range + " has an angle for every y): 90 where y = C'/(d*H*tan(phi)) is at or beyond " +
+               shortest(static_cast<float>(row->threshold)) +
+               (run.with_angle.rows == 0 ? ", which no height reaches; every angle cell is empty."
+                                         : ", at " + heights_text(run.with_angle) + "; the angle cells of " +
+                                               heights_text(run.empty) + ", below it, are empty.");
+    } else {
+        line = "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) + ", " +
+               (below ? "below" : "above") + " the " + range +
+               " it gives angles for; those angle cells are empty.";
+    }
+    if (std::isnan(x)) {
+        return line;
+    }
+    return line + way_onto_the_chart(entered, below);
+}
+
+// Without cohesion a dry slope stands at exactly atan(tan(phi)/FS) at every height, and
+// chart 1's fits can read steeper than that: on the unsafe side. Told when the angle the
+// file prints, in whole degrees, is above the exact one as this line prints it, with one
+// decimal: the engineer designs with the printed numbers.
+std::optional<std::string> steeper_than_exact(const ChartInputs& entered, const SweepSummary& run) {
+    if (entered.cohesion != 0.0F || !(entered.friction_angle > 0.0F && entered.friction_angle < 90.0F) ||
+        !(entered.security_factor > 0.0F) || !(entered.density > 0.0F) || !run.angle ||
+        !std::isfinite(*run.angle)) {
+        return std::nullopt;
+    }
+    constexpr double degrees_per_radian = 57.295779513082320876798;
+    const double phi = static_cast<double>(entered.friction_angle) / degrees_per_radian;
+    const double exact =
+        std::atan(std::tan(phi) / static_cast<double>(entered.security_factor)) * degrees_per_radian;
+    const double exact_tenths = std::nearbyint(exact * 10.0) / 10.0;
+    const double chart = whole_value(*run.angle);
+    if (!(chart > exact_tenths)) {
+        return std::nullopt;
+    }
+    return "with no cohesion a dry slope stands at exactly atan(tan(phi)/FS) = " +
+           fixed(static_cast<float>(exact_tenths), 1) + " degrees at every height; chart 1's " +
+           fixed(*run.angle, 0) + " is steeper, on the unsafe side.";
 }
 
 // The decimal number a float prints as, its digits and its power of ten: 0.15 is
@@ -99,12 +213,6 @@ bool divides_in_decimal(float step, float height) {
         remainder = remainder * 10 % s.digits;
     }
     return remainder == 0;
-}
-
-std::string height_text(float height) {
-    std::array<char, max_decimal_comma_length> text{};
-    char* const end = put_decimal_comma(text.data(), height);
-    return std::string(text.data() + 1, end);  // without the cell's leading space
 }
 
 // Nothing when the last row is the talus height, printed the same way.
@@ -161,8 +269,11 @@ std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary
                         " and the step " + shortest(entered.definition) + " are both negative)" +
                         std::string(meaningless));
     }
-    if (run.empty_angles) {
-        lines.push_back(no_angle(run.x));
+    if (run.empty.rows > 0) {
+        lines.push_back(no_angle(entered, run));
+    }
+    if (auto steeper = steeper_than_exact(entered, run)) {
+        lines.push_back(*std::move(steeper));
     }
     if (auto short_of = short_of_the_talus(entered, run)) {
         lines.push_back(*std::move(short_of));
