@@ -55,10 +55,17 @@ bool is_decimal_number(std::string_view s) {
 }  // namespace
 
 Entry read_entry(std::string_view token, bool decimal_comma) {
+    // One comma and no point: a number written with a decimal comma, when "2,5" reads as
+    // "2.5". Where a point is wanted it is refused as such, to say what to write instead.
     std::string pointed;
-    if (decimal_comma && token.find(',') == token.rfind(',') && token.find('.') == std::string_view::npos) {
+    if (token.find(',') == token.rfind(',') && token.find('.') == std::string_view::npos) {
         pointed = token;
         std::replace(pointed.begin(), pointed.end(), ',', '.');
+    }
+    if (!pointed.empty() && pointed != token && is_decimal_number(pointed)) {
+        if (!decimal_comma) {
+            return {std::nullopt, Refusal::decimal_comma};
+        }
         token = pointed;
     }
     if (!is_decimal_number(token)) {
@@ -85,16 +92,19 @@ Entry read_entry(std::string_view token, bool decimal_comma) {
     return {value, Refusal::not_a_number};
 }
 
-std::string_view refusal_reason(Refusal refusal) {
+std::string_view refusal_reason(Refusal refusal, bool decimal_comma) {
     switch (refusal) {
         case Refusal::too_large:
             return "is too large: a value lies between -3.4e38 and 3.4e38";
         case Refusal::too_small:
             return "is too close to 0 to be held: write 0 or a larger value";
+        case Refusal::decimal_comma:
+            return "is written with a decimal comma: write it with a point, as in 2.5";
         case Refusal::not_a_number:
             break;
     }
-    return "is not a number written with a decimal point, such as 2.5";
+    return decimal_comma ? "is not a number, such as 2.5 or 2,5"
+                         : "is not a number written with a decimal point, such as 2.5";
 }
 
 }  // namespace zelm

@@ -8,9 +8,10 @@ namespace zelm {
 
 // Why an entry was refused.
 enum class Refusal {
-    not_a_number,  // anything but a decimal number with a point: "2,5", "abc", "inf", "0x10"
-    too_large,     // beyond the largest float, about 3.4e38: "1e39"
-    too_small,     // nearer to 0 than a float can hold apart from 0 itself: "1e-50"
+    not_a_number,   // anything but a decimal number: "abc", "inf", "0x10", "2.5.1"
+    decimal_comma,  // a number written with a decimal comma where a point is wanted: "2,5"
+    too_large,      // beyond the largest float, about 3.4e38: "1e39"
+    too_small,      // nearer to 0 than a float can hold apart from 0 itself: "1e-50"
 };
 
 struct Entry {
@@ -25,7 +26,8 @@ struct Entry {
 Entry read_entry(std::string_view token, bool decimal_comma = false);
 
 // What to tell the person who typed a refused entry, as one sentence: "is not a number
-// written with a decimal point, such as 2.5".
-std::string_view refusal_reason(Refusal refusal);
+// written with a decimal point, such as 2.5". With `decimal_comma`, for a form that takes
+// a comma as well, the example shows both.
+std::string_view refusal_reason(Refusal refusal, bool decimal_comma = false);
 
 }  // namespace zelm

@@ -65,7 +65,7 @@ val read_field(const std::string& text) {
     const Entry entry = read_entry(token, true);
     val field = val::object();
     field.set("value", entry.value ? val(static_cast<double>(*entry.value)) : val::null());
-    field.set("reason", entry.value ? std::string() : std::string(refusal_reason(entry.refusal)));
+    field.set("reason", entry.value ? std::string() : std::string(refusal_reason(entry.refusal, true)));
     return field;
 }
 
