@@ -225,15 +225,19 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         (name.empty() || name == "." || name == ".." || kind == TargetKind::folder)) {
         return usage_error(err, "--output: '" + output + "' names a folder, not a file");
     }
+    // Text under a workbook's name is what a spreadsheet refuses to open; with -w, the
+    // workbook would take the result file's own name.
+    if (!request.output.standard_output && has_xlsx_extension(request.output.file)) {
+        const std::string text_name = output.substr(0, output.size() - 5) + ".xls";
+        return usage_error(
+            err, "--output: '" + output +
+                     "' is a workbook's name, and the result file is tab-separated text: -w -o " + text_name +
+                     " writes " + text_name + " and the workbook beside it");
+    }
     if (workbook) {
         if (request.output.standard_output) {
             return usage_error(err, "--workbook cannot go with --output " + output +
                                         ": standard output takes the result file only");
-        }
-        if (has_xlsx_extension(request.output.file)) {
-            return usage_error(err,
-                               "--output: with --workbook the result file cannot end in .xlsx, the "
-                               "workbook's own name");
         }
         request.workbook = std::filesystem::path(request.output.file).replace_extension(".xlsx");
     }
