@@ -6,6 +6,7 @@
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
 #include "result/quiet_standard_error.hpp"
+#include "result/workbook_warnings.hpp"
 #include "sweep/sweep.hpp"
 
 #include <xlsxwriter.h>
@@ -23,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace zelm {
 namespace {
@@ -86,10 +88,13 @@ class Formats {
 
 // The header, every line of it: labels as text, the values as entered as numbers
 // (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
-// the column titles, bold, with their units. Returns the row of the column titles.
-lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered) {
+// the column titles, bold, with their units, and the run's warnings just above them.
+// Returns the row of the column titles.
+lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
+                       const std::vector<std::string>& warnings) {
     lxw_row_t row = 0;
     for (const HeaderLine& line : header_lines()) {
+        row = &line == &header_lines().back() ? write_warning_lines(sheet, row, warnings) : row;
         for (std::size_t index = 0; index < line.count; ++index) {
             const HeaderCell& cell = line.cells[index];
             const auto column = static_cast<lxw_col_t>(index);
@@ -247,7 +252,8 @@ int room_for_closing(lxw_worksheet* sheet, const std::string& folder) {
 }
 
 // The workbook at `file`: a temporary beside the target, or a device written into.
-std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary, const ChartInputs& entered) {
+std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary, const ChartInputs& entered,
+                                           const std::vector<std::string>& warnings) {
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes beside the
@@ -280,7 +286,7 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
         worksheet_set_column(sheet, 1, 2, 16, nullptr);
         worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
         Formats formats(workbook);
-        const lxw_row_t titles_row = write_header(sheet, formats, entered);
+        const lxw_row_t titles_row = write_header(sheet, formats, entered, warnings);
         worksheet_freeze_panes(sheet, titles_row + 1, 0);
         const std::string title = chart_title(entered);
         set_up_pages(workbook, sheet, title, titles_row, entered);
@@ -310,15 +316,20 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
 }  // namespace
 
 std::optional<Failure> write_workbook(const fs::path& target, const ChartInputs& entered) {
-    // The rows a sheet holds under the header.
+    // The rows a sheet holds under the header, and under the warnings too, where the
+    // sweep would fit without them.
     const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
     const std::int32_t rows = row_count(entered.height, entered.definition);
-    if (rows > max_rows) {
+    const auto warnings = rows <= max_rows ? workbook_warning_lines(entered) : std::vector<std::string>();
+    const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
+    if (rows > room) {
         return Failure{"the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
-                       std::to_string(max_rows) + " under the header; a larger step gives fewer rows"};
+                       std::to_string(room) +
+                       (warnings.empty() ? " under the header" : " under the header and the run's warnings") +
+                       "; a larger step gives fewer rows"};
     }
     return write_file_under(target, [&](const fs::path& file, bool temporary) {
-        return write_workbook_file(file, temporary, entered);
+        return write_workbook_file(file, temporary, entered, warnings);
     });
 }
 

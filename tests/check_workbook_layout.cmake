@@ -1,5 +1,5 @@
-# The workbook a case left, read from its XML. Every workbook: the header frozen above
-# the rows, the column titles repeated on every printed page, and beside the table a
+# The workbook a case left, read from its XML. Every workbook: the header (and the run's
+# warnings, between its values and the column titles) frozen above the rows, the column titles repeated on every printed page, and beside the table a
 # chart of the angle (column D) against H (column A) whose series end on the sheet's
 # last row, placed below the titles, H from 0 and the angle from 0 to 90. A case with a
 # folder workbook/ (the traced run's) holds parts of the workbook as the program must
@@ -23,23 +23,27 @@ foreach(part IN LISTS parts)
     endif()
 endforeach()
 
-file(READ "${unzipped}/xl/worksheets/sheet1.xml" sheet LIMIT 2000)  # what comes before the rows
+file(READ "${unzipped}/xl/worksheets/sheet1.xml" sheet LIMIT 8000)  # what comes before the rows
 file(READ "${unzipped}/xl/workbook.xml" book)
 string(REGEX MATCH "<dimension ref=\"A1:[A-Z]([0-9]+)\"" _ "${sheet}")
 set(last_row "${CMAKE_MATCH_1}")
+string(REGEX MATCH "<row r=\"([0-9]+)\"><c r=\"A[0-9]+\" s=\"[0-9]+\" t=\"inlineStr\"><is><t>H [(]m[)]<" _ "${sheet}")
+set(titles "${CMAKE_MATCH_1}")  # the row of the column titles: 8, below the warnings if any
+math(EXPR first_row "${titles} + 1")
 function(expect part pattern what)
     if(NOT "${${part}}" MATCHES "${pattern}")
         set(failures "${failures}the workbook's ${what} is not as it should be:\n${${part}}\n" PARENT_SCOPE)
     endif()
 endfunction()
-expect(sheet "<pane ySplit=\"8\" topLeftCell=\"A9\"[^>]*state=\"frozen\"" "header, frozen above the rows,")
-expect(book "_xlnm.Print_Titles[^>]*>'ABAC 1'!.8:.8<" "column titles, repeated on every page,")
+expect(sheet "<pane ySplit=\"${titles}\" topLeftCell=\"A${first_row}\"[^>]*state=\"frozen\"" "header, frozen above the rows,")
+expect(book "_xlnm.Print_Titles[^>]*>'ABAC 1'!.${titles}:.${titles}<" "column titles, repeated on every page,")
 if(EXISTS "${unzipped}/xl/charts/chart1.xml")
     file(READ "${unzipped}/xl/drawings/drawing1.xml" drawing)
     file(READ "${unzipped}/xl/charts/chart1.xml" chart)
-    expect(drawing "<xdr:from><xdr:col>5</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>8</xdr:row>"
+    expect(drawing "<xdr:from><xdr:col>5</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>${titles}</xdr:row>"
            "chart, beside the table and below the titles,")
-    expect(chart "xVal.*!.A.(9:.A.)?${last_row}<.*yVal.*!.D.(9:.D.)?${last_row}<" "chart of the angle against H")
+    expect(chart "xVal.*!.A.(${first_row}:.A.)?${last_row}<.*yVal.*!.D.(${first_row}:.D.)?${last_row}<"
+       "chart of the angle against H")
     expect(chart "<c:min val=\"(0|-[0-9.]+)\"/></c:scaling><c:axPos val=\"b\"/>.*<c:max val=\"90\"/><c:min val=\"0\"/>"
            "chart's axes, H from 0 and the angle from 0 to 90,")
 endif()
