@@ -12,9 +12,12 @@
   const fields = ['phi', 'cohesion', 'density', 'height', 'step', 'fs'].map((id) => document.getElementById(id));
   const result = document.getElementById('result');
   const rowsPerSlice = 200000;  // rows taken between two frames on a long sweep
+  const downloads = ['download-text', 'download-workbook'].map((id) => document.getElementById(id));
   let core = null;
-  let computed = null;  // the six values of the run on show
+  let computed = null;  // the six values of the run on show, while the form still holds them
   let plot = null;
+  let latestRun = 0;  // counts the runs begun and the edits made: a run or download checks it
+  let running = false;  // a run is being taken in slices
 
   function say(text) {
     status.textContent = text;
@@ -24,8 +27,42 @@
     return new Promise((resolve) => setTimeout(resolve, 0));
   }
 
+  // A number as the table prints its cells: a decimal comma, never a thousands comma; from
+  // five digits on, the whole part in groups of three set apart by a narrow space.
+  function numberText(value, decimals) {
+    const text = decimals === undefined ? String(Math.abs(value)) : Math.abs(value).toFixed(decimals);
+    const [whole, fraction] = text.split('.');
+    const grouped = /^\d{5,}$/.test(whole) ? whole.replace(/\B(?=(\d{3})+$)/g, '\u202f') : whole;
+    return `${value < 0 && Number(text) !== 0 ? '-' : ''}${grouped}${fraction === undefined ? '' : `,${fraction}`}`;
+  }
+
   function plural(count, one, many) {
-    return `${count.toLocaleString('en')} ${count === 1 ? one : many}`;
+    return `${numberText(count)} ${count === 1 ? one : many}`;
+  }
+
+  // The result on show no longer matches the form: it is marked, its downloads are off,
+  // and a run or a download under way stops, until Enter computes again.
+  function markOutOfDate() {
+    latestRun += 1;
+    if (running) {
+      running = false;
+      say('The values have changed: the run under way was stopped; press Enter to compute.');
+    }
+    if (computed === null || result.hidden) {
+      return;
+    }
+    computed = null;
+    result.classList.add('out-of-date');
+    document.getElementById('out-of-date').hidden = false;
+    downloads.forEach((button) => { button.disabled = true; });
+    say('The values have changed: the result below is for the earlier ones, and its downloads are off until Enter computes again.');
+  }
+
+  function markCurrent(values) {
+    computed = values;
+    result.classList.remove('out-of-date');
+    document.getElementById('out-of-date').hidden = true;
+    downloads.forEach((button) => { button.disabled = false; });
   }
 
   // The six fields read by the core; each refused one marked, with why beside it.
@@ -50,7 +87,7 @@
     if (firstRefused) {
       firstRefused.focus();
       const refused = fields.filter((field) => field.hasAttribute('aria-invalid')).length;
-      say(`${plural(refused, 'value', 'values')} of the six cannot be read, as marked beside ${refused === 1 ? 'it' : 'them'}; nothing was computed.`);
+      say(`${plural(refused, 'value', 'values')} of the six cannot be read, as marked beside ${refused === 1 ? 'it' : 'them'}; nothing was computed${result.hidden ? '' : ', and the result below is for earlier values'}.`);
       return null;
     }
     return values;
@@ -110,8 +147,17 @@
     caption.textContent = `The first and last of the ${plural(rows, 'row', 'rows')}, as the result file holds them`;
   }
 
+  // The chart's size from its container: the width the page gives it, and at a phone's
+  // width a height that keeps the angle's lines every 10 degrees apart.
+  function chartSize() {
+    const width = Math.max(Math.min(document.getElementById('chart').clientWidth || 720, 720), 240);
+    return { width, height: Math.round(Math.max(width * 0.5, 260)) };
+  }
+
   // The curve of the angle against H, the numbers the workbook holds; a NaN angle (no
-  // angle in the chart) leaves a gap. uPlot wants the heights rising.
+  // angle in the chart) leaves a gap. uPlot wants the heights rising. The H axis keeps
+  // its labels apart by the width of the longest (10 000 000 at a long sweep's end), and
+  // records them with their places (data-h-ticks) so that this can be checked.
   function showChart(run) {
     let heights = Array.from(run.heights());
     let angles = Array.from(run.angles(), (angle) => (Number.isNaN(angle) ? null : angle));
@@ -120,26 +166,35 @@
       angles = angles.reverse();
     }
     const element = document.getElementById('chart');
-    const width = Math.max(Math.min(element.clientWidth || 720, 720), 280);
     if (plot) {
       plot.destroy();
     }
+    const characters = (...values) => Math.max(...values.map((value) => numberText(value).length));
     plot = new uPlot({
-      width,
-      height: Math.round(width * 0.5),
+      ...chartSize(),
+      // Room on the right for half the last H label, which stands centred on the axis' end.
+      padding: [12, Math.max(12, 4 * characters(heights[heights.length - 1] ?? 0)), 0, 0],
       // H from 0 (or from the last height, below 0) to the last height, as in the workbook.
       scales: {
         x: { time: false, range: (_, min, max) => [Math.min(0, min), Math.max(0, max)] },
         y: { range: [0, 90] },
       },
       axes: [
-        { label: 'H (m)' },
-        { label: 'angle (degrees)', splits: () => [0, 10, 20, 30, 40, 50, 60, 70, 80, 90] },
+        {
+          label: 'H (m)',
+          space: (_, __, min, max) => Math.max(50, 24 + 7 * characters(min, max)),
+          values: (u, splits) => {
+            const labels = splits.map((value) => numberText(value));
+            element.dataset.hTicks = JSON.stringify(splits.map((value, i) => [u.valToPos(value, 'x'), labels[i]]));
+            return labels;
+          },
+        },
+        { label: 'angle (degrees)', size: 40, splits: () => [0, 10, 20, 30, 40, 50, 60, 70, 80, 90] },
       ],
       series: [
-        { label: 'H (m)', value: (_, v) => (v === null ? '\u2013' : v.toFixed(2)) },
+        { label: 'H (m)', value: (_, v) => (v === null ? '\u2013' : numberText(v, 2)) },
         { label: 'angle (degrees)', stroke: '#0645ad', width: 2, spanGaps: false,
-          value: (_, v) => (v === null ? '\u2013' : v.toFixed(0)) },
+          value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
       ],
     }, [heights, angles], element);
   }
@@ -153,10 +208,10 @@
   }
 
   // A run in progress gives way to a newer one: between two slices it looks whether
-  // Enter was pressed again, and if so stops, showing nothing of its own.
-  let latestRun = 0;
+  // Enter was pressed again, or a field edited, and if so stops, showing nothing of its own.
   async function compute() {
     const thisRun = ++latestRun;
+    running = false;
     const values = readFields();
     if (!values) {
       return;
@@ -166,13 +221,15 @@
     try {
       const rows = run.rows();
       while (!run.advance(rowsPerSlice)) {
-        say(`Computing: ${run.done().toLocaleString('en')} of ${plural(rows, 'row', 'rows')}\u2026`);
+        running = true;
+        say(`Computing: ${numberText(run.done())} of ${plural(rows, 'row', 'rows')}\u2026`);
         await nextFrame();
         if (thisRun !== latestRun) {
           return;
         }
       }
-      computed = values;
+      running = false;
+      markCurrent(values);
       document.getElementById('result-title').textContent = run.title();
       const warnings = run.warnings();
       document.getElementById('warnings').replaceChildren(...warnings.map((line) => cell('li', `Warning: ${line}`)));
@@ -200,14 +257,18 @@
   }
 
   async function downloadText() {
+    const thisRun = latestRun;
     const chunks = new core.ResultFileChunks(computed);
     const parts = [];
     try {
       for (let piece = chunks.next(); piece !== null; piece = chunks.next()) {
         parts.push(piece);
         if (parts.length % 256 === 0) {
-          say(`Making ZELM_FS_result.xls: ${(parts.length * 64).toLocaleString('en')} KiB\u2026`);
+          say(`Making ZELM_FS_result.xls: ${numberText(parts.length * 64)} KiB\u2026`);
           await nextFrame();
+          if (thisRun !== latestRun) {
+            return;  // the values changed: this file is no longer the form's
+          }
         }
       }
     } finally {
@@ -236,6 +297,8 @@
 
   ZelmCore().then((started) => {
     core = started;
+    form.addEventListener('input', markOutOfDate);
+    window.addEventListener('resize', () => plot?.setSize(chartSize()));
     form.addEventListener('submit', (event) => {
       event.preventDefault();
       compute().catch((error) => say(`The run failed: ${error}`));

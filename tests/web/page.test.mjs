@@ -243,7 +243,8 @@ test('a refused field says why beside it, and nothing is computed until all six 
   await page.press('#fs', 'Enter');
   await page.waitForSelector('#height[aria-invalid="true"]');
   assert.equal(await page.getAttribute('#density', 'aria-invalid'), null);
-  assert.equal(await page.textContent('#height-error'), '\u201cabc\u201d is not a number written with a decimal point, such as 2.5.');
+  // The page reads a comma, so a refusal never asks for a point.
+  assert.equal(await page.textContent('#height-error'), '\u201cabc\u201d is not a number, such as 2.5 or 2,5.');
   assert.match(await page.textContent('#step-error'), /is too large/);
   assert.match(await page.textContent('#status'), /2 values of the six cannot be read.*nothing was computed/);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'height', 'the first refused field has the focus');
@@ -282,7 +283,9 @@ test('long sweeps: first and last rows, how many between, and the workbook\'s ro
   }
   const shown = await tableRows(page);
   assert.equal(shown.length, 201);
-  assert.match(shown[100], /^\u2026 99,800 rows not shown here/);
+  // Counts beside a table of decimal commas carry no thousands comma.
+  assert.match(shown[100], /^\u2026 99\u202f800 rows not shown here/);
+  assert.match(await page.textContent('#rows-caption'), /of the 100\u202f000 rows/);
   assert.equal(shown[0], '0,01|0,38|138,56|90');
   assert.equal(shown[200], '1000,67|0,38|0,00|21');
   await compute(page, ['30', '2', '2.5', '1048569', '1', '1.5']);
@@ -355,5 +358,64 @@ test('axe-core finds no accessibility violation, with a result shown or a field 
   await page.press('#fs', 'Enter');
   await page.waitForSelector('#height[aria-invalid="true"]');
   assert.deepEqual(await violations(), []);
+  await check();
+});
+
+test('an edit marks the result out of date and turns its downloads off until Enter computes again', async () => {
+  const { page, check } = await open();
+  await compute(page, traced);
+  const state = () => page.evaluate(() => ({
+    note: !document.getElementById('out-of-date').hidden,
+    downloads: ['#download-text', '#download-workbook'].map((b) => document.querySelector(b).disabled),
+    status: document.getElementById('status').textContent,
+  }));
+  assert.deepEqual((await state()).downloads, [false, false]);
+  await page.fill('#fs', '1.3');  // not computed: the result on show is still FS 1.5's
+  let now = await state();
+  assert.ok(now.note, 'no note that the result is out of date');
+  assert.deepEqual(now.downloads, [true, true], 'a download of FS 1.5 offered under a form of FS 1.3');
+  assert.match(now.status, /result below is for the earlier ones/);
+  await page.fill('#height', 'abc');
+  await page.press('#fs', 'Enter');
+  await page.waitForSelector('#height[aria-invalid="true"]');
+  now = await state();
+  assert.ok(now.note && now.downloads.every(Boolean), 'a refused entry left the earlier result looking current');
+  assert.match(now.status, /nothing was computed, and the result below is for earlier values/);
+  await page.fill('#height', '20');
+  await page.press('#fs', 'Enter');
+  await page.waitForFunction(() => document.getElementById('out-of-date').hidden);
+  assert.deepEqual((await state()).downloads, [false, false]);
+  const bytes = await download(page, '#download-text');
+  assert.match(bytes.toString('latin1'), /\r\nABAC 1\tFS 1\.3\r\n/);
+  await check();
+});
+
+test('at 400 px wide the chart fills its column and its H labels stay apart, up to 10^7 m', async () => {
+  const { page, check } = await open();
+  await page.setViewportSize({ width: 400, height: 800 });
+  for (const [values, name] of [[traced, 'narrow'], [['30', '2', '2.5', '10000000', '10', '1.5'], 'narrow-long']]) {
+    await compute(page, values);
+    const chart = await page.evaluate(() => {
+      const canvas = document.querySelector('#chart canvas').getBoundingClientRect();
+      const context = document.createElement('canvas').getContext('2d');
+      context.font = '12px system-ui, -apple-system, "Segoe UI", Roboto, "Helvetica Neue", Arial, "Noto Sans", sans-serif';
+      const left = document.querySelector('#chart .u-over').offsetLeft;
+      return {
+        width: canvas.width, height: canvas.height, column: document.getElementById('chart').clientWidth,
+        page: [document.documentElement.scrollWidth, document.documentElement.clientWidth],
+        ticks: JSON.parse(document.getElementById('chart').dataset.hTicks)
+          .map(([at, label]) => ({ label, from: left + at - context.measureText(label).width / 2, to: left + at + context.measureText(label).width / 2 })),
+      };
+    });
+    const labels = chart.ticks.map((tick) => tick.label).join(' | ');
+    assert.ok(chart.width <= chart.column && chart.width >= chart.column - 1 && chart.height >= 240, `${name}: ${JSON.stringify(chart)}`);
+    assert.equal(chart.page[0], chart.page[1], `${name}: the page scrolls sideways`);
+    assert.ok(chart.ticks.length >= 3, `${name}: ${labels}`);
+    for (const [i, tick] of chart.ticks.entries()) {
+      assert.ok(tick.from >= 0 && tick.to <= chart.width, `${name}: ${tick.label} runs off the chart`);
+      assert.ok(i === 0 || tick.from >= chart.ticks[i - 1].to + 4, `${name}: the H labels run together: ${labels}`);
+    }
+    await page.locator('figure').screenshot({ path: path.join(outputDir, `zelm-fs-${name}.png`) });
+  }
   await check();
 });
