@@ -2,7 +2,6 @@
 
 #include "chart/chart1.hpp"
 #include "files/file_names.hpp"
-#include "files/target.hpp"
 #include "messages/diagnostic.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
@@ -210,29 +209,28 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
     if (output.empty()) {
         return usage_error(err, "--output: the file name is empty");
     }
-    request.output.file = path_of_argument(output);
-    const TargetKind kind =
-        output == "-" ? TargetKind::standard_output : find_target(request.output.file).kind;
+    const std::filesystem::path file = path_of(output);
     // -, or a name for the program's own standard output (/dev/stdout sent to a file).
-    request.output.standard_output = kind == TargetKind::standard_output;
+    request.output = output == "-" ? standard_output_target() : find_target(file);
+    const bool to_standard_output = request.output.kind == TargetKind::standard_output;
     // A folder typed as the result file; the default name found to be a folder is a
-    // file that cannot be written.
-    const auto name = request.output.file.filename();
-    if (app.count("--output") > 0 && !request.output.standard_output &&
-        (name.empty() || name == "." || name == ".." || kind == TargetKind::folder)) {
+    // file that cannot be written, told before the dialogue.
+    const auto name = file.filename();
+    if (app.count("--output") > 0 && !to_standard_output &&
+        (name.empty() || name == "." || name == ".." || request.output.kind == TargetKind::folder)) {
         return usage_error(err, "--output: '" + output + "' names a folder, not a file");
     }
     if (workbook) {
-        if (request.output.standard_output) {
+        if (to_standard_output) {
             return usage_error(err, "--workbook cannot go with --output " + output +
                                         ": standard output takes the result file only");
         }
-        if (has_xlsx_extension(request.output.file)) {
+        if (has_xlsx_extension(file)) {
             return usage_error(err,
                                "--output: with --workbook the result file cannot end in .xlsx, the "
                                "workbook's own name");
         }
-        request.workbook = std::filesystem::path(request.output.file).replace_extension(".xlsx");
+        request.workbook = find_target(std::filesystem::path(file).replace_extension(".xlsx"));
     }
     return request;
 }
