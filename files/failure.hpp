@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace zelm {
@@ -10,6 +11,14 @@ struct Failure {
     explicit Failure(std::string why, std::string found = {})
         : reason(std::move(why)), detail(std::move(found)) {}
 
+    // The system's words for the errno value `code` ("No such file or directory"), and
+    // the value itself for a host that reports it as a number.
+    static Failure system(int code, std::string found = {}) {
+        Failure failure(std::generic_category().message(code), std::move(found));
+        failure.error = code;
+        return failure;
+    }
+
     // The host asked the work to stop: nothing is wrong, and nothing was written.
     static Failure stop() {
         Failure failure("stopped");
@@ -17,8 +26,9 @@ struct Failure {
         return failure;
     }
 
-    std::string reason;    // the system's words ("No such file or directory") or the program's own
+    std::string reason;    // the system's words or the program's own
     std::string detail;    // what was checked and what was found, as a sentence of its own, if any
+    int error = 0;         // the errno behind the system's words, 0 for the program's own
     bool stopped = false;  // see stop()
 };
 

@@ -1,7 +1,5 @@
 #include "files/file_names.hpp"
 
-#include <system_error>
-
 namespace zelm {
 
 namespace fs = std::filesystem;
@@ -19,7 +17,5 @@ std::string utf8_name(const fs::path& file) {
 fs::path path_of(const std::string& utf8_name) { return utf8_name; }
 std::string utf8_name(const fs::path& file) { return file.native(); }
 #endif
-
-std::string system_reason(int error) { return std::generic_category().message(error); }
 
 }  // namespace zelm

@@ -12,7 +12,4 @@ namespace zelm {
 std::filesystem::path path_of(const std::string& utf8_name);
 std::string utf8_name(const std::filesystem::path& file);
 
-// The system's text for an errno value: "No such file or directory".
-std::string system_reason(int error);
-
 }  // namespace zelm

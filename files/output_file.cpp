@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Failure failure_of(int error) { return Failure{system_reason(error != 0 ? error : EIO)}; }
+Failure failure_of(int error) { return Failure::system(error != 0 ? error : EIO); }
 
 std::uint64_t random_bits() {
     std::uint64_t bits =
@@ -165,7 +165,7 @@ std::variant<OutputFile, Failure> OutputFile::open(const Target& target, Writer 
     std::error_code no_folder;
     file.folder_ = fs::absolute(target.path, no_folder).parent_path();
     if (no_folder) {
-        return failure_of(no_folder.value());
+        return Failure(no_folder.message());
     }
     // A name taken meanwhile by another run is simply passed over.
     int descriptor = -1;
@@ -224,7 +224,8 @@ std::optional<Failure> OutputFile::commit() {
         std::error_code renamed;
         fs::rename(temporary_, target_, renamed);
         if (renamed) {
-            return Failure{renamed.message()};
+            return renamed.category() == std::generic_category() ? Failure::system(renamed.value())
+                                                                 : Failure(renamed.message());
         }
         temporary_.clear();
     }

@@ -1,6 +1,5 @@
 #include "result/text_file.hpp"
 
-#include "files/file_names.hpp"
 #include "result/header.hpp"
 
 #include <cerrno>
@@ -38,7 +37,7 @@ TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, c
         }
         errno = 0;
         if (std::fwrite(block.data(), 1, block.size(), file.stream()) != block.size()) {
-            report.failure = Failure{system_reason(errno != 0 ? errno : EIO)};
+            report.failure = Failure::system(errno != 0 ? errno : EIO);
             break;
         }
     }

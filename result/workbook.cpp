@@ -206,19 +206,19 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
 
 // Why libxlsxwriter failed, in the system's words where it left an errno, otherwise
 // in the program's own.
-std::string failure_reason(lxw_error error, int error_number) {
+Failure failure_of(lxw_error error, int error_number) {
     if (error_number != 0) {
-        return system_reason(error_number);
+        return Failure::system(error_number);
     }
     switch (error) {
         case LXW_ERROR_MEMORY_MALLOC_FAILED:
-            return system_reason(ENOMEM);
+            return Failure::system(ENOMEM);
         case LXW_ERROR_CREATING_XLSX_FILE:
         case LXW_ERROR_CREATING_TMPFILE:
-            return "the file could not be created";
+            return Failure("the file could not be created");
         default:
-            return "the workbook could not be put together (libxlsxwriter error " +
-                   std::to_string(static_cast<int>(error)) + ")";
+            return Failure("the workbook could not be put together (libxlsxwriter error " +
+                           std::to_string(static_cast<int>(error)) + ")");
     }
 }
 
@@ -239,22 +239,21 @@ std::string in_kilobytes(std::uintmax_t bytes) { return std::to_string((bytes + 
 // Says what was checked and what was found when it does not.
 std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row + sheet_headroom;
+    const std::string takes = "Its sheet of " + std::to_string(rows) + " rows takes up to ";
 #ifdef RLIMIT_FSIZE
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < sheet) {
-        return Failure{system_reason(EFBIG), "Its sheet of " + std::to_string(rows) + " rows takes up to " +
-                                                 in_kilobytes(sheet) +
-                                                 " while it is put together, beyond the file-size limit of " +
-                                                 in_kilobytes(limit.rlim_cur) + "."};
+        return Failure::system(EFBIG, takes + in_kilobytes(sheet) +
+                                          " while it is put together, beyond the file-size limit of " +
+                                          in_kilobytes(limit.rlim_cur) + ".");
     }
 #endif
     std::error_code unknown;
     const fs::space_info space = fs::space(folder, unknown);
     if (!unknown && space.available < 2 * sheet) {
-        return Failure{system_reason(ENOSPC), "Its sheet of " + std::to_string(rows) + " rows takes up to " +
-                                                  in_kilobytes(2 * sheet) + " in " + utf8_name(folder) +
-                                                  " while it is put together, and " +
-                                                  in_kilobytes(space.available) + " are free there."};
+        return Failure::system(ENOSPC, takes + in_kilobytes(2 * sheet) + " in " + utf8_name(folder) +
+                                           " while it is put together, and " + in_kilobytes(space.available) +
+                                           " are free there.");
     }
     return std::nullopt;
 }
@@ -283,7 +282,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     errno = 0;
     lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
     if (workbook == nullptr) {
-        return Failure{system_reason(errno != 0 ? errno : ENOMEM)};
+        return Failure::system(errno != 0 ? errno : ENOMEM);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
     int unwritten = sheet == nullptr ? (errno != 0 ? errno : EIO) : 0;
@@ -311,10 +310,10 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
         return Failure::stop();
     }
     if (unwritten != 0) {
-        return Failure{system_reason(unwritten)};
+        return Failure::system(unwritten);
     }
     if (closed != LXW_NO_ERROR) {
-        return Failure{failure_reason(closed, close_error)};
+        return failure_of(closed, close_error);
     }
     return std::nullopt;
 }

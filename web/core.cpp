@@ -7,7 +7,6 @@
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
 // bytes) and never reads or frees the module's memory by hand.
 
-#include "files/file_names.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
@@ -222,7 +221,7 @@ val workbook(const val& values) {
             bytes.assign(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>());
         }
         if (!written || written.bad()) {
-            failure = Failure(system_reason(errno != 0 ? errno : EIO));
+            failure = Failure::system(errno != 0 ? errno : EIO);
         }
     }
     std::error_code ignored;
