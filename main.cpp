@@ -2,8 +2,9 @@
 // to a result file and, on request, to a workbook with the curve they draw.
 #include "console/command_line.hpp"
 #include "console/dialogue.hpp"
-#include "files/file_names.hpp"
-#include "files/interruption.hpp"
+#include "console/quiet_standard_error.hpp"
+#include "console/stops.hpp"
+#include "files/output_file.hpp"
 #include "messages/diagnostic.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
@@ -20,20 +21,18 @@ namespace {
 
 using namespace zelm;
 
-// Every file the run will write can be created where it goes: told before a value is
-// asked for, not after all six.
-bool folders_take_files(const Request& request) {
-    std::vector<std::filesystem::path> files;
-    if (!request.output.standard_output) {
-        files.push_back(request.output.file);
-    }
+// Every file the run will write can be created where it goes, told before a value is
+// asked for, not after all six: each is opened as it will be, and dropped.
+bool targets_take_files(const Request& request) {
+    std::vector<const Target*> targets{&request.output};
     if (request.workbook) {
-        files.push_back(*request.workbook);
+        targets.push_back(&*request.workbook);
     }
-    for (const std::filesystem::path& file : files) {
-        if (const auto refused = check_folder(file)) {
+    for (const Target* target : targets) {
+        const auto opened = OutputFile::open(*target, Writer::library);
+        if (const auto* refused = std::get_if<Failure>(&opened)) {
             say(std::cerr,
-                "cannot write " + narrow_name(file) + ": " + refused->reason + "; no file was written.");
+                "cannot write " + target->name + ": " + refused->reason + "; no file was written.");
             return false;
         }
     }
@@ -45,6 +44,9 @@ bool folders_take_files(const Request& request) {
 std::optional<ChartInputs> ask_at_console(std::ostream& console) {
     print_banner(console);
     const auto entered = read_inputs(std::cin, console);
+    if (!entered && input_ended_by_a_stop()) {
+        end_by_stop(false);
+    }
     if (!console) {
         if (&console == &std::cout) {  // standard error, with -o -, is where the reason would go
             say(std::cerr, "cannot write to standard output; no result file was written.");
@@ -57,22 +59,53 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console) {
     return entered;
 }
 
+// The result file, complete and new, or untouched with the reason why.
+TextFileReport result_file(const Target& target, const ChartInputs& entered) {
+    auto opened = OutputFile::open(target, Writer::stream);
+    if (auto* refused = std::get_if<Failure>(&opened)) {
+        return {*refused, {}};
+    }
+    return write_result_file(std::get<OutputFile>(opened), entered, stop_requested);
+}
+
+// The workbook, complete and new, or untouched with the reason why.
+std::optional<Failure> workbook_file(const Target& target, const ChartInputs& entered) {
+    auto opened = OutputFile::open(target, Writer::library);
+    if (auto* refused = std::get_if<Failure>(&opened)) {
+        return *refused;
+    }
+    const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
+    return write_workbook(std::get<OutputFile>(opened), entered, stop_requested);
+}
+
+// Ends the program when a stop came while `target` was written, or before: a file not
+// written is gone by now, its temporary removed when it went out of scope.
+void end_if_stopped(const std::optional<Failure>& failure, const Target& target) {
+    if (stop_requested()) {
+        end_by_stop(failure.has_value() && target.kind == TargetKind::file);
+    }
+}
+
 // The result file, then the workbook when asked for: each is complete and new, or
 // untouched, whatever becomes of the other. Then what the run should tell.
 ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     ExitStatus status = ExitStatus::written;
-    const TextFileReport text = write_result_file(request.output, entered);
+    const TextFileReport text = result_file(request.output, entered);
+    end_if_stopped(text.failure, request.output);
     if (text.failure) {
-        say(std::cerr, request.output.standard_output
+        say(std::cerr, request.output.kind == TargetKind::standard_output
                            ? "cannot write the result to standard output: " + text.failure->reason + "."
-                           : "cannot write " + narrow_name(request.output.file) + ": " +
-                                 text.failure->reason + "; any earlier result file is unchanged.");
+                           : "cannot write " + request.output.name + ": " + text.failure->reason +
+                                 "; any earlier result file is unchanged.");
         status = ExitStatus::not_written;
     }
     if (request.workbook) {
-        if (const auto failure = write_workbook(*request.workbook, entered)) {
-            say(std::cerr, "cannot write " + narrow_name(*request.workbook) + ": " + failure->reason +
-                               "; any earlier workbook is unchanged.");
+        const auto failure = workbook_file(*request.workbook, entered);
+        end_if_stopped(failure, *request.workbook);
+        if (failure) {
+            say(std::cerr, "cannot write " + request.workbook->name + ": " + failure->reason +
+                               "; any earlier workbook is unchanged." +
+                               (failure->detail.empty() ? "" : " " + failure->detail));
             status = ExitStatus::not_written;
         }
     }
@@ -87,19 +120,19 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
 }  // namespace
 
 int main(int argc, char* argv[]) try {
-    end_cleanly_when_stopped();
+    record_stops();
     const auto command = read_command_line(argc, argv, std::cout, std::cerr);
     if (const ExitStatus* answered = std::get_if<ExitStatus>(&command)) {
         return static_cast<int>(*answered);
     }
     const Request& request = std::get<Request>(command);
-    if (!folders_take_files(request)) {
+    if (!targets_take_files(request)) {
         return static_cast<int>(ExitStatus::not_written);
     }
     // With the result file on standard output, the dialogue speaks on standard error.
-    const auto entered = request.values
-                             ? request.values
-                             : ask_at_console(request.output.standard_output ? std::cerr : std::cout);
+    const bool file_on_standard_output = request.output.kind == TargetKind::standard_output;
+    const auto entered =
+        request.values ? request.values : ask_at_console(file_on_standard_output ? std::cerr : std::cout);
     if (!entered) {
         return static_cast<int>(ExitStatus::not_written);
     }

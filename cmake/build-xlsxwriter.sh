@@ -68,6 +68,8 @@ fi
 options=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=OFF
+    # Position-independent, so that it links into a shared module too.
+    -DCMAKE_POSITION_INDEPENDENT_CODE=ON
     -DUSE_SYSTEM_MINIZIP=OFF
     -DUSE_OPENSSL_MD5=OFF
     -DUSE_NO_MD5=OFF

@@ -43,26 +43,30 @@ if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32) OR EMSCRIPTEN)
             "'cmake/install-build-deps.sh' as root, then configure again.")
     endif()
 
-    # libz.a of the target: zlib1g-dev on Linux, libz-mingw-w64-dev for Windows (the
-    # MinGW toolchain file confines the search to its own root), the script's own
-    # for WebAssembly.
+    # zlib of the target: for WebAssembly the script's own libz.a; elsewhere the system's
+    # (zlib1g-dev, or libz-mingw-w64-dev for Windows), which a static program links as
+    # libz.a and a shared module, such as the Python module, as the shared library
+    # (Debian's libz.a is not position-independent throughout).
     if(EMSCRIPTEN)
-        set(ZELM_ZLIB_STATIC "${zelm_xlsxwriter_prefix}/lib/libz.a")
+        set(ZELM_ZLIB "${zelm_xlsxwriter_prefix}/lib/libz.a")
     else()
-        find_library(ZELM_ZLIB_STATIC NAMES libz.a)
+        find_library(ZELM_ZLIB NAMES z)
     endif()
-    if(NOT ZELM_ZLIB_STATIC)
+    if(NOT ZELM_ZLIB)
         message(FATAL_ERROR
-            "No static zlib (libz.a) for this target. Run 'cmake/install-build-deps.sh' "
+            "No zlib for this target. Run 'cmake/install-build-deps.sh' "
             "as root, then configure again.")
+    endif()
+    if(NOT EMSCRIPTEN)
+        set(ZELM_ZLIB z)  # by name: the linker takes libz.a for a static program, libz.so for a module
     endif()
 
     add_library(zelm::xlsxwriter STATIC IMPORTED)
     set_target_properties(zelm::xlsxwriter PROPERTIES
         IMPORTED_LOCATION "${zelm_xlsxwriter_prefix}/lib/libxlsxwriter.a"
         INTERFACE_INCLUDE_DIRECTORIES "${zelm_xlsxwriter_prefix}/include"
-        INTERFACE_LINK_LIBRARIES "${ZELM_ZLIB_STATIC}")
-    message(STATUS "libxlsxwriter: static, built in ${zelm_xlsxwriter_prefix}, with ${ZELM_ZLIB_STATIC}")
+        INTERFACE_LINK_LIBRARIES "${ZELM_ZLIB}")
+    message(STATUS "libxlsxwriter: static, built in ${zelm_xlsxwriter_prefix}, with zlib ${ZELM_ZLIB}")
 else()
     find_package(PkgConfig QUIET)
     if(PKG_CONFIG_FOUND)

@@ -2,7 +2,6 @@
 
 #include "chart/chart1.hpp"
 #include "files/file_names.hpp"
-#include "files/target.hpp"
 #include "messages/diagnostic.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
@@ -213,21 +212,20 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
     if (output.empty()) {
         return usage_error(err, "--output: the file name is empty");
     }
-    request.output.file = path_of_argument(output);
-    const TargetKind kind =
-        output == "-" ? TargetKind::standard_output : find_target(request.output.file).kind;
+    const std::filesystem::path file = path_of(output);
     // -, or a name for the program's own standard output (/dev/stdout sent to a file).
-    request.output.standard_output = kind == TargetKind::standard_output;
+    request.output = output == "-" ? standard_output_target() : find_target(file);
+    const bool to_standard_output = request.output.kind == TargetKind::standard_output;
     // A folder typed as the result file; the default name found to be a folder is a
-    // file that cannot be written.
-    const auto name = request.output.file.filename();
-    if (app.count("--output") > 0 && !request.output.standard_output &&
-        (name.empty() || name == "." || name == ".." || kind == TargetKind::folder)) {
+    // file that cannot be written, told before the dialogue.
+    const auto name = file.filename();
+    if (app.count("--output") > 0 && !to_standard_output &&
+        (name.empty() || name == "." || name == ".." || request.output.kind == TargetKind::folder)) {
         return usage_error(err, "--output: '" + output + "' names a folder, not a file");
     }
     // Text under a workbook's name is what a spreadsheet refuses to open; with -w, the
     // workbook would take the result file's own name.
-    if (!request.output.standard_output && has_xlsx_extension(request.output.file)) {
+    if (!to_standard_output && has_xlsx_extension(file)) {
         const std::string text_name = output.substr(0, output.size() - 5) + ".xls";
         return usage_error(
             err, "--output: '" + output +
@@ -235,11 +233,11 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
                      " writes " + text_name + " and the workbook beside it");
     }
     if (workbook) {
-        if (request.output.standard_output) {
+        if (to_standard_output) {
             return usage_error(err, "--workbook cannot go with --output " + output +
                                         ": standard output takes the result file only");
         }
-        request.workbook = std::filesystem::path(request.output.file).replace_extension(".xlsx");
+        request.workbook = find_target(std::filesystem::path(file).replace_extension(".xlsx"));
     }
     return request;
 }

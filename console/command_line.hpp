@@ -2,11 +2,10 @@
 // where the result file goes; whether a workbook goes with it.
 #pragma once
 
-#include "files/write_file.hpp"
+#include "files/target.hpp"
 #include "messages/exit_status.hpp"
 #include "sweep/chart_inputs.hpp"
 
-#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <variant>
@@ -17,12 +16,13 @@ namespace zelm {
 inline constexpr const char* default_result_file = "ZELM_FS_result.xls";
 
 struct Request {
-    std::optional<ChartInputs> values;              // nothing: ask for them at the console
-    Destination output;                             // the result file, or standard output
-    std::optional<std::filesystem::path> workbook;  // the result file's name ending in .xlsx
+    std::optional<ChartInputs> values;  // nothing: ask for them at the console
+    Target output;                      // the result file, or standard output
+    std::optional<Target> workbook;     // the result file's name ending in .xlsx
 };
 
-// What the command line asks for. Answered already, with the exit status, after
+// What the command line asks for (arguments in UTF-8, as Windows gives them to this
+// program too: see console/utf8.manifest). Answered already, with the exit status, after
 // --help or --version (printed on out) and for a wrong command line (one line on err,
 // in the program's own words, naming the argument).
 std::variant<Request, ExitStatus> read_command_line(int argc, const char* const* argv, std::ostream& out,

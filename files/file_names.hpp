@@ -1,6 +1,6 @@
-// File names as the program is given them and as it passes them on: from a command-line
-// argument to a path, from a path to the narrow name that messages, the C library's
-// fopen and libxlsxwriter take; and the system's words for why a file operation failed.
+// File names as the program is given them and passes them on. Inside the program a name
+// is UTF-8 text on every system, as its arguments arrive on Linux and as libxlsxwriter
+// takes names on Windows; a path holds it in the system's own form.
 #pragma once
 
 #include <filesystem>
@@ -8,15 +8,8 @@
 
 namespace zelm {
 
-// A file named on the command line. Windows hands a program its arguments in the
-// ANSI code page, which a path made from a plain string does not assume.
-std::filesystem::path path_of_argument(const std::string& argument);
-
-// The name of a file as the C library's fopen takes it: on Windows in the ANSI code
-// page again, which is also how libxlsxwriter opens its files.
-std::string narrow_name(const std::filesystem::path& file);
-
-// The system's text for an errno value: "No such file or directory".
-std::string system_reason(int error);
+// The path of a name in UTF-8, and the UTF-8 name of a path, for messages and libraries.
+std::filesystem::path path_of(const std::string& utf8_name);
+std::string utf8_name(const std::filesystem::path& file);
 
 }  // namespace zelm

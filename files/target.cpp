@@ -1,8 +1,12 @@
 #include "files/target.hpp"
 
+#include "files/file_names.hpp"
+
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <optional>
-#include <string>
+#include <string_view>
 #include <system_error>
 
 #ifdef _WIN32
@@ -21,18 +25,29 @@ namespace fs = std::filesystem;
 constexpr int max_links = 40;
 
 #ifdef _WIN32
-// Windows' devices (NUL, CON, COM1, ...) and named pipes answer a query of their type
-// without being opened for writing; files and folders are "disk" there.
-bool is_device(const fs::path& named) {
-    const HANDLE handle =
-        CreateFileW(named.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+// A name in the device namespace (\\.\pipe\x, \\.\COM1) or a name Windows keeps for a
+// device in every folder (NUL, CON, COM1, LPT1, also with an extension: NUL.txt).
+// Told from the text alone: opening a pipe's name to ask would connect to it.
+bool is_device_name(const fs::path& named) {
+    const std::wstring& text = named.native();
+    if (text.starts_with(LR"(\\.\)") || text.starts_with(L"//./")) {
+        return true;
+    }
+    if (text.starts_with(LR"(\\?\)")) {  // a name taken literally: \\?\C:\NUL is a file
         return false;
     }
-    const DWORD type = GetFileType(handle);
-    CloseHandle(handle);
-    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+    std::wstring stem = named.filename().native();
+    stem = stem.substr(0, stem.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') {
+        stem.pop_back();
+    }
+    std::transform(stem.begin(), stem.end(), stem.begin(), [](wchar_t c) { return std::towupper(c); });
+    constexpr std::array<std::wstring_view, 6> plain{L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+    if (std::find(plain.begin(), plain.end(), stem) != plain.end()) {
+        return true;
+    }
+    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
+           stem[3] <= L'9';
 }
 
 // A symbolic link (or another reparse point), whether or not it points anywhere.
@@ -59,9 +74,9 @@ std::optional<fs::path> end_of_links(const fs::path& named) {
     }
     path.resize(length);
     // \\?\C:\... as C:\..., and \\?\UNC\server\... as \\server\...
-    if (path.starts_with(L"\\\\?\\UNC\\")) {
+    if (path.starts_with(LR"(\\?\UNC\)")) {
         path = L"\\" + path.substr(7);
-    } else if (path.starts_with(L"\\\\?\\")) {
+    } else if (path.starts_with(LR"(\\?\)")) {
         path = path.substr(4);
     }
     return fs::path(path);
@@ -77,47 +92,56 @@ bool is_standard_output(const fs::path& named) {
 }
 #endif
 
+Target found(TargetKind kind, const fs::path& path, const fs::path& named, int error = 0) {
+    return {kind, path, utf8_name(named), error};
+}
+
 }  // namespace
 
+Target standard_output_target() { return {TargetKind::standard_output, {}, "standard output", 0}; }
+
 Target find_target(const fs::path& named) {
+#ifdef _WIN32
+    if (is_device_name(named)) {
+        return found(TargetKind::device, named, named);
+    }
+#endif
     std::error_code error;
     // What the name stands for as the system opens it, links followed: a device such
     // as /dev/null is written under its own name, whatever the links on the way.
     const fs::file_status status = fs::status(named, error);
     if (fs::is_directory(status)) {
-        return {TargetKind::folder, named};
+        return found(TargetKind::folder, named, named);
     }
 #ifdef _WIN32
-    if (is_device(named)) {
-        return {TargetKind::device, named};
-    }
     if (is_link(named)) {
         const auto file = end_of_links(named);
-        return file ? Target{TargetKind::file, *file} : Target{TargetKind::unreachable, named, ENOENT};
+        return file ? found(TargetKind::file, *file, named)
+                    : found(TargetKind::unreachable, named, named, ENOENT);
     }
 #else
     // Replacing it would leave the descriptor the program was given on the old file,
     // and lose what else is written there.
     if (is_standard_output(named)) {
-        return {TargetKind::standard_output, named};
+        return found(TargetKind::standard_output, named, named);
     }
 #endif
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return {TargetKind::device, named};
+        return found(TargetKind::device, named, named);
     }
     // A regular file, or none yet: the one at the end of the links is replaced.
     fs::path file = named;
     for (int links = 0; fs::is_symlink(fs::symlink_status(file, error)); ++links) {
         if (links == max_links) {
-            return {TargetKind::unreachable, named, ELOOP};
+            return found(TargetKind::unreachable, named, named, ELOOP);
         }
         const fs::path points_to = fs::read_symlink(file, error);
         if (error) {
-            return {TargetKind::unreachable, named, error.value()};
+            return found(TargetKind::unreachable, named, named, error.value());
         }
         file = points_to.is_absolute() ? points_to : file.parent_path() / points_to;
     }
-    return {TargetKind::file, file};
+    return found(TargetKind::file, file, named);
 }
 
 }  // namespace zelm

@@ -2,10 +2,7 @@
 
 #include <fast_float/fast_float.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstddef>
-#include <string>
 #include <system_error>
 
 namespace zelm {
@@ -13,73 +10,39 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-std::size_t skip_digits(std::string_view s, std::size_t i) {
-    while (i < s.size() && is_digit(s[i])) {
-        ++i;
-    }
-    return i;
-}
-
-// True when the token is [sign] digits [. [digits]] | [sign] . digits, followed by an
-// optional exponent e[sign]digits, and nothing else: no hexadecimal, inf or nan.
-bool is_decimal_number(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        ++i;
-    }
-    const std::size_t integer_end = skip_digits(s, i);
-    bool has_digits = integer_end > i;
-    i = integer_end;
-    if (i < s.size() && s[i] == '.') {
-        const std::size_t fraction_end = skip_digits(s, i + 1);
-        has_digits = has_digits || fraction_end > i + 1;
-        i = fraction_end;
-    }
-    if (!has_digits) {
-        return false;
-    }
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            ++i;
-        }
-        const std::size_t exponent_end = skip_digits(s, i);
-        if (exponent_end == i) {
-            return false;
-        }
-        i = exponent_end;
-    }
-    return i == s.size();
-}
-
 }  // namespace
 
-Entry read_entry(std::string_view token, bool decimal_comma) {
-    // One comma and no point: a number written with a decimal comma, when "2,5" reads as
-    // "2.5". Where a point is wanted it is refused as such, to say what to write instead.
-    std::string pointed;
-    if (token.find(',') == token.rfind(',') && token.find('.') == std::string_view::npos) {
-        pointed = token;
-        std::replace(pointed.begin(), pointed.end(), ',', '.');
-    }
-    if (!pointed.empty() && pointed != token && is_decimal_number(pointed)) {
-        if (!decimal_comma) {
+Entry read_entry(std::string_view token, DecimalSeparator separator) {
+    const bool comma = token.find(',') != std::string_view::npos;
+    // A number written with a decimal comma where a point is wanted ("2,5"): refused as
+    // such, to say what to write instead.
+    if (comma && separator == DecimalSeparator::point) {
+        const Entry with_a_comma = read_entry(token, DecimalSeparator::point_or_comma);
+        if (with_a_comma.value || with_a_comma.refusal != Refusal::not_a_number) {
             return {std::nullopt, Refusal::decimal_comma};
         }
-        token = pointed;
     }
-    if (!is_decimal_number(token)) {
-        return {};
-    }
-    if (token.front() == '+') {  // fast_float takes a minus sign only
+    // The page's rule: a comma may stand for the point ("2,5" reads 2.5).
+    const char point = comma && separator == DecimalSeparator::point_or_comma ? ',' : '.';
+    // A plus sign, as C's "%f" takes it; fast_float takes a minus sign only.
+    if (token.size() > 1 && token.front() == '+' && token[1] != '-') {
         token.remove_prefix(1);
     }
-    // fast_float reads with a point whatever the locale and rounds to the nearest float.
-    // Beyond the float range it gives an infinity, and below the smallest float a zero
-    // from digits that are not all zero: neither is the number typed.
+    // A number begins with a digit or the point, after its sign: fast_float would also
+    // read "inf" and "nan", which are no number typed.
+    const std::string_view digits = token.starts_with('-') ? token.substr(1) : token;
+    if (digits.empty() || !(is_digit(digits.front()) || digits.front() == point)) {
+        return {};
+    }
+    // Digits, the point and more digits, and an exponent, as a C "%f" conversion reads
+    // them, whatever the locale, rounded to the nearest float; the whole token, or it
+    // is refused (a hexadecimal 0x10 stops at its x). Beyond the float range fast_float
+    // gives an infinity, and below the smallest float a zero from digits that are not
+    // all zero: neither is the number typed.
     float value = 0.0F;
     const char* const last = token.data() + token.size();
-    const auto [end, error] = fast_float::from_chars(token.data(), last, value);
+    const auto [end, error] = fast_float::from_chars_advanced(
+        token.data(), last, value, fast_float::parse_options{fast_float::chars_format::general, point});
     if (error != std::errc{} || end != last) {
         return {};
     }
@@ -92,7 +55,7 @@ Entry read_entry(std::string_view token, bool decimal_comma) {
     return {value, Refusal::not_a_number};
 }
 
-std::string_view refusal_reason(Refusal refusal, bool decimal_comma) {
+std::string_view refusal_reason(Refusal refusal, DecimalSeparator separator) {
     switch (refusal) {
         case Refusal::too_large:
             return "is too large: a value lies between -3.4e38 and 3.4e38";
@@ -103,8 +66,9 @@ std::string_view refusal_reason(Refusal refusal, bool decimal_comma) {
         case Refusal::not_a_number:
             break;
     }
-    return decimal_comma ? "is not a number, such as 2.5 or 2,5"
-                         : "is not a number written with a decimal point, such as 2.5";
+    return separator == DecimalSeparator::point_or_comma
+               ? "is not a number, such as 2.5 or 2,5"
+               : "is not a number written with a decimal point, such as 2.5";
 }
 
 }  // namespace zelm

@@ -14,6 +14,10 @@ enum class Refusal {
     too_small,      // nearer to 0 than a float can hold apart from 0 itself: "1e-50"
 };
 
+// What stands between the whole part and the fraction: a point, as the console and the
+// command line take numbers; or a point or a comma, as a form on a page takes them.
+enum class DecimalSeparator { point, point_or_comma };
+
 struct Entry {
     std::optional<float> value;               // the float nearest to the number typed
     Refusal refusal = Refusal::not_a_number;  // why there is no value
@@ -21,13 +25,13 @@ struct Entry {
 
 // The value of one typed entry: the whole token must be a decimal number with a point
 // as separator (sign, digits, point, fraction and exponent optional, as a C "%f"
-// conversion reads them) within the float range. With `decimal_comma`, one comma
-// stands for the point ("2,5" reads 2.5), as a form on a page accepts it.
-Entry read_entry(std::string_view token, bool decimal_comma = false);
+// conversion reads them) within the float range. With point_or_comma, a comma may
+// stand for the point ("2,5" reads 2.5).
+Entry read_entry(std::string_view token, DecimalSeparator separator = DecimalSeparator::point);
 
 // What to tell the person who typed a refused entry, as one sentence: "is not a number
-// written with a decimal point, such as 2.5". With `decimal_comma`, for a form that takes
+// written with a decimal point, such as 2.5". With point_or_comma, for a form that takes
 // a comma as well, the example shows both.
-std::string_view refusal_reason(Refusal refusal, bool decimal_comma = false);
+std::string_view refusal_reason(Refusal refusal, DecimalSeparator separator = DecimalSeparator::point);
 
 }  // namespace zelm

@@ -2,12 +2,13 @@
 
 #include "result/header.hpp"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace zelm {
 
 ResultFileBytes::ResultFileBytes(const ChartInputs& entered)
-    : header_(header_text(entered)), rows_(entered) {}
+    : header_(header_text(entered)), rows_(entered), block_(std::size_t{1} << 16U) {}
 
 std::string_view ResultFileBytes::next() {
     if (!header_given_) {
@@ -26,17 +27,23 @@ std::string_view ResultFileBytes::next() {
     return {block_.data(), static_cast<std::size_t>(out - block_.data())};
 }
 
-TextFileReport write_result_file(const Destination& destination, const ChartInputs& entered) {
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
     TextFileReport report;
     ResultFileBytes bytes(entered);
-    report.failure = write_file(destination, [&](std::FILE* file) {
-        for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
-            if (std::fwrite(block.data(), 1, block.size(), file) != block.size()) {
-                return false;  // errno says why
-            }
+    for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
+        if (asked_to_stop(stop)) {
+            report.failure = Failure::stop();
+            break;
         }
-        return true;
-    });
+        errno = 0;
+        if (std::fwrite(block.data(), 1, block.size(), file.stream()) != block.size()) {
+            report.failure = Failure::system(errno != 0 ? errno : EIO);
+            break;
+        }
+    }
+    if (!report.failure) {
+        report.failure = file.commit();
+    }
     report.sweep = bytes.summary();
     return report;
 }

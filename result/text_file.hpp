@@ -2,16 +2,17 @@
 #pragma once
 
 #include "files/failure.hpp"
-#include "files/write_file.hpp"
+#include "files/output_file.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelm {
 
@@ -35,18 +36,18 @@ class ResultFileBytes {
     bool header_given_ = false;
     Sweep rows_;
     RowWriter writer_;
-    std::array<char, std::size_t{1} << 16U> block_;
+    std::vector<char> block_;  // 64 KiB, on the heap: a thread's or a page's stack may be small
 };
 
 struct TextFileReport {
-    // Why the file could not be written. It is then as it was before the run (a file,
-    // not a device or standard output), and no temporary is left behind.
+    // Why the file was not written, or that it was stopped. A file is then as it was
+    // before the run, and no temporary is left behind.
     std::optional<Failure> failure;
     SweepSummary sweep;  // what the rows hold, for the warnings after the run
 };
 
-// Writes the header (values as entered) and one row per height of the sweep, replacing
-// any earlier file only once the new one is complete.
-TextFileReport write_result_file(const Destination& destination, const ChartInputs& entered);
+// Writes the header (values as entered) and one row per height of the sweep into `file`,
+// then commits it: an earlier file is replaced only once the new one is complete.
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop);
 
 }  // namespace zelm

@@ -1,11 +1,8 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
-#include "files/interruption.hpp"
-#include "files/write_file.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
-#include "result/quiet_standard_error.hpp"
 #include "result/workbook_warnings.hpp"
 #include "sweep/sweep.hpp"
 
@@ -19,7 +16,6 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <string_view>
@@ -118,13 +114,24 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
 
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
-// hundredths that prints it; an empty text cell is an empty cell.
-SweepSummary write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
-                        lxw_row_t first_row) {
+// hundredths that prints it; an empty text cell is an empty cell. Stops, between two
+// rows, when asked to.
+struct RowsWritten {
+    SweepSummary summary;
+    bool stopped = false;
+};
+
+RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
+                       lxw_row_t first_row, const ShouldStop& stop) {
     lxw_format* const two_decimals = formats.number("0.00");
     lxw_format* const whole = formats.number("0");
     lxw_row_t row = first_row;
-    return sweep(entered, [&](const SweepRow& swept) {
+    RowsWritten written;
+    written.summary = sweep(entered, [&](const SweepRow& swept) {
+        if (asked_to_stop(stop)) {
+            written.stopped = true;
+            return false;
+        }
         const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
         for (lxw_col_t column = 0; column < angle_column; ++column) {
             if (const auto number = decimal_comma(numbers[column])) {
@@ -137,6 +144,7 @@ SweepSummary write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInput
         ++row;
         return true;
     });
+    return written;
 }
 
 // A scatter chart with lines of the angle against H, beside the table's first rows: on
@@ -203,84 +211,92 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
 
 // Why libxlsxwriter failed, in the system's words where it left an errno, otherwise
 // in the program's own.
-std::string failure_reason(lxw_error error, int error_number) {
+Failure failure_of(lxw_error error, int error_number) {
     if (error_number != 0) {
-        return system_reason(error_number);
+        return Failure::system(error_number);
     }
     switch (error) {
         case LXW_ERROR_MEMORY_MALLOC_FAILED:
-            return system_reason(ENOMEM);
+            return Failure::system(ENOMEM);
         case LXW_ERROR_CREATING_XLSX_FILE:
         case LXW_ERROR_CREATING_TMPFILE:
-            return "the file could not be created";
+            return Failure("the file could not be created");
         default:
-            return "the workbook could not be put together (libxlsxwriter error " +
-                   std::to_string(static_cast<int>(error)) + ")";
+            return Failure("the workbook could not be put together (libxlsxwriter error " +
+                           std::to_string(static_cast<int>(error)) + ")");
     }
 }
 
-// The rows wait in a temporary file; closing the workbook copies them into the sheet
-// and zips that, and libxlsxwriter does not check those writes. So the rows must have
-// reached their file, and the folder must have room for the copy and the zip (at most
-// as large as the copy), each within the file-size limit: otherwise the errno to report.
-int room_for_closing(lxw_worksheet* sheet, const std::string& folder) {
-    lxw_worksheet_write_single_row(sheet);  // the last row is written only when closing otherwise
-    FILE* rows = sheet->optimize_tmpfile;
-    errno = 0;
-    if (rows == nullptr) {
-        return 0;
-    }
-    if (std::fflush(rows) != 0 || std::ferror(rows) != 0) {
-        return errno != 0 ? errno : EIO;
-    }
-    // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
-    constexpr std::uintmax_t headroom = std::uintmax_t{1} << 16U;
-    const auto row_bytes = static_cast<std::uintmax_t>(std::max(0L, std::ftell(rows)));
-    std::error_code unknown;
-    const fs::space_info space = fs::space(folder, unknown);
-    if (!unknown && space.available < 2 * (row_bytes + headroom)) {
-        return ENOSPC;
-    }
+// The rows wait in a temporary file of libxlsxwriter's until the workbook is closed,
+// which copies them into the sheet and zips that; and libxlsxwriter does not check
+// those writes, so a sheet that does not fit would be cut short without a word. A sheet
+// takes at most this much a row: the row's element and four cells, each with its
+// reference, its style and a number of at most 24 characters.
+constexpr std::uintmax_t sheet_bytes_per_row = 240;
+// Beyond the rows: the sheet's head and foot, and the workbook's other parts.
+constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
+
+std::string in_kilobytes(std::uintmax_t bytes) { return std::to_string((bytes + 1023) / 1024) + " kB"; }
+
+// Whether the sheet of `rows` rows fits where libxlsxwriter puts its temporary files
+// (`folder`) before anything is written: within the file-size limit, and with room for
+// the rows and their copy in the sheet (the zip, at most as large, goes beside them).
+// Says what was checked and what was found when it does not.
+std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
+    const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row + sheet_headroom;
+    const std::string takes = "Its sheet of " + std::to_string(rows) + " rows takes up to ";
 #ifdef RLIMIT_FSIZE
     rlimit limit{};
-    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
-        limit.rlim_cur < row_bytes + headroom) {
-        return EFBIG;
+    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < sheet) {
+        return Failure::system(EFBIG, takes + in_kilobytes(sheet) +
+                                          " while it is put together, beyond the file-size limit of " +
+                                          in_kilobytes(limit.rlim_cur) + ".");
     }
 #endif
-    return 0;
+    std::error_code unknown;
+    const fs::space_info space = fs::space(folder, unknown);
+    if (!unknown && space.available < 2 * sheet) {
+        return Failure::system(ENOSPC, takes + in_kilobytes(2 * sheet) + " in " + utf8_name(folder) +
+                                           " while it is put together, and " + in_kilobytes(space.available) +
+                                           " are free there.");
+    }
+    return std::nullopt;
 }
 
-// The workbook at `file`: a temporary beside the target, or a device written into.
-std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary, const ChartInputs& entered,
-                                           const std::vector<std::string>& warnings) {
-    const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
+}  // namespace
+
+std::optional<Failure> write_workbook_at(const std::string& name, const fs::path& folder,
+                                         const ChartInputs& entered, const ShouldStop& stop) {
+    // The rows a sheet holds under the header, and under the warnings too, where the
+    // sweep would fit without them.
+    const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
+    const std::int32_t rows = row_count(entered.height, entered.definition);
+    const auto warnings = rows <= max_rows ? workbook_warning_lines(entered) : std::vector<std::string>();
+    const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
+    if (rows > room) {
+        return Failure("the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
+                       std::to_string(room) +
+                       (warnings.empty() ? " under the header" : " under the header and the run's warnings") +
+                       "; a larger step gives fewer rows");
+    }
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
-    // put together: memory stays flat in the row count. That file goes beside the
-    // workbook (when the folder can be written), where its room is checked; for a
-    // device, in the system's folder for temporary files.
-    std::error_code no_folder;
-    std::string folder = temporary ? narrow_name(fs::absolute(file, no_folder).parent_path()) : std::string();
-    if (no_folder) {
-        return Failure{system_reason(no_folder.value())};
+    // put together: memory stays flat in the row count. That file goes in `folder`,
+    // where its room is checked first, or in the system's folder for temporary files.
+    std::string rows_folder = folder.empty() ? std::string() : utf8_name(folder);
+    if (auto no_room = room_for(rows, folder.empty() ? fs::temp_directory_path() : folder)) {
+        return no_room;
     }
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    options.tmpdir = temporary ? folder.data() : nullptr;
-    // libxlsxwriter makes its temporary files (the rows', here; the parts', when closing)
-    // and unlinks them a moment later: a stop waits for those moments.
-    lxw_workbook* workbook = nullptr;
-    lxw_worksheet* sheet = nullptr;
-    {
-        const StopsHeldBack held;
-        errno = 0;
-        workbook = workbook_new_opt(narrow_name(file).c_str(), &options);
-        if (workbook == nullptr) {
-            return Failure{system_reason(errno != 0 ? errno : ENOMEM)};
-        }
-        sheet = workbook_add_worksheet(workbook, sheet_name);
+    options.tmpdir = rows_folder.empty() ? nullptr : rows_folder.data();
+    errno = 0;
+    lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
+    if (workbook == nullptr) {
+        return Failure::system(errno != 0 ? errno : ENOMEM);
     }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
     int unwritten = sheet == nullptr ? (errno != 0 ? errno : EIO) : 0;
+    bool stopped = false;
     if (sheet != nullptr) {
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
         worksheet_set_column(sheet, 1, 2, 16, nullptr);
@@ -290,47 +306,33 @@ std::optional<Failure> write_workbook_file(const fs::path& file, bool temporary,
         worksheet_freeze_panes(sheet, titles_row + 1, 0);
         const std::string title = chart_title(entered);
         set_up_pages(workbook, sheet, title, titles_row, entered);
-        const SweepSummary run = write_rows(sheet, formats, entered, titles_row + 1);
-        if (run.rows > 0) {
-            add_chart(workbook, sheet, title, titles_row + 1, run);
+        const RowsWritten run = write_rows(sheet, formats, entered, titles_row + 1, stop);
+        stopped = run.stopped;
+        if (run.summary.rows > 0 && !stopped) {
+            add_chart(workbook, sheet, title, titles_row + 1, run.summary);
         }
-        unwritten = temporary ? room_for_closing(sheet, folder) : 0;
     }
-    lxw_error closed = LXW_NO_ERROR;
-    int close_error = 0;
-    {
-        const StopsHeldBack held;
-        errno = 0;
-        closed = workbook_close(workbook);
-        close_error = errno;
+    // Closed even when stopped, which frees what the library holds: a stop may wait for it.
+    errno = 0;
+    const lxw_error closed = workbook_close(workbook);
+    const int close_error = errno;
+    if (stopped || asked_to_stop(stop)) {
+        return Failure::stop();
     }
     if (unwritten != 0) {
-        return Failure{system_reason(unwritten)};
+        return Failure::system(unwritten);
     }
     if (closed != LXW_NO_ERROR) {
-        return Failure{failure_reason(closed, close_error)};
+        return failure_of(closed, close_error);
     }
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<Failure> write_workbook(const fs::path& target, const ChartInputs& entered) {
-    // The rows a sheet holds under the header, and under the warnings too, where the
-    // sweep would fit without them.
-    const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
-    const std::int32_t rows = row_count(entered.height, entered.definition);
-    const auto warnings = rows <= max_rows ? workbook_warning_lines(entered) : std::vector<std::string>();
-    const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
-    if (rows > room) {
-        return Failure{"the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
-                       std::to_string(room) +
-                       (warnings.empty() ? " under the header" : " under the header and the run's warnings") +
-                       "; a larger step gives fewer rows"};
+std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
+    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, stop)) {
+        return failure;
     }
-    return write_file_under(target, [&](const fs::path& file, bool temporary) {
-        return write_workbook_file(file, temporary, entered, warnings);
-    });
+    return file.commit();
 }
 
 }  // namespace zelm

@@ -5,16 +5,26 @@
 #pragma once
 
 #include "files/failure.hpp"
+#include "files/output_file.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/stop.hpp"
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace zelm {
 
-// Writes the workbook, replacing any earlier one only once the new one is complete.
-// Nothing when it was written; otherwise why not, with the earlier workbook untouched:
-// also when the sweep has more rows than a sheet holds.
-std::optional<Failure> write_workbook(const std::filesystem::path& target, const ChartInputs& entered);
+// Writes the workbook under `name` (UTF-8), libxlsxwriter's own temporary files going to
+// `folder` (the system's folder for them when empty). Nothing when it was written;
+// otherwise why not, or that it was stopped: also when the sweep has more rows than a
+// sheet holds, or when the sheet would not fit while it is put together (then nothing
+// is written at all).
+std::optional<Failure> write_workbook_at(const std::string& name, const std::filesystem::path& folder,
+                                         const ChartInputs& entered, const ShouldStop& stop);
+
+// The workbook into `file`, committed once complete: an earlier workbook is replaced
+// only then, and stays untouched otherwise.
+std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop);
 
 }  // namespace zelm

@@ -22,11 +22,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstddef>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace zelm {
@@ -62,10 +66,12 @@ val read_field(const std::string& text) {
     const std::string_view token = first == std::string::npos
                                        ? std::string_view()
                                        : std::string_view(text).substr(first, last - first + 1);
-    const Entry entry = read_entry(token, true);
+    const Entry entry = read_entry(token, DecimalSeparator::point_or_comma);
     val field = val::object();
     field.set("value", entry.value ? val(static_cast<double>(*entry.value)) : val::null());
-    field.set("reason", entry.value ? std::string() : std::string(refusal_reason(entry.refusal, true)));
+    field.set("reason", entry.value
+                            ? std::string()
+                            : std::string(refusal_reason(entry.refusal, DecimalSeparator::point_or_comma)));
     return field;
 }
 
@@ -202,25 +208,31 @@ class ResultFileChunks {
     ResultFileBytes bytes_;
 };
 
-// The workbook, written by the program's own code into the module's file system and
-// read back: { bytes } or { reason }, the reason as the program tells it.
+// The workbook, written by the program's own code under a name in the module's file
+// system (its memory), read back and removed: { bytes } or { reason }, the reason as
+// the program tells it.
 val workbook(const val& values) {
-    const char* const name = "/tmp/ZELM_FS_result.xlsx";
+    const std::string name = "/tmp/ZELM_FS_result.xlsx";
     val answer = val::object();
-    if (const auto failure = write_workbook(name, inputs_of(values))) {
-        answer.set("reason", failure->reason);
-        return answer;
-    }
+    auto failure = write_workbook_at(name, "/tmp", inputs_of(values), {});
     std::string bytes;
-    if (std::FILE* file = std::fopen(name, "rb")) {
-        std::array<char, 1 << 16> block{};
-        for (std::size_t got = 0; (got = std::fread(block.data(), 1, block.size(), file)) > 0;) {
-            bytes.append(block.data(), got);
+    if (!failure) {
+        errno = 0;
+        std::ifstream written(name, std::ios::binary);
+        if (written) {
+            bytes.assign(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>());
         }
-        std::fclose(file);
+        if (!written || written.bad()) {
+            failure = Failure::system(errno != 0 ? errno : EIO);
+        }
     }
-    std::remove(name);
-    answer.set("bytes", byte_array(bytes));
+    std::error_code ignored;
+    std::filesystem::remove(name, ignored);
+    if (failure) {
+        answer.set("reason", failure->reason + (failure->detail.empty() ? "" : ". " + failure->detail));
+    } else {
+        answer.set("bytes", byte_array(bytes));
+    }
     return answer;
 }
 

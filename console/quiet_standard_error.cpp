@@ -1,4 +1,4 @@
-#include "result/quiet_standard_error.hpp"
+#include "console/quiet_standard_error.hpp"
 
 #include <cstdio>
 
