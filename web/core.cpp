@@ -13,6 +13,7 @@
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"
+#include "sweep/stop.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/sweep.hpp"
 #include "sweep/warnings.hpp"
@@ -50,6 +51,13 @@ val number_array(const std::vector<double>& numbers) {
     return val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<val>("slice");
 }
 
+// The page's way to stop long work, as the program's is a signal: a script function that
+// answers true once the values have changed or a newer run has begun, asked between two
+// slices of the work (the page runs one thing at a time, so nothing changes within one).
+ShouldStop stop_of(const val& asked) {
+    return [asked] { return asked().as<bool>(); };
+}
+
 // The six values of the script's array [phi, C', d, H, step, FS], each a float read
 // by read_field: a JavaScript number holds a float exactly.
 ChartInputs inputs_of(const val& values) {
@@ -85,16 +93,23 @@ class PageRun {
     static constexpr std::int32_t shown_whole = 10000;
     static constexpr std::int32_t shown_ends = 100;
 
-    explicit PageRun(const val& values)
+    PageRun(const val& values, const val& stop)
         : entered_(inputs_of(values)),
           sweep_(entered_),
+          stop_(stop_of(stop)),
           shown_first_(rows() <= shown_whole ? rows() : shown_ends) {}
 
     std::int32_t rows() const { return sweep_.rows(); }
     std::int32_t done() const { return sweep_.summary().rows; }
+    bool stopped() const { return stopped_; }
 
-    // Takes up to `count` more rows; true once the run is over.
+    // Takes up to `count` more rows, unless the page asks to stop; true once the run is
+    // over or stopped.
     bool advance(std::int32_t count) {
+        if (asked_to_stop(stop_)) {
+            stopped_ = true;
+            return true;
+        }
         for (; count > 0; --count) {
             const SweepRow* row = sweep_.next();
             if (row == nullptr) {
@@ -182,6 +197,8 @@ class PageRun {
 
     ChartInputs entered_;
     Sweep sweep_;
+    ShouldStop stop_;
+    bool stopped_ = false;
     std::int32_t shown_first_;
     RowWriter writer_;
     std::string first_;
@@ -196,16 +213,23 @@ class PageRun {
 // The result file, the program's own bytes, in pieces the page puts into one Blob.
 class ResultFileChunks {
   public:
-    explicit ResultFileChunks(const val& values) : bytes_(inputs_of(values)) {}
+    ResultFileChunks(const val& values, const val& stop) : bytes_(inputs_of(values)), stop_(stop_of(stop)) {}
 
-    // The next piece, or null once the file is whole.
+    // The next piece, or null once the file is whole or the page asks to stop.
     val next() {
+        if (asked_to_stop(stop_)) {
+            stopped_ = true;
+            return val::null();
+        }
         const std::string_view block = bytes_.next();
         return block.empty() ? val::null() : byte_array(block);
     }
+    bool stopped() const { return stopped_; }
 
   private:
     ResultFileBytes bytes_;
+    ShouldStop stop_;
+    bool stopped_ = false;
 };
 
 // The workbook, written by the program's own code under a name in the module's file
@@ -256,9 +280,10 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     emscripten::function("workbook", &workbook);
     emscripten::function("columnTitles", &column_titles);
     emscripten::class_<PageRun>("PageRun")
-        .constructor<const emscripten::val&>()
+        .constructor<const emscripten::val&, const emscripten::val&>()
         .function("rows", &PageRun::rows)
         .function("done", &PageRun::done)
+        .function("stopped", &PageRun::stopped)
         .function("advance", &PageRun::advance)
         .function("firstRows", &PageRun::first_rows)
         .function("lastRows", &PageRun::last_rows)
@@ -267,6 +292,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
         .function("angles", &PageRun::angles)
         .function("warnings", &PageRun::warnings);
     emscripten::class_<ResultFileChunks>("ResultFileChunks")
-        .constructor<const emscripten::val&>()
-        .function("next", &ResultFileChunks::next);
+        .constructor<const emscripten::val&, const emscripten::val&>()
+        .function("next", &ResultFileChunks::next)
+        .function("stopped", &ResultFileChunks::stopped);
 }

@@ -217,18 +217,18 @@
       return;
     }
     const typed = fields.map((field) => field.value.trim());
-    const run = new core.PageRun(values);
+    const run = new core.PageRun(values, () => thisRun !== latestRun);
     try {
       const rows = run.rows();
       while (!run.advance(rowsPerSlice)) {
         running = true;
         say(`Computing: ${numberText(run.done())} of ${plural(rows, 'row', 'rows')}\u2026`);
         await nextFrame();
-        if (thisRun !== latestRun) {
-          return;
-        }
       }
       running = false;
+      if (run.stopped()) {
+        return;
+      }
       markCurrent(values);
       document.getElementById('result-title').textContent = run.title();
       const warnings = run.warnings();
@@ -258,7 +258,7 @@
 
   async function downloadText() {
     const thisRun = latestRun;
-    const chunks = new core.ResultFileChunks(computed);
+    const chunks = new core.ResultFileChunks(computed, () => thisRun !== latestRun);
     const parts = [];
     try {
       for (let piece = chunks.next(); piece !== null; piece = chunks.next()) {
@@ -266,10 +266,10 @@
         if (parts.length % 256 === 0) {
           say(`Making ZELM_FS_result.xls: ${numberText(parts.length * 64)} KiB\u2026`);
           await nextFrame();
-          if (thisRun !== latestRun) {
-            return;  // the values changed: this file is no longer the form's
-          }
         }
+      }
+      if (chunks.stopped()) {
+        return;  // the values changed: this file is no longer the form's
       }
     } finally {
       chunks.delete();

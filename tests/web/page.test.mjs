@@ -70,6 +70,16 @@ async function open(url = pageUrl) {
       window.zelmViolation(`${event.effectiveDirective} blocked ${event.blockedURI || 'inline'} at ${event.sourceFile}:${event.lineNumber}`);
     });
   });
+  // The core the page starts, kept as window.zelmCore, for a test that reaches into the
+  // module's file system: ZelmCore is wrapped as the page's own script defines it.
+  await context.addInitScript(() => {
+    let factory;
+    Object.defineProperty(window, 'ZelmCore', {
+      configurable: true,
+      get: () => factory && ((...args) => factory(...args).then((core) => { window.zelmCore = core; return core; })),
+      set: (value) => { factory = value; },
+    });
+  });
   const page = await context.newPage();
   page.on('console', (message) => {
     if (message.type() === 'error' || message.type() === 'warning') {
@@ -269,6 +279,24 @@ test('keyboard alone: tab to each field, type, Enter, and tab to a download', as
   await page.locator('#download-text').focus();
   const [file] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Enter')]);
   assert.equal(file.suggestedFilename(), 'ZELM_FS_result.xls');
+  await check();
+});
+
+test('a workbook that cannot be read back says why, and nothing is downloaded', async () => {
+  const { page, check } = await open();
+  await compute(page, traced);
+  // A file where the workbook is made that may be written but not read: the library
+  // fills it, and reading its bytes back for the download fails.
+  await page.evaluate(() => {
+    window.zelmCore.FS.writeFile('/tmp/ZELM_FS_result.xlsx', '');
+    window.zelmCore.FS.chmod('/tmp/ZELM_FS_result.xlsx', 0o200);
+  });
+  let downloads = 0;
+  page.on('download', () => { downloads += 1; });
+  await page.click('#download-workbook');
+  await page.waitForFunction(() => /^Cannot write ZELM_FS_result\.xlsx/.test(document.querySelector('#status').textContent));
+  assert.equal(await page.textContent('#status'), 'Cannot write ZELM_FS_result.xlsx: Permission denied.');
+  assert.equal(downloads, 0);
   await check();
 });
 
