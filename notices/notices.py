@@ -80,16 +80,20 @@ def read_depfile(path):
 def depfiles_of(linked, build_dir):
     """The depfiles of the objects of this build that a link read: an object's own,
     or every object's of a static library of the build (CMake keeps them under
-    CMakeFiles/<target>.dir beside the library)."""
+    CMakeFiles/<target>.dir beside the library, and there keeps objects.a, the
+    objects of a program that a MinGW link reads as one archive)."""
     if not linked.startswith(build_dir + os.sep):
         return []
     name = os.path.basename(linked)
     if name.endswith(('.o', '.obj')):
         return [linked + '.d'] if os.path.exists(linked + '.d') else []
     match = re.fullmatch(r'lib(.+)\.a', name)
-    if not match:
+    if name == 'objects.a':
+        target_dir = os.path.dirname(linked)
+    elif match:
+        target_dir = os.path.join(os.path.dirname(linked), 'CMakeFiles', match.group(1) + '.dir')
+    else:
         return []
-    target_dir = os.path.join(os.path.dirname(linked), 'CMakeFiles', match.group(1) + '.dir')
     found = []
     for folder, _, names in os.walk(target_dir):
         found += [os.path.join(folder, n) for n in names if n.endswith(('.o.d', '.obj.d'))]
