@@ -37,8 +37,8 @@ function(zelm_sub_build name preset folder)
     ExternalProject_Add(${name}
         SOURCE_DIR "${PROJECT_SOURCE_DIR}"
         BINARY_DIR "${CMAKE_BINARY_DIR}/${folder}"
-        CONFIGURE_COMMAND "${CMAKE_COMMAND}" -S "${PROJECT_SOURCE_DIR}" --preset ${preset} -B "${CMAKE_BINARY_DIR}/${folder}"
-                          -DBUILD_TESTING=OFF "-DZELM_XLSXWRITER_SOURCE_CACHE=${ZELM_XLSXWRITER_SOURCE_CACHE}"
+        CONFIGURE_COMMAND "${CMAKE_COMMAND}" -S "${PROJECT_SOURCE_DIR}" --preset ${preset}
+                          -B "${CMAKE_BINARY_DIR}/${folder}" -DBUILD_TESTING=OFF "-DZELM_XLSXWRITER_SOURCE_CACHE=${ZELM_XLSXWRITER_SOURCE_CACHE}"
                           ${ARGN}
         CONFIGURE_HANDLED_BY_BUILD ON
         BUILD_ALWAYS ON

@@ -181,6 +181,31 @@ def dpkg_versions(packages):
     return versions
 
 
+def local_origin(path, sources, own_dirs):
+    """Where a file comes from when dpkg need not be asked: a source package built
+    here (its component), an npm package (its component), zelm-fs itself ('own'),
+    or None."""
+    real = os.path.realpath(path)
+    built = next((s for s in sources if any(fnmatch.fnmatchcase(real, p) for p in s.patterns)), None)
+    if built:
+        return {'origin': 'src', 'name': built.name, 'version': built.version, 'source': built.name,
+                'source_version': built.version, 'notice': os.path.join(built.doc_dir, 'copyright'),
+                'doc_dir': built.doc_dir}
+    npm = npm_package(real)
+    if npm:
+        name, folder = npm
+        with open(os.path.join(folder, 'package.json'), encoding='utf-8') as manifest:
+            version = json.load(manifest)['version']
+        licence = next((os.path.join(folder, n) for n in sorted(os.listdir(folder))
+                        if re.match(r'(LICEN[CS]E|COPYING)', n, re.I)), os.path.join(folder, 'LICENSE'))
+        return {'origin': 'npm', 'name': name, 'version': version, 'notice': licence}
+    if re.search(r'\.ltrans\d*(\.ltrans)?\.o$', path):
+        return 'own'  # a part of zelm-fs's own objects, as link-time optimisation split them
+    if any(real == d or real.startswith(d + os.sep) for d in own_dirs):
+        return 'own'
+    return None
+
+
 def collect(arguments):
     build_dir = os.path.realpath(arguments.build_dir)
     own_dirs = [os.path.realpath(d) for d in arguments.own_dir]
@@ -197,32 +222,17 @@ def collect(arguments):
     unknown = []
     to_ask = []
 
-    def add(key, details, path):
-        entry = components.setdefault(key, dict(details, files=[]))
+    def add(details, path):
+        entry = components.setdefault((details['origin'], details['name']), dict(details, files=[]))
         if len(entry['files']) < 3 and path not in entry['files']:
             entry['files'].append(path)
 
     for path in dict.fromkeys(linked + compiled):
-        real = os.path.realpath(path)
-        built = next((s for s in sources if any(fnmatch.fnmatchcase(real, p) for p in s.patterns)), None)
-        npm = npm_package(real)
-        if built:
-            add(('src', built.name), {'origin': 'src', 'name': built.name, 'version': built.version,
-                                      'source': built.name, 'source_version': built.version,
-                                      'notice': os.path.join(built.doc_dir, 'copyright'),
-                                      'doc_dir': built.doc_dir}, path)
-        elif npm:
-            with open(os.path.join(npm[1], 'package.json'), encoding='utf-8') as manifest:
-                version = json.load(manifest)['version']
-            licence = next((os.path.join(npm[1], n) for n in sorted(os.listdir(npm[1]))
-                            if re.match(r'(LICEN[CS]E|COPYING)', n, re.I)), os.path.join(npm[1], 'LICENSE'))
-            add(('npm', npm[0]), {'origin': 'npm', 'name': npm[0], 'version': version, 'notice': licence}, path)
-        elif re.search(r'\.ltrans\d*(\.ltrans)?\.o$', path):
-            pass  # a part of zelm-fs's own objects, as link-time optimisation split them
-        elif any(real == d or real.startswith(d + os.sep) for d in own_dirs):
-            pass  # zelm-fs's own sources and objects
-        else:
+        origin = local_origin(path, sources, own_dirs)
+        if origin is None:
             to_ask.append(path)
+        elif origin != 'own':
+            add(origin, path)
 
     owners = dpkg_owners(to_ask)
     versions = dpkg_versions(set(owners.values()))
@@ -234,9 +244,8 @@ def collect(arguments):
             dynamic.add(package)
         else:
             version, source, source_version = versions.get(package, ('', package, ''))
-            add(('deb', package), {'origin': 'deb', 'name': package, 'version': version, 'source': source,
-                                   'source_version': source_version,
-                                   'notice': f'/usr/share/doc/{package}/copyright'}, path)
+            add({'origin': 'deb', 'name': package, 'version': version, 'source': source,
+                 'source_version': source_version, 'notice': f'/usr/share/doc/{package}/copyright'}, path)
     built_in = {entry['name'] for entry in components.values() if entry['origin'] == 'deb'}
     manifest = {
         'components': sorted(components.values(), key=lambda c: (c['origin'], c['name'])),

@@ -69,7 +69,8 @@ def entry(folder, text, title='Thing', keep=(), origin='src'):
 class CopyrightFiles(unittest.TestCase):
     def test_paragraphs_keep_continuations_and_tell_free_form(self):
         paragraphs = notices.parse_paragraphs(MACHINE_READABLE)
-        self.assertEqual(paragraphs[5].get('License'), 'BSD-2-clause\n Redistribution is permitted,\n .\n with {this} notice.')
+        self.assertEqual(paragraphs[5].get('License'),
+                         'BSD-2-clause\n Redistribution is permitted,\n .\n with {this} notice.')
         self.assertTrue(notices.is_machine_readable(paragraphs))
         self.assertIsNone(notices.parse_paragraphs('This is the Debian version of it.\nCopyright 1999 X\n'))
 
