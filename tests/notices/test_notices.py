@@ -11,6 +11,7 @@ import sys
 import tempfile
 import unittest
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'notices'))
 import notices  # noqa: E402
 
