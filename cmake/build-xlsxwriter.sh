@@ -17,6 +17,10 @@
 # Debian's zlib source package, of the version installed on the machine, into
 # PREFIX/lib/libz.a with zlib.h and zconf.h beside libxlsxwriter's headers.
 #
+# PREFIX/sources.txt says which files come from which source package, and
+# PREFIX/share/doc/SOURCE holds each one's debian/copyright and its own licence
+# files: the notices of what is built in are made from them (notices/notices.py).
+#
 # Running it again with everything in place only reads a stamp file. On failure it
 # prints one line naming the log file and exits non-zero. Needs no root, but apt must
 # know Debian's source packages and the compilers must be there:
@@ -97,7 +101,7 @@ stamp_text="libxlsxwriter $version $toolchain ${options[*]}"
 [ "$emscripten" = 1 ] && stamp_text+=" zlib $zlib_version ${zlib_flags[*]}"
 stamp="$prefix/.zelm-xlsxwriter-stamp"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_text" ] &&
-    [ -f "$prefix/lib/libxlsxwriter.a" ] && [ -f "$prefix/include/xlsxwriter.h" ] &&
+    [ -f "$prefix/lib/libxlsxwriter.a" ] && [ -f "$prefix/include/xlsxwriter.h" ] && [ -f "$prefix/sources.txt" ] &&
     { [ "$emscripten" = 0 ] || [ -f "$prefix/lib/libz.a" ]; }; then
     exit 0
 fi
@@ -137,6 +141,20 @@ fetch_source() {
     exec 9>&-
 }
 
+# Records that the files of PREFIX matching the PATTERNS come from a source package,
+# and keeps its copyright file and its own licence files in PREFIX/share/doc/SOURCE.
+record_source() {
+    local package="$1" package_version="$2" tree="$3" pattern
+    shift 3
+    mkdir -p "$prefix/share/doc/$package"
+    cp "$tree/debian/copyright" "$prefix/share/doc/$package/copyright"
+    find "$tree" -maxdepth 1 -type f \( -iname 'licen[cs]e*' -o -iname 'copying*' \) \
+        -exec cp {} "$prefix/share/doc/$package/" \;
+    for pattern in "$@"; do
+        printf '%s\t%s\t%s\t%s\n' "$pattern" "$package" "$package_version" "share/doc/$package" >>"$prefix/sources.txt"
+    done
+}
+
 build_dir="$prefix.build"
 rm -rf "$build_dir" "$prefix"
 
@@ -156,6 +174,7 @@ if [ "$emscripten" = 1 ]; then
     # The installed zconf.h says what the library was compiled with.
     sed -e 's/^#ifdef HAVE_UNISTD_H\b.*/#if 1/' -e 's/^#ifdef HAVE_STDARG_H\b.*/#if 1/' \
         "$zlib_source/zconf.h" >"$prefix/include/zconf.h"
+    record_source zlib "$zlib_version" "$zlib_source" lib/libz.a include/zlib.h include/zconf.h
 fi
 
 fetch_source libxlsxwriter "$version" CMakeLists.txt
@@ -168,5 +187,6 @@ for step in configure build install; do
     install) cmake --install "$build_dir" ;;
     esac >>"$log" 2>&1
 done
+record_source libxlsxwriter "$version" "$source_dir" lib/libxlsxwriter.a include/xlsxwriter.h 'include/xlsxwriter/*'
 rm -rf "$build_dir"
 printf '%s\n' "$stamp_text" >"$stamp"

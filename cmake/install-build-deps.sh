@@ -14,9 +14,9 @@ fi
 # a command name without a slash, or a glob) is missing. First what the build and
 # its ordinary test suite need; with --all, also what the other checks of .ci/run
 # need: the sanitizers and fuzzers (Clang), the Windows build under Wine, LibreOffice
-# reading the files back, the benchmark, the Windows archive's text manual, and the
+# reading the files back, the benchmark, the Windows archive's text manual, the
 # web page (Emscripten, Node.js and npm for the page's npm packages, Chromium for its
-# tests, and pdftoppm to turn a printed page into pictures).
+# tests, and pdftoppm to turn a printed page into pictures), and lintian for the .deb.
 checks=(
     "cmake:cmake"
     "make:make"
@@ -30,6 +30,7 @@ checks=(
     "libfmt-dev:/usr/include/fmt/format.h"
     "libfast-float-dev:/usr/include/fast_float/fast_float.h"
     "libgtest-dev:/usr/include/gtest/gtest.h"
+    "python3:/usr/bin/python3"               # the notices of the code of others (notices/)
 )
 if [ "${1-}" = --all ]; then
     checks+=(
@@ -46,6 +47,7 @@ if [ "${1-}" = --all ]; then
         "emscripten:em++"
         "chromium:/usr/lib/chromium/chromium"
         "poppler-utils:pdftoppm"
+        "lintian:lintian"
         # Only where the machine has no Node.js or npm of its own at all.
         "nodejs:node"
         "npm:npm"

@@ -8,7 +8,10 @@
 # saying so, instead of a build that fails later on a missing file or a test that
 # runs other versions than the lock file's.
 
-set(ZELM_NODE_MODULES "${PROJECT_SOURCE_DIR}/node_modules")
+# The page is built from the packages in ZELM_NODE_MODULES: the source tree's, unless
+# a build installs the lock file's packages elsewhere (cmake/sub-builds.cmake).
+set(ZELM_NODE_MODULES "${PROJECT_SOURCE_DIR}/node_modules" CACHE PATH "The node_modules folder the page is built from")
+get_filename_component(zelm_npm_root "${ZELM_NODE_MODULES}" DIRECTORY)
 set(zelm_lock_file "${PROJECT_SOURCE_DIR}/package-lock.json")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${zelm_lock_file}")
 
@@ -23,7 +26,7 @@ foreach(index RANGE ${zelm_lock_last})
     endif()
     string(JSON zelm_wanted GET "${zelm_lock_packages}" "${zelm_lock_path}" version)
     set(zelm_installed "")
-    set(zelm_manifest "${PROJECT_SOURCE_DIR}/${zelm_lock_path}/package.json")
+    string(REGEX REPLACE "^node_modules/" "${ZELM_NODE_MODULES}/" zelm_manifest "${zelm_lock_path}/package.json")
     if(EXISTS "${zelm_manifest}")
         file(READ "${zelm_manifest}" zelm_manifest_text)
         string(JSON zelm_installed ERROR_VARIABLE zelm_json_error GET "${zelm_manifest_text}" version)
@@ -34,6 +37,6 @@ foreach(index RANGE ${zelm_lock_last})
         endif()
         message(FATAL_ERROR
             "${zelm_lock_path} is ${zelm_installed}, package-lock.json wants ${zelm_wanted}: "
-            "run 'npm ci' in ${PROJECT_SOURCE_DIR}, then configure again")
+            "run 'npm ci' in ${zelm_npm_root}, then configure again")
     endif()
 endforeach()

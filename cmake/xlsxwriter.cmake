@@ -1,25 +1,35 @@
 # Defines zelm::xlsxwriter, the libxlsxwriter the program writes .xlsx workbooks with.
 #
-# Static builds (ZELM_STATIC, and always the Windows and WebAssembly cross builds)
-# link a static libxlsxwriter that cmake/build-xlsxwriter.sh compiles at configure
-# time from Debian's source package, with its own minizip, MD5 and temporary-file
-# code inside, plus the target's static zlib (for WebAssembly, compiled by the same
-# script from Debian's zlib source package). Other builds link the system's shared
-# library (Debian: libxlsxwriter-dev).
+# By default every build, whatever its compiler or target, links the same pinned static
+# libxlsxwriter, which cmake/build-xlsxwriter.sh compiles at configure time from
+# Debian's source package, with its own minizip, MD5 and temporary-file code inside,
+# plus the target's static zlib (for WebAssembly, compiled by the same script from
+# Debian's zlib source package): every build then writes the same workbook bytes.
+#
+# ZELM_SYSTEM_LIBRARIES links Debian's shared libxlsxwriter instead (libxlsxwriter-dev),
+# which brings Debian's shared zlib and minizip with it: the build the Debian package
+# ships, so that security updates of those libraries reach the program.
 #
 # The static library is built into this build folder, so that presets with different
 # compilers never share one and removing the build folder starts afresh. Only the
 # downloaded source is shared, in ZELM_XLSXWRITER_SOURCE_CACHE, so that every preset
 # fetches it at most once.
 
+option(ZELM_SYSTEM_LIBRARIES "Link Debian's shared libxlsxwriter and zlib instead of the pinned static build" OFF)
+if(ZELM_SYSTEM_LIBRARIES AND CMAKE_CROSSCOMPILING)
+    message(FATAL_ERROR "ZELM_SYSTEM_LIBRARIES is for a build on the machine's own Debian libraries, not a cross build")
+endif()
+
 set(ZELM_XLSXWRITER_SOURCE_CACHE "${PROJECT_SOURCE_DIR}/build/xlsxwriter-source"
     CACHE PATH "Where Debian's libxlsxwriter source package is downloaded and unpacked for static builds")
 
 # Whether the library is the one built here, with its number-printing option: the
 # tests then know every workbook part byte for byte (the system's library prints
-# 0.69 as 0.68999999999999995).
+# 0.69 as 0.68999999999999995). Its sources.txt tells the notices where its files
+# come from.
 set(ZELM_XLSXWRITER_BUILT_HERE OFF)
-if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32) OR EMSCRIPTEN)
+set(ZELM_XLSXWRITER_SOURCES "")
+if(NOT ZELM_SYSTEM_LIBRARIES)
     set(ZELM_XLSXWRITER_BUILT_HERE ON)
     set(zelm_xlsxwriter_script "${CMAKE_CURRENT_LIST_DIR}/build-xlsxwriter.sh")
     set(zelm_xlsxwriter_prefix "${CMAKE_BINARY_DIR}/xlsxwriter")
@@ -66,6 +76,7 @@ if(ZELM_STATIC OR (CMAKE_CROSSCOMPILING AND WIN32) OR EMSCRIPTEN)
         IMPORTED_LOCATION "${zelm_xlsxwriter_prefix}/lib/libxlsxwriter.a"
         INTERFACE_INCLUDE_DIRECTORIES "${zelm_xlsxwriter_prefix}/include"
         INTERFACE_LINK_LIBRARIES "${ZELM_ZLIB}")
+    set(ZELM_XLSXWRITER_SOURCES "${zelm_xlsxwriter_prefix}/sources.txt")
     message(STATUS "libxlsxwriter: static, built in ${zelm_xlsxwriter_prefix}, with zlib ${ZELM_ZLIB}")
 else()
     find_package(PkgConfig QUIET)

@@ -161,7 +161,12 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         out << app.help() << std::flush;
         return out ? ExitStatus::written : ExitStatus::not_written;
     } catch (const CLI::CallForVersion&) {
-        out << "zelm-fs " ZELM_VERSION "\n" << std::flush;
+        // ZELM_NOTICES: where this build's package installs the notices of the code of others.
+        out << "zelm-fs " ZELM_VERSION
+               "\nCopyright the zelm-fs authors. No licence has been granted yet."
+               "\nIt holds code of others, each part listed with its copyright and licence in"
+               "\n" ZELM_NOTICES "\n"
+            << std::flush;
         return out ? ExitStatus::written : ExitStatus::not_written;
     } catch (const CLI::ArgumentMismatch&) {
         return usage_error(err, "--output needs a file name: -o FILE");

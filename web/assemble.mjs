@@ -1,5 +1,6 @@
 // Makes the one self-contained page from its template: every {{NAME}} is replaced
-// by the file given as NAME=PATH, and {{csp}} by a Content-Security-Policy that lets
+// by the file given as NAME=PATH (a NAME ending in .txt as text, its <, > and &
+// escaped, to show as it is), and {{csp}} by a Content-Security-Policy that lets
 // exactly the page's own inline scripts and styles run, by their SHA-256 hashes.
 //
 //   node assemble.mjs TEMPLATE OUTPUT NAME=PATH...
@@ -51,7 +52,8 @@ let page = read(template).replace(/\{\{([\w.-]+)\}\}/g, (marker, name) => {
     fail(`${template} wants ${name}, which is not given`);
   }
   used.add(name);
-  return read(files.get(name));
+  const text = read(files.get(name));
+  return name.endsWith('.txt') ? text.replace(/[&<>]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;' })[c]) : text;
 });
 for (const name of files.keys()) {
   if (!used.has(name)) {

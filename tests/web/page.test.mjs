@@ -447,3 +447,27 @@ test('at 400 px wide the chart fills its column and its H labels stay apart, up 
   }
   await check();
 });
+
+test('notices: folded at the foot, opened from the keyboard, printed only when open', async () => {
+  const { page, check } = await open();
+  const printed = async () => {
+    await page.emulateMedia({ media: 'print' });
+    const shown = await page.evaluate(() => getComputedStyle(document.querySelector('#notices')).display !== 'none');
+    await page.emulateMedia({ media: 'screen' });
+    return shown;
+  };
+  assert.equal(await page.getAttribute('#notices', 'open'), null);
+  assert.equal(await printed(), false);
+  await page.locator('#compute').focus();
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.parentElement.id), 'notices');
+  await page.keyboard.press('Enter');
+  assert.notEqual(await page.getAttribute('#notices', 'open'), null);
+  assert.equal(await printed(), true);
+  const text = await page.textContent('#notices pre');
+  for (const words of ['Copyright the zelm-fs authors', 'No licence has been granted yet', 'uPlot', 'Emscripten',
+    'libxlsxwriter', 'third_party/tmpfileplus/*', 'Mozilla Public License Version 2.0']) {
+    assert.ok(text.includes(words), `the notices do not say "${words}"`);
+  }
+  await check();
+});
