@@ -64,8 +64,11 @@ int create_new(const std::string& name, [[maybe_unused]] const std::string& repl
     const bool replaces = stat(replaced.c_str(), &existing) == 0;
     const int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | binary, replaces ? 0600 : 0666);
     if (descriptor >= 0 && replaces) {
-        // The group first: a change of group may clear the set-group-ID bit.
-        (void)fchown(descriptor, static_cast<uid_t>(-1), existing.st_gid);
+        // The group first, as a change of group may clear the set-group-ID bit; a group
+        // the user may not give leaves the file in the user's own.
+        if (fchown(descriptor, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+            errno = 0;
+        }
         (void)fchmod(descriptor, existing.st_mode & 07777U);
     }
     return descriptor;
