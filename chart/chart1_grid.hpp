@@ -6,7 +6,6 @@
 // look-up instead of six row searches and three powers.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -23,10 +22,15 @@ class Chart1Grid {
     std::optional<float> angle(float x, float y) const;
 
   private:
+    // A key of chart 1 (its hundredths of x) as the grid holds it.
+    struct Key {
+        std::uint32_t x_bits;  // the float of key / 100, the x on the grid that reads it
+        std::int32_t row;      // the grid's row of its angles, or -1 where chart 1 has none
+    };
     std::int32_t first_key_ = 0;
-    std::vector<std::int32_t> row_of_key_;  // from first_key_ on; -1 where no row has the key
-    std::size_t hundredths_ = 0;            // the grid's y values per row: 0.00, 0.01, ...
-    std::vector<float> angles_;             // hundredths_ angles for each row, row by row
+    std::vector<Key> keys_;              // from first_key_ on, one per hundredth of x
+    std::vector<std::uint32_t> y_bits_;  // the grid's y, the float of k / 100, for k from 0 on
+    std::vector<float> angles_;          // y_bits_.size() angles for each row, row by row
 };
 
 // The grid, made on first use and constant from then on.

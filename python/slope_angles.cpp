@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -125,6 +126,9 @@ bool angles_of(const Walk& walk, const Chart1Grid& grid, std::size_t begin, std:
         rest /= static_cast<std::size_t>(walk.shape[d]);
     }
     const std::size_t inner = dimensions - 1;
+    ChartColumn column{};
+    std::uint64_t column_of = 0;
+    bool column_known = false;
     for (std::size_t flat = begin; flat < end;) {
         const std::size_t count =
             std::min(end - flat, static_cast<std::size_t>(walk.shape[inner] - index[inner]));
@@ -139,14 +143,21 @@ bool angles_of(const Walk& walk, const Chart1Grid& grid, std::size_t begin, std:
         }
         bool held = true;
         for (std::size_t i = 0; i < count; ++i) {
-            std::array<double, operand_count> v{};
+            std::array<float, operand_count> v{};
             for (std::size_t k = 0; k < operand_count; ++k) {
-                v[k] = load(at[k] + static_cast<py::ssize_t>(i) * step[k]);
-                held = held && fits_a_float(v[k]);
+                const double value = load(at[k] + static_cast<py::ssize_t>(i) * step[k]);
+                held = held && fits_a_float(value);
+                v[k] = static_cast<float>(value);
             }
-            out[flat + i] =
-                slope_angle(grid, static_cast<float>(v[0]), static_cast<float>(v[1]),
-                            static_cast<float>(v[2]), static_cast<float>(v[3]), static_cast<float>(v[4]));
+            // A study most often reads many heights for one friction angle and one factor
+            // of safety: what those two alone give is kept while their bits stay the same.
+            const std::uint64_t friction_and_safety = std::uint64_t{bits_of(v[0])} << 32U | bits_of(v[4]);
+            if (!column_known || friction_and_safety != column_of) {
+                column = chart_column(v[0], v[4]);
+                column_of = friction_and_safety;
+                column_known = true;
+            }
+            out[flat + i] = slope_angle(grid, column, v[1], v[2], v[3]);
         }
         if (!held) {
             return false;

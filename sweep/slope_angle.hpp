@@ -12,19 +12,32 @@
 
 namespace zelm {
 
-// The slope angle, in degrees, of the row at `height` of the sweep of these values (the
-// friction angle in degrees, as entered): the very float of that row, read from the grid
-// (chart1_grid()), or NaN where the row's angle cell is empty. Inline: a study calls it
-// for every element of its arrays.
+// What a friction angle (in degrees, as entered) and a factor of safety give every height
+// alike: tan(phi), in double, and x on the chart's grid, as the sweep takes them once per
+// run. A study that reads many heights for the same two keeps them.
+struct ChartColumn {
+    double tan_phi;
+    float x;
+};
+
+inline ChartColumn chart_column(float friction_angle, float security_factor) {
+    const double tan_phi = std::tan(static_cast<double>(to_radians(friction_angle)));
+    return {tan_phi, arrondir(A_tangent(tan_phi, security_factor), 2)};
+}
+
+// The slope angle, in degrees, of the row at `height` of the sweep of these values: the
+// very float of that row, read from the grid (chart1_grid()), or NaN where the row's angle
+// cell is empty. Inline: a study calls it for every element of its arrays.
+inline float slope_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
+                         float height) {
+    const float y = arrondir(B_tangent(height, cohesion, density, column.tan_phi), 2);
+    const SweepRow row{height, column.x, y, grid.angle(column.x, y)};
+    return has_empty_angle(row) ? std::numeric_limits<float>::quiet_NaN() : *row.angle;
+}
+
 inline float slope_angle(const Chart1Grid& grid, float friction_angle, float cohesion, float density,
                          float height, float security_factor) {
-    // The sweep's own steps: tan(phi) once, in double, for both coordinates.
-    const float phi = to_radians(friction_angle);
-    const double tan_phi = std::tan(static_cast<double>(phi));
-    const float x = arrondir(A_tangent(tan_phi, security_factor), 2);
-    const float y = arrondir(B_tangent(height, cohesion, density, tan_phi), 2);
-    const SweepRow row{height, x, y, grid.angle(x, y)};
-    return has_empty_angle(row) ? std::numeric_limits<float>::quiet_NaN() : *row.angle;
+    return slope_angle(grid, chart_column(friction_angle, security_factor), cohesion, density, height);
 }
 
 }  // namespace zelm
