@@ -40,10 +40,12 @@ def main():
     low, median, high = np.nanpercentile(angles, [5, 50, 95], axis=0)
 
     figure, axes = plt.subplots(figsize=(7, 4.5), layout="constrained")
-    axes.fill_between(heights, low, high, color="tab:blue", alpha=0.15, label="5th to 95th percentile")
-    axes.plot(heights, median, color="tab:blue", label="median")
+    axes.fill_between(heights, low, high, color="tab:blue", alpha=0.12)
+    axes.plot(heights, high, color="tab:blue", linewidth=1, linestyle="--", label="95th percentile")
+    axes.plot(heights, median, color="tab:blue", label="median (50th percentile)")
     axes.plot(heights, low, color="tab:red", linewidth=2, label="design angle, 95% confidence (5th percentile)")
-    axes.set(xlabel="H (m)", ylabel="slope angle (degrees)", xlim=(1, 20), ylim=(0, 90), yticks=range(0, 91, 10),
+    axes.set(xlabel="H (m)", ylabel="slope angle (degrees)", xlim=(1, 20), ylim=(0, 90),
+             xticks=range(2, 21, 2), yticks=range(0, 91, 10),
              title=f"ABAC 1 · FS 1.5 · phi ~ N(30, 3), C' ~ lognormal(2, 30%), {arguments.draws:,} draws")
     axes.grid(True, alpha=0.4)
     axes.legend()
