@@ -15,84 +15,60 @@ import pytest
 import zelm_fs
 
 pytestmark = pytest.mark.filterwarnings("ignore::zelm_fs.ZelmWarning")
-
 rng = np.random.default_rng(3)
 study = (rng.normal(30, 3, 400_000), rng.lognormal(0.7, 0.3, 400_000), 2.5, rng.uniform(1, 20, 400_000), 1.5)
+calls = [lambda: zelm_fs.sweep(30, 2, 2.5, 2e7, 1, 1.5).angle, lambda: zelm_fs.slope_angle(*study)]
 
 
-def test_two_threads_compute_side_by_side_and_each_gets_its_own_answer():
-    alone = (zelm_fs.sweep(30, 2, 2.5, 4000, 0.001, 1.5).angle, zelm_fs.slope_angle(*study))
+def test_two_threads_at_once_each_get_their_own_answer():
     with ThreadPoolExecutor(2) as pool:
-        together = (pool.submit(lambda: zelm_fs.sweep(30, 2, 2.5, 4000, 0.001, 1.5).angle),
-                    pool.submit(zelm_fs.slope_angle, *study))
-        for mine, theirs in zip(alone, together):
-            np.testing.assert_array_equal(theirs.result(), mine)
+        together = [pool.submit(call) for call in calls]
+        for call, theirs in zip(calls, together):
+            np.testing.assert_array_equal(theirs.result(), call())
 
 
-@pytest.mark.parametrize("call", [lambda: zelm_fs.sweep(30, 2, 2.5, 2e7, 1, 1.5),
-                                  lambda: zelm_fs.slope_angle(*study)])
+@pytest.mark.parametrize("call", calls)
 def test_a_long_call_lets_another_thread_run_python(call):
-    # Another thread counts in Python meanwhile. A call that held the GIL throughout
-    # would leave it no moment in the middle of the call to count in.
+    # Another thread notes the time every millisecond meanwhile, which it can do only
+    # while it holds the GIL: a call that held it throughout would leave no note in its middle.
     stamps, over = [], threading.Event()
-
-    def count():
-        while not over.is_set():
-            stamps.append(time.perf_counter())
-            sum(range(200))
-
-    counter = threading.Thread(target=count)
+    counter = threading.Thread(target=lambda: [stamps.append(time.perf_counter()) for _ in iter(lambda: over.wait(0.001), True)])
     counter.start()
-    time.sleep(0.02)
     start = time.perf_counter()
     call()
     end = time.perf_counter()
     over.set()
     counter.join()
-    quarter = (end - start) / 4
-    assert any(start + quarter < t < end - quarter for t in stamps), f"no count during {end - start:.3f} s"
+    assert any(start + (end - start) / 4 < t < end - (end - start) / 4 for t in stamps)
 
 
-CHILD = r"""
-import os, sys, time, warnings
-import numpy as np
-import zelm_fs
-warnings.simplefilter("ignore")
-what, target = sys.argv[1:]
+CHILD = """import sys, numpy as np, zelm_fs
 run = zelm_fs.sweep(30, 2, 2.5, 1e6, 1, 1.5)
-calls = {
-    "sweep": lambda: zelm_fs.sweep(30, 2, 2.5, 4e8, 1, 1.5),
-    "slope_angle": lambda: zelm_fs.slope_angle(np.linspace(20, 40, 10**4)[:, None], 2, 2.5, np.linspace(1, 30, 10**4), 1.5),
-    "write_workbook": lambda: run.write_workbook(target),
-    "write": lambda: run.write(target),
-}
+calls = {"sweep": lambda: zelm_fs.sweep(30, 2, 2.5, 4e8, 1, 1.5), "write_workbook": lambda: run.write_workbook(sys.argv[2]),
+         "slope_angle": lambda: zelm_fs.slope_angle(np.linspace(20, 40, 10**4)[:, None], 2, 2.5, np.linspace(1, 30, 10**4), 1.5),
+         "write": lambda: run.write(sys.argv[2])}
 print("ready", flush=True)
 try:
-    calls[what]()
-    print("not interrupted", flush=True)
+    calls[sys.argv[1]]()
 except KeyboardInterrupt:
-    print("KeyboardInterrupt", flush=True)
+    print("KeyboardInterrupt")
 """
 
 
 @pytest.mark.parametrize("what", ["sweep", "slope_angle", "write_workbook", "write"])
 def test_ctrl_c_stops_a_long_call_at_once_and_leaves_no_file(what, tmp_path):
-    folder = tmp_path / "out"
-    folder.mkdir()
-    target = folder / "ZELM_FS_result.xlsx"
-    if what == "write":  # a pipe nobody reads: the write waits until the signal comes
+    target = tmp_path / "ZELM_FS_result.xlsx"
+    if what == "write":  # a pipe nobody reads: the write waits there until the signal comes
         target = tmp_path / "pipe"
         os.mkfifo(target)
         reader = os.open(target, os.O_RDONLY | os.O_NONBLOCK)
-    child = subprocess.Popen([sys.executable, "-c", CHILD, what, str(target)], stdout=subprocess.PIPE, text=True)
+    child = subprocess.Popen([sys.executable, "-W", "ignore", "-c", CHILD, what, target], stdout=subprocess.PIPE, text=True)
     assert child.stdout.readline() == "ready\n"
     time.sleep(0.3)
     child.send_signal(signal.SIGINT)
     signalled = time.monotonic()
-    said = child.stdout.read()
-    child.wait(timeout=30)
-    assert said == "KeyboardInterrupt\n"
+    assert child.stdout.read() == "KeyboardInterrupt\n" and child.wait(timeout=30) == 0
     assert time.monotonic() - signalled < 2, "not at once"
-    assert list(folder.iterdir()) == []
+    assert [p.name for p in tmp_path.iterdir()] == (["pipe"] if what == "write" else [])
     if what == "write":
         os.close(reader)
