@@ -143,13 +143,13 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
     warnings_ = zelm::warnings(entered_, summary);
 }
 
-void SweepResult::write(py::handle path) const {
+void SweepResult::write(const py::object& path) const {
     write_file(path, Writer::stream, [this](OutputFile& file, const ShouldStop& stop) {
         return write_result_file(file, entered_, stop).failure;
     });
 }
 
-void SweepResult::write_workbook(py::handle path) const {
+void SweepResult::write_workbook(const py::object& path) const {
     write_file(path, Writer::library, [this](OutputFile& file, const ShouldStop& stop) {
         return zelm::write_workbook(file, entered_, stop);
     });

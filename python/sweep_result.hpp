@@ -39,8 +39,8 @@ class SweepResult {
     // bytes or os.PathLike), each written beside its target and moved over it once
     // complete: an earlier file is kept when the new one cannot be written, which is an
     // OSError with the errno, the system's words and the name as given.
-    void write(pybind11::handle path) const;
-    void write_workbook(pybind11::handle path) const;
+    void write(const pybind11::object& path) const;
+    void write_workbook(const pybind11::object& path) const;
 
   private:
     ChartInputs entered_;

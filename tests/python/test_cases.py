@@ -29,3 +29,11 @@ def test_the_program_s_file_rows_and_angles(values, expected, tmp_path):
 
     phi, cohesion, density, _, _, fs = run.values
     np.testing.assert_array_equal(zelm_fs.slope_angle(phi, cohesion, density, run.height, fs), run.angle)
+
+
+def test_the_rows_as_a_dataframe_under_the_workbook_s_column_titles():
+    pytest.importorskip("pandas")
+    run = zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5)
+    frame = run.to_dataframe()
+    assert list(frame.columns) == ["H (m)", "Tg (Phi)/FS=", "C'/(d*H*Tg Phi)", "angle (graus)"]
+    np.testing.assert_array_equal(frame.to_numpy().T, [run.height, run.x, run.y, run.angle])
