@@ -111,16 +111,6 @@ static_assert(keys_increase(), "chart 1 rows must be in increasing key order");
 // infinite x, not a number for NaN.
 double hundredths_of(float x) { return std::round(100.0 * static_cast<double>(x)); }
 
-// Row key of x: the whole number of hundredths nearest to 100 x, or nothing when
-// x is not finite or 100 x does not fit a signed 32-bit integer.
-std::optional<std::int32_t> row_key(float x) {
-    const double hundredths = hundredths_of(x);
-    if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(hundredths);
-}
-
 const ChartRow* find_row(float x) {
     const auto key = row_key(x);
     if (!key) {
@@ -157,6 +147,14 @@ float positive_float(std::uint32_t bits) {
 }
 
 }  // namespace
+
+std::optional<std::int32_t> row_key(float x) {
+    const double hundredths = hundredths_of(x);
+    if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(hundredths);
+}
 
 std::span<const ChartRow> chart1_rows() { return chart1; }
 

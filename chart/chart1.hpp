@@ -24,6 +24,10 @@ struct ChartRow {
 // The rows of chart 1 in increasing key order: every row that has a threshold.
 std::span<const ChartRow> chart1_rows();
 
+// The key of the row that x reads: the whole number of hundredths nearest to 100 x, or
+// nothing when x is not finite or 100 x does not fit a signed 32-bit integer.
+std::optional<std::int32_t> row_key(float x);
+
 // The first and last x whose rows hold a whole fit, so that every y gives an angle:
 // 0.20 and 0.80. The rows with a threshold alone (0.10, 0.85 to 1.00) give an angle only
 // beyond the chart, where it is 90.

@@ -57,9 +57,9 @@ std::optional<double> power_of_ten(double exponent) {
 
 }  // namespace
 
-float A(float phi, float fs) {
-    return static_cast<float>(std::tan(static_cast<double>(phi)) / static_cast<double>(fs));
-}
+float A(float phi, float fs) { return A_tangent(std::tan(static_cast<double>(phi)), fs); }
+
+float A_tangent(double tan_phi, float fs) { return static_cast<float>(tan_phi / static_cast<double>(fs)); }
 
 float B(float height, float cohesion, float density, float phi) {
     return B_tangent(height, cohesion, density, std::tan(static_cast<double>(phi)));

@@ -15,6 +15,10 @@ namespace zelm {
 // phi is the friction angle in radians.
 float A(float phi, float fs);
 
+// A with tan(phi) already taken in double, for a caller that needs tan(phi) for y too:
+// A_tangent(std::tan(double(phi)), FS) is exactly A(phi, FS).
+float A_tangent(double tan_phi, float fs);
+
 // y = C' / (tan(phi) * (d * H)), the second coordinate ("C'/(d*H*Tg Phi)").
 // Arguments in this order: height H, cohesion C', density d, friction angle in radians.
 float B(float height, float cohesion, float density, float phi);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build needs and that a fresh machine may
-# lack (with --all, also those of every check in .ci/run), and makes sure apt knows
-# where Debian's source packages are (the static libxlsxwriter for the release and
-# Windows builds is compiled from Debian's own source package; see
-# cmake/build-xlsxwriter.sh). Runs itself with sudo when not run as root. Idempotent: when
+# lack (with --python, also those of the Python module; with --all, also those of every
+# check in .ci/run), and makes sure apt knows where Debian's source packages are (the
+# static libxlsxwriter for the release and Windows builds is compiled from Debian's own
+# source package; see cmake/build-xlsxwriter.sh). Runs itself with sudo when not run as root. Idempotent: when
 # everything is present it changes nothing and finishes in well under a second.
 set -euo pipefail
 if [ "$(id -u)" != 0 ]; then  # apt-get needs root
@@ -32,6 +32,24 @@ checks=(
     "libgtest-dev:/usr/include/gtest/gtest.h"
     "python3:/usr/bin/python3"               # the notices of the code of others (notices/)
 )
+# The Python module (--python, and --all): pybind11 and Debian's Python with its headers,
+# numpy, pytest, and what pip builds and installs the module with, offline; matplotlib
+# for the example in doc/, pandas for the DataFrame.
+if [ "${1-}" = --all ] || [ "${1-}" = --python ]; then
+    checks+=(
+        "pybind11-dev:/usr/lib/cmake/pybind11/pybind11Config.cmake"
+        "python3-dev:/usr/include/python3*/Python.h"
+        "python3-numpy:/usr/lib/python3/dist-packages/numpy/__init__.py"
+        "python3-pytest:/usr/lib/python3/dist-packages/pytest/__init__.py"
+        "python3-skbuild:/usr/lib/python3/dist-packages/skbuild/__init__.py"
+        "python3-setuptools:/usr/lib/python3/dist-packages/setuptools/__init__.py"
+        "python3-wheel:/usr/lib/python3/dist-packages/wheel/__init__.py"
+        "python3-build:/usr/lib/python3/dist-packages/build/__init__.py"
+        "python3-venv:/usr/lib/python3.*/ensurepip/__init__.py"
+        "python3-matplotlib:/usr/lib/python3/dist-packages/matplotlib/__init__.py"
+        "python3-pandas:/usr/lib/python3/dist-packages/pandas/__init__.py"
+    )
+fi
 if [ "${1-}" = --all ]; then
     checks+=(
         "clang:clang++"

@@ -1,0 +1,25 @@
+// The values a Python call hands over, read as the console reads an entry: each becomes
+// the program's single-precision float, and a value that is no number, or that a float
+// cannot hold, is refused with a ValueError that names the argument in the program's
+// own words.
+#pragma once
+
+#include "numbers/reading.hpp"
+
+#include <pybind11/pybind11.h>
+
+#include <optional>
+#include <string>
+
+namespace zelm::python {
+
+// One value: a str is read exactly as the console reads what is typed ("2.5", "1e3");
+// a number (int, float, a numpy scalar) is rounded to the nearest float. Throws
+// ValueError "NAME: VALUE is too large: ..." and the like.
+float read_value(pybind11::handle value, const std::string& name);
+
+// Why a double is no float, as the console refuses the same number typed (too large,
+// too close to 0); nothing for one that a float holds, NaN included.
+std::optional<Refusal> refusal_of(double value);
+
+}  // namespace zelm::python

@@ -1,0 +1,158 @@
+#include "python/sweep_result.hpp"
+
+#include "files/output_file.hpp"
+#include "files/target.hpp"
+#include "numbers/writing.hpp"
+#include "python/arguments.hpp"
+#include "python/interruption.hpp"
+#include "result/text_file.hpp"
+#include "result/workbook.hpp"
+#include "sweep/sweep.hpp"
+#include "sweep/warnings.hpp"
+
+#include <pybind11/stl/filesystem.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <variant>
+
+#include <unistd.h>
+
+namespace zelm::python {
+
+namespace py = pybind11;
+using namespace pybind11::literals;
+
+namespace {
+
+// The four float32 arrays of one row.
+constexpr std::uint64_t bytes_per_row = 4 * sizeof(float);
+
+// Rows between two looks at Ctrl-C: a fraction of a millisecond of work.
+constexpr std::size_t rows_between_looks = std::size_t{1} << 16U;
+
+// Refuses, before anything is allocated, a run whose arrays would take more than the
+// machine's whole memory: such a run could never be held, and allocating it would end in
+// the system taking memory from other processes, or in Python being killed.
+void refuse_what_never_fits(std::int32_t rows) {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long page_size = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || page_size <= 0) {
+        return;  // the system does not say: numpy tells when an allocation fails
+    }
+    const auto memory = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
+    const std::uint64_t needed = static_cast<std::uint64_t>(rows) * bytes_per_row;
+    if (needed > memory) {
+        const auto gigabytes = [](std::uint64_t bytes) {
+            return fixed(static_cast<float>(static_cast<double>(bytes) / 1e9), 1) + " GB";
+        };
+        const std::string message = "the sweep has " + std::to_string(rows) + " rows, whose arrays take " +
+                                    gigabytes(needed) + ", more than the " + gigabytes(memory) +
+                                    " of memory of this machine; a larger step gives fewer rows";
+        PyErr_SetString(PyExc_MemoryError, message.c_str());
+        throw py::error_already_set();
+    }
+}
+
+py::array_t<float> read_only(py::array_t<float> array) {
+    array.attr("setflags")("write"_a = false);
+    return array;
+}
+
+// Why a file was not written, as Python tells it: OSError(errno, the system's words, the
+// name as given), which Python turns into FileNotFoundError, PermissionError and the
+// like; for a reason of the program's own, an OSError that says it with the name. What
+// was checked and found, when the writer says, comes as a note.
+[[noreturn]] void raise_os_error(const Failure& failure, py::handle name) {
+    const py::object os_error = py::module_::import("builtins").attr("OSError");
+    py::object error;
+    if (failure.error != 0) {
+        error = os_error(failure.error, failure.reason, name);
+    } else {  // with no errno, Python would show a file name set apart as "[Errno None] None"
+        error = os_error("cannot write " + std::string(py::str(name)) + ": " + failure.reason);
+    }
+    if (!failure.detail.empty() && py::hasattr(error, "add_note")) {
+        error.attr("add_note")(failure.detail);
+    }
+    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
+    throw py::error_already_set();
+}
+
+// Opens `path` for `writer` and has `write` fill and commit it, with the GIL released;
+// the file is dropped (its temporary removed) before anything is raised.
+template <typename Write>
+void write_file(py::handle path, Writer writer, Write&& write) {
+    // os.fspath, as open() takes a name: a str, bytes or os.PathLike, else TypeError.
+    const auto named = py::module_::import("os").attr("fspath")(path).cast<std::filesystem::path>();
+    Interruption interruption;
+    std::optional<Failure> failure;
+    {
+        const py::gil_scoped_release released;
+        auto opened = OutputFile::open(find_target(named), writer);
+        if (auto* refused = std::get_if<Failure>(&opened)) {
+            failure = *refused;
+        } else {
+            failure = write(std::get<OutputFile>(opened), interruption.check());
+        }
+    }
+    interruption.raise_if_interrupted();
+    if (failure) {
+        raise_os_error(*failure, path);
+    }
+}
+
+}  // namespace
+
+SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
+                         py::handle step, py::handle fs)
+    : entered_{read_value(phi, "phi"),       read_value(cohesion, "cohesion"), read_value(density, "density"),
+               read_value(height, "height"), read_value(step, "step"),         read_value(fs, "fs")} {
+    const std::int32_t rows = row_count(entered_.height, entered_.definition);
+    refuse_what_never_fits(rows);
+    const auto length = static_cast<py::ssize_t>(rows);
+    py::array_t<float> heights(length), xs(length), ys(length), angles(length);
+    float* const h = heights.mutable_data();
+    float* const x = xs.mutable_data();
+    float* const y = ys.mutable_data();
+    float* const a = angles.mutable_data();
+    Interruption interruption;
+    SweepSummary summary;
+    {
+        const py::gil_scoped_release released;
+        const ShouldStop stop = interruption.check();
+        Sweep sweep(entered_);
+        std::size_t i = 0;
+        while (const SweepRow* row = sweep.next()) {
+            h[i] = row->height;
+            x[i] = row->x;
+            y[i] = row->y;
+            a[i] = has_empty_angle(*row) ? std::numeric_limits<float>::quiet_NaN() : *row->angle;
+            if (++i % rows_between_looks == 0 && asked_to_stop(stop)) {
+                break;
+            }
+        }
+        summary = sweep.summary();
+    }
+    interruption.raise_if_interrupted();
+    height_ = read_only(std::move(heights));
+    x_ = read_only(std::move(xs));
+    y_ = read_only(std::move(ys));
+    angle_ = read_only(std::move(angles));
+    warnings_ = zelm::warnings(entered_, summary);
+}
+
+void SweepResult::write(const py::object& path) const {
+    write_file(path, Writer::stream, [this](OutputFile& file, const ShouldStop& stop) {
+        return write_result_file(file, entered_, stop).failure;
+    });
+}
+
+void SweepResult::write_workbook(const py::object& path) const {
+    write_file(path, Writer::library, [this](OutputFile& file, const ShouldStop& stop) {
+        return zelm::write_workbook(file, entered_, stop);
+    });
+}
+
+}  // namespace zelm::python

@@ -1,0 +1,51 @@
+// One run as the program makes it, held for Python: the six values as the program reads
+// them, the rows as numpy arrays, the warnings the program would print, and the two files
+// it writes, written on request.
+#pragma once
+
+#include "sweep/chart_inputs.hpp"
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <string>
+#include <vector>
+
+namespace zelm::python {
+
+class SweepResult {
+  public:
+    // The run of these values (each read by read_value): every row, made with the GIL
+    // released. A run whose arrays could never fit in this machine's memory is refused
+    // with MemoryError before anything is allocated; Ctrl-C stops it with KeyboardInterrupt.
+    SweepResult(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
+                pybind11::handle height, pybind11::handle step, pybind11::handle fs);
+
+    const ChartInputs& entered() const { return entered_; }
+    std::size_t rows() const { return static_cast<std::size_t>(height_.size()); }
+
+    // Each row's height (the step added up in single precision, as the file's heights
+    // are), x and y on the chart's two-decimal grid, and the chart's slope angle (NaN
+    // where the file's angle cell is empty): float32, read-only.
+    const pybind11::array_t<float>& height() const { return height_; }
+    const pybind11::array_t<float>& x() const { return x_; }
+    const pybind11::array_t<float>& y() const { return y_; }
+    const pybind11::array_t<float>& angle() const { return angle_; }
+
+    // The program's warning sentences for this run, in its order.
+    const std::vector<std::string>& warnings() const { return warnings_; }
+
+    // The result file, byte for byte the program's, and the workbook, at `path` (a str,
+    // bytes or os.PathLike), each written beside its target and moved over it once
+    // complete: an earlier file is kept when the new one cannot be written, which is an
+    // OSError with the errno, the system's words and the name as given.
+    void write(const pybind11::object& path) const;
+    void write_workbook(const pybind11::object& path) const;
+
+  private:
+    ChartInputs entered_;
+    pybind11::array_t<float> height_, x_, y_, angle_;
+    std::vector<std::string> warnings_;
+};
+
+}  // namespace zelm::python

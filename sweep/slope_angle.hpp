@@ -1,0 +1,43 @@
+// One reading of chart 1 for one set of values at one height, as the sweep's row at that
+// height reads it, for a caller that asks for many heights, friction angles or cohesions
+// at once and in any order (a parametric or a probabilistic study).
+#pragma once
+
+#include "chart/chart1_grid.hpp"
+#include "chart/coordinates.hpp"
+#include "sweep/sweep.hpp"
+
+#include <cmath>
+#include <limits>
+
+namespace zelm {
+
+// What a friction angle (in degrees, as entered) and a factor of safety give every height
+// alike: tan(phi), in double, and x on the chart's grid, as the sweep takes them once per
+// run. A study that reads many heights for the same two keeps them.
+struct ChartColumn {
+    double tan_phi;
+    float x;
+};
+
+inline ChartColumn chart_column(float friction_angle, float security_factor) {
+    const double tan_phi = std::tan(static_cast<double>(to_radians(friction_angle)));
+    return {tan_phi, arrondir(A_tangent(tan_phi, security_factor), 2)};
+}
+
+// The slope angle, in degrees, of the row at `height` of the sweep of these values: the
+// very float of that row, read from the grid (chart1_grid()), or NaN where the row's angle
+// cell is empty. Inline: a study calls it for every element of its arrays.
+inline float slope_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
+                         float height) {
+    const float y = arrondir(B_tangent(height, cohesion, density, column.tan_phi), 2);
+    const SweepRow row{height, column.x, y, grid.angle(column.x, y)};
+    return has_empty_angle(row) ? std::numeric_limits<float>::quiet_NaN() : *row.angle;
+}
+
+inline float slope_angle(const Chart1Grid& grid, float friction_angle, float cohesion, float density,
+                         float height, float security_factor) {
+    return slope_angle(grid, chart_column(friction_angle, security_factor), cohesion, density, height);
+}
+
+}  // namespace zelm

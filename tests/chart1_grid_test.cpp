@@ -1,0 +1,48 @@
+// The grid of chart 1's angles gives pente's own answer, bit for bit, wherever it is asked:
+// on the grid it holds, and off it, where it hands over to pente.
+#include "chart/chart1_grid.hpp"
+#include "chart/chart1.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace zelm {
+namespace {
+
+// The angle's bits, or a value no float has where there is no angle.
+std::uint64_t bits(std::optional<float> angle) {
+    std::uint32_t b = 0;
+    if (angle) {
+        std::memcpy(&b, &*angle, sizeof b);
+    }
+    return angle ? b : std::uint64_t{1} << 32U;
+}
+
+TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // Every hundredth from below 0 to past the highest threshold (4.2, row 0.10), as the
+    // sweep rounds y, and the floats on either side of each; every key around the chart's
+    // rows (0.10 to 1.00, with gaps from 0.80 on), and x off the grid within each.
+    std::vector<float> ys{nan, inf, -inf, -0.0F, 1e30F, 0.005F, 0.385F, 1e-40F};
+    std::vector<float> xs{nan, inf, -0.38F, 1e30F};
+    for (int k = -50; k <= 500; ++k) {
+        const auto y = static_cast<float>(k / 100.0);
+        ys.insert(ys.end(), {y, std::nextafter(y, -inf), std::nextafter(y, inf)});
+        xs.insert(xs.end(), {y, std::nextafter(y, inf), y + 0.004F});
+    }
+    for (const float x : xs) {
+        for (const float y : ys) {
+            ASSERT_EQ(bits(chart1_grid().angle(x, y)), bits(pente(x, y))) << "x " << x << ", y " << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zelm

@@ -1,0 +1,26 @@
+"""What the module's tests share: the program's cases with six values, and the result file
+each must give, taken as the page's tests take them."""
+
+import os
+import re
+import subprocess
+from pathlib import Path
+
+import pytest
+
+TESTS = Path(os.environ.get("ZELM_TESTS", Path(__file__).resolve().parents[1]))
+
+
+def program_output(*arguments, cwd=None):
+    """What the program itself (ZELM_PROGRAM) writes on standard output."""
+    return subprocess.run([os.environ["ZELM_PROGRAM"], *arguments], cwd=cwd, check=True, capture_output=True).stdout
+
+
+def six_value_cases():
+    """(the six values as typed, its expected.xls or that of its SAME_AS case, or None)"""
+    for case in sorted((TESTS / "cases").iterdir()):
+        for given in (case / "values", case / "args"):
+            if given.exists():
+                same_as = re.search(r"^SAME_AS (.*)$", (case / "case").read_text() if (case / "case").exists() else "", re.M)
+                expected = TESTS / same_as.group(1) / "expected.xls" if same_as else case / "expected.xls"
+                yield pytest.param(given.read_text().split()[-6:], expected if expected.exists() else None, id=case.name)

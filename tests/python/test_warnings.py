@@ -1,0 +1,27 @@
+"""The program's warnings (tests/warnings/warnings.txt): the same sentences in the run's
+warnings, each issued as a ZelmWarning from the caller's line."""
+
+import re
+import warnings
+
+import pytest
+from conftest import TESTS
+
+import zelm_fs
+
+listed = [line.split("|", 2) for line in (TESTS / "warnings" / "warnings.txt").read_text().splitlines()
+          if line and not line.startswith("#")]
+
+
+@pytest.mark.parametrize("values, count, said", listed, ids=[values.strip() for values, _, _ in listed])
+def test_the_program_s_warnings(values, count, said):
+    with warnings.catch_warnings(record=True) as issued:
+        warnings.simplefilter("always")
+        run = zelm_fs.sweep(*values.split())
+    assert len(run.warnings) == int(count)
+    # As standard error shows them: the expected text may run on from line to line.
+    shown = "\n".join("zelm-fs: warning: " + line for line in run.warnings)
+    assert re.match("zelm-fs: warning: " + said.strip(), shown, re.S), shown
+    assert [(str(w.message), w.category, w.filename) for w in issued] == [(line, zelm_fs.ZelmWarning, __file__)
+                                                                          for line in run.warnings]
+    assert issubclass(zelm_fs.ZelmWarning, UserWarning)
