@@ -70,13 +70,12 @@ float design_angle(std::int32_t key, float y) {
 // The design angles of the fitted rows, from the first to the last, for every y of the
 // two-decimal grid from 0 up to the first y at or beyond every row's threshold; made from
 // pente once, on the first check, so that each check reads a row of floats instead of
-// evaluating a polynomial per chart row. A y beyond the last is beyond every threshold
-// too, where each row gives 90 as for the last.
+// evaluating a polynomial per chart row.
 struct DesignAngles {
     std::int32_t first = 0;
     std::int32_t last = 0;
-    std::vector<float> ys;      // the grid's y, as arrondir gives them
-    std::vector<float> angles;  // rows first..last for each y of ys
+    std::size_t grid = 0;       // the y tabled: 0, 0.01, 0.02, ...
+    std::vector<float> angles;  // rows first..last for each y
 
     DesignAngles() {
         const auto [first_x, last_x] = fitted_x_range();
@@ -90,27 +89,27 @@ struct DesignAngles {
         }
         for (std::int32_t hundredths = 0;; ++hundredths) {
             const float y = arrondir(static_cast<float>(hundredths / 100.0), 2);
-            ys.push_back(y);
             for (std::int32_t key = first; key <= last; ++key) {
                 angles.push_back(design_angle(key, y));
             }
+            ++grid;
             if (static_cast<double>(y) >= beyond_all) {
                 break;
             }
         }
     }
 
-    // The angles of rows first..last for y, or nothing for a y not on the grid.
+    // The angles of rows first..last for a y that arrondir gave: the float of a whole
+    // number of hundredths, tabled under that number, the very float the table was made
+    // with. A y beyond the last tabled is beyond every threshold too, where each row gives
+    // 90 as for the last. Nothing for a y below 0 or not a number.
     const float* at(float y) const {
-        const auto width = static_cast<std::size_t>(last - first) + 1;
-        if (!(y < ys.back())) {
-            return y >= ys.back() ? &angles[(ys.size() - 1) * width] : nullptr;  // NaN is off the grid
-        }
-        const double hundredths = std::round(100.0 * static_cast<double>(y));
-        if (!(hundredths >= 0.0) || ys[static_cast<std::size_t>(hundredths)] != y) {
+        if (!(y >= 0.0F)) {
             return nullptr;
         }
-        return &angles[static_cast<std::size_t>(hundredths) * width];
+        const double hundredths =
+            std::min(std::round(100.0 * static_cast<double>(y)), static_cast<double>(grid - 1));
+        return &angles[static_cast<std::size_t>(hundredths) * (static_cast<std::size_t>(last - first) + 1)];
     }
 };
 
@@ -150,14 +149,11 @@ double dry_factor_of_safety(const SlopeToCheck& slope) {
     return std::tan(radians(slope.friction_angle)) / std::tan(radians(slope.slope_angle));
 }
 
-// value rounded down to `decimals` decimals, printed.
+// A positive value below a printed FS, rounded down to the FS's decimals and printed:
+// its digits fit as the FS's do.
 std::string rounded_down(double value, std::int32_t decimals) {
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = std::floor(value * scale);
-    if (!(scaled >= 0.0 && scaled < 9007199254740992.0)) {
-        return shortest(static_cast<float>(value));
-    }
-    return PrintedFactor{static_cast<std::int64_t>(scaled), decimals}.text();
+    return PrintedFactor{static_cast<std::int64_t>(std::floor(value * std::pow(10.0, decimals))), decimals}
+        .text();
 }
 
 std::string reason(const SlopeToCheck& slope, Meaningless why) {
