@@ -146,6 +146,12 @@ float positive_float(std::uint32_t bits) {
     return value;
 }
 
+std::uint32_t float_bits(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 }  // namespace
 
 std::optional<std::int32_t> row_key(float x) {
@@ -165,15 +171,43 @@ std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t 
         return hundredths_of(arrondir(A(phi, positive_float(bits)), 2));
     };
     // x falls, or stays, as FS grows from the smallest positive float to the largest
-    // finite one: the first FS whose row is at or below `k` is found by halving.
+    // finite one: the first FS whose row is at or below `k` is found by halving. One past
+    // the largest stands for no FS at all, and is at or below every row.
     constexpr std::uint32_t smallest = 0x00000001U;
     constexpr std::uint32_t largest = 0x7F7FFFFFU;
+    const auto at_or_below = [&](std::uint32_t bits, double k) {
+        return bits > largest || row_at(bits) <= k;
+    };
     const auto first_at_or_below = [&](double k) {
-        std::uint32_t low = smallest;
-        std::uint32_t high = largest + 1;  // one past: no FS at all
+        std::uint32_t low = smallest;      // every FS below `low` reads a row above k
+        std::uint32_t high = largest + 1;  // `high` reads k or below
+        // The row changes to k near FS = tan(phi) / ((k + 0.5) / 100), within a few floats
+        // of it: a bracket grown from there in doubling steps holds the change after a
+        // few reads of x, where halving the whole float range takes 31. Without such an
+        // FS (a key below 0, a phi that is not a number), the whole range is halved.
+        const float guess = static_cast<float>(std::tan(static_cast<double>(phi)) * 100.0 / (k + 0.5));
+        if (guess > 0.0F && guess <= positive_float(largest)) {
+            const std::uint32_t start = float_bits(guess);
+            std::uint32_t step = 1;
+            if (at_or_below(start, k)) {
+                high = start;
+                while (high - low > step && at_or_below(high - step, k)) {
+                    high -= step;
+                    step *= 2;
+                }
+                low = high - low > step ? high - step + 1 : low;
+            } else {
+                low = start + 1;
+                while (high - low > step && !at_or_below(low + step - 1, k)) {
+                    low += step;
+                    step *= 2;
+                }
+                high = high - low > step ? low + step - 1 : high;
+            }
+        }
         while (low < high) {
             const std::uint32_t middle = low + (high - low) / 2;
-            if (row_at(middle) <= k) {
+            if (at_or_below(middle, k)) {
                 high = middle;
             } else {
                 low = middle + 1;

@@ -4,6 +4,7 @@
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
 #include "result/text_rows.hpp"
+#include "sweep/check.hpp"
 #include "sweep/sweep.hpp"
 #include "sweep/warnings.hpp"
 
@@ -134,6 +135,12 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return '"' + first_row({f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4]), f(a[5])}) + '"'; }},
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
     {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
+    {"check",    [](const Args& a) -> Result {
+                     const SlopeToCheck slope{f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])};
+                     return '"' + check_line(slope, check_slope(slope)) + '"'; }},
+    {"dry",      [](const Args& a) -> Result {
+                     const auto warning = check_warning(check_slope({f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])}));
+                     return '"' + warning.value_or("none") + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3]))}) + '"'; }},
 };

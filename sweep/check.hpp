@@ -1,0 +1,95 @@
+// The check of a slope that already stands: which factor of safety chart 1 gives a slope
+// of a given height and angle, in a material of a given friction angle, cohesion and
+// density. The design question asks the angle for an FS; this one asks the FS for an
+// angle, and answers it with the same rows the sweep reads.
+//
+// For one material and height, y = C'/(d*H*tan(phi)) does not depend on FS; FS enters
+// only through x = tan(phi)/FS, read on the chart's two-decimal grid. So the design
+// angle at that height is a step function of FS, one step per chart row, and the chart
+// can tell FS no finer than the range of FS that reads one row. The chart is not
+// monotone in x everywhere (a few rows give a larger angle than the row before), so the
+// answer is the conservative one: going up in FS from the chart's smallest (x = 0.80)
+// one row at a time, the range of the last row before the first whose design angle is
+// below the slope's.
+#pragma once
+
+#include "chart/chart1.hpp"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace zelm {
+
+// The slope to check, as typed at the console.
+struct SlopeToCheck {
+    float friction_angle;  // phi, degrees
+    float cohesion;        // C', Tn/m2
+    float density;         // d, Tn/m3
+    float height;          // H, m
+    float slope_angle;     // the angle of the slope's face, degrees
+};
+
+enum class Verdict : std::uint8_t {
+    on_row,       // the slope's FS lies in the range of FS that reads one chart row
+    below_chart,  // steeper than the design angle even at the chart's smallest FS
+    above_chart,  // no steeper than the design angle at the chart's largest FS
+    no_answer,    // the values describe no slope the chart can be read for
+};
+
+// Which value leaves the check without an answer.
+enum class Meaningless : std::uint8_t {
+    none,
+    friction_angle,  // not a finite number strictly between 0 and 90 degrees
+    cohesion,        // below 0, or not finite
+    density,         // not above 0, or not finite
+    height,          // not above 0, or not finite
+    slope_angle,     // not above 0, above 90, or not finite
+    // Above 0, but so little that the rows of chart 1 span too little FS to be told
+    // apart in print (below about 10^-9 degrees).
+    friction_angle_too_small,
+};
+
+// A factor of safety as printed: scaled / 10^decimals, {133, 2} for 1.33.
+struct PrintedFactor {
+    std::int64_t scaled;
+    std::int32_t decimals;
+
+    double value() const;      // the double nearest to the decimal
+    std::string text() const;  // "1.33"
+};
+
+struct CheckAnswer {
+    Verdict verdict = Verdict::no_answer;
+    Meaningless why = Meaningless::none;
+    // The chart row the answer comes from (x = row / 100): the row found, row 80 for a
+    // slope below the chart, row 20 for one above it.
+    std::int32_t row = 0;
+    float x = 0.0F;
+    // The smallest and the largest float FS that read that row, as the sweep reads it.
+    FactorsOfSafety fs{};
+    // Printed: the smallest rounded up and the largest rounded down, each still reading
+    // the row when typed back as FS. "below" names `lowest`, "above" names `highest`.
+    PrintedFactor lowest{};
+    PrintedFactor highest{};
+    // With no cohesion, the exact factor of safety of a dry cohesionless slope,
+    // tan(phi)/tan(angle); not a number otherwise.
+    double dry_fs = std::numeric_limits<double>::quiet_NaN();
+};
+
+// The check of one slope. Allocates nothing, once the first check has tabled the
+// chart.
+CheckAnswer check_slope(const SlopeToCheck& slope);
+
+// The answer in one line, for the console, the page and Python alike:
+// "FS 1.33 to 1.35 (chart 1, x = 0.43)", "FS 0.80 (...)" for a row that holds one printed
+// FS, "FS below 0.72 (...)", "FS above 2.96 (...)"; for no answer, the reason as one
+// sentence.
+std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
+
+// A warning to go with the answer, or nothing: with no cohesion, when the exact factor
+// of safety of a dry slope is below what chart 1 gives.
+std::optional<std::string> check_warning(const CheckAnswer& answer);
+
+}  // namespace zelm

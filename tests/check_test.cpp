@@ -1,0 +1,105 @@
+// The check of a standing slope against the program's own sweep, over many slopes drawn
+// at random from what an engineer meets: an answer "FS a to b" on a row must be what the
+// sweep gives at the slope's height for every FS of that range, and the next row must
+// give less; "below" and "above" must be what the sweep gives at the chart's ends.
+#include "sweep/check.hpp"
+#include "numbers/reading.hpp"
+#include "sweep/sweep.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace zelm {
+namespace {
+
+// A value typed with two decimals, from low to high hundredths, read as the console reads it.
+float typed(std::mt19937& random, int low, int high) {
+    const auto hundredths = static_cast<int>(random() % static_cast<unsigned>(high - low + 1)) + low;
+    const int cents = hundredths % 100;
+    const std::string text =
+        std::to_string(hundredths / 100) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
+    return read_entry(text).value.value();
+}
+
+float read_back(const PrintedFactor& printed) { return read_entry(printed.text()).value.value(); }
+
+// The sweep's row at the slope's height for a factor of safety: one step as tall as the slope.
+SweepRow swept(const SlopeToCheck& slope, float fs) {
+    Sweep rows({slope.friction_angle, slope.cohesion, slope.density, slope.height, slope.height, fs});
+    const SweepRow* row = rows.next();
+    EXPECT_TRUE(row != nullptr && row->height == slope.height);
+    return row != nullptr ? *row : SweepRow{};
+}
+
+std::string described(const SlopeToCheck& s) {
+    return "check " + std::to_string(s.friction_angle) + " " + std::to_string(s.cohesion) + " " +
+           std::to_string(s.density) + " " + std::to_string(s.height) + " " + std::to_string(s.slope_angle);
+}
+
+TEST(Check, AgreesWithTheSweep) {
+    std::mt19937 random(20261207);
+    std::array<int, 3> verdicts{};
+    for (int i = 0; i < 20000; ++i) {
+        const SlopeToCheck slope{typed(random, 500, 6000), typed(random, 0, 5000), typed(random, 150, 280),
+                                 typed(random, 50, 10000), typed(random, 500, 8900)};
+        SCOPED_TRACE(described(slope));
+        const CheckAnswer answer = check_slope(slope);
+        ASSERT_NE(answer.verdict, Verdict::no_answer);
+        ASSERT_TRUE(answer.row >= 20 && answer.row <= 80);
+        ++verdicts.at(static_cast<std::size_t>(answer.verdict));
+        const float x = answer.x;
+        const auto stands = [&](float fs) {
+            const SweepRow row = swept(slope, fs);
+            return row.angle && *row.angle >= slope.slope_angle;
+        };
+        const auto reads = [&](float fs) { return swept(slope, fs).x; };
+
+        // The float range is the row's whole extent, and the printed bounds, typed back,
+        // lie in it and are the outermost decimals of their kind that do.
+        EXPECT_EQ(reads(answer.fs.lowest), x);
+        EXPECT_EQ(reads(answer.fs.highest), x);
+        EXPECT_GT(reads(std::nextafter(answer.fs.lowest, 0.0F)), x);
+        EXPECT_LT(reads(std::nextafter(answer.fs.highest, INFINITY)), x);
+        EXPECT_EQ(reads(read_back(answer.lowest)), x) << answer.lowest.text();
+        EXPECT_EQ(reads(read_back(answer.highest)), x) << answer.highest.text();
+        EXPECT_GT(reads(read_back({answer.lowest.scaled - 1, answer.lowest.decimals})), x);
+        EXPECT_LT(reads(read_back({answer.highest.scaled + 1, answer.highest.decimals})), x);
+
+        // Every row from the chart's smallest FS up to the answer's stands; the answer's
+        // at any FS it covers.
+        const double tangent = std::tan(static_cast<double>(to_radians(slope.friction_angle)));
+        for (std::int32_t key = 80; key > answer.row; --key) {
+            const auto fs = static_cast<float>(tangent / (key / 100.0));
+            ASSERT_EQ(reads(fs), static_cast<float>(key / 100.0));
+            EXPECT_TRUE(stands(fs)) << "row " << key;
+        }
+        const float inside = answer.fs.lowest + (answer.fs.highest - answer.fs.lowest) / 2.0F;
+        if (answer.verdict == Verdict::below_chart) {
+            EXPECT_FALSE(stands(answer.fs.lowest));
+            EXPECT_FALSE(stands(answer.fs.highest));
+            continue;
+        }
+        for (const float fs : {answer.fs.lowest, inside, answer.fs.highest, read_back(answer.lowest),
+                               read_back(answer.highest)}) {
+            EXPECT_TRUE(stands(fs)) << fs;
+        }
+        // Just beyond the range the next row gives less, or the chart ends.
+        EXPECT_FALSE(stands(std::nextafter(answer.fs.highest, INFINITY)));
+        const float next_printed = read_back({answer.highest.scaled + 1, answer.highest.decimals});
+        if (reads(next_printed) == static_cast<float>((answer.row - 1) / 100.0)) {
+            EXPECT_FALSE(stands(next_printed)) << next_printed;
+        }
+    }
+    // The slopes drawn reach every kind of answer.
+    EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::on_row)], 5000);
+    EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::below_chart)], 1000);
+    EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::above_chart)], 5000);
+}
+
+}  // namespace
+}  // namespace zelm
