@@ -35,6 +35,9 @@ function(zelm_collect_components)
     if(ZELM_XLSXWRITER_SOURCES)
         list(APPEND inputs --sources "${ZELM_XLSXWRITER_SOURCES}")
     endif()
+    if(CMAKE_GENERATOR MATCHES "Ninja")  # it keeps the compiler's depfiles in a log of its own
+        list(APPEND inputs --ninja "${CMAKE_MAKE_PROGRAM}")
+    endif()
     add_custom_command(
         OUTPUT "${arg_OUTPUT}"
         COMMAND "${ZELM_PYTHON}" "${zelm_notices_tool}" collect --out "${arg_OUTPUT}" ${inputs}

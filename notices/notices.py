@@ -77,16 +77,16 @@ def read_depfile(path):
     return files
 
 
-def depfiles_of(linked, build_dir):
-    """The depfiles of the objects of this build that a link read: an object's own,
-    or every object's of a static library of the build (CMake keeps them under
-    CMakeFiles/<target>.dir beside the library, and there keeps objects.a, the
-    objects of a program that a MinGW link reads as one archive)."""
+def objects_of(linked, build_dir):
+    """The objects of this build that a link read: an object itself, or every object
+    of a static library of the build (CMake keeps them under CMakeFiles/<target>.dir
+    beside the library, and there keeps objects.a, the objects of a program that a
+    MinGW link reads as one archive)."""
     if not linked.startswith(build_dir + os.sep):
         return []
     name = os.path.basename(linked)
     if name.endswith(('.o', '.obj')):
-        return [linked + '.d'] if os.path.exists(linked + '.d') else []
+        return [linked]
     match = re.fullmatch(r'lib(.+)\.a', name)
     if name == 'objects.a':
         target_dir = os.path.dirname(linked)
@@ -96,8 +96,26 @@ def depfiles_of(linked, build_dir):
         return []
     found = []
     for folder, _, names in os.walk(target_dir):
-        found += [os.path.join(folder, n) for n in names if n.endswith(('.o.d', '.obj.d'))]
+        found += [os.path.join(folder, n) for n in names if n.endswith(('.o', '.obj'))]
     return sorted(found)
+
+
+def ninja_deps(build_dir, ninja):
+    """The files each compile read, as Ninja keeps them: Ninja reads a compiler's
+    depfile into a log of its own and removes the file, so in a Ninja build the log is
+    where they are. {object: [file, ...]}, absolute; empty for a build without Ninja."""
+    if not ninja or not os.path.exists(os.path.join(build_dir, 'build.ninja')):
+        return {}
+    listed = subprocess.run([ninja, '-C', build_dir, '-t', 'deps'], capture_output=True, text=True,
+                            check=True).stdout
+    deps = {}
+    files = None
+    for line in listed.splitlines():
+        if line and not line[0].isspace():  # "OBJECT: #deps N, deps mtime M (VALID)"
+            files = deps.setdefault(os.path.normpath(os.path.join(build_dir, line.split(': #deps')[0])), [])
+        elif line.strip() and files is not None:
+            files.append(os.path.normpath(os.path.join(build_dir, line.strip())))
+    return deps
 
 
 def is_shared(path):
@@ -212,10 +230,11 @@ def collect(arguments):
     sources = [s for path in arguments.sources for s in read_sources(path)]
     linked = [path for trace in arguments.trace for path in read_trace(trace)]
     linked += [os.path.abspath(path) for path in arguments.file]
+    logged = ninja_deps(build_dir, arguments.ninja)
     compiled = []
     for path in dict.fromkeys(linked):
-        for depfile in depfiles_of(path, build_dir):
-            compiled += read_depfile(depfile)
+        for built in objects_of(path, build_dir):
+            compiled += read_depfile(built + '.d') if os.path.exists(built + '.d') else logged.get(built, [])
 
     components = {}
     dynamic = set()
@@ -679,6 +698,7 @@ def main():
     command.add_argument('--sources', action='append', default=[])
     command.add_argument('--build-dir', required=True)
     command.add_argument('--own-dir', action='append', default=[])
+    command.add_argument('--ninja', default='', help='the ninja of a Ninja build, whose log holds the depfiles')
     command = commands.add_parser('write')
     command.add_argument('--components', required=True)
     command.add_argument('--project', required=True)
