@@ -10,20 +10,8 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-}  // namespace
-
-Entry read_entry(std::string_view token, DecimalSeparator separator) {
-    const bool comma = token.find(',') != std::string_view::npos;
-    // A number written with a decimal comma where a point is wanted ("2,5"): refused as
-    // such, to say what to write instead.
-    if (comma && separator == DecimalSeparator::point) {
-        const Entry with_a_comma = read_entry(token, DecimalSeparator::point_or_comma);
-        if (with_a_comma.value || with_a_comma.refusal != Refusal::not_a_number) {
-            return {std::nullopt, Refusal::decimal_comma};
-        }
-    }
-    // The page's rule: a comma may stand for the point ("2,5" reads 2.5).
-    const char point = comma && separator == DecimalSeparator::point_or_comma ? ',' : '.';
+// The entry read with `point` between the whole part and the fraction.
+Entry read_with(std::string_view token, char point) {
     // A plus sign, as C's "%f" takes it; fast_float takes a minus sign only.
     if (token.size() > 1 && token.front() == '+' && token[1] != '-') {
         token.remove_prefix(1);
@@ -53,6 +41,25 @@ Entry read_entry(std::string_view token, DecimalSeparator separator) {
         return {std::nullopt, Refusal::too_small};
     }
     return {value, Refusal::not_a_number};
+}
+
+}  // namespace
+
+Entry read_entry(std::string_view token, DecimalSeparator separator) {
+    if (token.find(',') == std::string_view::npos) {
+        return read_with(token, '.');
+    }
+    // The page's rule: a comma may stand for the point ("2,5" reads 2.5).
+    const Entry with_a_comma = read_with(token, ',');
+    if (separator == DecimalSeparator::point_or_comma) {
+        return with_a_comma;
+    }
+    // A number written with a decimal comma where a point is wanted: refused as such,
+    // to say what to write instead.
+    if (with_a_comma.value || with_a_comma.refusal != Refusal::not_a_number) {
+        return {std::nullopt, Refusal::decimal_comma};
+    }
+    return with_a_comma;
 }
 
 std::string_view refusal_reason(Refusal refusal, DecimalSeparator separator) {
