@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Debian's checker on the .deb: every tag it gives is listed (information and
-# pedantic ones too, and the ones the package overrides), and it fails on any error
-# or warning but those only the package's owner can settle: the maintainer's mail
-# address, which is given when configuring (ZELM_MAINTAINER) and never kept in the
-# repository, lacks in the control file (malformed-contact) and the changelog's
-# signature (bogus-mail-host-in-debian-changelog).
+# Debian's checker on a .deb (zelm-fs or python3-zelm-fs): every tag it gives is
+# listed (information and pedantic ones too, and the ones the package overrides), and
+# it fails on any error or warning but those only the package's owner can settle: the
+# maintainer's mail address, which is given when configuring (ZELM_MAINTAINER) and
+# never kept in the repository, lacks in the control file (malformed-contact) and the
+# changelog's signature (bogus-mail-host-in-debian-changelog).
 #
 #   lintian.sh PACKAGE.deb
 set -euo pipefail
