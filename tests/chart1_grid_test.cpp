@@ -1,5 +1,6 @@
 // The grid of chart 1's angles gives pente's own answer, bit for bit, wherever it is asked:
-// on the grid it holds, and off it, where it hands over to pente.
+// on the grid it holds, and off it, where it hands over to pente; by x and y, and by the
+// key of a row at one y.
 #include "chart/chart1_grid.hpp"
 #include "chart/chart1.hpp"
 
@@ -37,9 +38,14 @@ TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
         ys.insert(ys.end(), {y, std::nextafter(y, -inf), std::nextafter(y, inf)});
         xs.insert(xs.end(), {y, std::nextafter(y, inf), y + 0.004F});
     }
-    for (const float x : xs) {
-        for (const float y : ys) {
+    for (const float y : ys) {
+        for (const float x : xs) {
             ASSERT_EQ(bits(chart1_grid().angle(x, y)), bits(pente(x, y))) << "x " << x << ", y " << y;
+        }
+        const Chart1Grid::AtY at_y = chart1_grid().at(y);
+        for (int key = -50; key <= 500; ++key) {
+            ASSERT_EQ(bits(at_y.angle(key)), bits(pente(static_cast<float>(key / 100.0), y)))
+                << key << ", " << y;
         }
     }
 }
