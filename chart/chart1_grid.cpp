@@ -67,13 +67,27 @@ const float* Chart1Grid::tabled(float y) const {
 
 Chart1Grid::AtY Chart1Grid::at(float y) const { return {*this, tabled(y), y}; }
 
-std::optional<float> Chart1Grid::AtY::angle(std::int32_t key) const {
+const float* Chart1Grid::AtY::tabled(std::int32_t key) const {
+    if (tabled_ == nullptr || key < grid_->first_key_) {
+        return nullptr;
+    }
     const auto index = static_cast<std::size_t>(key - grid_->first_key_);
-    if (tabled_ != nullptr && key >= grid_->first_key_ && index < grid_->keys_.size() &&
-        grid_->keys_[index].has_row) {
-        return tabled_[index];
+    return index < grid_->keys_.size() && grid_->keys_[index].has_row ? &tabled_[index] : nullptr;
+}
+
+std::optional<float> Chart1Grid::AtY::angle(std::int32_t key) const {
+    if (const float* angle = tabled(key)) {
+        return *angle;
     }
     return pente(on_grid(key), y_);
+}
+
+bool Chart1Grid::AtY::at_least(std::int32_t key, float angle) const {
+    if (const float* design = tabled(key)) {
+        return *design >= angle;
+    }
+    const auto design = pente(on_grid(key), y_);
+    return design && *design >= angle;
 }
 
 std::optional<float> Chart1Grid::angle(float x, float y) const {

@@ -24,8 +24,13 @@ class Chart1Grid {
         // holds it.
         std::optional<float> angle(std::int32_t key) const;
 
+        // True when that angle is at least `angle`, false where there is none: what the
+        // check of a slope asks of row after row, without an optional to pass around.
+        bool at_least(std::int32_t key, float angle) const;
+
       private:
         friend class Chart1Grid;
+        const float* tabled(std::int32_t key) const;  // the angle of the row, if tabled
         AtY(const Chart1Grid& grid, const float* tabled, float y) : grid_(&grid), tabled_(tabled), y_(y) {}
         const Chart1Grid* grid_;
         const float* tabled_;  // the angles of every key at y, or nothing off the table

@@ -161,10 +161,7 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
     const auto [first, last] = fitted_rows();
     // Every fitted row gives an angle; were one missing, no slope angle would stand
     // against it, and the answer would stay on the safe side.
-    const auto stands = [&](std::int32_t key) {
-        const auto angle = design.angle(key);
-        return angle && *angle >= slope.slope_angle;
-    };
+    const auto stands = [&](std::int32_t key) { return design.at_least(key, slope.slope_angle); };
     // Up in FS, down in x: the first row whose design angle is below the slope's.
     std::int32_t below = last;
     while (below >= first && stands(below)) {
