@@ -133,23 +133,6 @@ std::string check_value_name(std::size_t i) {
     return std::string((i - 3) % 2 == 0 ? "H" : "ANGLE") + (slope > 1 ? std::to_string(slope) : "");
 }
 
-// Which of the values after --check, the i-th being the slope's height, leaves the check
-// without an answer.
-std::size_t meaningless_value(Meaningless why, std::size_t i) {
-    switch (why) {
-        case Meaningless::cohesion:
-            return 1;
-        case Meaningless::density:
-            return 2;
-        case Meaningless::height:
-            return i;
-        case Meaningless::slope_angle:
-            return i + 1;
-        default:
-            return 0;  // the friction angle
-    }
-}
-
 // The values after --check, read as the console reads them.
 std::variant<SlopeChecks, ExitStatus> slope_checks(const std::vector<std::string>& words, std::ostream& err) {
     if (words.size() < 5 || (words.size() - 3) % 2 != 0) {
@@ -175,7 +158,10 @@ std::variant<SlopeChecks, ExitStatus> slope_checks(const std::vector<std::string
         if (answer.verdict == Verdict::no_answer) {
             std::string why = check_line(slope, answer);
             why.pop_back();  // its full stop: the pointer to --help follows
-            return usage_error(err, check_value_name(meaningless_value(answer.why, i)) + ": " + why);
+            // The slope's two values follow the material's three.
+            const std::size_t position = typed_position(answer.why);
+            return usage_error(err,
+                               check_value_name(position < 3 ? position : i + position - 3) + ": " + why);
         }
     }
     return checks;

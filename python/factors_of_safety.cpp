@@ -26,22 +26,6 @@ bool has_nan(const Values& v) {
     return std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) || std::isnan(v[4]);
 }
 
-// The argument a value that leaves the check without an answer is.
-std::size_t argument_of(Meaningless why) {
-    switch (why) {
-        case Meaningless::cohesion:
-            return 1;
-        case Meaningless::density:
-            return 2;
-        case Meaningless::height:
-            return 3;
-        case Meaningless::slope_angle:
-            return 4;
-        default:
-            return 0;  // the friction angle
-    }
-}
-
 // The first element, in C order, whose values describe no slope, refused in the
 // program's words: "angle[2]: the slope angle 95 is above 90 degrees: ...".
 [[noreturn]] void refuse_what_describes_no_slope(const Broadcast& b) {
@@ -62,7 +46,7 @@ std::size_t argument_of(Meaningless why) {
     }
     std::string why = check_line(slope, answer);
     why.pop_back();  // its full stop
-    throw py::value_error(element_name(b, argument_of(answer.why), found) + ": " + why);
+    throw py::value_error(element_name(b, typed_position(answer.why), found) + ": " + why);
 }
 
 }  // namespace

@@ -134,6 +134,24 @@ std::string reason(const SlopeToCheck& slope, Meaningless why) {
 
 }  // namespace
 
+std::size_t typed_position(Meaningless why) {
+    switch (why) {
+        case Meaningless::cohesion:
+            return 1;
+        case Meaningless::density:
+            return 2;
+        case Meaningless::height:
+            return 3;
+        case Meaningless::slope_angle:
+            return 4;
+        case Meaningless::none:
+        case Meaningless::friction_angle:
+        case Meaningless::friction_angle_too_small:
+            break;
+    }
+    return 0;
+}
+
 double PrintedFactor::value() const {
     // scaled lies below 2^53 and 10^decimals is exact: one rounding, that of the decimal.
     return static_cast<double>(scaled) / std::pow(10.0, decimals);

@@ -15,6 +15,7 @@
 
 #include "chart/chart1.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -50,6 +51,11 @@ enum class Meaningless : std::uint8_t {
     // apart in print (below about 10^-9 degrees).
     friction_angle_too_small,
 };
+
+// Which of the five values, in the order they are typed (0 the friction angle, 1 the
+// cohesion, 2 the density, 3 the height, 4 the slope angle), leaves the check without an
+// answer; 0, the friction angle, for friction_angle_too_small.
+std::size_t typed_position(Meaningless why);
 
 // A factor of safety as printed: scaled / 10^decimals, {133, 2} for 1.33.
 struct PrintedFactor {
