@@ -7,7 +7,6 @@
 #include "console/stops.hpp"
 #include "files/output_file.hpp"
 #include "messages/diagnostic.hpp"
-#include "numbers/writing.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
@@ -124,8 +123,7 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
 // any, on standard error.
 ExitStatus answer_checks(const SlopeChecks& checks) {
     for (const SlopeToCheck& slope : checks.slopes) {
-        const std::string named =
-            "H " + shortest(slope.height) + " m at " + shortest(slope.slope_angle) + " degrees: ";
+        const std::string named = slope_named(slope) + ": ";
         const CheckAnswer answer = check_slope(slope);
         std::cout << named << check_line(slope, answer) << '\n';
         if (const auto warning = check_warning(answer)) {

@@ -203,6 +203,10 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
     return answer;
 }
 
+std::string slope_named(const SlopeToCheck& slope) {
+    return "H " + shortest(slope.height) + " m at " + shortest(slope.slope_angle) + " degrees";
+}
+
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
     const std::string chart = "(chart 1, x = " + fixed(answer.x, 2);
     switch (answer.verdict) {

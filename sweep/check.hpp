@@ -88,6 +88,9 @@ struct CheckAnswer {
 // chart.
 CheckAnswer check_slope(const SlopeToCheck& slope);
 
+// The slope as an answer names it, "H 20 m at 35 degrees", its values written shortest.
+std::string slope_named(const SlopeToCheck& slope);
+
 // The answer in one line, for the console, the page and Python alike:
 // "FS 1.33 to 1.35 (chart 1, x = 0.43)", "FS 0.80 (...)" for a row that holds one printed
 // FS, "FS below 0.72 (...)", "FS above 2.96 (...)"; for no answer, the reason as one
