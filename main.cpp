@@ -1,5 +1,6 @@
 // zelm-fs: slope angles of a talus from design chart 1, for every height step, written
-// to a result file and, on request, to a workbook with the curve they draw.
+// to a result file and, on request, to a workbook with the curve they draw; or the
+// factor of safety chart 1 gives slopes that already stand.
 #include "console/command_line.hpp"
 #include "console/dialogue.hpp"
 #include "console/quiet_standard_error.hpp"
@@ -8,6 +9,7 @@
 #include "messages/diagnostic.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
+#include "sweep/check.hpp"
 #include "sweep/warnings.hpp"
 
 #include <exception>
@@ -117,6 +119,28 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     return status;
 }
 
+// One line on standard output per slope checked, naming the slope, and its warning, if
+// any, on standard error.
+ExitStatus answer_checks(const SlopeChecks& checks) {
+    for (const SlopeToCheck& slope : checks.slopes) {
+        const std::string named = slope_named(slope) + ": ";
+        const CheckAnswer answer = check_slope(slope);
+        std::cout << named << check_line(slope, answer) << '\n';
+        if (const auto warning = check_warning(answer)) {
+            std::cout.flush();  // each warning after the line it goes with
+            warn(std::cerr, named + *warning);
+        }
+        if (stop_requested()) {
+            end_by_stop(false);
+        }
+    }
+    if (!std::cout.flush()) {
+        say(std::cerr, "cannot write the answers to standard output.");
+        return ExitStatus::not_written;
+    }
+    return ExitStatus::written;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) try {
@@ -124,6 +148,9 @@ int main(int argc, char* argv[]) try {
     const auto command = read_command_line(argc, argv, std::cout, std::cerr);
     if (const ExitStatus* answered = std::get_if<ExitStatus>(&command)) {
         return static_cast<int>(*answered);
+    }
+    if (const SlopeChecks* checks = std::get_if<SlopeChecks>(&command)) {
+        return static_cast<int>(answer_checks(*checks));
     }
     const Request& request = std::get<Request>(command);
     if (!targets_take_files(request)) {

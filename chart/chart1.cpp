@@ -165,10 +165,11 @@ std::optional<std::int32_t> row_key(float x) {
 std::span<const ChartRow> chart1_rows() { return chart1; }
 
 std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t key) {
-    // The row read at FS, as the sweep reads it; an FS so small that x overflows reads
-    // an infinite row, one past every key.
+    // The row read at FS, as the sweep reads it (tan(phi) taken once, as the sweep takes
+    // it); an FS so small that x overflows reads an infinite row, one past every key.
+    const double tan_phi = std::tan(static_cast<double>(phi));
     const auto row_at = [&](std::uint32_t bits) {
-        return hundredths_of(arrondir(A(phi, positive_float(bits)), 2));
+        return hundredths_of(arrondir(A_tangent(tan_phi, positive_float(bits)), 2));
     };
     // x falls, or stays, as FS grows from the smallest positive float to the largest
     // finite one: the first FS whose row is at or below `k` is found by halving. One past
@@ -185,7 +186,7 @@ std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t 
         // of it: a bracket grown from there in doubling steps holds the change after a
         // few reads of x, where halving the whole float range takes 31. Without such an
         // FS (a key below 0, a phi that is not a number), the whole range is halved.
-        const float guess = static_cast<float>(std::tan(static_cast<double>(phi)) * 100.0 / (k + 0.5));
+        const float guess = static_cast<float>(tan_phi * 100.0 / (k + 0.5));
         if (guess > 0.0F && guess <= positive_float(largest)) {
             const std::uint32_t start = float_bits(guess);
             std::uint32_t step = 1;

@@ -34,7 +34,8 @@ constexpr std::array<Value, 6> values{{
     {"FS", "factor of safety to reach", &ChartInputs::security_factor},
 }};
 
-constexpr std::array<std::string_view, 4> long_options{"--output", "--workbook", "--help", "--version"};
+constexpr std::array<std::string_view, 5> long_options{"--output", "--workbook", "--check", "--help",
+                                                       "--version"};
 
 constexpr const char* description =
     "Slope angles of a talus from design chart 1 (\"ABAC 1\"): for every height H from\n"
@@ -58,9 +59,16 @@ std::string footer() {
            "angles (C' in kPa with d in kN/m3), since y is a ratio. For a workbook use -w;\n"
            "-o names the text file, never an .xlsx.\n"
            "\n"
-           "Exit status: 0 written (warnings, if any, on standard error); 1 a file could\n"
-           "not be written or the input ended early (an earlier file is kept); 2 the\n"
-           "command line is wrong.\n"
+           "--check: the factor of safety chart 1 gives a slope that stands, H high at ANGLE\n"
+           "degrees. The chart tells FS no finer than its rows (x = tan(phi)/FS to 0.01):\n"
+           "the answer is the range of FS that reads one row, any FS in it reading the same\n"
+           "angle; going up in FS, the last row whose angle the slope does not exceed (the\n"
+           "safe side where the chart is not monotone). zelm-fs --check 30 2 2.5 20 35 says\n"
+           "H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)\n"
+           "\n"
+           "Exit status: 0 written or checked (warnings, if any, on standard error); 1 a\n"
+           "file could not be written or the input ended early (an earlier file is kept);\n"
+           "2 the command line is wrong, or with --check a value describes no slope.\n"
            "Example: zelm-fs -o slope.xls 30 2 2.5 20 1 1.5";
 }
 
@@ -68,19 +76,10 @@ std::string footer() {
 class Formatter : public CLI::Formatter {
   public:
     std::string make_usage(const CLI::App*, std::string) const override {
-        return "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n";
+        return "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n"
+               "       zelm-fs --check PHI C D H ANGLE [H2 ANGLE2 ...]\n";
     }
 };
-
-// One line, whatever the arguments it quotes hold: a line break or other control
-// character in them is shown as '?'.
-ExitStatus usage_error(std::ostream& err, std::string what) {
-    for (char& c : what) {
-        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-    }
-    say(err, what + " (see zelm-fs --help)");
-    return ExitStatus::usage;
-}
 
 bool has_xlsx_extension(const std::filesystem::path& file) {
     std::string extension = file.extension().string();
@@ -115,7 +114,7 @@ std::optional<std::string> flag_with_a_value(int argc, const char* const* argv) 
         if (word == "--") {
             break;
         }
-        for (const std::string_view flag : {"-w", "--workbook", "-h", "--help", "--version"}) {
+        for (const std::string_view flag : {"-w", "--workbook", "--check", "-h", "--help", "--version"}) {
             if (word.starts_with(flag) && word.size() > flag.size() && word[flag.size()] == '=') {
                 return std::string(flag);
             }
@@ -124,10 +123,64 @@ std::optional<std::string> flag_with_a_value(int argc, const char* const* argv) 
     return std::nullopt;
 }
 
+// The name of the i-th value after --check: PHI, C, D, then H and ANGLE for the first
+// slope, H2 and ANGLE2 for the second, and so on.
+std::string check_value_name(std::size_t i) {
+    if (i < 3) {
+        return values[i].name;
+    }
+    const std::size_t slope = (i - 3) / 2 + 1;
+    return std::string((i - 3) % 2 == 0 ? "H" : "ANGLE") + (slope > 1 ? std::to_string(slope) : "");
+}
+
+// The values after --check, read as the console reads them.
+std::variant<SlopeChecks, ExitStatus> slope_checks(const std::vector<std::string>& words, std::ostream& err) {
+    if (words.size() < 5 || (words.size() - 3) % 2 != 0) {
+        return usage_error(err, "--check: " + std::to_string(words.size()) +
+                                    " values given; give PHI C D, then H ANGLE for each slope");
+    }
+    std::vector<float> read(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const Entry entry = read_entry(words[i]);
+        if (!entry.value) {
+            return usage_error(err, check_value_name(i) + ": '" + words[i] + "' " +
+                                        std::string(refusal_reason(entry.refusal)));
+        }
+        read[i] = *entry.value;
+    }
+    // Values that describe no slope chart 1 can be read for are refused as the command
+    // line's own fault, before any answer: a script never gets a line that means nothing.
+    SlopeChecks checks;
+    for (std::size_t i = 3; i < read.size(); i += 2) {
+        const SlopeToCheck& slope =
+            checks.slopes.emplace_back(SlopeToCheck{read[0], read[1], read[2], read[i], read[i + 1]});
+        const CheckAnswer answer = check_slope(slope);
+        if (answer.verdict == Verdict::no_answer) {
+            std::string why = check_line(slope, answer);
+            why.pop_back();  // its full stop: the pointer to --help follows
+            // The slope's two values follow the material's three.
+            const std::size_t position = typed_position(answer.why);
+            return usage_error(err,
+                               check_value_name(position < 3 ? position : i + position - 3) + ": " + why);
+        }
+    }
+    return checks;
+}
+
 }  // namespace
 
-std::variant<Request, ExitStatus> read_command_line(int argc, const char* const* argv, std::ostream& out,
-                                                    std::ostream& err) {
+// One line, whatever the arguments it quotes hold: a line break or other control
+// character in them is shown as '?'.
+ExitStatus usage_error(std::ostream& err, std::string what) {
+    for (char& c : what) {
+        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    }
+    say(err, what + " (see zelm-fs --help)");
+    return ExitStatus::usage;
+}
+
+std::variant<Request, SlopeChecks, ExitStatus> read_command_line(int argc, const char* const* argv,
+                                                                 std::ostream& out, std::ostream& err) {
     CLI::App app(description, "zelm-fs");
     app.formatter(std::make_shared<Formatter>());
     app.get_formatter()->column_width(21);
@@ -151,6 +204,10 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         "-w,--workbook", workbook,
         "also write a workbook, FILE with .xlsx in place of its\nextension: the table as numbers and its "
         "chart");
+    bool check = false;
+    app.add_flag("--check", check,
+                 "check slopes that stand: the factor of safety chart 1\ngives a slope H high at ANGLE "
+                 "degrees, one line each");
 
     if (const auto flag = flag_with_a_value(argc, argv)) {
         return usage_error(err, *flag + " takes no value: write it alone");
@@ -174,7 +231,11 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         return usage_error(err, "the command line cannot be read");
     }
 
-    std::size_t extra_values = 0;
+    // The values in the order given: the six named ones as far as they go, then the rest.
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < values.size() && app.count(values[i].name) > 0; ++i) {
+        words.push_back(texts[i]);
+    }
     bool after_options = false;  // after --, a word beginning with - is a value too many
     for (const std::string& extra : app.remaining()) {
         if (extra == "--" && !after_options) {  // kept among the extras, though it only ends the options
@@ -184,17 +245,28 @@ std::variant<Request, ExitStatus> read_command_line(int argc, const char* const*
         if (!after_options && extra.size() > 1 && extra[0] == '-') {
             return usage_error(err, unknown_option(extra));
         }
-        ++extra_values;
+        words.push_back(extra);
     }
-    for (const char* option : {"--output", "--workbook"}) {
+    for (const char* option : {"--output", "--workbook", "--check"}) {
         if (app.count(option) > 1) {
             return usage_error(err, std::string(option) + " is given twice: give it once");
         }
     }
-    std::size_t given = extra_values;
-    for (const Value& value : values) {
-        given += app.count(value.name);
+    if (check) {
+        for (const char* option : {"--output", "--workbook"}) {
+            if (app.count(option) > 0) {
+                return usage_error(err, std::string(option) +
+                                            " cannot go with --check, which writes no file: its answers go "
+                                            "to standard output");
+            }
+        }
+        auto checks = slope_checks(words, err);
+        if (auto* refused = std::get_if<ExitStatus>(&checks)) {
+            return *refused;
+        }
+        return std::get<SlopeChecks>(std::move(checks));
     }
+    const std::size_t given = words.size();
     if (given != 0 && given != values.size()) {
         return usage_error(err, std::string(given < values.size() ? "too few" : "too many") +
                                     " values: " + std::to_string(given) +

@@ -1,6 +1,7 @@
 // libFuzzer harness: arbitrary arguments, separated by NUL bytes, on the command line.
-// Each command line gets a request or an exit status, and a usage error is told in
-// exactly one line of the program's own on standard error, whatever the arguments hold.
+// Each command line gets a request, slopes to check or an exit status, and a usage error
+// is told in exactly one line of the program's own on standard error, whatever the
+// arguments hold. Every slope the command line lets through gets an answer of chart 1.
 #include "console/command_line.hpp"
 
 #include <cstddef>
@@ -31,6 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto* status = std::get_if<zelm::ExitStatus>(&answer);
     if (status != nullptr && (*status == zelm::ExitStatus::usage ? !one_line : !why.empty())) {
         std::abort();
+    }
+    if (const auto* checks = std::get_if<zelm::SlopeChecks>(&answer)) {
+        for (const zelm::SlopeToCheck& slope : checks->slopes) {
+            const zelm::CheckAnswer checked = zelm::check_slope(slope);
+            if (checked.verdict == zelm::Verdict::no_answer ||
+                !zelm::check_line(slope, checked).starts_with("FS ")) {
+                std::abort();
+            }
+        }
     }
     return 0;
 }

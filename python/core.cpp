@@ -2,6 +2,7 @@
 // around it (python/zelm_fs/) gives the public functions their signatures and long
 // docstrings and issues the warnings; everything that computes or writes is here, in the
 // same C++ as the program and the page.
+#include "python/factors_of_safety.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
 #include "result/header.hpp"
@@ -96,4 +97,7 @@ A run with more rows than a sheet holds (1048568 under the header) gets no workb
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, "One run: see zelm_fs.sweep.");
     module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
                "fs"_a, "Chart 1's slope angles over arrays: see zelm_fs.slope_angle.");
+    module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
+               "height"_a, "angle"_a,
+               "The factor of safety of standing slopes: see zelm_fs.factor_of_safety.");
 }

@@ -1,18 +1,17 @@
 #include "sweep/check.hpp"
 
 #include "chart/chart1.hpp"
+#include "chart/chart1_grid.hpp"
 #include "numbers/writing.hpp"
+#include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <numbers>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace zelm {
 namespace {
@@ -46,77 +45,26 @@ Meaningless meaningless(const SlopeToCheck& slope) {
     return Meaningless::none;
 }
 
-// y at the slope's height, exactly as the sweep's row at that height has it: a run of
-// one step as tall as the slope has one row, at 0 + H = H, with tan(phi) and the
-// radians taken as for every run. Its x (here for an FS of 1) plays no part.
-float chart_y(const SlopeToCheck& slope) {
-    Sweep one_row({slope.friction_angle, slope.cohesion, slope.density, slope.height, slope.height, 1.0F});
-    return one_row.next()->y;
-}
+// The first and the last row of chart 1 that give an angle for every y (0.20 and 0.80).
+struct FittedRows {
+    std::int32_t first;
+    std::int32_t last;
+};
 
 std::int32_t key_of(float x) {
     return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x)));
 }
 
+const FittedRows& fitted_rows() {
+    static const FittedRows rows = [] {
+        const auto [first, last] = fitted_x_range();
+        return FittedRows{key_of(first), key_of(last)};
+    }();
+    return rows;
+}
+
 // The x the sweep holds for a row: the float nearest to its two-decimal value.
 float x_of(std::int32_t key) { return static_cast<float>(key / 100.0); }
-
-// The design angle of a row for a y. An angle the chart does not give is not a number,
-// which no slope angle is below: the answer stays on the safe side.
-float design_angle(std::int32_t key, float y) {
-    return pente(x_of(key), y).value_or(std::numeric_limits<float>::quiet_NaN());
-}
-
-// The design angles of the fitted rows, from the first to the last, for every y of the
-// two-decimal grid from 0 up to the first y at or beyond every row's threshold; made from
-// pente once, on the first check, so that each check reads a row of floats instead of
-// evaluating a polynomial per chart row.
-struct DesignAngles {
-    std::int32_t first = 0;
-    std::int32_t last = 0;
-    std::size_t grid = 0;       // the y tabled: 0, 0.01, 0.02, ...
-    std::vector<float> angles;  // rows first..last for each y
-
-    DesignAngles() {
-        const auto [first_x, last_x] = fitted_x_range();
-        first = key_of(first_x);
-        last = key_of(last_x);
-        double beyond_all = 0.0;
-        for (const ChartRow& row : chart1_rows()) {
-            if (row.key >= first && row.key <= last) {
-                beyond_all = std::max(beyond_all, row.threshold);
-            }
-        }
-        for (std::int32_t hundredths = 0;; ++hundredths) {
-            const float y = arrondir(static_cast<float>(hundredths / 100.0), 2);
-            for (std::int32_t key = first; key <= last; ++key) {
-                angles.push_back(design_angle(key, y));
-            }
-            ++grid;
-            if (static_cast<double>(y) >= beyond_all) {
-                break;
-            }
-        }
-    }
-
-    // The angles of rows first..last for a y that arrondir gave: the float of a whole
-    // number of hundredths, tabled under that number, the very float the table was made
-    // with. A y beyond the last tabled is beyond every threshold too, where each row gives
-    // 90 as for the last. Nothing for a y below 0 or not a number.
-    const float* at(float y) const {
-        if (!(y >= 0.0F)) {
-            return nullptr;
-        }
-        const double hundredths =
-            std::min(std::round(100.0 * static_cast<double>(y)), static_cast<double>(grid - 1));
-        return &angles[static_cast<std::size_t>(hundredths) * (static_cast<std::size_t>(last - first) + 1)];
-    }
-};
-
-const DesignAngles& design_angles() {
-    static const DesignAngles table;
-    return table;
-}
 
 // The row's smallest FS rounded up and its largest rounded down, with the fewest
 // decimals, two or more, for which a decimal lies between them. Two decimals are
@@ -186,6 +134,24 @@ std::string reason(const SlopeToCheck& slope, Meaningless why) {
 
 }  // namespace
 
+std::size_t typed_position(Meaningless why) {
+    switch (why) {
+        case Meaningless::cohesion:
+            return 1;
+        case Meaningless::density:
+            return 2;
+        case Meaningless::height:
+            return 3;
+        case Meaningless::slope_angle:
+            return 4;
+        case Meaningless::none:
+        case Meaningless::friction_angle:
+        case Meaningless::friction_angle_too_small:
+            break;
+    }
+    return 0;
+}
+
 double PrintedFactor::value() const {
     // scaled lies below 2^53 and 10^decimals is exact: one rounding, that of the decimal.
     return static_cast<double>(scaled) / std::pow(10.0, decimals);
@@ -206,15 +172,14 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
     if (answer.why != Meaningless::none) {
         return answer;
     }
-    const float y = chart_y(slope);
-    const DesignAngles& table = design_angles();
-    const std::int32_t first = table.first;
-    const std::int32_t last = table.last;
-    const float* tabled = table.at(y);
-    const auto stands = [&](std::int32_t key) {
-        const float design = tabled != nullptr ? tabled[key - first] : design_angle(key, y);
-        return design >= slope.slope_angle;
-    };
+    // y at the slope's height, as the sweep's row at that height has it, for every FS.
+    const float y =
+        chart_y(friction_tangent(slope.friction_angle), slope.cohesion, slope.density, slope.height);
+    const Chart1Grid::AtY design = chart1_grid().at(y);
+    const auto [first, last] = fitted_rows();
+    // Every fitted row gives an angle; were one missing, no slope angle would stand
+    // against it, and the answer would stay on the safe side.
+    const auto stands = [&](std::int32_t key) { return design.at_least(key, slope.slope_angle); };
     // Up in FS, down in x: the first row whose design angle is below the slope's.
     std::int32_t below = last;
     while (below >= first && stands(below)) {
@@ -236,6 +201,10 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
         answer.dry_fs = dry_factor_of_safety(slope);
     }
     return answer;
+}
+
+std::string slope_named(const SlopeToCheck& slope) {
+    return "H " + shortest(slope.height) + " m at " + shortest(slope.slope_angle) + " degrees";
 }
 
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {

@@ -15,6 +15,7 @@
 
 #include "chart/chart1.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -51,6 +52,11 @@ enum class Meaningless : std::uint8_t {
     friction_angle_too_small,
 };
 
+// Which of the five values, in the order they are typed (0 the friction angle, 1 the
+// cohesion, 2 the density, 3 the height, 4 the slope angle), leaves the check without an
+// answer; 0, the friction angle, for friction_angle_too_small.
+std::size_t typed_position(Meaningless why);
+
 // A factor of safety as printed: scaled / 10^decimals, {133, 2} for 1.33.
 struct PrintedFactor {
     std::int64_t scaled;
@@ -81,6 +87,9 @@ struct CheckAnswer {
 // The check of one slope. Allocates nothing, once the first check has tabled the
 // chart.
 CheckAnswer check_slope(const SlopeToCheck& slope);
+
+// The slope as an answer names it, "H 20 m at 35 degrees", its values written shortest.
+std::string slope_named(const SlopeToCheck& slope);
 
 // The answer in one line, for the console, the page and Python alike:
 // "FS 1.33 to 1.35 (chart 1, x = 0.43)", "FS 0.80 (...)" for a row that holds one printed

@@ -20,9 +20,20 @@ struct ChartColumn {
     float x;
 };
 
+// tan(phi), in double, of a friction angle in degrees as entered, as the sweep takes it.
+inline double friction_tangent(float friction_angle) {
+    return std::tan(static_cast<double>(to_radians(friction_angle)));
+}
+
 inline ChartColumn chart_column(float friction_angle, float security_factor) {
-    const double tan_phi = std::tan(static_cast<double>(to_radians(friction_angle)));
+    const double tan_phi = friction_tangent(friction_angle);
     return {tan_phi, arrondir(A_tangent(tan_phi, security_factor), 2)};
+}
+
+// y on the chart's grid at `height`, as the sweep's row at that height has it (a sweep's
+// first row lies at 0 + step, the step itself). It does not depend on FS.
+inline float chart_y(double tan_phi, float cohesion, float density, float height) {
+    return arrondir(B_tangent(height, cohesion, density, tan_phi), 2);
 }
 
 // The slope angle, in degrees, of the row at `height` of the sweep of these values: the
@@ -30,7 +41,7 @@ inline ChartColumn chart_column(float friction_angle, float security_factor) {
 // cell is empty. Inline: a study calls it for every element of its arrays.
 inline float slope_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
                          float height) {
-    const float y = arrondir(B_tangent(height, cohesion, density, column.tan_phi), 2);
+    const float y = chart_y(column.tan_phi, cohesion, density, height);
     const SweepRow row{height, column.x, y, grid.angle(column.x, y)};
     return has_empty_angle(row) ? std::numeric_limits<float>::quiet_NaN() : *row.angle;
 }

@@ -1,5 +1,6 @@
 // The grid of chart 1's angles gives pente's own answer, bit for bit, wherever it is asked:
-// on the grid it holds, and off it, where it hands over to pente.
+// on the grid it holds, and off it, where it hands over to pente; by x and y, and by the
+// key of a row at one y, also as the check compares it with a slope's angle.
 #include "chart/chart1_grid.hpp"
 #include "chart/chart1.hpp"
 
@@ -37,9 +38,19 @@ TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
         ys.insert(ys.end(), {y, std::nextafter(y, -inf), std::nextafter(y, inf)});
         xs.insert(xs.end(), {y, std::nextafter(y, inf), y + 0.004F});
     }
-    for (const float x : xs) {
-        for (const float y : ys) {
+    for (const float y : ys) {
+        for (const float x : xs) {
             ASSERT_EQ(bits(chart1_grid().angle(x, y)), bits(pente(x, y))) << "x " << x << ", y " << y;
+        }
+        const Chart1Grid::AtY at_y = chart1_grid().at(y);
+        for (int key = -50; key <= 500; ++key) {
+            const auto angle = pente(static_cast<float>(key / 100.0), y);
+            ASSERT_EQ(bits(at_y.angle(key)), bits(angle)) << key << ", " << y;
+            // At least the angle itself, and not the next float above it (nor any, where
+            // there is none, or it is not a number).
+            const float own = angle.value_or(0.0F);
+            ASSERT_EQ(at_y.at_least(key, own), angle && *angle == own) << key << ", " << y;
+            ASSERT_FALSE(at_y.at_least(key, std::nextafter(own, 91.0F))) << key << ", " << y;
         }
     }
 }

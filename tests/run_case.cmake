@@ -4,7 +4,8 @@
 #
 #   cmake -DPROGRAM=<exe> [-DEMULATOR="<runner> <its arguments>"] -DCASE_DIR=<dir> -DWORK_DIR=<dir>
 #         -DMODE=dialogue|arguments [-DARG_LINE=<arguments>] [-DEXIT_CODE=n] [-DSTDERR_REGEX=re]
-#         [-DSTDERR_LINES=n] [-DDEB_GLOB=<a .deb>: run the program it installs]
+#         [-DSTDERR_LINES=n] [-DSTDOUT=<what standard output holds, with arguments>]
+#         [-DDEB_GLOB=<a .deb>: run the program it installs]
 #         [-DSOFFICE=<soffice>: LibreOffice reads the files back] -P run_case.cmake
 #
 # A case folder holds:
@@ -121,7 +122,7 @@ if(NOT "${status}" STREQUAL "${EXIT_CODE}")
 endif()
 string(REPLACE "\r\n" "\n" out "${out}")  # the Windows console's line ends
 string(REPLACE "\r\n" "\n" err "${err}")
-set(expected_out "")
+set(expected_out "${STDOUT}")
 if(MODE STREQUAL "dialogue" AND EXISTS "${CASE_DIR}/stdout")
     file(READ "${CASE_DIR}/stdout" expected_out)
 endif()

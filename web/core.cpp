@@ -1,7 +1,8 @@
 // The calculator's core as the page's script sees it, bound with embind: the same C++
 // as the console program, for the same numbers and the same bytes. The script hands
 // over the typed text of a field, or the six values read; it gets back why a field
-// is refused, a run's rows, warnings and curve, and the two files the program writes.
+// is refused, a run's rows, warnings and curve, and the two files the program writes;
+// or, for the five values of a slope that stands, the program's check of it.
 //
 // embind rather than plain exported C functions: the script calls typed functions
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
@@ -13,8 +14,10 @@
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"
-#include "sweep/stop.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/check.hpp"
+#include "sweep/slope_angle.hpp"
+#include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
 #include "sweep/warnings.hpp"
 
@@ -260,6 +263,48 @@ val workbook(const val& values) {
     return answer;
 }
 
+// The check of a slope that stands, for the script's array [phi, C', d, H, angle]:
+// { line: the program's line for it ("H 20 m at 35 degrees: FS 1.33 to 1.35 (...)"), or
+// why no value describes a slope; warning: its warning or ""; refused: which value (0 to
+// 4) describes no slope, or -1; and for an answer, fs: the factor of safety its design
+// curve is drawn at, the first one the line names, as printed; heights and angles: that
+// curve, the angle of the sweep's row at each height from H / 50 up to 2 H (100 points,
+// H itself the 50th), NaN where the angle cell is empty }.
+val check(const val& values) {
+    const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
+    const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
+    const CheckAnswer answer = check_slope(slope);
+    val checked = val::object();
+    const bool answered = answer.verdict != Verdict::no_answer;
+    checked.set("line", (answered ? slope_named(slope) + ": " : std::string()) + check_line(slope, answer));
+    checked.set("warning", check_warning(answer).value_or(""));
+    checked.set("refused", answered ? -1 : static_cast<int>(typed_position(answer.why)));
+    if (!answered) {
+        return checked;
+    }
+    // Every FS of the range reads the same row, and so draws the same curve: the one of
+    // the FS printed, which typed back into the six values gives that curve's rows.
+    const std::string fs = (answer.verdict == Verdict::above_chart ? answer.highest : answer.lowest).text();
+    checked.set("fs", fs);
+    const ChartColumn column = chart_column(slope.friction_angle, *read_entry(fs).value);
+    constexpr int points = 100;
+    std::vector<double> heights;
+    std::vector<double> angles;
+    for (int k = 1; k <= points; ++k) {
+        // k H / 50 in double is exact for k = 50: H itself, where the slope's point stands.
+        const double height = static_cast<double>(slope.height) * k / (points / 2);
+        if (height > std::numeric_limits<float>::max()) {
+            break;  // a slope higher than half the largest float: the curve ends at the float's end
+        }
+        heights.push_back(static_cast<float>(height));
+        angles.push_back(
+            slope_angle(chart1_grid(), column, slope.cohesion, slope.density, static_cast<float>(height)));
+    }
+    checked.set("heights", number_array(heights));
+    checked.set("angles", number_array(angles));
+    return checked;
+}
+
 // The column titles of the table, with their units, as the workbook shows them.
 val column_titles() {
     val titles = val::array();
@@ -279,6 +324,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     emscripten::function("readField", &read_field);
     emscripten::function("workbook", &workbook);
     emscripten::function("columnTitles", &column_titles);
+    emscripten::function("check", &check);
     emscripten::class_<PageRun>("PageRun")
         .constructor<const emscripten::val&, const emscripten::val&>()
         .function("rows", &PageRun::rows)

@@ -1,8 +1,9 @@
 // The page's own script: it hands the typed text to the calculator's core (ZelmCore,
 // the program's C++ compiled to WebAssembly and inlined in this page) and lays out
-// what comes back. Every number, rounding and byte comes from the core; the script
-// only places them. On start, <html> gets data-state="ready" and the performance
-// timeline the mark "zelm-ready"; once a run's result is painted, the mark "zelm-drawn".
+// what comes back: a run of the six values, or the check of a slope that stands. Every
+// number, rounding and byte comes from the core; the script only places them. On start,
+// <html> gets data-state="ready" and the performance timeline the mark "zelm-ready"; once
+// a run's result is painted, the mark "zelm-drawn".
 'use strict';
 
 (function () {
@@ -11,11 +12,18 @@
   const form = document.getElementById('values');
   const fields = ['phi', 'cohesion', 'density', 'height', 'step', 'fs'].map((id) => document.getElementById(id));
   const result = document.getElementById('result');
+  const checkForm = document.getElementById('check');
+  const checkFields = ['phi', 'cohesion', 'density', 'height', 'angle'].map((id) => document.getElementById(`check-${id}`));
+  const checkAnswer = document.getElementById('check-answer');
+  const checkSection = document.getElementById('check-section');
+  const checkResult = document.getElementById('check-result');
   const rowsPerSlice = 200000;  // rows taken between two frames on a long sweep
   const downloads = ['download-text', 'download-workbook'].map((id) => document.getElementById(id));
   let core = null;
   let computed = null;  // the six values of the run on show, while the form still holds them
   let plot = null;
+  let checkPlot = null;
+  let checkLine = null;  // the answer on show, while the check's form still holds its values
   let latestRun = 0;  // counts the runs begun and the edits made: a run or download checks it
   let running = false;  // a run is being taken in slices
 
@@ -65,32 +73,32 @@
     downloads.forEach((button) => { button.disabled = false; });
   }
 
-  // The six fields read by the core; each refused one marked, with why beside it.
-  // The six values, or null when any is refused.
-  function readFields() {
-    const values = [];
-    let firstRefused = null;
-    for (const field of fields) {
-      const error = document.getElementById(`${field.id}-error`);
+  // A field marked refused, with why beside it, or cleared (why empty).
+  function markField(field, why) {
+    if (why === '') {
+      field.removeAttribute('aria-invalid');
+    } else {
+      field.setAttribute('aria-invalid', 'true');
+    }
+    document.getElementById(`${field.id}-error`).textContent = why;
+  }
+
+  // The fields of a form read by the core, each refused one marked and the first of them
+  // given the focus: the values, or null with what to say ("2 values of the six cannot
+  // be read, as marked beside them") when any is refused.
+  function readFields(list, count) {
+    const values = list.map((field) => {
       const typed = field.value.trim();
       const read = core.readField(typed);
-      if (read.value === null) {
-        field.setAttribute('aria-invalid', 'true');
-        error.textContent = typed === '' ? 'Enter a value.' : `\u201c${typed}\u201d ${read.reason}.`;
-        firstRefused = firstRefused || field;
-      } else {
-        field.removeAttribute('aria-invalid');
-        error.textContent = '';
-      }
-      values.push(read.value);
+      markField(field, read.value !== null ? '' : (typed === '' ? 'Enter a value.' : `\u201c${typed}\u201d ${read.reason}.`));
+      return read.value;
+    });
+    const refused = list.filter((field) => field.hasAttribute('aria-invalid'));
+    if (refused.length === 0) {
+      return { values };
     }
-    if (firstRefused) {
-      firstRefused.focus();
-      const refused = fields.filter((field) => field.hasAttribute('aria-invalid')).length;
-      say(`${plural(refused, 'value', 'values')} of the six cannot be read, as marked beside ${refused === 1 ? 'it' : 'them'}; nothing was computed${result.hidden ? '' : ', and the result below is for earlier values'}.`);
-      return null;
-    }
-    return values;
+    refused[0].focus();
+    return { said: `${plural(refused.length, 'value', 'values')} of the ${count} cannot be read, as marked beside ${refused.length === 1 ? 'it' : 'them'}` };
   }
 
   function cell(tag, text) {
@@ -147,31 +155,22 @@
     caption.textContent = `The first and last of the ${plural(rows, 'row', 'rows')}, as the result file holds them`;
   }
 
-  // The chart's size from its container: the width the page gives it, and at a phone's
+  // A chart's size from its container: the width the page gives it, and at a phone's
   // width a height that keeps the angle's lines every 10 degrees apart.
-  function chartSize() {
-    const width = Math.max(Math.min(document.getElementById('chart').clientWidth || 720, 720), 240);
+  function chartSize(element) {
+    const width = Math.max(Math.min(element.clientWidth || 720, 720), 240);
     return { width, height: Math.round(Math.max(width * 0.5, 260)) };
   }
 
-  // The curve of the angle against H, the numbers the workbook holds; a NaN angle (no
-  // angle in the chart) leaves a gap. uPlot wants the heights rising. The H axis keeps
-  // its labels apart by the width of the longest (10 000 000 at a long sweep's end), and
-  // records them with their places (data-h-ticks) so that this can be checked.
-  function showChart(run) {
-    let heights = Array.from(run.heights());
-    let angles = Array.from(run.angles(), (angle) => (Number.isNaN(angle) ? null : angle));
-    if (heights.length > 1 && heights[0] > heights[heights.length - 1]) {
-      heights = heights.reverse();
-      angles = angles.reverse();
-    }
-    const element = document.getElementById('chart');
-    if (plot) {
-      plot.destroy();
-    }
+  // Angles against H in the element, replacing the plot given: a null angle (no angle in
+  // the chart) leaves a gap. The H axis keeps its labels apart by the width of the longest
+  // (10 000 000 at a long sweep's end), and records them with their places (data-h-ticks)
+  // so that this can be checked.
+  function drawAngles(element, previous, heights, series, data, hooks = {}) {
+    previous?.destroy();
     const characters = (...values) => Math.max(...values.map((value) => numberText(value).length));
-    plot = new uPlot({
-      ...chartSize(),
+    return new uPlot({
+      ...chartSize(element),
       // Room on the right for half the last H label, which stands centred on the axis' end.
       padding: [12, Math.max(12, 4 * characters(heights[heights.length - 1] ?? 0)), 0, 0],
       // H from 0 (or from the last height, below 0) to the last height, as in the workbook.
@@ -191,20 +190,24 @@
         },
         { label: 'angle (degrees)', size: 40, splits: () => [0, 10, 20, 30, 40, 50, 60, 70, 80, 90] },
       ],
-      series: [
-        { label: 'H (m)', value: (_, v) => (v === null ? '\u2013' : numberText(v, 2)) },
-        { label: 'angle (degrees)', stroke: '#0645ad', width: 2, spanGaps: false,
-          value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
-      ],
-    }, [heights, angles], element);
+      series: [{ label: 'H (m)', value: (_, v) => (v === null ? '\u2013' : numberText(v, 2)) }, ...series],
+      hooks,
+    }, [heights, ...data], element);
   }
 
-  // The values of the run as typed, for the printed page, which leaves the form out.
-  function showEntered(typed) {
-    document.getElementById('entered').replaceChildren(...fields.flatMap((field, i) => [
-      cell('dt', document.querySelector(`label[for="${field.id}"]`).textContent),
-      cell('dd', typed[i]),
-    ]));
+  // The curve of the angle against H, the numbers the workbook holds. uPlot wants the
+  // heights rising.
+  function showChart(run) {
+    let heights = Array.from(run.heights());
+    let angles = Array.from(run.angles(), (angle) => (Number.isNaN(angle) ? null : angle));
+    if (heights.length > 1 && heights[0] > heights[heights.length - 1]) {
+      heights = heights.reverse();
+      angles = angles.reverse();
+    }
+    plot = drawAngles(document.getElementById('chart'), plot, heights, [
+      { label: 'angle (degrees)', stroke: '#0645ad', width: 2, spanGaps: false,
+        value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
+    ], [angles]);
   }
 
   // A run in progress gives way to a newer one: between two slices it looks whether
@@ -212,8 +215,9 @@
   async function compute() {
     const thisRun = ++latestRun;
     running = false;
-    const values = readFields();
+    const { values, said } = readFields(fields, 'six');
     if (!values) {
+      say(`${said}; nothing was computed${result.hidden ? '' : ', and the result below is for earlier values'}.`);
       return;
     }
     const typed = fields.map((field) => field.value.trim());
@@ -233,7 +237,7 @@
       document.getElementById('result-title').textContent = run.title();
       const warnings = run.warnings();
       document.getElementById('warnings').replaceChildren(...warnings.map((line) => cell('li', `Warning: ${line}`)));
-      showEntered(typed);
+      document.getElementById('entered').replaceChildren(...enteredList(fields, typed));
       result.hidden = false;
       showChart(run);
       showTable(run, rows);
@@ -242,6 +246,67 @@
     } finally {
       run.delete();
     }
+  }
+
+  // The values typed, labelled, for the printed page, which leaves the forms out.
+  function enteredList(list, typed) {
+    return list.flatMap((field, i) => [
+      cell('dt', document.querySelector(`label[for="${field.id}"]`).textContent),
+      cell('dd', typed[i]),
+    ]);
+  }
+
+  // The check of a slope that stands: the program's line for it beside the form, announced,
+  // and the design curve of the FS it finds (the sweep's angle against H, the chart's own
+  // angle, not the file's whole degrees) with the slope's point on it, whose place on the
+  // canvas the chart records (data-slope-point) so that this can be checked. A value that
+  // describes no slope is refused beside its field, in the program's words.
+  function check() {
+    const { values, said } = readFields(checkFields, 'five');
+    const earlier = checkResult.hidden ? '' : ', and the chart below is for earlier values';
+    if (!values) {
+      checkAnswer.textContent = `${said}; nothing was checked${earlier}.`;
+      return;
+    }
+    const checked = core.check(values);
+    if (checked.refused >= 0) {
+      markField(checkFields[checked.refused], checked.line);
+      checkFields[checked.refused].focus();
+      checkAnswer.textContent = `Nothing was checked${earlier}: ${checked.line}`;
+      return;
+    }
+    const typed = checkFields.map((field) => field.value.trim());
+    checkLine = checked.line;
+    checkAnswer.textContent = checked.line;
+    checkSection.classList.add('answered');
+    checkSection.classList.remove('out-of-date');
+    document.getElementById('check-warnings').replaceChildren(...(checked.warning ? [cell('li', `Warning: ${checked.warning}`)] : []));
+    document.getElementById('check-entered').replaceChildren(...enteredList(checkFields, typed));
+    document.getElementById('check-caption').textContent = `The design angle at FS ${checked.fs} (degrees, as chart 1 gives it) against the height H (m), for this material; the point marks the slope, ${typed[3]} m high at ${typed[4]} degrees.`;
+    checkResult.hidden = false;
+    const [height, angle] = [values[3], values[4]];
+    const heights = Array.from(checked.heights);
+    const element = document.getElementById('check-chart');
+    checkPlot = drawAngles(element, checkPlot, heights, [
+      { label: `design angle at FS ${checked.fs} (degrees)`, stroke: '#0645ad', width: 2, spanGaps: false,
+        value: (_, v) => (v === null ? '\u2013' : numberText(v, 1)) },
+      { label: 'the slope (degrees)', stroke: '#b00020', width: 0, paths: () => null,
+        points: { show: true, size: 10, stroke: '#b00020', fill: '#b00020' },
+        value: (_, v) => (v === null ? '\u2013' : numberText(v)) },
+    ], [
+      Array.from(checked.angles, (a) => (Number.isNaN(a) ? null : a)),
+      heights.map((h) => (h === height ? angle : null)),  // the core's heights hold H exactly
+    ], { draw: [(u) => { element.dataset.slopePoint = JSON.stringify([u.valToPos(height, 'x', true), u.valToPos(angle, 'y', true)]); }] });
+  }
+
+  // An edit of the check's form: the answer on show is for the earlier values.
+  function markCheckOutOfDate() {
+    if (checkLine === null) {
+      return;
+    }
+    checkSection.classList.add('out-of-date');
+    checkAnswer.textContent = `Out of date: the values have changed since the answer \u201c${checkLine}\u201d. Press Enter, or Check, to check again.`;
+    checkLine = null;
   }
 
   function save(name, parts, type) {
@@ -298,7 +363,19 @@
   ZelmCore().then((started) => {
     core = started;
     form.addEventListener('input', markOutOfDate);
-    window.addEventListener('resize', () => plot?.setSize(chartSize()));
+    window.addEventListener('resize', () => {
+      plot?.setSize(chartSize(document.getElementById('chart')));
+      checkPlot?.setSize(chartSize(document.getElementById('check-chart')));
+    });
+    checkForm.addEventListener('input', markCheckOutOfDate);
+    checkForm.addEventListener('submit', (event) => {
+      event.preventDefault();
+      try {
+        check();
+      } catch (error) {
+        checkAnswer.textContent = `The check failed: ${error}`;
+      }
+    });
     form.addEventListener('submit', (event) => {
       event.preventDefault();
       compute().catch((error) => say(`The run failed: ${error}`));

@@ -11,6 +11,9 @@ the chart's two-decimal grid.
       height, as numpy arrays, the program's warnings, and its two files on request
   slope_angle(phi, cohesion, density, height, fs)
       the chart's slope angle for each element of numpy arrays, broadcast together
+  factor_of_safety(phi, cohesion, density, height, angle)
+      the other question: the factor of safety the chart gives slopes that stand,
+      H high at a given angle, for each element
 
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
@@ -24,14 +27,17 @@ ratio.
 >>> run.write("ZELM_FS_result.xls")  # the program's file: angles 90, 86, 77, 68, ...
 >>> zelm_fs.slope_angle(30, 2, 2.5, [2, 20], 1.5)
 array([85.89577 , 30.595018], dtype=float32)
+>>> zelm_fs.factor_of_safety(30, 2, 2.5, 20, 35)
+FactorOfSafety(lower=1.33, upper=1.35, side=0)
 """
 
 import warnings as _warnings
+from typing import NamedTuple as _NamedTuple
 
 from . import _core
 from ._core import Sweep
 
-__all__ = ["Sweep", "ZelmWarning", "slope_angle", "sweep"]
+__all__ = ["FactorOfSafety", "Sweep", "ZelmWarning", "factor_of_safety", "slope_angle", "sweep"]
 __version__ = _core.__version__
 
 
@@ -108,6 +114,62 @@ def slope_angle(phi, cohesion, density, height, fs):
     nan
     """
     return _core.slope_angle(phi, cohesion, density, height, fs)
+
+
+class FactorOfSafety(_NamedTuple):
+    """What factor_of_safety gives: the range of FS chart 1 gives each slope.
+
+    lower, upper  the ends of the range, float64, as the program prints them (1.33 and
+                  1.35 for "FS 1.33 to 1.35"); any FS between them reads the same row of
+                  the chart. lower is NaN below the chart, upper NaN above it, both
+                  where a value is NaN.
+    side          int8: 0 on a row of the chart; -1 below it, the slope steeper than even
+                  the chart's smallest FS allows ("FS below" upper); 1 above it, no
+                  steeper than its largest allows ("FS above" lower)
+    """
+
+    lower: object
+    upper: object
+    side: object
+
+
+def factor_of_safety(phi, cohesion, density, height, angle):
+    """The factor of safety chart 1 gives a slope that stands, for each element.
+
+    phi, cohesion, density and height as for slope_angle, and angle the slope's angle in
+    degrees (above 0, at most 90: a vertical face is answered), broadcast together as
+    slope_angle broadcasts. The answer is the program's check (zelm-fs --check): at one
+    height y does not depend on FS, which enters only through x = tan(phi)/FS, read on
+    the chart's two-decimal grid, so the chart tells FS no finer than the range that
+    reads one row. Going up in FS from the chart's smallest (x = 0.80), it is the range
+    of the last row before the first whose design angle is below the slope's, the
+    conservative answer where the chart is not monotone. The slope's angle is compared
+    with the chart's own, not with the whole degrees the result file prints.
+
+    Returns a FactorOfSafety(lower, upper, side) of arrays of the broadcast shape
+    (numpy scalars with scalars alone): lower and upper float64, side int8 (see
+    FactorOfSafety). The ends are those the program prints, rounded inwards so that
+    each, given as fs, reads the row: two decimals, more where a row spans less than
+    0.01 of FS.
+
+    NaN among the values gives NaN at both ends. A value that is not a number, or that a
+    float32 cannot hold, and values that describe no slope (a friction angle not strictly
+    between 0 and 90, a cohesion below 0, a density, height or angle not above 0, an angle
+    above 90) raise ValueError naming the argument and the element, in the program's
+    words. Runs with the GIL released, on every core, and stops for Ctrl-C.
+
+    >>> fs = factor_of_safety(30, 2, 2.5, 20, [25, 35, 65.1, 13])
+    >>> fs.lower
+    array([1.73, 1.33,  nan, 2.96])
+    >>> fs.upper
+    array([1.77, 1.35, 0.72,  nan])
+    >>> fs.side
+    array([ 0,  0, -1,  1], dtype=int8)
+    >>> factor_of_safety(30, 2, 2.5, 20, 95)
+    Traceback (most recent call last):
+    ValueError: angle: the slope angle 95 is above 90 degrees: a slope stands at most vertical
+    """
+    return FactorOfSafety(*_core.factor_of_safety(phi, cohesion, density, height, angle))
 
 
 def _to_dataframe(self):

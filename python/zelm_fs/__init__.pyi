@@ -1,6 +1,6 @@
 # Type stubs of the zelm_fs package, for editors and type checkers.
 import os
-from typing import Any, overload
+from typing import Any, Generic, NamedTuple, TypeVar, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -39,3 +39,20 @@ def slope_angle(phi: _Number, cohesion: _Number, density: _Number, height: _Numb
 def slope_angle(
     phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, fs: npt.ArrayLike
 ) -> npt.NDArray[np.float32]: ...
+
+_Float = TypeVar("_Float", np.float64, npt.NDArray[np.float64])
+_Side = TypeVar("_Side", np.int8, npt.NDArray[np.int8])
+
+class FactorOfSafety(NamedTuple, Generic[_Float, _Side]):
+    lower: _Float
+    upper: _Float
+    side: _Side
+
+@overload
+def factor_of_safety(
+    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number
+) -> FactorOfSafety[np.float64, np.int8]: ...
+@overload
+def factor_of_safety(
+    phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, angle: npt.ArrayLike
+) -> FactorOfSafety[npt.NDArray[np.float64], npt.NDArray[np.int8]]: ...

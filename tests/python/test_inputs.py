@@ -55,7 +55,7 @@ def test_the_console_s_refusals_name_the_same_values():
     for line in (TESTS / "usage" / "errors.txt").read_text().splitlines():
         arguments, _, said = line.partition(" | ")
         name, _, why = said.partition(": ")
-        if name in cli and len(arguments.split()) == 6:
+        if name in cli and len(arguments.split()) == 6 and not arguments.startswith("--check"):
             with pytest.raises(ValueError, match=f"^{cli[name]}: {why}"):
                 zelm_fs.sweep(*arguments.split())
             checked += 1

@@ -372,13 +372,18 @@ test('printed: the values, the warnings, the chart and the table, without the fo
   await check();
 });
 
+// axe-core evaluated through the browser's debugging protocol, which the page's policy
+// does not govern: the page is checked exactly as it runs, policy and all. Resolves with
+// a function that lists the rules the page breaks as it stands.
+async function axe(page) {
+  await page.evaluate(axeSource);
+  return async () => (await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })))
+    .violations.map((v) => `${v.id} (${v.impact}): ${v.help} at ${v.nodes.map((n) => n.target).join(', ')}`);
+}
+
 test('axe-core finds no accessibility violation, with a result shown or a field refused', async () => {
   const { page, check } = await open();
-  // Evaluated through the browser's debugging protocol, which the page's policy does
-  // not govern: the page is checked exactly as it runs, policy and all.
-  await page.evaluate(axeSource);
-  const violations = async () => (await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })))
-    .violations.map((v) => `${v.id} (${v.impact}): ${v.help} at ${v.nodes.map((n) => n.target).join(', ')}`);
+  const violations = await axe(page);
   assert.deepEqual(await violations(), []);
   await compute(page, ['10', '2', '2.5', '3', '1', '1.2']);
   assert.deepEqual(await violations(), []);
@@ -443,7 +448,7 @@ test('at 400 px wide the chart fills its column and its H labels stay apart, up 
       assert.ok(tick.from >= 0 && tick.to <= chart.width, `${name}: ${tick.label} runs off the chart`);
       assert.ok(i === 0 || tick.from >= chart.ticks[i - 1].to + 4, `${name}: the H labels run together: ${labels}`);
     }
-    await page.locator('figure').screenshot({ path: path.join(outputDir, `zelm-fs-${name}.png`) });
+    await page.locator('#result figure').screenshot({ path: path.join(outputDir, `zelm-fs-${name}.png`) });
   }
   await check();
 });
@@ -458,7 +463,7 @@ test('notices: folded at the foot, opened from the keyboard, printed only when o
   };
   assert.equal(await page.getAttribute('#notices', 'open'), null);
   assert.equal(await printed(), false);
-  await page.locator('#compute').focus();
+  await page.locator('#check-compute').focus();
   await page.keyboard.press('Tab');
   assert.equal(await page.evaluate(() => document.activeElement.parentElement.id), 'notices');
   await page.keyboard.press('Enter');
@@ -469,5 +474,76 @@ test('notices: folded at the foot, opened from the keyboard, printed only when o
     'libxlsxwriter', 'third_party/tmpfileplus/*', 'Mozilla Public License Version 2.0']) {
     assert.ok(text.includes(words), `the notices do not say "${words}"`);
   }
+  await check();
+});
+
+// Types the five values of a slope into the check's form and presses Enter; resolves
+// with the answer beside it.
+async function checkSlope(page, values) {
+  for (const [i, id] of ['phi', 'cohesion', 'density', 'height', 'angle'].entries()) {
+    await page.fill(`#check-${id}`, values[i]);
+  }
+  await page.evaluate(() => { document.getElementById('check-answer').textContent = ''; });
+  await page.press('#check-angle', 'Enter');
+  await page.waitForFunction(() => document.getElementById('check-answer').textContent !== '');
+  return page.textContent('#check-answer');
+}
+
+test('check a slope: the command line\'s lines and warnings, each slope\'s point drawn on its design curve', async () => {
+  const { page, check } = await open();
+  // The runs of check/checks.txt, which the program's own tests hold it to: one slope a line.
+  const runs = readFileSync(path.join(testsDir, 'check', 'checks.txt'), 'utf8').split('\n').filter((l) => !l.startsWith('#')).reduce((found, line) => {
+    const [given, said] = line.split(/ +\| /);
+    if (line.startsWith('--check')) {
+      found.push({ values: given.split(' ').slice(1).filter((v) => v !== '--'), lines: [said], warnings: [] });
+    } else if (line.trim().startsWith('!')) {
+      found.at(-1).warnings.push(new RegExp(`^${line.trim().slice(2)}`));
+    } else if (said !== undefined) {
+      found.at(-1).lines.push(said);
+    }
+    return found;
+  }, []);
+  for (const { values, lines, warnings } of runs) {
+    const warned = [];  // each named by its slope, as standard error names it
+    for (const [i, line] of lines.entries()) {
+      const slope = [...values.slice(0, 3), ...values.slice(3 + 2 * i, 5 + 2 * i)];
+      assert.equal(await checkSlope(page, slope), line, slope.join(' '));
+      warned.push(...(await page.$$eval('#check-warnings li', (items) => items.map((item) => item.textContent)))
+        .map((text) => text.replace(/^Warning:/, line.split(':')[0] + ':')));
+      const [x, y] = JSON.parse(await page.getAttribute('#check-chart', 'data-slope-point'));
+      const colour = await page.$eval('#check-chart canvas', (canvas, [x, y]) => [...canvas.getContext('2d').getImageData(x, y, 1, 1).data], [x, y]);
+      assert.deepEqual(colour, [0xb0, 0x00, 0x20, 0xff], `${slope.join(' ')}: no point where the slope stands`);
+    }
+    assert.equal(warned.length, warnings.length, warned.join('\n'));
+    warned.forEach((text, i) => assert.match(text, warnings[i]));
+  }
+  await check();
+});
+
+test('check a slope: refusals beside their field, out of date on edit, accessible, printed without the form', async () => {
+  const { page, check } = await open();
+  const violations = await axe(page);
+  assert.equal(await checkSlope(page, ['30', '2', '2,5', '20', '35']), 'H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)');
+  assert.deepEqual(await violations(), []);
+  await page.fill('#check-height', '10');
+  assert.match(await page.textContent('#check-answer'), /^Out of date: .*FS 1\.33 to 1\.35/);
+  assert.ok(await page.$eval('#check-section', (section) => section.classList.contains('out-of-date')));
+  for (const [values, field, why] of [
+    [['30', '2', '2.5', 'abc', '35'], 'height', '\u201cabc\u201d is not a number, such as 2.5 or 2,5.'],
+    [['30', '2', '2.5', '20', '95'], 'angle', 'the slope angle 95 is above 90 degrees: a slope stands at most vertical.'],
+    [['30', '-2', '2.5', '20', '35'], 'cohesion', 'the cohesion -2 is below 0.'],
+  ]) {
+    assert.match(await checkSlope(page, values), /nothing was checked, and the chart below is for earlier values/i);
+    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#check [aria-invalid]')].map((f) => f.id)), [`check-${field}`]);
+    assert.equal(await page.textContent(`#check-${field}-error`), why);
+    assert.equal(await page.evaluate(() => document.activeElement.id), `check-${field}`);
+  }
+  assert.deepEqual(await violations(), []);
+  await checkSlope(page, ['30', '2', '2.5', '20', '60']);
+  await page.emulateMedia({ media: 'print' });
+  const shown = await page.evaluate(() => ['#check', '#check-entered', '#check-answer', '#check-chart canvas']
+    .map((selector) => getComputedStyle(document.querySelector(selector)).display !== 'none'));
+  assert.deepEqual(shown, [false, true, true, true]);
+  assert.match(await page.textContent('#check-entered'), /Slope angle \(degrees\)60/);
   await check();
 });

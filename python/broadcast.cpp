@@ -1,0 +1,165 @@
+#include "python/broadcast.hpp"
+
+#include "python/arguments.hpp"
+
+#include <pybind11/stl.h>
+
+namespace zelm::python {
+
+namespace py = pybind11;
+using namespace pybind11::literals;
+
+namespace {
+
+Walk walk_over(const std::array<py::array, operand_count>& views) {
+    Walk walk;
+    const py::ssize_t dimensions = views[0].ndim();
+    for (py::ssize_t d = 0; d < dimensions; ++d) {
+        const py::ssize_t extent = views[0].shape(d);
+        if (extent == 1) {
+            continue;  // a dimension of one adds nothing to the walk
+        }
+        const bool merges = !walk.shape.empty() && [&] {
+            for (std::size_t k = 0; k < operand_count; ++k) {
+                if (walk.strides[k].back() != views[k].strides(d) * extent) {
+                    return false;
+                }
+            }
+            return true;
+        }();
+        if (merges) {
+            walk.shape.back() *= extent;
+            for (std::size_t k = 0; k < operand_count; ++k) {
+                walk.strides[k].back() = views[k].strides(d);
+            }
+        } else {
+            walk.shape.push_back(extent);
+            for (std::size_t k = 0; k < operand_count; ++k) {
+                walk.strides[k].push_back(views[k].strides(d));
+            }
+        }
+    }
+    if (walk.shape.size() > max_dimensions) {
+        throw py::value_error("the arrays have more dimensions than numpy gives an array");
+    }
+    if (walk.shape.empty()) {
+        walk.shape.push_back(1);
+        for (auto& strides : walk.strides) {
+            strides.push_back(0);
+        }
+    }
+    for (std::size_t k = 0; k < operand_count; ++k) {
+        walk.data[k] = static_cast<const char*>(views[k].data());
+    }
+    for (const py::ssize_t extent : walk.shape) {
+        walk.size *= static_cast<std::size_t>(extent);
+    }
+    return walk;
+}
+
+// The items' texts joined by ", ": "(2,), (3,)" for shapes, "1, 0" for an index.
+std::string joined(const py::iterable& items) {
+    std::string text;
+    for (const py::handle item : items) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += py::str(item).cast<std::string>();
+    }
+    return text;
+}
+
+// The argument as an array of doubles; anything but numbers is refused.
+py::array doubles_of(py::handle value, const char* name) {
+    const py::module_ numpy = py::module_::import("numpy");
+    const py::array array = numpy.attr("asarray")(value);
+    const char kind = array.dtype().kind();
+    if (kind != 'b' && kind != 'i' && kind != 'u' && kind != 'f') {
+        const std::string shown = array.ndim() == 0 ? std::string(py::repr(value))
+                                                    : "an array of " + std::string(py::str(array.dtype()));
+        throw py::value_error(std::string(name) + ": " + shown + " is not a number");
+    }
+    return numpy.attr("asarray")(array, "dtype"_a = "float64");
+}
+
+// "a, b, c, d and e"
+std::string listed(const Names& names) {
+    std::string text;
+    for (std::size_t k = 0; k < operand_count; ++k) {
+        text += (k == 0 ? "" : k + 1 == operand_count ? " and " : ", ") + std::string(names[k]);
+    }
+    return text;
+}
+
+}  // namespace
+
+Broadcast broadcast(const std::array<py::handle, operand_count>& values, const Names& names) {
+    const py::module_ numpy = py::module_::import("numpy");
+    Broadcast b;
+    b.names = names;
+    py::list shapes;
+    for (std::size_t k = 0; k < operand_count; ++k) {
+        b.arguments[k] = doubles_of(values[k], names[k]);
+        shapes.append(b.arguments[k].attr("shape"));
+    }
+    try {
+        b.shape = numpy.attr("broadcast_shapes")(*shapes);
+    } catch (const py::error_already_set& error) {
+        if (!error.matches(PyExc_ValueError)) {
+            throw;
+        }
+        throw py::value_error(listed(names) + " do not broadcast together: shapes " + joined(shapes));
+    }
+    for (std::size_t k = 0; k < operand_count; ++k) {
+        b.views[k] = numpy.attr("broadcast_to")(b.arguments[k], b.shape);
+    }
+    b.walk = walk_over(b.views);
+    return b;
+}
+
+std::string element_name(const Broadcast& broadcast, std::size_t argument, std::size_t flat) {
+    const py::array& own = broadcast.arguments[argument];
+    std::string name = broadcast.names[argument];
+    if (own.ndim() == 0) {
+        return name;
+    }
+    // The index in the broadcast shape, then in the argument's own: its dimensions are the
+    // last ones, and one of extent 1 is read at 0 whatever the index.
+    const py::module_ numpy = py::module_::import("numpy");
+    const py::tuple index = numpy.attr("unravel_index")(flat, broadcast.shape);
+    const auto skipped = static_cast<std::size_t>(py::len(index)) - static_cast<std::size_t>(own.ndim());
+    py::list own_index;
+    for (py::ssize_t d = 0; d < own.ndim(); ++d) {
+        own_index.append(own.shape(d) == 1 ? py::int_(0) : index[skipped + static_cast<std::size_t>(d)]);
+    }
+    return name + "[" + joined(own_index) + "]";
+}
+
+void refuse_what_no_float_holds(const Broadcast& broadcast) {
+    const py::module_ numpy = py::module_::import("numpy");
+    for (std::size_t k = 0; k < operand_count; ++k) {
+        const auto flat = numpy.attr("ravel")(broadcast.arguments[k]).cast<py::array_t<double>>();
+        for (py::ssize_t i = 0; i < flat.size(); ++i) {
+            const double value = flat.at(i);
+            if (const auto refusal = refusal_of(value)) {
+                std::string name = broadcast.names[k];
+                if (broadcast.arguments[k].ndim() > 0) {
+                    const py::tuple index =
+                        numpy.attr("unravel_index")(i, broadcast.arguments[k].attr("shape"));
+                    name += "[" + joined(index) + "]";
+                }
+                throw py::value_error(name + ": " + std::string(py::repr(py::float_(value))) + " " +
+                                      std::string(refusal_reason(*refusal)));
+            }
+        }
+    }
+}
+
+py::object returned(const py::array& array) {
+    if (array.ndim() == 0) {
+        return array[py::tuple()];
+    }
+    return array;
+}
+
+}  // namespace zelm::python

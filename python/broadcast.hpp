@@ -1,0 +1,165 @@
+// Five values broadcast against each other as numpy broadcasts the arguments of its own
+// functions, and walked element by element in C order, the work shared between the
+// machine's cores with the GIL released: what slope_angle and factor_of_safety share.
+#pragma once
+
+#include "python/interruption.hpp"
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace zelm::python {
+
+inline constexpr std::size_t operand_count = 5;
+using Names = std::array<const char*, operand_count>;
+using Values = std::array<float, operand_count>;
+
+// The most dimensions a numpy array has.
+inline constexpr std::size_t max_dimensions = 64;
+
+// The five arrays as one walk over the broadcast shape, C order, with the dimensions that
+// every operand runs through contiguously merged into one (most often all of them): the
+// innermost loop is then as long as it can be.
+struct Walk {
+    std::vector<pybind11::ssize_t> shape;                               // at least one dimension
+    std::array<std::vector<pybind11::ssize_t>, operand_count> strides;  // in bytes, 0 where broadcast
+    std::array<const char*, operand_count> data{};
+    std::size_t size = 1;
+};
+
+// The arguments as arrays of doubles, which hold every value of any numeric dtype (a
+// float32 exactly), their broadcast shape, and the walk over it. ValueError, naming the
+// argument, for anything but numbers and for shapes that do not broadcast.
+struct Broadcast {
+    Names names;
+    std::array<pybind11::array, operand_count> arguments;  // each in its own shape
+    std::array<pybind11::array, operand_count> views;      // each in the broadcast shape
+    pybind11::object shape;                                // a tuple
+    Walk walk;
+};
+Broadcast broadcast(const std::array<pybind11::handle, operand_count>& values, const Names& names);
+
+// The argument's name with the element's index in its own shape ("height[1, 0]"), for the
+// element at `flat` of the walk; the name alone for a scalar.
+std::string element_name(const Broadcast& broadcast, std::size_t argument, std::size_t flat);
+
+// Throws ValueError for the first value, argument by argument in C order, that a float
+// cannot hold, in the console's words; returns when there is none.
+void refuse_what_no_float_holds(const Broadcast& broadcast);
+
+// The array returned: a numpy scalar for the shape of scalars alone.
+pybind11::object returned(const pybind11::array& array);
+
+// True when a float holds the value (NaN included): see refusal_of.
+inline bool fits_a_float(double value) {
+    const auto narrowed = static_cast<float>(value);
+    return !std::isinf(narrowed) && (narrowed != 0.0F || value == 0.0);
+}
+
+// Calls element(values, flat) for the elements [begin, end) of the walk, the values as
+// floats. False, with the rest of the range left, once a value is one a float cannot hold
+// or an element returned false.
+template <typename Element>
+bool elements_of(const Walk& walk, std::size_t begin, std::size_t end, Element& element) {
+    const std::size_t dimensions = walk.shape.size();
+    std::array<pybind11::ssize_t, max_dimensions> index{};
+    std::size_t rest = begin;
+    for (std::size_t d = dimensions; d-- > 0;) {
+        index[d] = static_cast<pybind11::ssize_t>(rest % static_cast<std::size_t>(walk.shape[d]));
+        rest /= static_cast<std::size_t>(walk.shape[d]);
+    }
+    const std::size_t inner = dimensions - 1;
+    for (std::size_t flat = begin; flat < end;) {
+        const std::size_t count =
+            std::min(end - flat, static_cast<std::size_t>(walk.shape[inner] - index[inner]));
+        std::array<const char*, operand_count> at{};
+        std::array<pybind11::ssize_t, operand_count> step{};
+        for (std::size_t k = 0; k < operand_count; ++k) {
+            at[k] = walk.data[k];
+            for (std::size_t d = 0; d < dimensions; ++d) {
+                at[k] += index[d] * walk.strides[k][d];
+            }
+            step[k] = walk.strides[k][inner];
+        }
+        bool held = true;
+        for (std::size_t i = 0; i < count; ++i) {
+            Values v{};
+            for (std::size_t k = 0; k < operand_count; ++k) {
+                double value = 0.0;  // wherever numpy put it: a view need not be aligned
+                std::memcpy(&value, at[k] + static_cast<pybind11::ssize_t>(i) * step[k], sizeof value);
+                held = held && fits_a_float(value);
+                v[k] = static_cast<float>(value);
+            }
+            held = element(v, flat + i) && held;
+        }
+        if (!held) {
+            return false;
+        }
+        flat += count;
+        index[inner] += static_cast<pybind11::ssize_t>(count);
+        for (std::size_t d = inner; d > 0 && index[d] == walk.shape[d]; --d) {
+            index[d] = 0;
+            ++index[d - 1];
+        }
+    }
+    return true;
+}
+
+// Every element of the walk, the work shared between the machine's cores: chunks of about
+// a millisecond of work are taken in turn by each, so that none waits for a slower one,
+// and each chunk calls an element of its own, from make() (it may keep what a study's
+// neighbouring elements share). The calling thread alone asks Python whether to stop.
+// False when an element was refused. Call it with the GIL released.
+template <typename Make>
+bool for_each_element(const Walk& walk, Interruption& interruption, const Make& make) {
+    constexpr std::size_t chunk = std::size_t{1} << 14U;
+    const std::size_t chunks = (walk.size + chunk - 1) / chunk;
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> over{false};
+    std::atomic<bool> refused{false};
+    const ShouldStop stop = interruption.check();
+    const auto work = [&](bool asks_python) {
+        while (!over.load(std::memory_order_relaxed)) {
+            const std::size_t taken = next.fetch_add(1, std::memory_order_relaxed);
+            if (taken >= chunks) {
+                return;
+            }
+            const std::size_t begin = taken * chunk;
+            auto element = make();
+            if (!elements_of(walk, begin, std::min(walk.size, begin + chunk), element)) {
+                refused = true;
+                over = true;
+            }
+            if (asks_python && asked_to_stop(stop)) {
+                over = true;
+            }
+        }
+    };
+    std::vector<std::thread> helpers;
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    for (std::size_t h = 1; h < std::min(cores, chunks); ++h) {
+        try {
+            helpers.emplace_back(work, false);
+        } catch (const std::system_error&) {
+            break;  // no thread to be had: the calling thread does the rest
+        }
+    }
+    work(true);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    return !refused;
+}
+
+}  // namespace zelm::python

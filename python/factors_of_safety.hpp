@@ -1,0 +1,20 @@
+// The check of slopes that stand over numpy arrays: the factor of safety chart 1 gives
+// each element, its five values broadcast as slope_angle broadcasts them.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+namespace zelm::python {
+
+// A tuple (lower, upper, side) of arrays of the broadcast shape (numpy scalars when every
+// argument is a scalar): the ends of the range of FS, float64, as the program prints them;
+// side, int8, 0 on a row of the chart, -1 below it (lower NaN, upper the FS the slope is
+// below), 1 above it (upper NaN, lower the FS it is above). NaN at both ends and side 0
+// where any of the five values is NaN. ValueError, naming the argument and the element,
+// for a value that is no number or that a float cannot hold, for values that describe no
+// slope (in the program's words), and for shapes that do not broadcast. The work runs
+// with the GIL released, on every core, and stops for Ctrl-C.
+pybind11::tuple factors_of_safety(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
+                                  pybind11::handle height, pybind11::handle angle);
+
+}  // namespace zelm::python
