@@ -13,6 +13,24 @@
 # `npm ci` fetches, exactly as package-lock.json records it.
 include(ExternalProject)
 
+# Where the page and the static program are built already, as their own workflows make
+# them from this same tree (CI builds the web and default presets first), ZELM_PACKAGE_FROM
+# names the folder that holds those builds, web/ and default/: they are packed from there
+# rather than built a second time.
+set(ZELM_PACKAGE_FROM "" CACHE PATH "A folder holding this tree's web/ and default/ builds, packed as they are")
+if(ZELM_PACKAGE_FROM)
+    set(ZELM_SUB_BUILT_PAGE "${ZELM_PACKAGE_FROM}/web/zelm-fs.html")
+    set(ZELM_SUB_BUILT_STATIC "${ZELM_PACKAGE_FROM}/default")
+    foreach(made "${ZELM_SUB_BUILT_PAGE}.components" "${ZELM_SUB_BUILT_STATIC}/zelm-fs.components")
+        if(NOT EXISTS "${made}")
+            message(FATAL_ERROR "${made} is missing: build the web preset, then the default preset, first; "
+                                "or leave ZELM_PACKAGE_FROM empty to build them here.")
+        endif()
+    endforeach()
+    add_custom_target(zelm_sub_built_page)
+    return()
+endif()
+
 find_program(ZELM_NPM npm NO_CMAKE_FIND_ROOT_PATH)
 if(NOT ZELM_NPM)
     message(FATAL_ERROR "No npm to install the page's npm packages with (Debian: npm). Run "
