@@ -36,18 +36,14 @@ SweepRow swept(const SlopeToCheck& slope, float fs) {
     return row != nullptr ? *row : SweepRow{};
 }
 
-std::string described(const SlopeToCheck& s) {
-    return "check " + std::to_string(s.friction_angle) + " " + std::to_string(s.cohesion) + " " +
-           std::to_string(s.density) + " " + std::to_string(s.height) + " " + std::to_string(s.slope_angle);
-}
-
 TEST(Check, AgreesWithTheSweep) {
     std::mt19937 random(20261207);
     std::array<int, 3> verdicts{};
     for (int i = 0; i < 20000; ++i) {
         const SlopeToCheck slope{typed(random, 500, 6000), typed(random, 0, 5000), typed(random, 150, 280),
                                  typed(random, 50, 10000), typed(random, 500, 8900)};
-        SCOPED_TRACE(described(slope));
+        SCOPED_TRACE(testing::Message() << "check " << slope.friction_angle << " " << slope.cohesion << " "
+                                        << slope.density << " " << slope.height << " " << slope.slope_angle);
         const CheckAnswer answer = check_slope(slope);
         ASSERT_NE(answer.verdict, Verdict::no_answer);
         ASSERT_TRUE(answer.row >= 20 && answer.row <= 80);
@@ -69,6 +65,9 @@ TEST(Check, AgreesWithTheSweep) {
         EXPECT_EQ(reads(read_back(answer.highest)), x) << answer.highest.text();
         EXPECT_GT(reads(read_back({answer.lowest.scaled - 1, answer.lowest.decimals})), x);
         EXPECT_LT(reads(read_back({answer.highest.scaled + 1, answer.highest.decimals})), x);
+        // The number a caller is handed for a printed bound is its text, read as a double.
+        EXPECT_EQ(answer.lowest.value(), std::stod(answer.lowest.text())) << answer.lowest.text();
+        EXPECT_EQ(answer.highest.value(), std::stod(answer.highest.text())) << answer.highest.text();
 
         // Every row from the chart's smallest FS up to the answer's stands; the answer's
         // at any FS it covers.

@@ -5,7 +5,6 @@
 #   cmake -DPROGRAM=<exe> [-DEMULATOR="<runner> <its arguments>"] -DCASE_DIR=<dir> -DWORK_DIR=<dir>
 #         -DMODE=dialogue|arguments [-DARG_LINE=<arguments>] [-DEXIT_CODE=n] [-DSTDERR_REGEX=re]
 #         [-DSTDERR_LINES=n] [-DSTDOUT=<what standard output holds, with arguments>]
-#         [-DDEB_GLOB=<a .deb>: run the program it installs]
 #         [-DSOFFICE=<soffice>: LibreOffice reads the files back] -P run_case.cmake
 #
 # A case folder holds:
@@ -62,19 +61,8 @@ if(SOFFICE)  # Calc opens the workbook too
 endif()
 
 # A fresh folder, with what the case puts there before the run.
-file(REMOVE_RECURSE "${WORK_DIR}" "${WORK_DIR}-package" "${WORK_DIR}-calc")
+file(REMOVE_RECURSE "${WORK_DIR}" "${WORK_DIR}-calc")
 file(MAKE_DIRECTORY "${WORK_DIR}")
-if(DEB_GLOB)  # the program as the Debian package installs it, beside its manual and page
-    file(GLOB deb "${DEB_GLOB}")
-    execute_process(COMMAND dpkg-deb -x "${deb}" "${WORK_DIR}-package" RESULT_VARIABLE status)
-    if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}-package/usr/share/man/man1/zelm-fs.1.gz")
-        message(FATAL_ERROR "no package ${DEB_GLOB} (run cpack first), or no manual page in it")
-    endif()
-    if(NOT EXISTS "${WORK_DIR}-package/usr/share/zelm-fs/zelm-fs.html")
-        message(FATAL_ERROR "no page usr/share/zelm-fs/zelm-fs.html in ${deb}: build the web preset, then pack again")
-    endif()
-    set(PROGRAM "${WORK_DIR}-package/usr/bin/zelm-fs")
-endif()
 set(kept ${FOLDERS})
 foreach(folder IN LISTS FOLDERS)
     file(MAKE_DIRECTORY "${WORK_DIR}/${folder}")

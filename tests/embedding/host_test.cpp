@@ -24,21 +24,17 @@ struct HostState {
     std::map<int, std::pair<void*, int>> dispositions;  // handler and flags of every signal
     std::string mask;
     std::map<std::string, std::pair<dev_t, ino_t>> descriptors;  // what each open descriptor is
-
-    bool operator==(const HostState&) const = default;
 };
 
 HostState state_of_the_host() {
     HostState state;
+    sigset_t mask;
+    sigprocmask(SIG_SETMASK, nullptr, &mask);
     for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
         struct sigaction action {};
         if (sigaction(signal_number, nullptr, &action) == 0) {
             state.dispositions[signal_number] = {reinterpret_cast<void*>(action.sa_handler), action.sa_flags};
         }
-    }
-    sigset_t mask;
-    sigprocmask(SIG_SETMASK, nullptr, &mask);
-    for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
         state.mask += sigismember(&mask, signal_number) == 1 ? '1' : '0';
     }
     for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {

@@ -6,6 +6,7 @@ plain text, and what its check refuses.
 """
 import json
 import os
+import pathlib
 import subprocess
 import sys
 import tempfile
@@ -15,41 +16,9 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'notices'))
 import notices  # noqa: E402
 
-MACHINE_READABLE = """\
-Format: the-copyright-format/1.0/
-Upstream-Name: thing
-
-Files: *
-Copyright: 2020 Someone
-License: BSD-2-clause
-
-Files: third_party/tmp/*
-Copyright: 2012 Another
-License: MPL-2.0 or Shared
-
-# a comment line
-Files: tests/*
-Copyright: 2019 Tester
-License: GPL-2
-
-Files: debian/*
-Copyright: 2021 Packager
-License: GPL-2
-
-License: BSD-2-clause
- Redistribution is permitted,
- .
- with {this} notice.
-
-License: MPL-2.0
- On Debian systems, see /usr/share/common-licenses/MPL-2.0.
-
-License: Shared
- The text every component gives alike.
-
-License: GPL-2
- See /usr/share/common-licenses/GPL-2.
-"""
+# A made-up copyright file in Debian's machine-readable format, with parts for the
+# packaging and the tests that a build leaves out.
+MACHINE_READABLE = pathlib.Path(__file__).with_name('made_up.copyright').read_text(encoding='utf-8')
 
 
 def write(folder, name, text):

@@ -83,6 +83,7 @@ def main():
             result = run(program, *TRACED, cwd=work)
             expect(result.returncode == 0 and result.stdout == '' and result.stderr == '',
                    f'the traced run: status {result.returncode}, {result.stdout!r}, {result.stderr!r}')
+            expect(os.listdir(work) == ['ZELM_FS_result.xls'], f'the traced run left {os.listdir(work)}')
             with open(os.path.join(work, 'ZELM_FS_result.xls'), 'rb') as written, \
                     open(arguments.expected, 'rb') as expected:
                 expect(written.read() == expected.read(), 'the traced run\'s result file differs')

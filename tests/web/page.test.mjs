@@ -7,19 +7,19 @@
 //
 // Set by CTest: ZELM_PAGE (the page), ZELM_CHROMIUM (the system's Chromium),
 // ZELM_TEST_OUTPUT (screenshots, downloads), ZELM_CASES (tests/ of the source tree),
-// ZELM_CMAKE and ZELM_SOFFICE (for LibreOffice reading the workbook back, when found),
+// ZELM_CMAKE (to unpack the workbook, and with ZELM_SOFFICE, when found, for LibreOffice
+// reading it back),
 // ZELM_PROGRAM (the console program of the release build, when built: it gives the
 // result file of the cases that keep none of their own).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, readdirSync, readFileSync } from 'node:fs';
-import { mkdir, readFile, writeFile } from 'node:fs/promises';
+import { mkdir, readFile, rm, writeFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { inflateRawSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
 const { ZELM_PAGE: pagePath, ZELM_TEST_OUTPUT: outputDir, ZELM_CASES: testsDir } = process.env;
@@ -100,12 +100,16 @@ async function open(url = pageUrl) {
 
 const fieldIds = ['phi', 'cohesion', 'density', 'height', 'step', 'fs'];
 
+async function fill(page, ids, values) {
+  for (const [i, id] of ids.entries()) {
+    await page.fill(`#${id}`, values[i]);
+  }
+}
+
 // Types the six values into their fields and presses Enter; resolves with the time
 // from Enter to the drawn result, in milliseconds.
 async function compute(page, values) {
-  for (const [i, id] of fieldIds.entries()) {
-    await page.fill(`#${id}`, values[i]);
-  }
+  await fill(page, fieldIds, values);
   await page.evaluate(() => performance.clearMarks('zelm-drawn'));
   const start = await page.evaluate(() => performance.now());
   await page.press('#fs', 'Enter');
@@ -113,9 +117,35 @@ async function compute(page, values) {
   return (await page.evaluate(() => performance.getEntriesByName('zelm-drawn')[0].startTime)) - start;
 }
 
+// Types what a field refuses into it and presses Enter; resolves once it is marked.
+async function refuse(page, id, value, enter = '#fs') {
+  await page.fill(`#${id}`, value);
+  await page.press(enter, 'Enter');
+  await page.waitForSelector(`#${id}[aria-invalid="true"]`);
+}
+
+// Whether each of the elements shows when the page is printed.
+async function printed(page, selectors) {
+  await page.emulateMedia({ media: 'print' });
+  const shown = await page.evaluate((all) => all.map((s) => getComputedStyle(document.querySelector(s)).display !== 'none'), selectors);
+  await page.emulateMedia({ media: 'screen' });
+  return shown;
+}
+
 async function download(page, button) {
   const [file] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
   return readFile(await file.path());
+}
+
+// Asks for the workbook when it cannot be made: resolves with what the page says,
+// once it has said it, no file having been offered.
+async function workbookRefused(page) {
+  let downloads = 0;
+  page.on('download', () => { downloads += 1; });
+  await page.click('#download-workbook');
+  await page.waitForFunction(() => /^Cannot write ZELM_FS_result\.xlsx/.test(document.querySelector('#status').textContent));
+  assert.equal(downloads, 0, 'a workbook was offered');
+  return page.textContent('#status');
 }
 
 // The table's rows, cells joined by |, as the rows of a result file read back.
@@ -125,28 +155,6 @@ async function tableRows(page) {
 function fileRows(bytes) {
   return bytes.toString('latin1').split('\r\n').slice(6, -1)
     .map((line) => line.split('\t').slice(0, 4).map((c) => c.trim()).join('|'));
-}
-
-// The named file of a zip archive, read through its central directory.
-function unzip(archive, name) {
-  const end = archive.lastIndexOf(Buffer.from([0x50, 0x4b, 0x05, 0x06]));
-  assert.ok(end >= 0, 'no end of central directory: not a zip archive');
-  let entry = archive.readUInt32LE(end + 16);
-  for (let i = archive.readUInt16LE(end + 10); i > 0; --i) {
-    assert.equal(archive.readUInt32LE(entry), 0x02014b50, 'broken central directory');
-    const method = archive.readUInt16LE(entry + 10);
-    const size = archive.readUInt32LE(entry + 20);
-    const nameLength = archive.readUInt16LE(entry + 28);
-    const skip = nameLength + archive.readUInt16LE(entry + 30) + archive.readUInt16LE(entry + 32);
-    if (archive.toString('utf8', entry + 46, entry + 46 + nameLength) === name) {
-      const local = archive.readUInt32LE(entry + 42);
-      const start = local + 30 + archive.readUInt16LE(local + 26) + archive.readUInt16LE(local + 28);
-      const data = archive.subarray(start, start + size);
-      return method === 8 ? inflateRawSync(data) : data;
-    }
-    entry += 46 + skip;
-  }
-  return assert.fail(`${name} is not in the archive`);
 }
 
 // Every case of the program with six values and the result file it must leave: its
@@ -159,21 +167,15 @@ function casesWithResults() {
     const dir = path.join(testsDir, 'cases', name);
     const given = ['values', 'args'].map((f) => path.join(dir, f)).find(existsSync);
     const settings = existsSync(path.join(dir, 'case')) ? readFileSync(path.join(dir, 'case'), 'utf8') : '';
-    const sameAs = settings.match(/^SAME_AS (.*)$/m)?.[1];
-    const expected = sameAs ? path.join(testsDir, sameAs, 'expected.xls') : path.join(dir, 'expected.xls');
-    const values = given ? readFileSync(given, 'utf8').trim().split(/\s+/).slice(-6) : [];
-    return { name, given, expected, values, kept: existsSync(expected) };
-  });
+    const expected = path.join(testsDir, settings.match(/^SAME_AS (.*)$/m)?.[1] ?? path.join('cases', name), 'expected.xls');
+    return { name, values: given && readFileSync(given, 'utf8').trim().split(/\s+/).slice(-6), expected, kept: existsSync(expected) };
+  }).filter(({ values }) => values);
   cases.sort((a, b) => Number(b.kept) - Number(a.kept));  // a case's own file first
-  for (const { name, given, expected, values, kept } of cases) {
-    if (!given || found.has(values.join(' '))) {
-      continue;
-    }
-    if (kept) {
-      found.set(values.join(' '), { name, values, wanted: readFileSync(expected), from: expected });
-    } else if (program && existsSync(program)) {
-      const wanted = execFileSync(program, ['-o', '-', '--', ...values], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] });
-      found.set(values.join(' '), { name, values, wanted, from: 'the program' });
+  for (const { name, values, expected, kept } of cases) {
+    if (!found.has(`${values}`) && (kept || (program && existsSync(program)))) {
+      const wanted = kept ? readFileSync(expected)
+        : execFileSync(program, ['-o', '-', '--', ...values], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] });
+      found.set(`${values}`, { name, values, wanted, from: kept ? expected : 'the program' });
     }
   }
   return found.values();
@@ -213,15 +215,16 @@ test('every case\'s result file, downloaded, is the program\'s to the byte, and 
 test('the traced run: the workbook part for part as the program writes it, and as LibreOffice reads it', async () => {
   const { page, check } = await open();
   await compute(page, traced);
-  const workbook = await download(page, '#download-workbook');
+  const work = path.join(outputDir, 'traced_run');
+  await rm(work, { recursive: true, force: true });
+  await mkdir(path.join(work, 'parts'), { recursive: true });
+  await writeFile(path.join(work, 'ZELM_FS_result.xlsx'), await download(page, '#download-workbook'));
+  await writeFile(path.join(work, 'ZELM_FS_result.xls'), await download(page, '#download-text'));
+  execFileSync(process.env.ZELM_CMAKE, ['-E', 'tar', 'xf', '../ZELM_FS_result.xlsx'], { cwd: path.join(work, 'parts') });
   const parts = path.join(testsDir, 'cases', 'traced_run', 'workbook');
   for (const part of readdirSync(parts, { recursive: true }).filter((p) => p.endsWith('.xml'))) {
-    assert.ok(unzip(workbook, part).equals(readFileSync(path.join(parts, part))), `the workbook's ${part}`);
+    assert.ok(readFileSync(path.join(work, 'parts', part)).equals(readFileSync(path.join(parts, part))), `the workbook's ${part}`);
   }
-  const work = path.join(outputDir, 'traced_run');
-  await mkdir(work, { recursive: true });
-  await writeFile(path.join(work, 'ZELM_FS_result.xlsx'), workbook);
-  await writeFile(path.join(work, 'ZELM_FS_result.xls'), await download(page, '#download-text'));
   if (process.env.ZELM_SOFFICE) {  // the same reading as the program's spreadsheet cases
     execFileSync(process.env.ZELM_CMAKE, [`-DSOFFICE=${process.env.ZELM_SOFFICE}`, `-DWORK_DIR=${work}`,
       '-DRESULT=ZELM_FS_result.xls', '-DWORKBOOK=ZELM_FS_result.xlsx', `-DCASE_DIR=${path.join(testsDir, 'cases', 'traced_run')}`,
@@ -244,63 +247,43 @@ test('warnings: the program\'s own sentences, one by one', async () => {
   await check();
 });
 
-test('a refused field says why beside it, and nothing is computed until all six read', async () => {
+// axe-core evaluated through the browser's debugging protocol, which the page's policy
+// does not govern: the page is checked exactly as it runs, policy and all. Resolves with
+// a function that lists the rules the page breaks as it stands.
+async function axe(page) {
+  await page.evaluate(axeSource);
+  return async () => (await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })))
+    .violations.map((v) => `${v.id} (${v.impact}): ${v.help} at ${v.nodes.map((n) => n.target).join(', ')}`);
+}
+
+test('a result is printed without the form; a refused field says why beside it, and nothing is computed until all six read; axe-core finds no violation', async () => {
   const { page, check } = await open();
-  await compute(page, traced);
+  const violations = await axe(page);
+  assert.deepEqual(await violations(), []);
+  await compute(page, ['10', '2', '2.5', '3', '1', '1.2']);  // a result with its warnings
+  assert.deepEqual(await violations(), []);
+  // Printed: the values, the warnings, the chart and the table, without the form.
+  assert.deepEqual(await printed(page, ['#values', '#entered', '#warnings', '#chart canvas', '#rows', '.downloads']),
+    [false, true, true, true, true, false]);
+  await page.pdf({ path: path.join(outputDir, 'zelm-fs.pdf'), format: 'A4' });
   await page.fill('#density', '2,5');  // a decimal comma reads as a point
-  await page.fill('#height', 'abc');
   await page.fill('#step', '1e39');
-  await page.press('#fs', 'Enter');
-  await page.waitForSelector('#height[aria-invalid="true"]');
+  await refuse(page, 'height', 'abc');
   assert.equal(await page.getAttribute('#density', 'aria-invalid'), null);
   // The page reads a comma, so a refusal never asks for a point.
   assert.equal(await page.textContent('#height-error'), '\u201cabc\u201d is not a number, such as 2.5 or 2,5.');
   assert.match(await page.textContent('#step-error'), /is too large/);
   assert.match(await page.textContent('#status'), /2 values of the six cannot be read.*nothing was computed/);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'height', 'the first refused field has the focus');
-  await page.fill('#height', '20');
+  assert.deepEqual(await violations(), []);
+  await page.fill('#height', '3');
   await page.fill('#step', '1');
   await page.press('#fs', 'Enter');
   await page.waitForFunction(() => !document.querySelector('[aria-invalid]'));
   await check();
 });
 
-test('keyboard alone: tab to each field, type, Enter, and tab to a download', async () => {
-  const { page, check } = await open();
-  await page.locator('#phi').focus();
-  for (const [i, value] of traced.entries()) {
-    await page.keyboard.type(value);
-    if (i < traced.length - 1) {
-      await page.keyboard.press('Tab');
-    }
-  }
-  await page.keyboard.press('Enter');
-  await page.waitForFunction(() => performance.getEntriesByName('zelm-drawn').length > 0);
-  await page.locator('#download-text').focus();
-  const [file] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Enter')]);
-  assert.equal(file.suggestedFilename(), 'ZELM_FS_result.xls');
-  await check();
-});
-
-test('a workbook that cannot be read back says why, and nothing is downloaded', async () => {
-  const { page, check } = await open();
-  await compute(page, traced);
-  // A file where the workbook is made that may be written but not read: the library
-  // fills it, and reading its bytes back for the download fails.
-  await page.evaluate(() => {
-    window.zelmCore.FS.writeFile('/tmp/ZELM_FS_result.xlsx', '');
-    window.zelmCore.FS.chmod('/tmp/ZELM_FS_result.xlsx', 0o200);
-  });
-  let downloads = 0;
-  page.on('download', () => { downloads += 1; });
-  await page.click('#download-workbook');
-  await page.waitForFunction(() => /^Cannot write ZELM_FS_result\.xlsx/.test(document.querySelector('#status').textContent));
-  assert.equal(await page.textContent('#status'), 'Cannot write ZELM_FS_result.xlsx: Permission denied.');
-  assert.equal(downloads, 0);
-  await check();
-});
-
-test('long sweeps: first and last rows, how many between, and the workbook\'s row limit', async (t) => {
+test('long sweeps: first and last rows, how many between; a workbook beyond a sheet\'s rows, or that cannot be read back, says why', async (t) => {
   const { page, check } = await open();
   for (const [rows, height, step] of [[20, '20', '1'], [10000, '100', '0.01'], [100000, '1000', '0.01']]) {
     const times = [];
@@ -317,18 +300,21 @@ test('long sweeps: first and last rows, how many between, and the workbook\'s ro
   assert.equal(shown[0], '0,01|0,38|138,56|90');
   assert.equal(shown[200], '1000,67|0,38|0,00|21');
   await compute(page, ['30', '2', '2.5', '1048569', '1', '1.5']);
-  await page.click('#download-workbook');
-  await page.waitForFunction(() => /Cannot write ZELM_FS_result\.xlsx/.test(document.querySelector('#status').textContent));
-  assert.match(await page.textContent('#status'), /the sweep has 1048569 rows and a sheet holds 1048568 under the header/);
+  assert.match(await workbookRefused(page), /the sweep has 1048569 rows and a sheet holds 1048568 under the header/);
+  await compute(page, traced);
+  // A file where the workbook is made that may be written but not read: the library
+  // fills it, and reading its bytes back for the download fails.
+  await page.evaluate(() => {
+    window.zelmCore.FS.writeFile('/tmp/ZELM_FS_result.xlsx', '');
+    window.zelmCore.FS.chmod('/tmp/ZELM_FS_result.xlsx', 0o200);
+  });
+  assert.equal(await workbookRefused(page), 'Cannot write ZELM_FS_result.xlsx: Permission denied.');
   await check();
 });
 
 test('a run under way gives way to a newer one: the page never shows one run\'s values beside another\'s rows', async () => {
   const { page, check } = await open();
-  const long = ['30', '2', '2.5', '100000', '0.01', '1.5'];  // 10^7 rows, taken in slices
-  for (const [i, id] of fieldIds.entries()) {
-    await page.fill(`#${id}`, long[i]);
-  }
+  await fill(page, fieldIds, ['30', '2', '2.5', '100000', '0.01', '1.5']);  // 10^7 rows, taken in slices
   await page.press('#fs', 'Enter');
   await page.waitForFunction(() => /^Computing/.test(document.querySelector('#status').textContent));
   await compute(page, traced);
@@ -361,39 +347,6 @@ test('opened from a disk it is ready at once; served over HTTP it asks for nothi
   }
 });
 
-test('printed: the values, the warnings, the chart and the table, without the form', async () => {
-  const { page, check } = await open();
-  await compute(page, ['10', '2', '2.5', '3', '1', '1.2']);
-  await page.emulateMedia({ media: 'print' });
-  const visible = await page.evaluate(() => Object.fromEntries(['#values', '#entered', '#warnings', '#chart canvas', '#rows', '.downloads']
-    .map((selector) => [selector, getComputedStyle(document.querySelector(selector)).display !== 'none'])));
-  assert.deepEqual(visible, { '#values': false, '#entered': true, '#warnings': true, '#chart canvas': true, '#rows': true, '.downloads': false });
-  await page.pdf({ path: path.join(outputDir, 'zelm-fs.pdf'), format: 'A4' });
-  await check();
-});
-
-// axe-core evaluated through the browser's debugging protocol, which the page's policy
-// does not govern: the page is checked exactly as it runs, policy and all. Resolves with
-// a function that lists the rules the page breaks as it stands.
-async function axe(page) {
-  await page.evaluate(axeSource);
-  return async () => (await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })))
-    .violations.map((v) => `${v.id} (${v.impact}): ${v.help} at ${v.nodes.map((n) => n.target).join(', ')}`);
-}
-
-test('axe-core finds no accessibility violation, with a result shown or a field refused', async () => {
-  const { page, check } = await open();
-  const violations = await axe(page);
-  assert.deepEqual(await violations(), []);
-  await compute(page, ['10', '2', '2.5', '3', '1', '1.2']);
-  assert.deepEqual(await violations(), []);
-  await page.fill('#height', 'abc');
-  await page.press('#fs', 'Enter');
-  await page.waitForSelector('#height[aria-invalid="true"]');
-  assert.deepEqual(await violations(), []);
-  await check();
-});
-
 test('an edit marks the result out of date and turns its downloads off until Enter computes again', async () => {
   const { page, check } = await open();
   await compute(page, traced);
@@ -408,9 +361,7 @@ test('an edit marks the result out of date and turns its downloads off until Ent
   assert.ok(now.note, 'no note that the result is out of date');
   assert.deepEqual(now.downloads, [true, true], 'a download of FS 1.5 offered under a form of FS 1.3');
   assert.match(now.status, /result below is for the earlier ones/);
-  await page.fill('#height', 'abc');
-  await page.press('#fs', 'Enter');
-  await page.waitForSelector('#height[aria-invalid="true"]');
+  await refuse(page, 'height', 'abc');
   now = await state();
   assert.ok(now.note && now.downloads.every(Boolean), 'a refused entry left the earlier result looking current');
   assert.match(now.status, /nothing was computed, and the result below is for earlier values/);
@@ -453,22 +404,28 @@ test('at 400 px wide the chart fills its column and its H labels stay apart, up 
   await check();
 });
 
-test('notices: folded at the foot, opened from the keyboard, printed only when open', async () => {
+test('keyboard alone: tab to each field, type, Enter, and tab to a download; and the notices, folded at the foot, open and print only when open', async () => {
   const { page, check } = await open();
-  const printed = async () => {
-    await page.emulateMedia({ media: 'print' });
-    const shown = await page.evaluate(() => getComputedStyle(document.querySelector('#notices')).display !== 'none');
-    await page.emulateMedia({ media: 'screen' });
-    return shown;
-  };
+  await page.locator('#phi').focus();
+  for (const [i, value] of traced.entries()) {
+    await page.keyboard.type(value);
+    if (i < traced.length - 1) {
+      await page.keyboard.press('Tab');
+    }
+  }
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => performance.getEntriesByName('zelm-drawn').length > 0);
+  await page.locator('#download-text').focus();
+  const [file] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Enter')]);
+  assert.equal(file.suggestedFilename(), 'ZELM_FS_result.xls');
   assert.equal(await page.getAttribute('#notices', 'open'), null);
-  assert.equal(await printed(), false);
+  assert.deepEqual(await printed(page, ['#notices']), [false]);
   await page.locator('#check-compute').focus();
   await page.keyboard.press('Tab');
   assert.equal(await page.evaluate(() => document.activeElement.parentElement.id), 'notices');
   await page.keyboard.press('Enter');
   assert.notEqual(await page.getAttribute('#notices', 'open'), null);
-  assert.equal(await printed(), true);
+  assert.deepEqual(await printed(page, ['#notices']), [true]);
   const text = await page.textContent('#notices pre');
   for (const words of ['Copyright the zelm-fs authors', 'No licence has been granted yet', 'uPlot', 'Emscripten',
     'libxlsxwriter', 'third_party/tmpfileplus/*', 'Mozilla Public License Version 2.0']) {
@@ -480,9 +437,7 @@ test('notices: folded at the foot, opened from the keyboard, printed only when o
 // Types the five values of a slope into the check's form and presses Enter; resolves
 // with the answer beside it.
 async function checkSlope(page, values) {
-  for (const [i, id] of ['phi', 'cohesion', 'density', 'height', 'angle'].entries()) {
-    await page.fill(`#check-${id}`, values[i]);
-  }
+  await fill(page, ['phi', 'cohesion', 'density', 'height', 'angle'].map((id) => `check-${id}`), values);
   await page.evaluate(() => { document.getElementById('check-answer').textContent = ''; });
   await page.press('#check-angle', 'Enter');
   await page.waitForFunction(() => document.getElementById('check-answer').textContent !== '');
@@ -540,10 +495,7 @@ test('check a slope: refusals beside their field, out of date on edit, accessibl
   }
   assert.deepEqual(await violations(), []);
   await checkSlope(page, ['30', '2', '2.5', '20', '60']);
-  await page.emulateMedia({ media: 'print' });
-  const shown = await page.evaluate(() => ['#check', '#check-entered', '#check-answer', '#check-chart canvas']
-    .map((selector) => getComputedStyle(document.querySelector(selector)).display !== 'none'));
-  assert.deepEqual(shown, [false, true, true, true]);
+  assert.deepEqual(await printed(page, ['#check', '#check-entered', '#check-answer', '#check-chart canvas']), [false, true, true, true]);
   assert.match(await page.textContent('#check-entered'), /Slope angle \(degrees\)60/);
   await check();
 });
