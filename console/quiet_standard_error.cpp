@@ -16,13 +16,16 @@ namespace zelm {
 QuietStandardError::QuietStandardError() {
     (void)std::fflush(stderr);
     const int nowhere = open(nowhere_path, O_WRONLY);
-    if (nowhere > 2) {  // 2 itself when standard error was closed: nothing to silence then
-        saved_ = dup(2);
-        (void)dup2(nowhere, 2);
-        (void)close(nowhere);
-    } else if (nowhere >= 0) {
-        (void)close(nowhere);
+    if (nowhere < 0) {
+        return;
     }
+    // Standard error closed has nothing to silence: `nowhere` took its number, or dup
+    // fails. Standard input closed is no such sign: `nowhere` is then 0.
+    saved_ = nowhere == 2 ? -1 : dup(2);
+    if (saved_ >= 0) {
+        (void)dup2(nowhere, 2);
+    }
+    (void)close(nowhere);
 }
 
 QuietStandardError::~QuietStandardError() {
