@@ -44,6 +44,6 @@ if(EXISTS "${unzipped}/xl/charts/chart1.xml")
            "chart, beside the table and below the titles,")
     expect(chart "xVal.*!.A.(${first_row}:.A.)?${last_row}<.*yVal.*!.D.(${first_row}:.D.)?${last_row}<"
        "chart of the angle against H")
-    expect(chart "<c:min val=\"(0|-[0-9.]+)\"/></c:scaling><c:axPos val=\"b\"/>.*<c:max val=\"90\"/><c:min val=\"0\"/>"
-           "chart's axes, H from 0 and the angle from 0 to 90,")
+    expect(chart "(<c:max val=\"[0-9.]+\"/><c:min val=\"0\"/>|<c:max val=\"0\"/><c:min val=\"-[0-9.]+\"/>)</c:scaling><c:axPos val=\"b\"/>.*<c:max val=\"90\"/><c:min val=\"0\"/>"
+           "chart's axes, H from 0 to the last height (from it to 0 below 0) and the angle from 0 to 90,")
 endif()
