@@ -1,9 +1,8 @@
-"""notices/notices.py on small made-up builds and copyright files: what it finds
-inside a link, what it keeps of a copyright file, how it writes Debian's format and
-plain text, and what its check refuses.
-
-    python3 -m unittest discover -s tests/notices
-"""
+# notices/notices.py on small made-up builds and copyright files: what it finds
+# inside a link, what it keeps of a copyright file, how it writes Debian's format and
+# plain text, and what its check refuses.
+#
+# python3 -m unittest discover -s tests/notices
 import json
 import os
 import pathlib

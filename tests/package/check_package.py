@@ -1,17 +1,16 @@
 #!/usr/bin/env python3
-"""A package of zelm-fs, unpacked, as its user meets it.
-
-    check_package.py --package GLOB --expected XLS --components TABLE
-                     PROGRAM_MANIFEST PAGE_MANIFEST
-
-The .deb lays its files out under usr/ and holds the program linked to Debian's
-shared libraries, Depends computed for them, Debian's copyright file, a changelog and
-the README; the .tar.gz holds one folder with bin/ and share/ and the static
-program. In both: the program runs the traced case to the byte, --version names
-the notices file the package holds, the manual page and the page are where the
-manual says, and the notices of the program and of the page name every
-component the build found inside them.
-"""
+# A package of zelm-fs, unpacked, as its user meets it.
+#
+# check_package.py --package GLOB --expected XLS --components TABLE
+# PROGRAM_MANIFEST PAGE_MANIFEST
+#
+# The .deb lays its files out under usr/ and holds the program linked to Debian's
+# shared libraries, Depends computed for them, Debian's copyright file, a changelog and
+# the README; the .tar.gz holds one folder with bin/ and share/ and the static
+# program. In both: the program runs the traced case to the byte, --version names
+# the notices file the package holds, the manual page and the page are where the
+# manual says, and the notices of the program and of the page name every
+# component the build found inside them.
 import argparse
 import glob
 import gzip

@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
-"""The program linked to Debian's shared libxlsxwriter writes the workbooks the
-static program does, with its pinned libxlsxwriter: for every case's values, the
-same exit status, warnings and result file, and a workbook with the same parts
-holding the same values. Only the way a number is printed may differ: Debian's
-library prints 0.69 as 0.68999999999999995, which reads back as the same double.
-The time the workbook was made (docProps/core.xml) is left out.
-
-    same_workbook.py SHARED_PROGRAM STATIC_PROGRAM CASES_DIR WORK_DIR
-"""
+# The program linked to Debian's shared libxlsxwriter writes the workbooks the
+# static program does, with its pinned libxlsxwriter: for every case's values, the
+# same exit status, warnings and result file, and a workbook with the same parts
+# holding the same values. Only the way a number is printed may differ: Debian's
+# library prints 0.69 as 0.68999999999999995, which reads back as the same double.
+# The time the workbook was made (docProps/core.xml) is left out.
+#
+# same_workbook.py SHARED_PROGRAM STATIC_PROGRAM CASES_DIR WORK_DIR
 import os
 import re
 import shutil
@@ -19,15 +18,15 @@ NUMBER = re.compile(r'(-?\d+(?:\.\d+)?(?:[eE][-+]?\d+)?)')
 
 
 def same_values(first, second):
-    """Whether two texts are the same once every number is read as a double."""
+    # Whether two texts are the same once every number is read as a double.
     a, b = NUMBER.split(first), NUMBER.split(second)
     return len(a) == len(b) and all(x == y if i % 2 == 0 else float(x) == float(y)
                                     for i, (x, y) in enumerate(zip(a, b)))
 
 
 def run(program, values, folder):
-    """The exit status, the warnings and the files of a run, each file's parts but the one
-    that records when it was made."""
+    # The exit status, the warnings and the files of a run, each file's parts but the one
+    # that records when it was made.
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
     result = subprocess.run([program, '-w', *values], cwd=folder, capture_output=True, text=True, check=False)

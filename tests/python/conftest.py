@@ -1,5 +1,5 @@
-"""What the module's tests share: the program's cases with six values, and the result file
-each must give, taken as the page's tests take them."""
+# What the module's tests share: the program's cases with six values, and the result file
+# each must give, taken as the page's tests take them.
 
 import os
 import re
@@ -12,12 +12,12 @@ TESTS = Path(os.environ.get("ZELM_TESTS", Path(__file__).resolve().parents[1]))
 
 
 def program_output(*arguments, cwd=None):
-    """What the program itself (ZELM_PROGRAM) writes on standard output."""
+    # What the program itself (ZELM_PROGRAM) writes on standard output.
     return subprocess.run([os.environ["ZELM_PROGRAM"], *arguments], cwd=cwd, check=True, capture_output=True).stdout
 
 
 def six_value_cases():
-    """(the six values as typed, its expected.xls or that of its SAME_AS case, or None)"""
+    # (the six values as typed, its expected.xls or that of its SAME_AS case, or None)
     for case in sorted((TESTS / "cases").iterdir()):
         for given in (case / "values", case / "args"):
             if given.exists():

@@ -1,6 +1,6 @@
-"""Every case of the program with six values, through the module: the very bytes of its
-result file (the values as typed, and as numbers), the file's rows in the arrays, and
-slope_angle giving each row's angle."""
+# Every case of the program with six values, through the module: the very bytes of its
+# result file (the values as typed, and as numbers), the file's rows in the arrays, and
+# slope_angle giving each row's angle.
 
 import numpy as np
 import pytest

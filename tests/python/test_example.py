@@ -1,5 +1,5 @@
-"""The documentation's examples run: help()'s worked examples as doctests, and the Monte
-Carlo study of doc/ on a small draw (its picture is not compared)."""
+# The documentation's examples run: help()'s worked examples as doctests, and the Monte
+# Carlo study of doc/ on a small draw (its picture is not compared).
 
 import doctest
 import os

@@ -1,5 +1,5 @@
-"""The two files: the program's workbook part for part; a file that cannot be written is an
-OSError with the errno and the name as given, the earlier file kept and nothing left."""
+# The two files: the program's workbook part for part; a file that cannot be written is an
+# OSError with the errno and the name as given, the earlier file kept and nothing left.
 
 import errno
 import os

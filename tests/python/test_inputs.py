@@ -1,6 +1,6 @@
-"""What slope_angle, sweep and factor_of_safety take and give (calls.txt): numpy's broadcasting
-over all five values, NaN in and NaN out, the factors of safety zelm-fs --check states, and
-the values refused in the program's own words."""
+# What slope_angle, sweep and factor_of_safety take and give (calls.txt): numpy's broadcasting
+# over all five values, NaN in and NaN out, the factors of safety zelm-fs --check states, and
+# the values refused in the program's own words.
 
 import os
 import tracemalloc
@@ -69,8 +69,8 @@ def test_a_nan_anywhere_gives_nan(position):
 
 
 def test_the_command_line_s_refusals_of_a_value_in_its_words():
-    """tests/usage/errors.txt: the six values as typed, given to sweep, and five values of
-    --check that describe no slope, as numbers, given to factor_of_safety."""
+    # tests/usage/errors.txt: the six values as typed, given to sweep, and five values of
+    # --check that describe no slope, as numbers, given to factor_of_safety.
     names = dict(zip(("PHI", "C", "D", "H", "STEP", "FS", "ANGLE"), ("phi", "cohesion", "density", "height", "step", "fs", "angle")))
     checked = [0, 0]
     for line in (TESTS / "usage" / "errors.txt").read_text().splitlines():

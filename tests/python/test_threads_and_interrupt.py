@@ -1,5 +1,5 @@
-"""Long calls let go of the GIL, so that two threads compute side by side, and stop for
-Ctrl-C with KeyboardInterrupt at once, leaving no file behind."""
+# Long calls let go of the GIL, so that two threads compute side by side, and stop for
+# Ctrl-C with KeyboardInterrupt at once, leaving no file behind.
 
 import os
 import signal

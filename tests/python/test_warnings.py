@@ -1,5 +1,5 @@
-"""The program's warnings (tests/warnings/warnings.txt): the same sentences in the run's
-warnings, each issued as a ZelmWarning from the caller's line."""
+# The program's warnings (tests/warnings/warnings.txt): the same sentences in the run's
+# warnings, each issued as a ZelmWarning from the caller's line.
 
 import re
 import warnings
