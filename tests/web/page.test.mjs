@@ -63,16 +63,15 @@ async function open(url = pageUrl) {
     return route.abort();
   });
   // Reported through a binding, which the policy does not govern, by a listener that
-  // the browser installs before any script of the page runs.
+  // the browser installs before any script of the page runs: a blocked eval or
+  // WebAssembly compile that the page catches reaches no console.
   await context.exposeBinding('zelmViolation', (_source, text) => problems.push(`CSP violation: ${text}`));
   await context.addInitScript(() => {
     document.addEventListener('securitypolicyviolation', (event) => {
       window.zelmViolation(`${event.effectiveDirective} blocked ${event.blockedURI || 'inline'} at ${event.sourceFile}:${event.lineNumber}`);
     });
-  });
-  // The core the page starts, kept as window.zelmCore, for a test that reaches into the
-  // module's file system: ZelmCore is wrapped as the page's own script defines it.
-  await context.addInitScript(() => {
+    // The core the page starts, kept as window.zelmCore, for a test that reaches into the
+    // module's file system: ZelmCore is wrapped as the page's own script defines it.
     let factory;
     Object.defineProperty(window, 'ZelmCore', {
       configurable: true,
@@ -216,19 +215,16 @@ test('the traced run: the workbook part for part as the program writes it, and a
   const { page, check } = await open();
   await compute(page, traced);
   const work = path.join(outputDir, 'traced_run');
-  await rm(work, { recursive: true, force: true });
-  await mkdir(path.join(work, 'parts'), { recursive: true });
+  await Promise.all([work, `${work}-calc`].map((folder) => rm(folder, { recursive: true, force: true })));
+  await mkdir(work, { recursive: true });
   await writeFile(path.join(work, 'ZELM_FS_result.xlsx'), await download(page, '#download-workbook'));
   await writeFile(path.join(work, 'ZELM_FS_result.xls'), await download(page, '#download-text'));
-  execFileSync(process.env.ZELM_CMAKE, ['-E', 'tar', 'xf', '../ZELM_FS_result.xlsx'], { cwd: path.join(work, 'parts') });
-  const parts = path.join(testsDir, 'cases', 'traced_run', 'workbook');
-  for (const part of readdirSync(parts, { recursive: true }).filter((p) => p.endsWith('.xml'))) {
-    assert.ok(readFileSync(path.join(work, 'parts', part)).equals(readFileSync(path.join(parts, part))), `the workbook's ${part}`);
-  }
-  if (process.env.ZELM_SOFFICE) {  // the same reading as the program's spreadsheet cases
-    execFileSync(process.env.ZELM_CMAKE, [`-DSOFFICE=${process.env.ZELM_SOFFICE}`, `-DWORK_DIR=${work}`,
+  // The program's cases' own checks: the workbook's layout and its parts byte for byte
+  // (the page's libxlsxwriter is always the one built here), then Calc's reading.
+  for (const script of ['check_workbook_layout', ...(process.env.ZELM_SOFFICE ? ['read_in_calc'] : [])]) {
+    execFileSync(process.env.ZELM_CMAKE, [`-DSOFFICE=${process.env.ZELM_SOFFICE}`, `-DWORK_DIR=${work}`, '-DWORKBOOK_PARTS=ON',
       '-DRESULT=ZELM_FS_result.xls', '-DWORKBOOK=ZELM_FS_result.xlsx', `-DCASE_DIR=${path.join(testsDir, 'cases', 'traced_run')}`,
-      '-P', path.join(testsDir, 'read_in_calc.cmake')], { stdio: 'pipe' });
+      '-P', path.join(testsDir, `${script}.cmake`)], { stdio: 'pipe' });
   }
   await page.screenshot({ path: path.join(outputDir, 'zelm-fs.png'), fullPage: true });
   await check();
