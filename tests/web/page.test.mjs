@@ -156,6 +156,12 @@ function fileRows(bytes) {
     .map((line) => line.split('\t').slice(0, 4).map((c) => c.trim()).join('|'));
 }
 
+// The lines of a table in tests/ that are neither empty nor comments, each split at " | ".
+function table(...file) {
+  return readFileSync(path.join(testsDir, ...file), 'utf8').split('\n').filter((l) => l.trim() && !l.startsWith('#'))
+    .map((line) => line.split(' | ').map((part) => part.trim()));
+}
+
 // Every case of the program with six values and the result file it must leave: its
 // own expected.xls, the one of the case it names SAME_AS, or else what the program
 // itself writes for those values, where it is built.
@@ -232,9 +238,7 @@ test('the traced run: the workbook part for part as the program writes it, and a
 
 test('warnings: the program\'s own sentences, one by one', async () => {
   const { page, check } = await open();
-  const table = readFileSync(path.join(testsDir, 'warnings', 'warnings.txt'), 'utf8');
-  for (const line of table.split('\n').filter((l) => l && !l.startsWith('#'))) {
-    const [values, count, sentence] = line.split(' | ').map((part) => part.trim());
+  for (const [values, count, sentence] of table('warnings', 'warnings.txt')) {
     await compute(page, values.split(/\s+/));
     const shown = await page.$$eval('#warnings li', (items) => items.map((item) => item.textContent));
     assert.equal(shown.length, Number(count), `${values}: ${shown.join(' / ')}`);
@@ -443,17 +447,16 @@ async function checkSlope(page, values) {
 test('check a slope: the command line\'s lines and warnings, each slope\'s point drawn on its design curve', async () => {
   const { page, check } = await open();
   // The runs of check/checks.txt, which the program's own tests hold it to: one slope a line.
-  const runs = readFileSync(path.join(testsDir, 'check', 'checks.txt'), 'utf8').split('\n').filter((l) => !l.startsWith('#')).reduce((found, line) => {
-    const [given, said] = line.split(/ +\| /);
-    if (line.startsWith('--check')) {
-      found.push({ values: given.split(' ').slice(1).filter((v) => v !== '--'), lines: [said], warnings: [] });
-    } else if (line.trim().startsWith('!')) {
-      found.at(-1).warnings.push(new RegExp(`^${line.trim().slice(2)}`));
-    } else if (said !== undefined) {
-      found.at(-1).lines.push(said);
+  const runs = [];
+  for (const [given, said] of table('check', 'checks.txt')) {
+    if (given.startsWith('--check')) {
+      runs.push({ values: given.split(' ').slice(1).filter((v) => v !== '--'), lines: [said], warnings: [] });
+    } else if (given.startsWith('!')) {
+      runs.at(-1).warnings.push(new RegExp(`^${given.slice(2)}`));
+    } else {
+      runs.at(-1).lines.push(said);
     }
-    return found;
-  }, []);
+  }
   for (const { values, lines, warnings } of runs) {
     const warned = [];  // each named by its slope, as standard error names it
     for (const [i, line] of lines.entries()) {
@@ -479,12 +482,8 @@ test('check a slope: refusals beside their field, out of date on edit, accessibl
   await page.fill('#check-height', '10');
   assert.match(await page.textContent('#check-answer'), /^Out of date: .*FS 1\.33 to 1\.35/);
   assert.ok(await page.$eval('#check-section', (section) => section.classList.contains('out-of-date')));
-  for (const [values, field, why] of [
-    [['30', '2', '2.5', 'abc', '35'], 'height', '\u201cabc\u201d is not a number, such as 2.5 or 2,5.'],
-    [['30', '2', '2.5', '20', '95'], 'angle', 'the slope angle 95 is above 90 degrees: a slope stands at most vertical.'],
-    [['30', '-2', '2.5', '20', '35'], 'cohesion', 'the cohesion -2 is below 0.'],
-  ]) {
-    assert.match(await checkSlope(page, values), /nothing was checked, and the chart below is for earlier values/i);
+  for (const [values, field, why] of table('web', 'check_refusals.txt')) {
+    assert.match(await checkSlope(page, values.split(' ')), /nothing was checked, and the chart below is for earlier values/i);
     assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#check [aria-invalid]')].map((f) => f.id)), [`check-${field}`]);
     assert.equal(await page.textContent(`#check-${field}-error`), why);
     assert.equal(await page.evaluate(() => document.activeElement.id), `check-${field}`);
