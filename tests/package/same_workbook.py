@@ -7,6 +7,7 @@
 # The time the workbook was made (docProps/core.xml) is left out.
 #
 # same_workbook.py SHARED_PROGRAM STATIC_PROGRAM CASES_DIR WORK_DIR
+import glob
 import os
 import re
 import shutil
@@ -47,10 +48,8 @@ def main():
     shared, static, cases, work = sys.argv[1:5]
     failures = []
     compared = 0
-    for case in sorted(os.listdir(cases)):
-        values_file = os.path.join(cases, case, 'values')
-        if not os.path.exists(values_file):
-            continue
+    for values_file in sorted(glob.glob(os.path.join(cases, '*', 'values'))):
+        case = os.path.basename(os.path.dirname(values_file))
         with open(values_file, encoding='utf-8') as text:
             values = text.read().split()
         (status_a, err_a, files_a), (status_b, err_b, files_b) = runs = [
