@@ -139,7 +139,7 @@ float polynomial(float x, float y) {
 }
 
 // The positive float with these bits: positive floats keep their order as integers,
-// so a search over them can halve a range of bit patterns.
+// so the next float up is the next integer.
 float positive_float(std::uint32_t bits) {
     float value = 0.0F;
     std::memcpy(&value, &bits, sizeof value);
@@ -156,7 +156,7 @@ std::uint32_t float_bits(float value) {
 
 std::optional<std::int32_t> row_key(float x) {
     const double hundredths = hundredths_of(x);
-    if (!(hundredths >= -2147483648.0 && hundredths <= 2147483647.0)) {  // also false for NaN
+    if (!(hundredths >= -0x1p31 && hundredths < 0x1p31)) {  // also false for NaN
         return std::nullopt;
     }
     return static_cast<std::int32_t>(hundredths);
@@ -165,63 +165,40 @@ std::optional<std::int32_t> row_key(float x) {
 std::span<const ChartRow> chart1_rows() { return chart1; }
 
 std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t key) {
-    // The row read at FS, as the sweep reads it (tan(phi) taken once, as the sweep takes
-    // it); an FS so small that x overflows reads an infinite row, one past every key.
+    // tan(phi) taken once, as the sweep takes it. Below 0 (phi below 0 or beyond 90
+    // degrees) it reads negative rows only; at 0, or not a number, it reads none.
     const double tan_phi = std::tan(static_cast<double>(phi));
+    if (std::signbit(tan_phi)) {
+        return std::nullopt;
+    }
+    // The row read at the positive float FS with these bits, as the sweep reads it: x
+    // falls, or stays, as FS grows; FS 0 reads no row (x is infinite or not a number).
     const auto row_at = [&](std::uint32_t bits) {
         return hundredths_of(arrondir(A_tangent(tan_phi, positive_float(bits)), 2));
     };
-    // x falls, or stays, as FS grows from the smallest positive float to the largest
-    // finite one: the first FS whose row is at or below `k` is found by halving. One past
-    // the largest stands for no FS at all, and is at or below every row.
-    constexpr std::uint32_t smallest = 0x00000001U;
-    constexpr std::uint32_t largest = 0x7F7FFFFFU;
-    const auto at_or_below = [&](std::uint32_t bits, double k) {
-        return bits > largest || row_at(bits) <= k;
-    };
+    // The first FS whose row is at or below k, as the bits of a float. x is tan(phi)/FS
+    // rounded once to a float, so the row changes to k within a few floats of
+    // FS = tan(phi) / ((k + 0.5) / 100): the walk from there, float by float, is short.
+    // Every positive FS reads a row at or above 0; one past the largest float stands
+    // for no FS at all.
     const auto first_at_or_below = [&](double k) {
-        std::uint32_t low = smallest;      // every FS below `low` reads a row above k
-        std::uint32_t high = largest + 1;  // `high` reads k or below
-        // The row changes to k near FS = tan(phi) / ((k + 0.5) / 100), within a few floats
-        // of it: a bracket grown from there in doubling steps holds the change after a
-        // few reads of x, where halving the whole float range takes 31. Without such an
-        // FS (a key below 0, a phi that is not a number), the whole range is halved.
-        const float guess = static_cast<float>(tan_phi * 100.0 / (k + 0.5));
-        if (guess > 0.0F && guess <= positive_float(largest)) {
-            const std::uint32_t start = float_bits(guess);
-            std::uint32_t step = 1;
-            if (at_or_below(start, k)) {
-                high = start;
-                while (high - low > step && at_or_below(high - step, k)) {
-                    high -= step;
-                    step *= 2;
-                }
-                low = high - low > step ? high - step + 1 : low;
-            } else {
-                low = start + 1;
-                while (high - low > step && !at_or_below(low + step - 1, k)) {
-                    low += step;
-                    step *= 2;
-                }
-                high = high - low > step ? low + step - 1 : high;
-            }
+        if (k < 0.0) {
+            return float_bits(std::numeric_limits<float>::infinity());
         }
-        while (low < high) {
-            const std::uint32_t middle = low + (high - low) / 2;
-            if (at_or_below(middle, k)) {
-                high = middle;
-            } else {
-                low = middle + 1;
-            }
+        std::uint32_t bits = float_bits(static_cast<float>(tan_phi * 100.0 / (k + 0.5)));
+        while (row_at(bits) > k) {
+            ++bits;
         }
-        return low;
+        while (row_at(bits - 1) <= k) {
+            --bits;
+        }
+        return bits;
     };
     const std::uint32_t lowest = first_at_or_below(key);
-    const std::uint32_t beyond = first_at_or_below(key - 1.0);
-    if (lowest >= beyond || row_at(lowest) != key) {
+    if (row_at(lowest) != key) {
         return std::nullopt;
     }
-    return FactorsOfSafety{positive_float(lowest), positive_float(beyond - 1)};
+    return FactorsOfSafety{positive_float(lowest), positive_float(first_at_or_below(key - 1.0) - 1)};
 }
 
 std::array<float, 2> fitted_x_range() {

@@ -19,8 +19,8 @@ namespace {
 // when it is not finite or lies outside the 32-bit range (converting such a value
 // would have no defined result). 2^31 is exact in float, so the bounds are exact.
 std::optional<std::int32_t> truncate_to_int32(float scaled) {
-    constexpr float lowest = -2147483648.0F;       // -2^31, itself representable
-    constexpr float beyond = 2147483648.0F;        // 2^31, the first value that does not fit
+    constexpr float lowest = -0x1p31F;             // -2^31, itself representable
+    constexpr float beyond = 0x1p31F;              // 2^31, the first value that does not fit
     if (!(scaled >= lowest && scaled < beyond)) {  // also false for NaN
         return std::nullopt;
     }

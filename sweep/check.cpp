@@ -77,7 +77,7 @@ bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& hig
         scale *= 10.0;  // exact: 10^decimals
         const double up = std::ceil(static_cast<double>(fs.lowest) * scale);
         const double down = std::floor(static_cast<double>(fs.highest) * scale);
-        if (!(down < 9007199254740992.0)) {  // 2^53: beyond, the digits are no longer exact
+        if (!(down < 0x1p53)) {  // from 2^53 on, the digits are no longer exact
             return false;
         }
         if (up <= down) {

@@ -22,7 +22,7 @@ std::int32_t row_count(float height, float step) {
             rows -= 1.0;
         }
     }
-    if (!(rows >= 1.0 && rows <= 2147483647.0)) {  // also false for NaN
+    if (!(rows >= 1.0 && rows < 0x1p31)) {  // within 32 bits; also false for NaN
         return 0;
     }
     return static_cast<std::int32_t>(rows);

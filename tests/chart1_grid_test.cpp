@@ -1,8 +1,10 @@
 // The grid of chart 1's angles gives pente's own answer, bit for bit, wherever it is asked:
 // on the grid it holds, and off it, where it hands over to pente; by x and y, and by the
-// key of a row at one y, also as the check compares it with a slope's angle.
+// key of a row at one y, also as the check compares it with a slope's angle. And the rows
+// share out the factors of safety of every friction angle.
 #include "chart/chart1_grid.hpp"
 #include "chart/chart1.hpp"
+#include "chart/coordinates.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -51,6 +54,33 @@ TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
             const float own = angle.value_or(0.0F);
             ASSERT_EQ(at_y.at_least(key, own), angle && *angle == own) << key << ", " << y;
             ASSERT_FALSE(at_y.at_least(key, std::nextafter(own, 91.0F))) << key << ", " << y;
+        }
+    }
+}
+
+// Every FS reads one row, as the sweep reads it: the FS of each row start one float above
+// the last of the row of the next larger x, and no row of x = 0.01 to 1.00 is empty, at
+// every hundredth of a degree and at friction angles so small that these FS are below
+// the normal floats. Each range is found within a few floats of tan(phi)/x: this whole
+// study takes a fraction of a second, and a search that strays takes minutes (the
+// test's time limit).
+TEST(Chart1, RowsShareOutTheFactorsOfSafetyOfEveryFrictionAngle) {
+    const float inf = std::numeric_limits<float>::infinity();
+    std::vector<float> phis{1e-42F, 1e-40F, 1e-37F};
+    for (int hundredths = 1; hundredths < 9000; ++hundredths) {
+        phis.push_back(static_cast<float>(hundredths / 100.0 * std::numbers::pi / 180.0));
+    }
+    for (const float phi : phis) {
+        const auto reads = [phi](float fs) { return row_key(arrondir(A(phi, fs), 2)); };
+        auto above = factors_of_safety_on_row(phi, 100);
+        for (std::int32_t key = 99; key >= 1; --key) {
+            const auto row = factors_of_safety_on_row(phi, key);
+            ASSERT_TRUE(above && row) << "phi " << phi << ", row " << key;
+            ASSERT_LE(row->lowest, row->highest) << "phi " << phi << ", row " << key;
+            ASSERT_EQ(reads(row->lowest), key) << "phi " << phi << ", row " << key;
+            ASSERT_EQ(reads(std::nextafter(row->lowest, 0.0F)), key + 1) << "phi " << phi << ", row " << key;
+            ASSERT_EQ(std::nextafter(above->highest, inf), row->lowest) << "phi " << phi << ", row " << key;
+            above = row;
         }
     }
 }
