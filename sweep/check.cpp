@@ -66,29 +66,6 @@ const FittedRows& fitted_rows() {
 // The x the sweep holds for a row: the float nearest to its two-decimal value.
 float x_of(std::int32_t key) { return static_cast<float>(key / 100.0); }
 
-// The row's smallest FS rounded up and its largest rounded down, with the fewest
-// decimals, two or more, for which a decimal lies between them. Two decimals are
-// enough unless the row spans less than 0.01 of FS, which happens for small friction
-// angles (below about 0.6 degrees on row 80). A real number at or above a float is read
-// back as a float at or above it, so both printed values, typed as FS, read the row.
-bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& highest) {
-    double scale = 10.0;
-    for (std::int32_t decimals = 2; decimals <= most_decimals; ++decimals) {
-        scale *= 10.0;  // exact: 10^decimals
-        const double up = std::ceil(static_cast<double>(fs.lowest) * scale);
-        const double down = std::floor(static_cast<double>(fs.highest) * scale);
-        if (!(down < 0x1p53)) {  // from 2^53 on, the digits are no longer exact
-            return false;
-        }
-        if (up <= down) {
-            lowest = {static_cast<std::int64_t>(up), decimals};
-            highest = {static_cast<std::int64_t>(down), decimals};
-            return true;
-        }
-    }
-    return false;
-}
-
 // tan(phi)/tan(angle) from the degrees typed, in double with pi itself.
 double dry_factor_of_safety(const SlopeToCheck& slope) {
     const auto radians = [](float degrees) {
@@ -150,6 +127,28 @@ std::size_t typed_position(Meaningless why) {
             break;
     }
     return 0;
+}
+
+// Two decimals are enough unless the range spans less than 0.01 of FS, which happens for
+// small friction angles (below about 0.6 degrees on row 80). A real number at or above a
+// float is read back as a float at or above it, so both printed values, typed as FS,
+// read the range.
+bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& highest) {
+    double scale = 10.0;
+    for (std::int32_t decimals = 2; decimals <= most_decimals; ++decimals) {
+        scale *= 10.0;  // exact: 10^decimals
+        const double up = std::ceil(static_cast<double>(fs.lowest) * scale);
+        const double down = std::floor(static_cast<double>(fs.highest) * scale);
+        if (!(down < 0x1p53)) {  // from 2^53 on, the digits are no longer exact
+            return false;
+        }
+        if (up <= down) {
+            lowest = {static_cast<std::int64_t>(up), decimals};
+            highest = {static_cast<std::int64_t>(down), decimals};
+            return true;
+        }
+    }
+    return false;
 }
 
 double PrintedFactor::value() const {

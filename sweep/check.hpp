@@ -66,6 +66,11 @@ struct PrintedFactor {
     std::string text() const;  // "1.33"
 };
 
+// A range of factors of safety as a person types it: its smallest rounded up and its
+// largest rounded down, with the fewest decimals, two or more, for which a decimal lies
+// between them. False when the range is too narrow for 12 decimals.
+bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& highest);
+
 struct CheckAnswer {
     Verdict verdict = Verdict::no_answer;
     Meaningless why = Meaningless::none;

@@ -2,6 +2,7 @@
 
 #include "chart/chart1.hpp"
 #include "numbers/writing.hpp"
+#include "sweep/check.hpp"
 
 #include <algorithm>
 #include <array>
@@ -48,23 +49,6 @@ std::string heights_text(const Heights& rows) {
     return "H = " + first + (first == last ? "" : " to " + last);
 }
 
-// An FS as a person would type it, with the fewest decimals from two on, rounded toward
-// the factors of safety that chart 1 answers: down from the largest, up from the
-// smallest, so that the FS stated reads a fitted row itself. Nothing when no such
-// decimal is found (a friction angle so small that the range is narrower than 10^-9).
-std::optional<std::string> answered_fs(float bound, bool up, const FactorsOfSafety& answered) {
-    double scale = 10.0;
-    for (int decimals = 2; decimals <= 9; ++decimals) {
-        scale *= 10.0;
-        const double scaled = static_cast<double>(bound) * scale;
-        const auto fs = static_cast<float>((up ? std::ceil(scaled) : std::floor(scaled)) / scale);
-        if (fs > 0.0F && fs >= answered.lowest && fs <= answered.highest) {
-            return decimals == 2 ? fixed(fs, 2) : shortest(fs);
-        }
-    }
-    return std::nullopt;
-}
-
 // The factors of safety whose x reads a row that gives an angle for every y: from the
 // smallest of the last fitted row to the largest of the first. Nothing for a friction
 // angle whose x is never on them (0 or less, 90 or more).
@@ -87,21 +71,24 @@ std::optional<FactorsOfSafety> fitted_factors_of_safety(float friction_angle) {
 // them a larger FS, the safer side, brings x back onto the chart.
 std::string way_onto_the_chart(const ChartInputs& entered, bool below) {
     const std::string phi = shortest(entered.friction_angle);
+    // The FS stated are rounded toward those chart 1 answers (up from the smallest, down
+    // from the largest), so that each, typed as a run's FS, reads a fitted row itself.
     const auto answered = fitted_factors_of_safety(entered.friction_angle);
-    const auto lowest = answered ? answered_fs(answered->lowest, true, *answered) : std::nullopt;
-    const auto highest = answered ? answered_fs(answered->highest, false, *answered) : std::nullopt;
-    if (!lowest || !highest) {
+    PrintedFactor lowest{};
+    PrintedFactor highest{};
+    if (!answered || !printed_range(*answered, lowest, highest)) {
         return " For a friction angle of " + phi + " degrees chart 1 answers no factor of safety; another " +
                "method is needed.";
     }
     if (below) {
         return " For a friction angle of " + phi + " degrees chart 1 answers factors of safety up to " +
-               *highest + ": it does not cover this material at FS " + shortest(entered.security_factor) +
-               ", and another method is needed.";
+               highest.text() + ": it does not cover this material at FS " +
+               shortest(entered.security_factor) + ", and another method is needed.";
     }
     const auto [first, last] = fitted_x_range();
     return " A larger FS, on the safe side, brings x within " + fixed(first, 2) + " to " + fixed(last, 2) +
-           ": FS " + *lowest + " to " + *highest + " for a friction angle of " + phi + " degrees.";
+           ": FS " + lowest.text() + " to " + highest.text() + " for a friction angle of " + phi +
+           " degrees.";
 }
 
 // Why angle cells are empty. With x inside the fitted rows, y = 0/0 (a cohesion and a
