@@ -97,15 +97,9 @@ constexpr std::array<ChartRow, 66> chart1{{
 // keys of this range that have no row as well.
 constexpr std::int32_t first_cubic_key = 52;
 
-constexpr bool keys_increase() {
-    for (std::size_t i = 1; i < chart1.size(); ++i) {
-        if (chart1[i - 1].key >= chart1[i].key) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(keys_increase(), "chart 1 rows must be in increasing key order");
+// The order the rows are held in, by key, which finding a row by its key relies on.
+constexpr bool key_below(const ChartRow& row, const ChartRow& other) { return row.key < other.key; }
+static_assert(std::is_sorted(chart1.begin(), chart1.end(), key_below), "chart 1 rows must be in key order");
 
 // The whole number of hundredths nearest to 100 x, as a double: infinite for an
 // infinite x, not a number for NaN.
@@ -116,8 +110,9 @@ const ChartRow* find_row(float x) {
     if (!key) {
         return nullptr;
     }
-    const auto* row = std::lower_bound(chart1.begin(), chart1.end(), *key,
-                                       [](const ChartRow& r, std::int32_t k) { return r.key < k; });
+    ChartRow wanted{};
+    wanted.key = *key;
+    const auto* row = std::lower_bound(chart1.begin(), chart1.end(), wanted, key_below);
     return row != chart1.end() && row->key == *key ? row : nullptr;
 }
 
@@ -178,14 +173,15 @@ std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t 
     };
     // The first FS whose row is at or below k, as the bits of a float. x is tan(phi)/FS
     // rounded once to a float, so the row changes to k within a few floats of
-    // FS = tan(phi) / ((k + 0.5) / 100): the walk from there, float by float, is short.
-    // Every positive FS reads a row at or above 0; one past the largest float stands
-    // for no FS at all.
+    // FS = tan(phi) / ((k + 0.5) / 100), which float arithmetic finds to a few floats
+    // too: the walks from there, up to a float that reads k or below and back down to
+    // the first that does, are short. Every positive FS reads a row at or above 0; one
+    // past the largest float stands for no FS at all.
     const auto first_at_or_below = [&](double k) {
         if (k < 0.0) {
             return float_bits(std::numeric_limits<float>::infinity());
         }
-        std::uint32_t bits = float_bits(static_cast<float>(tan_phi * 100.0 / (k + 0.5)));
+        std::uint32_t bits = float_bits(static_cast<float>(tan_phi) * 100.0F / static_cast<float>(k + 0.5));
         while (row_at(bits) > k) {
             ++bits;
         }
