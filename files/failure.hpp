@@ -19,6 +19,12 @@ struct Failure {
         return failure;
     }
 
+    // The same for `code` where a call that failed left one, and for `otherwise` where it
+    // left 0.
+    static Failure system_or(int code, int otherwise, std::string found = {}) {
+        return system(code != 0 ? code : otherwise, std::move(found));
+    }
+
     // The host asked the work to stop: nothing is wrong, and nothing was written.
     static Failure stop() {
         Failure failure("stopped");

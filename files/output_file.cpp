@@ -29,7 +29,7 @@ constexpr int binary = O_BINARY | O_NOINHERIT;  // CR LF as written, never CR CR
 constexpr int binary = O_CLOEXEC;
 #endif
 
-Failure failure_of(int error) { return Failure::system(error != 0 ? error : EIO); }
+Failure failure_of(int error) { return Failure::system_or(error, EIO); }
 
 // A name beside the target that no other run picks: the target's name, 64 random bits
 // and ".tmp". Being in the same folder, it is renamed without a copy.

@@ -37,7 +37,7 @@ TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, c
         }
         errno = 0;
         if (std::fwrite(block.data(), 1, block.size(), file.stream()) != block.size()) {
-            report.failure = Failure::system(errno != 0 ? errno : EIO);
+            report.failure = Failure::system_or(errno, EIO);
             break;
         }
     }

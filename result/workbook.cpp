@@ -292,10 +292,11 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     errno = 0;
     lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
     if (workbook == nullptr) {
-        return Failure::system(errno != 0 ? errno : ENOMEM);
+        return Failure::system_or(errno, ENOMEM);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
-    int unwritten = sheet == nullptr ? (errno != 0 ? errno : EIO) : 0;
+    const std::optional<Failure> unwritten =
+        sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
     bool stopped = false;
     if (sheet != nullptr) {
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
@@ -319,8 +320,8 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     if (stopped || asked_to_stop(stop)) {
         return Failure::stop();
     }
-    if (unwritten != 0) {
-        return Failure::system(unwritten);
+    if (unwritten) {
+        return unwritten;
     }
     if (closed != LXW_NO_ERROR) {
         return failure_of(closed, close_error);
