@@ -11,8 +11,7 @@
 #else
 #include <array>
 #include <csignal>
-
-#include <unistd.h>
+#include <cstdlib>
 #endif
 
 namespace zelm {
@@ -131,11 +130,12 @@ void end_by_stop(bool file_removed) {
     // What the console's own Ctrl-C handling ends a program with.
     ExitProcess(STATUS_CONTROL_C_EXIT);
 #else
-    // The default action of the signal ends the program, as if it had never been caught.
+    // The default action of the signal ends the program, as if it had never been caught:
+    // the signal is not blocked, so it is delivered before raise returns.
     const int signal_number = recorded.load();
     (void)std::signal(signal_number, SIG_DFL);
     (void)std::raise(signal_number);
-    _exit(128 + signal_number);
+    std::abort();  // not reached
 #endif
 }
 
