@@ -1,12 +1,12 @@
 #include "chart/chart1.hpp"
 
 #include "chart/coordinates.hpp"
+#include "chart/float_bits.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <span>
@@ -133,20 +133,6 @@ float polynomial(float x, float y) {
     return static_cast<float>(static_cast<double>(C0(x)) + p);
 }
 
-// The positive float with these bits: positive floats keep their order as integers,
-// so the next float up is the next integer.
-float positive_float(std::uint32_t bits) {
-    float value = 0.0F;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-std::uint32_t float_bits(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 }  // namespace
 
 std::optional<std::int32_t> row_key(float x) {
@@ -169,7 +155,7 @@ std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t 
     // The row read at the positive float FS with these bits, as the sweep reads it: x
     // falls, or stays, as FS grows; FS 0 reads no row (x is infinite or not a number).
     const auto row_at = [&](std::uint32_t bits) {
-        return hundredths_of(arrondir(A_tangent(tan_phi, positive_float(bits)), 2));
+        return hundredths_of(arrondir(A_tangent(tan_phi, float_of(bits)), 2));
     };
     // The first FS whose row is at or below k, as the bits of a float. x is tan(phi)/FS
     // rounded once to a float, so the row changes to k within a few floats of
@@ -179,9 +165,9 @@ std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t 
     // past the largest float stands for no FS at all.
     const auto first_at_or_below = [&](double k) {
         if (k < 0.0) {
-            return float_bits(std::numeric_limits<float>::infinity());
+            return bits_of(std::numeric_limits<float>::infinity());
         }
-        std::uint32_t bits = float_bits(static_cast<float>(tan_phi) * 100.0F / static_cast<float>(k + 0.5));
+        std::uint32_t bits = bits_of(static_cast<float>(tan_phi) * 100.0F / static_cast<float>(k + 0.5));
         while (row_at(bits) > k) {
             ++bits;
         }
@@ -194,7 +180,7 @@ std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t 
     if (row_at(lowest) != key) {
         return std::nullopt;
     }
-    return FactorsOfSafety{positive_float(lowest), positive_float(first_at_or_below(key - 1.0) - 1)};
+    return FactorsOfSafety{float_of(lowest), float_of(first_at_or_below(key - 1.0) - 1)};
 }
 
 std::array<float, 2> fitted_x_range() {

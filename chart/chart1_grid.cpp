@@ -1,10 +1,10 @@
 #include "chart/chart1_grid.hpp"
 
 #include "chart/chart1.hpp"
+#include "chart/float_bits.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace zelm {
@@ -12,12 +12,6 @@ namespace {
 
 // The x or y of the grid's k-th hundredth: the float of k / 100, as arrondir(v, 2) gives it.
 float on_grid(std::int32_t k) { return static_cast<float>(static_cast<double>(k) / 100.0); }
-
-std::uint32_t bits_of(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 }  // namespace
 

@@ -4,11 +4,11 @@
 
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
+#include "chart/float_bits.hpp"
 #include "sweep/chart_inputs.hpp"
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 
 namespace zelm {
@@ -45,14 +45,6 @@ struct SweepSummary {
 // The friction angle in radians: degrees times the float value of pi (3.14159274),
 // divided by 180 in double and rounded to float. 30 degrees become 0.5235988.
 float to_radians(float degrees);
-
-// The bits of a float, to tell two values apart exactly (0.0 from -0.0, and a NaN
-// from itself).
-inline std::uint32_t bits_of(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 // Number of rows: the exact quotient height / step truncated toward zero. None when
 // the quotient is below one, not a number, or beyond the signed 32-bit range.
