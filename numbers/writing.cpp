@@ -25,8 +25,8 @@ std::string shortest(float value) { return fmt::format("{}", value); }
 
 double whole_value(float value) {
     // Beyond 2^24 a float has no fraction; below, "%.0f" rounds as nearbyint does.
-    return std::fabs(value) < 16777216.0F ? static_cast<double>(std::nearbyint(value))
-                                          : static_cast<double>(value);
+    return std::fabs(value) < 0x1p24F ? static_cast<double>(std::nearbyint(value))
+                                      : static_cast<double>(value);
 }
 
 char* put_whole(char* out, float value) {

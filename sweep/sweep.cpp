@@ -16,7 +16,7 @@ std::int32_t row_count(float height, float step) {
     // A double quotient can round up onto a whole number that the exact quotient stays
     // just below (possible from about 2^29 rows on). The fused multiply-add gives the
     // exact sign of rows * step - height, which tells whether that happened.
-    if (rows == quotient && rows > 0.0) {
+    if (rows == quotient) {
         const double excess = std::fma(rows, static_cast<double>(step), -static_cast<double>(height));
         if ((step > 0.0F && excess > 0.0) || (step < 0.0F && excess < 0.0)) {
             rows -= 1.0;

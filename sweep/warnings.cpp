@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string_view>
 
 namespace zelm {
@@ -137,7 +138,7 @@ std::optional<std::string> steeper_than_exact(const ChartInputs& entered, const 
         !std::isfinite(*run.angle)) {
         return std::nullopt;
     }
-    constexpr double degrees_per_radian = 57.295779513082320876798;
+    constexpr double degrees_per_radian = 180.0 / std::numbers::pi;
     const double phi = static_cast<double>(entered.friction_angle) / degrees_per_radian;
     const double exact =
         std::atan(std::tan(phi) / static_cast<double>(entered.security_factor)) * degrees_per_radian;
