@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,7 +11,6 @@
 
 #include <dlfcn.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,7 +41,6 @@ HostState state_of_the_host() {
             state.descriptors[entry.path().filename()] = {file.st_dev, file.st_ino};
         }
     }
-    state.descriptors.erase(std::to_string(-1));
     return state;
 }
 
