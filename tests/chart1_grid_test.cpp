@@ -5,12 +5,12 @@
 #include "chart/chart1_grid.hpp"
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
+#include "chart/float_bits.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <numbers>
 #include <optional>
@@ -20,13 +20,7 @@ namespace zelm {
 namespace {
 
 // The angle's bits, or a value no float has where there is no angle.
-std::uint64_t bits(std::optional<float> angle) {
-    std::uint32_t b = 0;
-    if (angle) {
-        std::memcpy(&b, &*angle, sizeof b);
-    }
-    return angle ? b : std::uint64_t{1} << 32U;
-}
+std::uint64_t bits(std::optional<float> angle) { return angle ? bits_of(*angle) : std::uint64_t{1} << 32U; }
 
 TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
     const float inf = std::numeric_limits<float>::infinity();
