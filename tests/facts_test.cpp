@@ -91,12 +91,9 @@ std::string row(const SweepRow& swept) {
 
 // The first row a sweep writes for the values as entered.
 std::string first_row(const ChartInputs& entered) {
-    std::optional<SweepRow> first;
-    sweep(entered, [&](const SweepRow& swept) {
-        first = swept;
-        return false;
-    });
-    return first ? row(*first) : "none";
+    Sweep rows(entered);
+    const SweepRow* first = rows.next();
+    return first != nullptr ? row(*first) : "none";
 }
 
 // The warning about the talus height for a run of `rows` rows whose last height is
@@ -166,16 +163,15 @@ TEST(Facts, AsListed) {
         const auto quote = line.find('"');
         std::istringstream in(line.substr(0, quote));
         Args args{std::istream_iterator<std::string>(in), {}};
+        if (quote != std::string::npos) {  // a text, spaces and all
+            args.push_back(line.substr(quote, line.rfind('"') - quote + 1));
+        }
         if (args.empty()) {
             continue;
         }
         const std::string function = args.front();
-        std::string expected =
-            quote == std::string::npos ? args.back() : line.substr(quote, line.rfind('"') - quote + 1);
-        args.erase(args.begin());
-        if (quote == std::string::npos) {
-            args.pop_back();
-        }
+        const std::string expected = args.back();
+        args = Args(args.begin() + 1, args.end() - 1);
         ASSERT_TRUE(functions.count(function)) << "no such fact: " << line;
         const Result result = functions.at(function)(args);
         if (const auto* text = std::get_if<std::string>(&result)) {
