@@ -16,6 +16,12 @@ def program_output(*arguments, cwd=None):
     return subprocess.run([os.environ["ZELM_PROGRAM"], *arguments], cwd=cwd, check=True, capture_output=True).stdout
 
 
+def table(name):
+    # A table of tests/, each line but comments and blank ones as its columns (split at " | ").
+    lines = (TESTS / name).read_text().splitlines()
+    return [[column.strip() for column in line.split(" | ")] for line in lines if line and not line.startswith("#")]
+
+
 def six_value_cases():
     # (the six values as typed, its expected.xls or that of its SAME_AS case, or None)
     for case in sorted((TESTS / "cases").iterdir()):

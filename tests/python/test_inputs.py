@@ -7,7 +7,7 @@ import tracemalloc
 
 import numpy as np
 import pytest
-from conftest import TESTS
+from conftest import table
 
 import zelm_fs
 
@@ -18,18 +18,11 @@ one_by_one = {"slope_angle": np.vectorize(zelm_fs.slope_angle, otypes=[np.float3
               "factor_of_safety": np.vectorize(lambda *v: tuple(zelm_fs.factor_of_safety(*v)), otypes=[np.float64, np.float64, np.int8])}
 
 
-def calls():
-    for line in (TESTS / "python" / "calls.txt").read_text().splitlines():
-        if line and not line.startswith("#"):
-            call, said = (part.strip() for part in line.split(" | "))
-            yield pytest.param(call, said, id=call)
-
-
 def parts(answer):  # slope_angle's array, or factor_of_safety's three
     return list(answer) if isinstance(answer, tuple) else [answer]
 
 
-@pytest.mark.parametrize("call, said", calls())
+@pytest.mark.parametrize("call, said", [pytest.param(call, said, id=call) for call, said in table("python/calls.txt")])
 def test_calls(call, said):
     if not said.startswith(("(", "=")):
         with pytest.raises(ValueError, match=said):

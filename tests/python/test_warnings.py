@@ -5,15 +5,14 @@ import re
 import warnings
 
 import pytest
-from conftest import TESTS
+from conftest import table
 
 import zelm_fs
 
-listed = [line.split("|", 2) for line in (TESTS / "warnings" / "warnings.txt").read_text().splitlines()
-          if line and not line.startswith("#")]
+listed = table("warnings/warnings.txt")
 
 
-@pytest.mark.parametrize("values, count, said", listed, ids=[values.strip() for values, _, _ in listed])
+@pytest.mark.parametrize("values, count, said", listed, ids=[values for values, _, _ in listed])
 def test_the_program_s_warnings(values, count, said):
     with warnings.catch_warnings(record=True) as issued:
         warnings.simplefilter("always")
@@ -21,7 +20,7 @@ def test_the_program_s_warnings(values, count, said):
     assert len(run.warnings) == int(count)
     # As standard error shows them: the expected text may run on from line to line.
     shown = "\n".join("zelm-fs: warning: " + line for line in run.warnings)
-    assert re.match("zelm-fs: warning: " + said.strip(), shown, re.S), shown
+    assert re.match("zelm-fs: warning: " + said, shown, re.S), shown
     assert [(str(w.message), w.category, w.filename) for w in issued] == [(line, zelm_fs.ZelmWarning, __file__)
                                                                           for line in run.warnings]
     assert issubclass(zelm_fs.ZelmWarning, UserWarning)
