@@ -2,7 +2,6 @@
 # would be, and checks that the module's interpreter is found past it.
 #   cmake -DWORK_DIR=<dir> -DFINDER=<cmake/python.cmake> -P finds_python.cmake
 file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
 file(WRITE "${WORK_DIR}/python3" "#!/bin/sh\necho 'ModuleNotFoundError: No module named numpy' >&2\nexit 1\n")
 file(CHMOD "${WORK_DIR}/python3" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{PATH} "${WORK_DIR}:$ENV{PATH}")
