@@ -3,6 +3,7 @@
 // data/chart1.txt. Global operator new is replaced to count what the sweep allocates.
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
+#include "chart/float_bits.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/check.hpp"
 #include "sweep/sweep.hpp"
@@ -108,6 +109,9 @@ std::string talus_warning(float height, float step, float last, std::int32_t row
 using Result = std::variant<float, std::string>;
 using Args = std::vector<std::string>;
 
+// The slope of a check's fact: PHI C D H ANGLE.
+SlopeToCheck slope(const Args& a) { return {f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])}; }
+
 // clang-format off
 const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"arrondir", [](const Args& a) -> Result { return arrondir(f(a[0]), i(a[1])); }},
@@ -132,12 +136,8 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return '"' + first_row({f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4]), f(a[5])}) + '"'; }},
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
     {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
-    {"check",    [](const Args& a) -> Result {
-                     const SlopeToCheck slope{f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])};
-                     return '"' + check_line(slope, check_slope(slope)) + '"'; }},
-    {"dry",      [](const Args& a) -> Result {
-                     const auto warning = check_warning(check_slope({f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])}));
-                     return '"' + warning.value_or("none") + '"'; }},
+    {"check",    [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
+    {"dry",      [](const Args& a) -> Result { return '"' + check_warning(check_slope(slope(a))).value_or("none") + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3]))}) + '"'; }},
 };
@@ -202,9 +202,7 @@ TEST(Facts, WorkbookHoldsWhatTheFilePrints) {
     std::uniform_int_distribution<int> hundredths(-100000000, 100000000);
     std::array<char, max_decimal_comma_length> text{};
     for (int i = 0; i < 3000000; ++i) {
-        std::uint32_t bits = any_bits(random);
-        float value = 0.0F;
-        std::memcpy(&value, &bits, sizeof value);
+        float value = float_of(any_bits(random));
         if (i % 2 == 1) {
             value = static_cast<float>(hundredths(random)) / 100.0F;  // what a sweep prints
         }
