@@ -19,11 +19,12 @@
 namespace zelm {
 namespace {
 
+constexpr float inf = std::numeric_limits<float>::infinity();
+
 // The angle's bits, or a value no float has where there is no angle.
 std::uint64_t bits(std::optional<float> angle) { return angle ? bits_of(*angle) : std::uint64_t{1} << 32U; }
 
 TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
-    const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     // Every hundredth from below 0 to past the highest threshold (4.2, row 0.10), as the
     // sweep rounds y, and the floats on either side of each; every key around the chart's
@@ -59,7 +60,6 @@ TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
 // study takes a fraction of a second, and a search that strays takes minutes (the
 // test's time limit).
 TEST(Chart1, RowsShareOutTheFactorsOfSafetyOfEveryFrictionAngle) {
-    const float inf = std::numeric_limits<float>::infinity();
     std::vector<float> phis{1e-42F, 1e-40F, 1e-37F};
     for (int hundredths = 1; hundredths < 9000; ++hundredths) {
         phis.push_back(static_cast<float>(hundredths / 100.0 * std::numbers::pi / 180.0));
