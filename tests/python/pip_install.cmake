@@ -5,11 +5,9 @@
 #   cmake -DSOURCE_DIR=<tree> -DWORK_DIR=<dir> -DPYTHON=<python3> -P pip_install.cmake
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}/elsewhere")
-function(run folder)
-    execute_process(COMMAND ${ARGN} WORKING_DIRECTORY "${folder}" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${ARGN}:\n${out}")
-    endif()
+function(run folder)  # its output shown as well as kept; a failure ends the test
+    execute_process(COMMAND ${ARGN} WORKING_DIRECTORY "${folder}" OUTPUT_VARIABLE out ERROR_VARIABLE out
+                    ECHO_OUTPUT_VARIABLE ECHO_ERROR_VARIABLE COMMAND_ERROR_IS_FATAL ANY)
     set(out "${out}" PARENT_SCOPE)
 endfunction()
 run("${WORK_DIR}" git clone --quiet "${SOURCE_DIR}" clone)
