@@ -8,8 +8,7 @@ set(ENV{PATH} "${WORK_DIR}:$ENV{PATH}")
 
 include("${FINDER}")
 zelm_find_python(found)
-execute_process(COMMAND "${found}" -c "import numpy, pytest" RESULT_VARIABLE status)  # the stand-in too
+execute_process(COMMAND "${found}" -c "import numpy, pytest" RESULT_VARIABLE status)  # as the stand-in cannot
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${found} was taken, though it cannot import numpy and pytest")
 endif()
-message(STATUS "the module's python: ${found}")
