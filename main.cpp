@@ -119,17 +119,10 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     return status;
 }
 
-// One line on standard output per slope checked, naming the slope, and its warning, if
-// any, on standard error.
+// One line on standard output per slope checked, naming the slope.
 ExitStatus answer_checks(const SlopeChecks& checks) {
     for (const SlopeToCheck& slope : checks.slopes) {
-        const std::string named = slope_named(slope) + ": ";
-        const CheckAnswer answer = check_slope(slope);
-        std::cout << named << check_line(slope, answer) << '\n';
-        if (const auto warning = check_warning(answer)) {
-            std::cout.flush();  // each warning after the line it goes with
-            warn(std::cerr, named + *warning);
-        }
+        std::cout << slope_named(slope) << ": " << check_line(slope, check_slope(slope)) << '\n';
         if (stop_requested()) {
             end_by_stop(false);
         }

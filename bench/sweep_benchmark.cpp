@@ -48,9 +48,9 @@ void sweep_only(benchmark::State& state) {
 void format_only(benchmark::State& state) {
     // One row of each kind the sweep gives: an angle of 90, an angle from the
     // polynomial, an empty angle.
-    const zelm::SweepRow rows[] = {{1.0F, 0.38F, 1.39F, 90.0F},
-                                   {95680.94F, 0.38F, 0.0F, 21.0F},
-                                   {2.8999994F, 0.15F, 4.54F, std::nullopt}};
+    const zelm::SweepRow rows[] = {{1.0F, 0.38F, 1.39F, 90.0F, 90.0F},
+                                   {95680.94F, 0.38F, 0.0F, 21.0F, 21.0F},
+                                   {2.8999994F, 0.15F, 4.54F, std::nullopt, std::nullopt}};
     std::array<char, zelm::RowWriter::max_length> buffer{};
     Sink sink;
     for (auto _ : state) {

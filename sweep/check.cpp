@@ -45,24 +45,6 @@ Meaningless meaningless(const SlopeToCheck& slope) {
     return Meaningless::none;
 }
 
-// The first and the last row of chart 1 that give an angle for every y (0.20 and 0.80).
-struct FittedRows {
-    std::int32_t first;
-    std::int32_t last;
-};
-
-std::int32_t key_of(float x) {
-    return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x)));
-}
-
-const FittedRows& fitted_rows() {
-    static const FittedRows rows = [] {
-        const auto [first, last] = fitted_x_range();
-        return FittedRows{key_of(first), key_of(last)};
-    }();
-    return rows;
-}
-
 // The x the sweep holds for a row: the float nearest to its two-decimal value.
 float x_of(std::int32_t key) { return static_cast<float>(key / 100.0); }
 
@@ -72,13 +54,6 @@ double dry_factor_of_safety(const SlopeToCheck& slope) {
         return static_cast<double>(degrees) * std::numbers::pi / 180.0;
     };
     return std::tan(radians(slope.friction_angle)) / std::tan(radians(slope.slope_angle));
-}
-
-// A positive value below a printed FS, rounded down to the FS's decimals and printed:
-// its digits fit as the FS's do.
-std::string rounded_down(double value, std::int32_t decimals) {
-    return PrintedFactor{static_cast<std::int64_t>(std::floor(value * std::pow(10.0, decimals))), decimals}
-        .text();
 }
 
 std::string reason(const SlopeToCheck& slope, Meaningless why) {
@@ -129,6 +104,16 @@ std::size_t typed_position(Meaningless why) {
     return 0;
 }
 
+std::int32_t key_of(float x) { return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x))); }
+
+const FittedRows& fitted_rows() {
+    static const FittedRows rows = [] {
+        const auto [first, last] = fitted_x_range();
+        return FittedRows{key_of(first), key_of(last)};
+    }();
+    return rows;
+}
+
 // Two decimals are enough unless the range spans less than 0.01 of FS, which happens for
 // small friction angles (below about 0.6 degrees on row 80). A real number at or above a
 // float is read back as a float at or above it, so both printed values, typed as FS,
@@ -165,20 +150,12 @@ std::string PrintedFactor::text() const {
     return digits.insert(digits.size() - point, 1, '.');
 }
 
-CheckAnswer check_slope(const SlopeToCheck& slope) {
+CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_angle) {
     CheckAnswer answer;
-    answer.why = meaningless(slope);
-    if (answer.why != Meaningless::none) {
-        return answer;
-    }
-    // y at the slope's height, as the sweep's row at that height has it, for every FS.
-    const float y =
-        chart_y(friction_tangent(slope.friction_angle), slope.cohesion, slope.density, slope.height);
-    const Chart1Grid::AtY design = chart1_grid().at(y);
     const auto [first, last] = fitted_rows();
     // Every fitted row gives an angle; were one missing, no slope angle would stand
     // against it, and the answer would stay on the safe side.
-    const auto stands = [&](std::int32_t key) { return design.at_least(key, slope.slope_angle); };
+    const auto stands = [&](std::int32_t key) { return design.at_least(key, slope_angle); };
     // Up in FS, down in x: the first row whose design angle is below the slope's.
     std::int32_t below = last;
     while (below >= first && stands(below)) {
@@ -189,14 +166,80 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
                                      : Verdict::on_row;
     answer.row = below == last ? last : below < first ? first : below + 1;
     answer.x = x_of(answer.row);
-    const auto fs = factors_of_safety_on_row(to_radians(slope.friction_angle), answer.row);
+    const auto fs = factors_of_safety_on_row(phi, answer.row);
     if (!fs || !printed_range(*fs, answer.lowest, answer.highest)) {
         answer.verdict = Verdict::no_answer;
         answer.why = Meaningless::friction_angle_too_small;
         return answer;
     }
     answer.fs = *fs;
-    if (slope.cohesion == 0.0F) {
+    // A row at a larger FS that reads the slope's angle again: then the largest FS at
+    // which the angle, as a design run prints it in whole degrees, is still the slope's.
+    std::int32_t again = first;
+    while (again < below && !stands(again)) {
+        ++again;
+    }
+    if (again < below) {
+        std::int32_t printed = first;
+        while (whole_value(design.angle(printed).value_or(0.0F)) < static_cast<double>(slope_angle)) {
+            ++printed;  // stops at `again` at the latest, whose angle is at least the slope's
+        }
+        PrintedFactor lowest{};
+        PrintedFactor highest{};
+        const auto crossing = factors_of_safety_on_row(phi, printed);
+        if (crossing && printed_range(*crossing, lowest, highest)) {
+            answer.crossing_fs = highest;
+            answer.crossing_printed = static_cast<float>(whole_value(*design.angle(printed)));
+        }
+    }
+    return answer;
+}
+
+double highest_fs_checked(const CheckAnswer& answer) {
+    switch (answer.verdict) {
+        case Verdict::on_row:
+            return answer.highest.value();
+        case Verdict::below_chart:
+            return answer.lowest.value();
+        case Verdict::above_chart:
+            return std::numeric_limits<double>::infinity();
+        case Verdict::no_answer:
+            break;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+std::optional<float> confirmed_angle(const Chart1Grid::AtY& design, std::int32_t run_key) {
+    const auto [first, last] = fitted_rows();
+    if (run_key < first || run_key > last) {
+        return std::nullopt;
+    }
+    float least = 90.0F;
+    for (std::int32_t key = run_key; key <= last; ++key) {
+        const auto angle = design.angle(key);
+        if (!angle || std::isnan(*angle)) {
+            return std::nullopt;
+        }
+        least = std::min(least, *angle);
+    }
+    const float whole = std::floor(least);
+    if (!(whole > 0.0F)) {
+        return std::nullopt;
+    }
+    return whole;
+}
+
+CheckAnswer check_slope(const SlopeToCheck& slope) {
+    CheckAnswer answer;
+    answer.why = meaningless(slope);
+    if (answer.why != Meaningless::none) {
+        return answer;
+    }
+    // y at the slope's height, as the sweep's row at that height has it, for every FS.
+    const float y =
+        chart_y(friction_tangent(slope.friction_angle), slope.cohesion, slope.density, slope.height);
+    answer = check_rows(chart1_grid().at(y), to_radians(slope.friction_angle), slope.slope_angle);
+    if (answer.verdict != Verdict::no_answer && slope.cohesion == 0.0F) {
         answer.dry_fs = dry_factor_of_safety(slope);
     }
     return answer;
@@ -206,38 +249,84 @@ std::string slope_named(const SlopeToCheck& slope) {
     return "H " + shortest(slope.height) + " m at " + shortest(slope.slope_angle) + " degrees";
 }
 
-std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
-    const std::string chart = "(chart 1, x = " + fixed(answer.x, 2);
+std::string chart_statement(const CheckAnswer& answer) {
     switch (answer.verdict) {
         case Verdict::on_row:
             return "FS " + answer.lowest.text() +
-                   (answer.lowest.scaled == answer.highest.scaled ? "" : " to " + answer.highest.text()) +
-                   " " + chart + ")";
+                   (answer.lowest.scaled == answer.highest.scaled ? "" : " to " + answer.highest.text());
         case Verdict::below_chart:
-            return "FS below " + answer.lowest.text() + " " + chart +
-                   ": the slope is steeper than even the chart's smallest factor of safety allows)";
+            return "FS below " + answer.lowest.text();
         case Verdict::above_chart:
-            return "FS above " + answer.highest.text() + " " + chart +
-                   ": the slope is no steeper than the chart's largest factor of safety allows)";
+            return "FS above " + answer.highest.text();
         case Verdict::no_answer:
             break;
     }
-    return reason(slope, answer.why);
+    return {};
 }
 
-std::optional<std::string> check_warning(const CheckAnswer& answer) {
-    // The chart's statement that fails for the exact FS: "FS a to b" when it lies below
-    // a, "FS above X" when it is not above X. "FS below X" only errs on the safe side.
-    const PrintedFactor* stated = nullptr;
+namespace {
+
+// The chart's printed FS that the exact FS of a dry slope falls short of, or nothing:
+// "FS a to b" when it lies below a, "FS above X" when it is not above X. "FS below X"
+// only errs on the safe side.
+const PrintedFactor* overstated_for_a_dry_slope(const CheckAnswer& answer) {
     if (answer.verdict == Verdict::on_row && answer.dry_fs < answer.lowest.value()) {
-        stated = &answer.lowest;
-    } else if (answer.verdict == Verdict::above_chart && answer.dry_fs <= answer.highest.value()) {
-        stated = &answer.highest;
-    } else {
-        return std::nullopt;
+        return &answer.lowest;
     }
-    return "with no cohesion, the factor of safety of a dry slope is exactly tan(phi)/tan(angle) = " +
-           rounded_down(answer.dry_fs, stated->decimals) + " (rounded down), below what chart 1 gives.";
+    if (answer.verdict == Verdict::above_chart && answer.dry_fs <= answer.highest.value()) {
+        return &answer.highest;
+    }
+    return nullptr;
+}
+
+// Said of an answer whose FS lies below 1, or may: from `lowest` up to `highest`, or
+// below `highest` when `below` (a slope steeper than the chart).
+std::string below_one(double lowest, double highest, bool below) {
+    if (highest < 1.0 || (below && highest <= 1.0)) {
+        return "; below 1, the slope is expected to fail";
+    }
+    return !below && lowest < 1.0 ? "; the range holds 1, and the slope may fail" : "";
+}
+
+}  // namespace
+
+std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
+    if (answer.verdict == Verdict::no_answer) {
+        return reason(slope, answer.why);
+    }
+    std::string beyond;
+    if (answer.verdict == Verdict::below_chart) {
+        beyond = ": the slope is steeper than even the chart's smallest factor of safety allows";
+    } else if (answer.verdict == Verdict::above_chart) {
+        beyond = ": the slope is no steeper than the chart's largest factor of safety allows";
+    }
+    const std::string x = "x = " + fixed(answer.x, 2) + beyond;
+    std::string line;
+    // What the line states, from its lowest FS to its highest.
+    double lowest = answer.verdict == Verdict::above_chart ? answer.highest.value() : answer.lowest.value();
+    double highest = highest_fs_checked(answer);
+    if (const PrintedFactor* stated = overstated_for_a_dry_slope(answer)) {
+        // The safe number first, as a script reads it: the exact FS rounded down.
+        const PrintedFactor exact{
+            static_cast<std::int64_t>(std::floor(answer.dry_fs * std::pow(10.0, stated->decimals))),
+            stated->decimals};
+        lowest = exact.value();
+        highest = lowest;
+        line = "FS " + exact.text() +
+               " (exact for a dry slope with no cohesion, tan(phi)/tan(angle), rounded down; chart 1 gives " +
+               chart_statement(answer) + ", " + x + ")";
+    } else {
+        line = chart_statement(answer) + " (chart 1, " + x + ")";
+    }
+    line += below_one(lowest, highest, answer.verdict == Verdict::below_chart);
+    if (answer.crossing_fs) {
+        // The design run prints whole degrees: the first at least the slope's angle.
+        const float least = std::ceil(slope.slope_angle);
+        line += "; chart 1's rows cross here: a design run prints " + fixed(least, 0) +
+                (answer.crossing_printed > least ? " or steeper" : "") + " up to FS " +
+                answer.crossing_fs->text();
+    }
+    return line;
 }
 
 }  // namespace zelm

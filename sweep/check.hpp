@@ -14,6 +14,7 @@
 #pragma once
 
 #include "chart/chart1.hpp"
+#include "chart/chart1_grid.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -87,14 +88,51 @@ struct CheckAnswer {
     // With no cohesion, the exact factor of safety of a dry cohesionless slope,
     // tan(phi)/tan(angle); not a number otherwise.
     double dry_fs = std::numeric_limits<double>::quiet_NaN();
+    // Where chart 1's rows cross: a row at a larger FS than the answer's reads the
+    // slope's angle again. Then the largest FS at which a design run prints an angle at
+    // least the slope's (its row's largest FS, rounded down), and that printed angle.
+    std::optional<PrintedFactor> crossing_fs;
+    float crossing_printed = 0.0F;
 };
 
 // The check of one slope. Allocates nothing, once the first check has tabled the
 // chart.
 CheckAnswer check_slope(const SlopeToCheck& slope);
 
+// The check's reading of the rows of chart 1 at one y (friction angle phi in radians,
+// the slope's angle in degrees): the answer's verdict, row, FS and crossing, with no
+// dry-slope FS. The values are taken to describe a slope; no_answer only where phi is
+// too small to print the row's FS.
+CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_angle);
+
+// The FS beyond which the answer does not reach, as printed: the largest of its row
+// ("1.47" for "FS 1.44 to 1.47"), or the bound of a slope below the chart ("0.72" for
+// "FS below 0.72"); infinite above the chart, not a number with no answer.
+double highest_fs_checked(const CheckAnswer& answer);
+
+// The keys of the rows that give an angle for every y: 20 and 80.
+struct FittedRows {
+    std::int32_t first;
+    std::int32_t last;
+};
+const FittedRows& fitted_rows();
+
+// The key of the row x reads, as the sweep holds x on the grid.
+std::int32_t key_of(float x);
+
+// The steepest whole degree b that the check confirms for a design run's row: every row
+// of chart 1 from x = 0.80 down to the run's x (key run_key) reads an angle of at least
+// b at the row's y, so that the check of the slope at b answers a range that reaches
+// the run's FS. Nothing where run_key lies outside the fitted rows, where an angle is
+// not a number, or where b would not be above 0.
+std::optional<float> confirmed_angle(const Chart1Grid::AtY& design, std::int32_t run_key);
+
 // The slope as an answer names it, "H 20 m at 35 degrees", its values written shortest.
 std::string slope_named(const SlopeToCheck& slope);
+
+// The chart's statement of an answer: "FS 1.33 to 1.35", "FS 0.80", "FS below 0.72",
+// "FS above 2.96"; empty for no answer.
+std::string chart_statement(const CheckAnswer& answer);
 
 // The answer in one line, for the console, the page and Python alike:
 // "FS 1.33 to 1.35 (chart 1, x = 0.43)", "FS 0.80 (...)" for a row that holds one printed
@@ -102,8 +140,5 @@ std::string slope_named(const SlopeToCheck& slope);
 // sentence.
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
 
-// A warning to go with the answer, or nothing: with no cohesion, when the exact factor
-// of safety of a dry slope is below what chart 1 gives.
-std::optional<std::string> check_warning(const CheckAnswer& answer);
 
 }  // namespace zelm

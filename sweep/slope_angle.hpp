@@ -5,6 +5,7 @@
 
 #include "chart/chart1_grid.hpp"
 #include "chart/coordinates.hpp"
+#include "sweep/check.hpp"
 #include "sweep/sweep.hpp"
 
 #include <cmath>
@@ -42,13 +43,26 @@ inline float chart_y(double tan_phi, float cohesion, float density, float height
 inline float slope_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
                          float height) {
     const float y = chart_y(column.tan_phi, cohesion, density, height);
-    const SweepRow row{height, column.x, y, grid.angle(column.x, y)};
+    const SweepRow row{height, column.x, y, grid.angle(column.x, y), std::nullopt};
     return has_empty_angle(row) ? std::numeric_limits<float>::quiet_NaN() : *row.angle;
 }
 
 inline float slope_angle(const Chart1Grid& grid, float friction_angle, float cohesion, float density,
                          float height, float security_factor) {
     return slope_angle(grid, chart_column(friction_angle, security_factor), cohesion, density, height);
+}
+
+// The confirmed angle of the row at `height` of the sweep of these values, as the
+// sweep's row holds it (confirmed_angle): the steepest whole degree whose check reaches
+// the FS, or NaN where there is none.
+inline float confirmed_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
+                             float height) {
+    const auto [first, last] = fitted_x_range();
+    if (!(column.x >= first && column.x <= last)) {  // also false for NaN
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    const float y = chart_y(column.tan_phi, cohesion, density, height);
+    return confirmed_angle(grid.at(y), key_of(column.x)).value_or(std::numeric_limits<float>::quiet_NaN());
 }
 
 }  // namespace zelm

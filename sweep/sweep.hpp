@@ -6,7 +6,9 @@
 #include "chart/coordinates.hpp"
 #include "chart/float_bits.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/printed_check.hpp"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -20,6 +22,10 @@ struct SweepRow {
     // The slope angle of the latest row that had a verdict: a row without one keeps
     // the angle before it. Nothing while no row of the run has had a verdict.
     std::optional<float> angle;
+    // The steepest whole degree that the check of a slope at this height confirms at
+    // the run's FS (confirmed_angle): nothing outside the fitted rows, or where the row
+    // has no angle.
+    std::optional<float> confirmed;
 };
 
 // True when the row's angle cell is empty: chart 1 gave no angle for the run's x.
@@ -32,6 +38,24 @@ struct Heights {
     float last = 0.0F;
 };
 
+// Rows next to each other whose printed angle checks below the run's FS by more than
+// crossing_margin, and checks the same.
+struct CrossedRows {
+    Heights heights;
+    float printed = 0.0F;            // the angle the file prints
+    std::optional<float> confirmed;  // the steepest whole degree the check confirms
+    CheckAnswer answer;              // the check of a slope at the printed angle
+};
+
+// The rows of a run whose printed angle checks short of its FS: the first few runs of
+// them, and all of them.
+struct Crossings {
+    static constexpr std::int32_t named = 5;
+    std::array<CrossedRows, named> first;
+    std::int32_t runs = 0;  // runs of such rows, named or not
+    Heights rows;           // all of them
+};
+
 // What a whole sweep gave, for the warnings after the run.
 struct SweepSummary {
     std::int32_t rows = 0;       // the rows written
@@ -40,6 +64,7 @@ struct SweepSummary {
     Heights with_angle;          // the rows whose angle cell holds an angle
     Heights empty;               // the rows whose angle cell is empty
     std::optional<float> angle;  // the last row's angle, as its cell holds it
+    Crossings crossings;         // where the printed angles check below the run's FS
 };
 
 // The friction angle in radians: degrees times the float value of pi (3.14159274),
@@ -62,7 +87,7 @@ class Sweep {
           phi_(to_radians(entered.friction_angle)),
           // phi and FS stay the same, so x and tan(phi) are the same on every row.
           tan_phi_(std::tan(static_cast<double>(phi_))),
-          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt} {
+          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt} {
         summary_.x = current_.x;
     }
 
@@ -84,6 +109,11 @@ class Sweep {
             if (const auto verdict = pente(current_.x, current_.y)) {
                 current_.angle = verdict;
             }
+            // What the check says of the printed angle changes with y alone too.
+            printed_ = check_printed(chart1_grid().at(current_.y), phi_, entered_.security_factor, current_.x,
+                                     current_.angle);
+            current_.confirmed = printed_.confirmed;
+            ++y_run_;
         }
         ++summary_.rows;
         summary_.last_height = current_.height;
@@ -92,6 +122,9 @@ class Sweep {
         kind.first = kind.rows == 0 ? current_.height : kind.first;
         kind.last = current_.height;
         ++kind.rows;
+        if (printed_.short_of_fs) {
+            note_crossed_row();
+        }
         return &current_;
     }
 
@@ -100,12 +133,43 @@ class Sweep {
     const SweepSummary& summary() const { return summary_; }
 
   private:
+    // The current row among those whose printed angle checks short: in the run of the
+    // rows before it while y, and so the check, stays the same.
+    void note_crossed_row() {
+        Crossings& crossings = summary_.crossings;
+        if (crossed_y_run_ != y_run_) {
+            crossed_y_run_ = y_run_;
+            const bool same = crossings.runs > 0 && crossed_row_ + 1 == summary_.rows &&
+                              last_crossed_.printed == printed_.printed &&
+                              last_crossed_.confirmed == printed_.confirmed &&
+                              last_crossed_.answer.row == printed_.answer.row;
+            if (!same) {
+                ++crossings.runs;
+                last_crossed_ = {{}, printed_.printed, printed_.confirmed, printed_.answer};
+            }
+        }
+        for (Heights* heights : {&last_crossed_.heights, &crossings.rows}) {
+            heights->first = heights->rows == 0 ? current_.height : heights->first;
+            heights->last = current_.height;
+            ++heights->rows;
+        }
+        crossed_row_ = summary_.rows;
+        if (crossings.runs <= Crossings::named) {
+            crossings.first[static_cast<std::size_t>(crossings.runs - 1)] = last_crossed_;
+        }
+    }
+
     ChartInputs entered_;
     std::int32_t rows_;
     float phi_;
     double tan_phi_;
     SweepRow current_;
     std::optional<std::uint32_t> looked_up_y_;
+    PrintedCheck printed_;          // the check of the current y's printed angle
+    std::int32_t y_run_ = 0;        // counts the changes of y
+    std::int32_t crossed_y_run_ = -1;
+    std::int32_t crossed_row_ = -1;  // the last crossed row, counted from 1
+    CrossedRows last_crossed_;
     SweepSummary summary_;
 };
 

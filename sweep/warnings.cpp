@@ -3,6 +3,7 @@
 #include "chart/chart1.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/check.hpp"
+#include "sweep/printed_check.hpp"
 
 #include <algorithm>
 #include <array>
@@ -99,6 +100,11 @@ std::string way_onto_the_chart(const ChartInputs& entered, bool below) {
 std::string no_angle(const ChartInputs& entered, const SweepSummary& run) {
     const auto [first, last] = fitted_x_range();
     const float x = run.x;
+    // Beyond 0 to 90 degrees tan(phi) means nothing, and neither does x.
+    if (!(entered.friction_angle >= 0.0F && entered.friction_angle < 90.0F)) {
+        return "chart 1 has no slope angle for a friction angle of " + shortest(entered.friction_angle) +
+               " degrees; those angle cells are empty.";
+    }
     if (x >= first && x <= last) {
         return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
                "(0/0: a cohesion and a density of 0); those angle cells are empty.";
@@ -150,6 +156,41 @@ std::optional<std::string> steeper_than_exact(const ChartInputs& entered, const 
     return "with no cohesion a dry slope stands at exactly atan(tan(phi)/FS) = " +
            fixed(static_cast<float>(exact_tenths), 1) + " degrees at every height; chart 1's " +
            fixed(*run.angle, 0) + " is steeper, on the unsafe side.";
+}
+
+// Where the angles printed check below the run's FS by more than the margin: at
+// heights where chart 1's rows cross, or where the whole degree printed is steeper than
+// the chart's angle by enough to read rows of a smaller FS. The first few runs of such
+// rows are named, with the angle printed, the FS its check answers and the steepest
+// whole degree the check confirms.
+std::optional<std::string> checked_short(const ChartInputs& entered, const SweepSummary& run) {
+    const Crossings& crossings = run.crossings;
+    if (crossings.rows.rows == 0) {
+        return std::nullopt;
+    }
+    const std::string fs = shortest(entered.security_factor);
+    std::string line = "the angles printed check more than " +
+                       fixed(static_cast<float>(crossing_margin * 100.0), 0) + "% below the FS " + fs +
+                       " asked at ";
+    const std::int32_t named = std::min(crossings.runs, Crossings::named);
+    std::int32_t named_rows = 0;
+    bool cross = false;
+    for (std::int32_t i = 0; i < named; ++i) {
+        const CrossedRows& rows = crossings.first[static_cast<std::size_t>(i)];
+        named_rows += rows.heights.rows;
+        cross = cross || rows.answer.crossing_fs;
+        line += (i == 0 ? "" : "; ") + heights_text(rows.heights) + ": " + fixed(rows.printed, 0) +
+                " checks at " + chart_statement(rows.answer) +
+                (rows.answer.crossing_fs ? " where chart 1's rows cross" : "") + ", " +
+                fixed(*rows.confirmed, 0) + " is confirmed";
+    }
+    if (crossings.rows.rows > named_rows) {
+        line += "; and " + std::to_string(crossings.rows.rows - named_rows) + " more rows up to " +
+                heights_text({0, crossings.rows.last, crossings.rows.last});
+    }
+    return line + ". The file prints the chart's angle rounded to a whole degree" +
+           (cross ? ", and where chart 1's rows cross a row of a smaller FS reads less" : "") +
+           "; the confirmed angle is the steepest whole degree whose check reaches FS " + fs + ".";
 }
 
 // The decimal number a float prints as, its digits and its power of ten: 0.15 is
@@ -247,6 +288,9 @@ std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary
     if (!(entered.security_factor > 0.0F)) {
         lines.push_back("the factor of safety " + shortest(entered.security_factor) + " is not above 0" +
                         std::string(meaningless));
+    } else if (entered.security_factor < 1.0F) {
+        lines.push_back("the factor of safety " + shortest(entered.security_factor) +
+                        " is below 1: the angles written are those of slopes expected to fail.");
     }
     if (run.rows == 0) {
         lines.push_back(why_no_rows(entered));
@@ -262,6 +306,9 @@ std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary
     }
     if (auto steeper = steeper_than_exact(entered, run)) {
         lines.push_back(*std::move(steeper));
+    }
+    if (auto cross = checked_short(entered, run)) {
+        lines.push_back(*std::move(cross));
     }
     if (auto short_of = short_of_the_talus(entered, run)) {
         lines.push_back(*std::move(short_of));

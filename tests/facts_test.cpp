@@ -100,7 +100,7 @@ std::string first_row(const ChartInputs& entered) {
 // The warning about the talus height for a run of `rows` rows whose last height is
 // `last`: the last of the warnings, or "none" when it is not about the talus height.
 std::string talus_warning(float height, float step, float last, std::int32_t rows) {
-    const auto lines = warnings({30.0F, 2.0F, 2.5F, height, step, 1.5F}, {rows, last, 0.38F, {}, {}, {}});
+    const auto lines = warnings({30.0F, 2.0F, 2.5F, height, step, 1.5F}, {rows, last, 0.38F, {}, {}, {}, {}});
     return !lines.empty() && lines.back().starts_with("the last row") ? lines.back() : "none";
 }
 
@@ -137,9 +137,9 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
     {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
     {"check",    [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
-    {"dry",      [](const Args& a) -> Result { return '"' + check_warning(check_slope(slope(a))).value_or("none") + '"'; }},
+    {"dry",      [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
     {"row",      [](const Args& a) -> Result {
-                     return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3]))}) + '"'; }},
+                     return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
 };
 // clang-format on
 
