@@ -179,11 +179,16 @@ CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_ang
     while (again < below && !stands(again)) {
         ++again;
     }
-    if (again < below) {
-        std::int32_t printed = first;
-        while (whole_value(design.angle(printed).value_or(0.0F)) < static_cast<double>(slope_angle)) {
-            ++printed;  // stops at `again` at the latest, whose angle is at least the slope's
-        }
+    // The first row, up in x, whose printed angle is the slope's or steeper: at most
+    // `again`, unless rounding takes that one below the slope's angle (65.12 prints 65).
+    std::int32_t printed = first;
+    const auto prints_at_least = [&](std::int32_t key) {
+        return whole_value(*design.angle(key)) >= static_cast<double>(slope_angle);
+    };
+    while (printed < again && !prints_at_least(printed)) {
+        ++printed;
+    }
+    if (again < below && prints_at_least(printed)) {
         PrintedFactor lowest{};
         PrintedFactor highest{};
         const auto crossing = factors_of_safety_on_row(phi, printed);
@@ -279,13 +284,16 @@ const PrintedFactor* overstated_for_a_dry_slope(const CheckAnswer& answer) {
     return nullptr;
 }
 
-// Said of an answer whose FS lies below 1, or may: from `lowest` up to `highest`, or
-// below `highest` when `below` (a slope steeper than the chart).
-std::string below_one(double lowest, double highest, bool below) {
-    if (highest < 1.0 || (below && highest <= 1.0)) {
+// Said of an answer whose FS lies below 1, or may: from `lowest` up to `highest`
+// (infinite above the chart), or below `highest` for a slope steeper than the chart.
+std::string below_one(double lowest, double highest, Verdict verdict) {
+    if (highest < 1.0 || (verdict == Verdict::below_chart && highest <= 1.0)) {
         return "; below 1, the slope is expected to fail";
     }
-    return !below && lowest < 1.0 ? "; the range holds 1, and the slope may fail" : "";
+    if (verdict == Verdict::above_chart && lowest < 1.0) {
+        return "; whether it reaches 1 the chart cannot tell";
+    }
+    return verdict == Verdict::on_row && lowest < 1.0 ? "; the range holds 1, and the slope may fail" : "";
 }
 
 }  // namespace
@@ -318,7 +326,7 @@ std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
     } else {
         line = chart_statement(answer) + " (chart 1, " + x + ")";
     }
-    line += below_one(lowest, highest, answer.verdict == Verdict::below_chart);
+    line += below_one(lowest, highest, answer.verdict);
     if (answer.crossing_fs) {
         // The design run prints whole degrees: the first at least the slope's angle.
         const float least = std::ceil(slope.slope_angle);

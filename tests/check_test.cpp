@@ -4,10 +4,14 @@
 // give less; "below" and "above" must be what the sweep gives at the chart's ends.
 #include "sweep/check.hpp"
 #include "numbers/reading.hpp"
+#include "numbers/writing.hpp"
+#include "sweep/printed_check.hpp"
 #include "sweep/sweep.hpp"
+#include "sweep/warnings.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -98,6 +102,55 @@ TEST(Check, AgreesWithTheSweep) {
     EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::on_row)], 5000);
     EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::below_chart)], 1000);
     EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::above_chart)], 5000);
+}
+
+// Designs drawn at random as engineers make them, each row's angle checked as printed and
+// at its confirmed angle: the confirmed angle is the steepest whole degree whose check
+// reaches the run's FS, and every printed angle whose check falls short of it by more
+// than the margin is among the rows the run's warning names.
+TEST(Check, ConfirmsTheDesignRunOrSaysWhy) {
+    std::mt19937 random(29);
+    std::int32_t confirmed_rows = 0;
+    std::int32_t short_rows = 0;
+    for (int i = 0; i < 600; ++i) {
+        const ChartInputs design{typed(random, 2000, 4500), typed(random, 50, 500), typed(random, 180, 260),
+                                 typed(random, 100, 3000), 1.0F, typed(random, 120, 200)};
+        SCOPED_TRACE(testing::Message() << "design " << design.friction_angle << " " << design.cohesion << " "
+                                        << design.density << " " << design.height << " 1 "
+                                        << design.security_factor);
+        Sweep rows(design);
+        std::int32_t short_of_fs = 0;
+        while (const SweepRow* row = rows.next()) {
+            const auto checked = [&](float angle) {
+                return check_slope({design.friction_angle, design.cohesion, design.density, row->height, angle});
+            };
+            const auto reaches = [&](const CheckAnswer& answer) {
+                return answer.verdict == Verdict::above_chart ||
+                       (answer.verdict == Verdict::on_row && answer.row <= key_of(row->x));
+            };
+            if (row->confirmed) {
+                ++confirmed_rows;
+                EXPECT_TRUE(reaches(checked(*row->confirmed))) << "H " << row->height;
+                if (*row->confirmed < 90.0F) {
+                    EXPECT_FALSE(reaches(checked(*row->confirmed + 1.0F))) << "H " << row->height;
+                }
+            }
+            if (row->angle && std::isfinite(*row->angle) && row->x >= 0.2F && row->x <= 0.8F) {
+                const double fs = highest_fs_checked(checked(static_cast<float>(whole_value(*row->angle))));
+                short_of_fs += fs < design.security_factor * (1.0 - crossing_margin) ? 1 : 0;
+            }
+        }
+        short_rows += short_of_fs;
+        EXPECT_EQ(rows.summary().crossings.rows.rows, short_of_fs);
+        const auto lines = warnings(design, rows.summary());
+        const bool warned = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.starts_with("the angles printed check more than 3% below");
+        });
+        EXPECT_EQ(warned, short_of_fs > 0);
+    }
+    // The designs drawn reach both sides.
+    EXPECT_GT(confirmed_rows, 5000);
+    EXPECT_GT(short_rows, 300);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "chart/float_bits.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/check.hpp"
+#include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
 #include "sweep/warnings.hpp"
 
@@ -137,7 +138,8 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
     {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
     {"check",    [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
-    {"dry",      [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
+    {"confirmed",[](const Args& a) -> Result {
+                     return confirmed_angle(chart1_grid(), chart_column(f(a[0]), f(a[4])), f(a[1]), f(a[2]), f(a[3])); }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
 };
