@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* sheet_name = "ABAC 1";
 constexpr lxw_col_t angle_column = 3;
+constexpr lxw_col_t confirmed_column = 4;  // the confirmed angle, beside the file's angle
 
 // The header's Windows-1252 letters (a-grave, o-acute, c-cedilla: all in its Latin-1
 // half) in UTF-8.
@@ -109,6 +110,9 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
         }
         ++row;
     }
+    // Beside the result file's columns, the confirmed angle, which the file does not hold.
+    const std::string confirmed = utf8(confirmed_angle_label);
+    worksheet_write_string(sheet, row - 1, confirmed_column, confirmed.c_str(), formats.titles());
     return row - 1;
 }
 
@@ -140,6 +144,9 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs
         }
         if (!has_empty_angle(swept)) {
             worksheet_write_number(sheet, row, angle_column, whole_value(*swept.angle), whole);
+        }
+        if (swept.confirmed) {
+            worksheet_write_number(sheet, row, confirmed_column, static_cast<double>(*swept.confirmed), whole);
         }
         ++row;
         return true;
@@ -174,7 +181,7 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     placement.x_scale = 1.3;
     placement.y_scale = 1.3;
     placement.y_offset = 8;  // clear of the titles' row: an edge on it would print on every page
-    worksheet_insert_chart_opt(sheet, first_row, angle_column + 2, chart, &placement);
+    worksheet_insert_chart_opt(sheet, first_row, confirmed_column + 2, chart, &placement);
 }
 
 // Pages to hand in: A4 landscape, one page wide, the column titles on every page, the
@@ -230,9 +237,9 @@ Failure failure_of(lxw_error error, int error_number) {
 // The rows wait in a temporary file of libxlsxwriter's until the workbook is closed,
 // which copies them into the sheet and zips that; and libxlsxwriter does not check
 // those writes, so a sheet that does not fit would be cut short without a word. A sheet
-// takes at most this much a row: the row's element and four cells, each with its
+// takes at most this much a row: the row's element and five cells, each with its
 // reference, its style and a number of at most 24 characters.
-constexpr std::uintmax_t sheet_bytes_per_row = 240;
+constexpr std::uintmax_t sheet_bytes_per_row = 290;
 // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
 constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 
@@ -302,6 +309,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
         worksheet_set_column(sheet, 0, 0, 12, nullptr);
         worksheet_set_column(sheet, 1, 2, 16, nullptr);
         worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
+        worksheet_set_column(sheet, confirmed_column, confirmed_column, 22, nullptr);
         Formats formats(workbook);
         const lxw_row_t titles_row = write_header(sheet, formats, entered, warnings);
         worksheet_freeze_panes(sheet, titles_row + 1, 0);

@@ -87,7 +87,9 @@ class Sweep {
           phi_(to_radians(entered.friction_angle)),
           // phi and FS stay the same, so x and tan(phi) are the same on every row.
           tan_phi_(std::tan(static_cast<double>(phi_))),
-          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt} {
+          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt},
+          describes_slopes_(entered.friction_angle > 0.0F && entered.friction_angle < 90.0F &&
+                            entered.cohesion >= 0.0F && entered.density > 0.0F && entered.security_factor > 0.0F) {
         summary_.x = current_.x;
     }
 
@@ -109,9 +111,12 @@ class Sweep {
             if (const auto verdict = pente(current_.x, current_.y)) {
                 current_.angle = verdict;
             }
-            // What the check says of the printed angle changes with y alone too.
-            printed_ = check_printed(chart1_grid().at(current_.y), phi_, entered_.security_factor, current_.x,
-                                     current_.angle);
+            // What the check says of the printed angle changes with y alone too; it has
+            // something to say only of values that describe a slope.
+            printed_ = describes_slopes_ && current_.height > 0.0F
+                           ? check_printed(chart1_grid().at(current_.y), phi_, entered_.security_factor,
+                                           current_.x, current_.angle)
+                           : PrintedCheck{};
             current_.confirmed = printed_.confirmed;
             ++y_run_;
         }
@@ -165,6 +170,7 @@ class Sweep {
     double tan_phi_;
     SweepRow current_;
     std::optional<std::uint32_t> looked_up_y_;
+    bool describes_slopes_;         // the values are those of a material and a factor of safety
     PrintedCheck printed_;          // the check of the current y's printed angle
     std::int32_t y_run_ = 0;        // counts the changes of y
     std::int32_t crossed_y_run_ = -1;

@@ -40,7 +40,7 @@ expect(book "_xlnm.Print_Titles[^>]*>'ABAC 1'!.${titles}:.${titles}<" "column ti
 if(EXISTS "${unzipped}/xl/charts/chart1.xml")
     file(READ "${unzipped}/xl/drawings/drawing1.xml" drawing)
     file(READ "${unzipped}/xl/charts/chart1.xml" chart)
-    expect(drawing "<xdr:from><xdr:col>5</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>${titles}</xdr:row>"
+    expect(drawing "<xdr:from><xdr:col>6</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>${titles}</xdr:row>"
            "chart, beside the table and below the titles,")
     expect(chart "xVal.*!.A.(${first_row}:.A.)?${last_row}<.*yVal.*!.D.(${first_row}:.D.)?${last_row}<"
        "chart of the angle against H")
