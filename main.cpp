@@ -45,7 +45,8 @@ bool targets_take_files(const Request& request) {
 // error, when the values could not be read.
 std::optional<ChartInputs> ask_at_console(std::ostream& console) {
     print_banner(console);
-    const auto entered = read_inputs(std::cin, console);
+    const auto typed = read_inputs(std::cin, console);
+    const auto entered = typed ? std::optional(typed->values) : std::nullopt;
     if (!entered && input_ended_by_a_stop()) {
         end_by_stop(false);
     }
@@ -57,6 +58,8 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console) {
     }
     if (!entered) {
         say(std::cerr, "the input ended before all six values were read; no result file was written.");
+    } else if (!typed->left_over.empty()) {
+        warn(std::cerr, left_over_warning(typed->left_over));
     }
     return entered;
 }

@@ -2,11 +2,16 @@
 
 #include "numbers/reading.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelm {
 namespace {
@@ -14,24 +19,94 @@ namespace {
 struct Prompt {
     std::string_view text;
     float ChartInputs::*value;
+    std::string_view name;  // the value, as a refusal names it
 };
 
 // Prompt texts are the calculator's own, spacing and units included.
 constexpr std::array<Prompt, 6> prompts{{
-    {"\tFriction angle \t\t[degree] :", &ChartInputs::friction_angle},
-    {"\n\tCohesion \t\t[Tn/m2]\t:", &ChartInputs::cohesion},
-    {"\n\tDensity  \t\t[Tn/m3]\t:", &ChartInputs::density},
-    {"\n\tHeight of the talus \t  [m]\t:", &ChartInputs::height},
-    {"\n\tDefinition \t\t  [m]\t:", &ChartInputs::definition},
-    {"\n\tSecurity Factor \t\t  [m]\t:", &ChartInputs::security_factor},
+    {"\tFriction angle \t\t[degree] :", &ChartInputs::friction_angle, "the friction angle"},
+    {"\n\tCohesion \t\t[Tn/m2]\t:", &ChartInputs::cohesion, "the cohesion"},
+    {"\n\tDensity  \t\t[Tn/m3]\t:", &ChartInputs::density, "the density"},
+    {"\n\tHeight of the talus \t  [m]\t:", &ChartInputs::height, "the height of the talus"},
+    {"\n\tDefinition \t\t  [m]\t:", &ChartInputs::definition, "the definition"},
+    {"\n\tSecurity Factor \t\t  [m]\t:", &ChartInputs::security_factor, "the security factor"},
 }};
 
-// Drops what follows a refused token on its line, the line break included (CR LF
-// too); true when that was more than blanks.
-bool drop_rest_of_line(std::istream& in) {
-    std::string rest;
-    std::getline(in, rest);
-    return rest.find_first_not_of(" \t\r\v\f") != std::string::npos;
+constexpr std::string_view blanks = " \t\r\v\f";
+
+// The entries typed, token by token, a line at a time.
+class TypedLines {
+  public:
+    explicit TypedLines(std::istream& in) : in_(in) {}
+
+    // The next token, from the next line that has one; nothing once the input ends.
+    std::optional<std::string> next() {
+        for (;;) {
+            const std::size_t begin = line_.find_first_not_of(blanks, at_);
+            if (begin != std::string::npos) {
+                at_ = std::min(line_.find_first_of(blanks, begin), line_.size());
+                return line_.substr(begin, at_ - begin);
+            }
+            if (!std::getline(in_, line_)) {
+                return std::nullopt;
+            }
+            at_ = 0;
+            ++line_number_;
+        }
+    }
+
+    // What is left of the current line, blanks around it dropped, and the line with it.
+    std::string rest_of_line() {
+        const std::size_t begin = line_.find_first_not_of(blanks, at_);
+        std::string rest;
+        if (begin != std::string::npos) {
+            rest = line_.substr(begin, line_.find_last_not_of(blanks) + 1 - begin);
+        }
+        at_ = line_.size();
+        return rest;
+    }
+
+    std::int64_t line_number() const { return line_number_; }
+
+  private:
+    std::istream& in_;
+    std::string line_;
+    std::size_t at_ = 0;
+    std::int64_t line_number_ = 0;
+};
+
+// "a", "a and b", "a, b and c".
+std::string listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    }
+    return text;
+}
+
+// A typed text quoted in a line of its own: control characters shown as '?'.
+std::string quoted(std::string text) {
+    for (char& c : text) {
+        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    }
+    return "'" + text + "'";
+}
+
+// The values taken from the line of a refused entry, before it: as typed, and what
+// each became.
+struct TakenOnTheLine {
+    std::vector<std::string> typed;
+    std::vector<std::string> names;
+};
+
+std::string refusal_line(const std::string& token, Refusal refusal, const TakenOnTheLine& taken,
+                         bool rest_ignored) {
+    std::string line = "The entry " + quoted(token) + " " + std::string(refusal_reason(refusal)) + ".";
+    if (!taken.typed.empty()) {
+        line += " The " + listed(taken.typed) + " before it on its line " +
+                (taken.typed.size() == 1 ? "was" : "were") + " taken as " + listed(taken.names) + ".";
+    }
+    return line + (rest_ignored ? " The rest of its line was ignored." : "");
 }
 
 }  // namespace
@@ -43,25 +118,40 @@ void print_banner(std::ostream& out) {
            "  ****************************************************************************\n\n\n";
 }
 
-std::optional<ChartInputs> read_inputs(std::istream& in, std::ostream& out) {
-    ChartInputs inputs{};
+std::string left_over_warning(const std::string& left_over) {
+    return "the text " + quoted(left_over) + " after the sixth value was ignored.";
+}
+
+std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out) {
+    TypedValues typed{};
+    TypedLines lines(in);
+    TakenOnTheLine taken;
+    std::int64_t taken_line = 0;
     for (const Prompt& prompt : prompts) {
         for (;;) {
             out << prompt.text << std::flush;
-            std::string token;
-            if (!(in >> token)) {
+            const auto token = lines.next();
+            if (!token) {
                 return std::nullopt;
             }
-            const Entry entry = read_entry(token);
+            if (lines.line_number() != taken_line) {
+                taken = {};
+                taken_line = lines.line_number();
+            }
+            const Entry entry = read_entry(*token);
             if (entry.value) {
-                inputs.*prompt.value = *entry.value;
+                typed.values.*prompt.value = *entry.value;
+                taken.typed.push_back(*token);
+                taken.names.emplace_back(prompt.name);
                 break;
             }
-            out << "The entry " << refusal_reason(entry.refusal) << '.'
-                << (drop_rest_of_line(in) ? " The rest of its line was ignored." : "") << '\n';
+            const bool rest_ignored = !lines.rest_of_line().empty();
+            out << refusal_line(*token, entry.refusal, taken, rest_ignored) << '\n';
+            taken = {};
         }
     }
-    return inputs;
+    typed.left_over = lines.rest_of_line();
+    return typed;
 }
 
 }  // namespace zelm

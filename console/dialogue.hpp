@@ -5,17 +5,29 @@
 
 #include <iosfwd>
 #include <optional>
+#include <string>
 
 namespace zelm {
 
 void print_banner(std::ostream& out);
 
+// The six values as read, and what was typed after the sixth on its line, which no
+// prompt took (blanks around it dropped; empty when there was nothing).
+struct TypedValues {
+    ChartInputs values;
+    std::string left_over;
+};
+
 // Asks for the six values in order, each prompt flushed before its entry is read.
 // Entries are whitespace-separated tokens, several to a line if need be. A token that is
-// not a value is answered with one line saying why, and the rest of its line is dropped
-// with it (any values typed after it were meant for the prompts it shifted): the same
-// prompt is asked again and read from the next line. Nothing when the input ends before
-// the sixth value.
-std::optional<ChartInputs> read_inputs(std::istream& in, std::ostream& out);
+// not a value is answered with one line that quotes it, says why, and names the values
+// taken before it on its line; the rest of its line is dropped with it (any values typed
+// after it were meant for the prompts it shifted): the same prompt is asked again and
+// read from the next line. Nothing when the input ends before the sixth value.
+std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out);
+
+// The warning for text typed after the sixth value: "the text 'oops' after the sixth
+// value was ignored."
+std::string left_over_warning(const std::string& left_over);
 
 }  // namespace zelm

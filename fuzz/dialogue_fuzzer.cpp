@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -18,7 +19,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream prompts;
-    const auto entered = zelm::read_inputs(in, prompts);
+    const auto typed = zelm::read_inputs(in, prompts);
+    const auto entered = typed ? std::optional(typed->values) : std::nullopt;
     if (entered) {
         int rows_left = 2000;  // one input may not run long
         zelm::RowWriter rows;
