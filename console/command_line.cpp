@@ -9,11 +9,13 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <filesystem>
 #include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace zelm {
 namespace {
@@ -70,6 +72,21 @@ std::string footer() {
            "file could not be written or the input ended early (an earlier file is kept);\n"
            "2 the command line is wrong, or with --check a value describes no slope.\n"
            "Example: zelm-fs -o slope.xls 30 2 2.5 20 1 1.5";
+}
+
+// Where the notices of the code of others are: where this build's package installs
+// them (ZELM_NOTICES), or, for the program run in the folder it was built in, the
+// build's own copy (ZELM_BUILT_NOTICES), which the installed place is not yet.
+std::string notices_named() {
+#if defined(__linux__) && defined(ZELM_BUILT_NOTICES) && defined(ZELM_BUILD_FOLDER)
+    std::error_code unknown;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", unknown);
+    if (!unknown && program.parent_path() == std::filesystem::path(ZELM_BUILD_FOLDER) &&
+        std::filesystem::exists(ZELM_BUILT_NOTICES, unknown)) {
+        return ZELM_BUILT_NOTICES " (this build's; installed, " ZELM_NOTICES ")";
+    }
+#endif
+    return ZELM_NOTICES;
 }
 
 // The usage line shows the six values as one group: all of them, or none.
@@ -218,11 +235,11 @@ std::variant<Request, SlopeChecks, ExitStatus> read_command_line(int argc, const
         out << app.help() << std::flush;
         return out ? ExitStatus::written : ExitStatus::not_written;
     } catch (const CLI::CallForVersion&) {
-        // ZELM_NOTICES: where this build's package installs the notices of the code of others.
         out << "zelm-fs " ZELM_VERSION
                "\nCopyright the zelm-fs authors. No licence has been granted yet."
                "\nIt holds code of others, each part listed with its copyright and licence in"
-               "\n" ZELM_NOTICES "\n"
+               "\n"
+            << notices_named() << "\n"
             << std::flush;
         return out ? ExitStatus::written : ExitStatus::not_written;
     } catch (const CLI::ArgumentMismatch&) {
