@@ -3,8 +3,7 @@
 # Windows-1252, and a Catalan locale so that a decimal comma makes a number) and the
 # workbook directly, each in a profile of its own, and saves each as a flat OpenDocument
 # sheet, which is flattened to one line per table row: cells joined by |, a number as
-# f:<value>, text as s:<text>, empty cells at the end dropped. (Calc writes equal
-# neighbouring cells once, with a count: that shows as a difference.)
+# f:<value>, text as s:<text>, empty cells at the end dropped.
 # Included by run_case.cmake, with SOFFICE, RESULT, WORKBOOK, WORK_DIR and CASE_DIR set.
 function(shown_in_calc name filter shown_as)
     execute_process(COMMAND "${SOFFICE}" --headless --norestore "-env:UserInstallation=file://${WORK_DIR}-calc/profile"
@@ -20,6 +19,14 @@ function(shown_in_calc name filter shown_as)
     string(REGEX REPLACE "<draw:frame.*</draw:frame>" "" xml "${xml}")
     string(REGEX REPLACE ".*<table:table [^>]*>(.*)</table:table>.*" "\\1" xml "${xml}")
     string(REGEX REPLACE ">[ \t\r\n]+<" "><" xml "${xml}")
+    # Equal neighbouring cells, which Calc writes once with a count (an angle and its
+    # confirmed angle), written out when they are two or three.
+    foreach(count 3 2)
+        math(EXPR more "${count} - 1")
+        string(REPEAT "</table:table-cell><table:table-cell\\1\\2>" ${more} copies)
+        string(REGEX REPLACE "<table:table-cell([^>]*) table:number-columns-repeated=\"${count}\"([^>]*)>"
+               "<table:table-cell\\1\\2>${copies}" xml "${xml}")
+    endforeach()
     # Each cell as |f:<number>, |s:<text> or | alone, each row ended by a line break.
     string(REGEX REPLACE "<table:table-cell[^>]* office:value=\"([^\"]*)\"[^>]*>(<text:p>[^<]*</text:p>)?" "|f:\\1" xml "${xml}")
     string(REGEX REPLACE "<table:table-cell[^>]*><text:p>([^<]*)</text:p>" "|s:\\1" xml "${xml}")
