@@ -265,11 +265,11 @@ val workbook(const val& values) {
 
 // The check of a slope that stands, for the script's array [phi, C', d, H, angle]:
 // { line: the program's line for it ("H 20 m at 35 degrees: FS 1.33 to 1.35 (...)"), or
-// why no value describes a slope; warning: its warning or ""; refused: which value (0 to
-// 4) describes no slope, or -1; and for an answer, fs: the factor of safety its design
-// curve is drawn at, the first one the line names, as printed; heights and angles: that
-// curve, the angle of the sweep's row at each height from H / 50 up to 2 H (100 points,
-// H itself the 50th), NaN where the angle cell is empty }.
+// why no value describes a slope; refused: which value (0 to 4) describes no slope, or
+// -1; and for an answer, fs: the factor of safety its design curve is drawn at, the
+// first one the line names, as printed; heights and angles: that curve, the angle of the
+// sweep's row at each height from H / 50 up to 2 H (100 points, H itself the 50th), NaN
+// where the angle cell is empty }.
 val check(const val& values) {
     const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
     const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
@@ -277,7 +277,6 @@ val check(const val& values) {
     val checked = val::object();
     const bool answered = answer.verdict != Verdict::no_answer;
     checked.set("line", (answered ? slope_named(slope) + ": " : std::string()) + check_line(slope, answer));
-    checked.set("warning", check_warning(answer).value_or(""));
     checked.set("refused", answered ? -1 : static_cast<int>(typed_position(answer.why)));
     if (!answered) {
         return checked;

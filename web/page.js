@@ -280,7 +280,6 @@
     checkAnswer.textContent = checked.line;
     checkSection.classList.add('answered');
     checkSection.classList.remove('out-of-date');
-    document.getElementById('check-warnings').replaceChildren(...(checked.warning ? [cell('li', `Warning: ${checked.warning}`)] : []));
     document.getElementById('check-entered').replaceChildren(...enteredList(checkFields, typed));
     document.getElementById('check-caption').textContent = `The design angle at FS ${checked.fs} (degrees, as chart 1 gives it) against the height H (m), for this material; the point marks the slope, ${typed[3]} m high at ${typed[4]} degrees.`;
     checkResult.hidden = false;
