@@ -88,9 +88,10 @@ val read_field(const std::string& text) {
 
 // A run seen on the page, taken in slices so that the page stays responsive on a long
 // sweep: the rows as the result file prints them (every one up to shown_whole, else
-// the first and last shown_ends), the curve of the angle against H (the numbers the
-// workbook holds, one point where the angle changes, so that a long run draws as
-// fast as a short one and the same lines), and the warnings of the program.
+// the first and last shown_ends), each with its confirmed angle beside it; the curves of
+// the angle and of the confirmed angle against H (the numbers the workbook holds, one
+// point where either changes, so that a long run draws as fast as a short one and the
+// same lines); and the warnings of the program.
 class PageRun {
   public:
     static constexpr std::int32_t shown_whole = 10000;
@@ -127,19 +128,21 @@ class PageRun {
         return over;
     }
 
-    // The rows shown first and last, each as the result file prints it, TABs and CR LF.
+    // The rows shown first and last, each as the result file prints it, TABs and CR LF;
+    // and the confirmed angle of each of them, in the same order, NaN where there is none.
     std::string first_rows() const { return first_; }
+    val first_confirmed() const { return number_array(first_confirmed_); }
     std::string last_rows() const {
         std::string text;
-        const std::size_t kept =
-            std::min<std::size_t>(last_.size(), static_cast<std::size_t>(done() - shown_first_));
         RowWriter writer;
         std::array<char, RowWriter::max_length> line{};
-        for (std::size_t i = 0; i < kept; ++i) {
-            const SweepRow& row = last_[(next_last_ + last_.size() - kept + i) % last_.size()];
-            text.append(line.data(), writer.put(line.data(), row));
-        }
+        for_last_rows([&](const SweepRow& row) { text.append(line.data(), writer.put(line.data(), row)); });
         return text;
+    }
+    val last_confirmed() const {
+        std::vector<double> confirmed;
+        for_last_rows([&](const SweepRow& row) { confirmed.push_back(confirmed_value(row)); });
+        return number_array(confirmed);
     }
 
     // The chart's title, as the workbook's: "ABAC 1 · FS 1.25", FS as entered.
@@ -147,6 +150,7 @@ class PageRun {
 
     val heights() const { return number_array(heights_); }
     val angles() const { return number_array(angles_); }
+    val confirmed() const { return number_array(confirmed_); }
 
     val warnings() const {
         val lines = val::array();
@@ -157,10 +161,25 @@ class PageRun {
     }
 
   private:
+    static double confirmed_value(const SweepRow& row) {
+        return row.confirmed ? static_cast<double>(*row.confirmed) : std::numeric_limits<double>::quiet_NaN();
+    }
+
+    // Calls each(row) for the last rows kept, oldest first.
+    template <typename Each>
+    void for_last_rows(Each&& each) const {
+        const std::size_t kept =
+            std::min<std::size_t>(last_.size(), static_cast<std::size_t>(done() - shown_first_));
+        for (std::size_t i = 0; i < kept; ++i) {
+            each(last_[(next_last_ + last_.size() - kept + i) % last_.size()]);
+        }
+    }
+
     void take(const SweepRow& row) {
         if (done() <= shown_first_) {
             std::array<char, RowWriter::max_length> line{};
             first_.append(line.data(), writer_.put(line.data(), row));
+            first_confirmed_.push_back(confirmed_value(row));
         } else if (rows() > shown_whole) {
             if (last_.size() < static_cast<std::size_t>(shown_ends)) {
                 last_.push_back(row);
@@ -172,12 +191,15 @@ class PageRun {
         const auto height = decimal_comma(row.height);
         const double angle =
             has_empty_angle(row) ? std::numeric_limits<double>::quiet_NaN() : whole_value(*row.angle);
+        const double confirmed = confirmed_value(row);
         if (!height) {
             return;  // no height to draw it at
         }
-        // A run of equal angles draws as the line between its first and last point.
-        const bool same = !angles_.empty() &&
-                          (angle == angles_.back() || (angle != angle && angles_.back() != angles_.back()));
+        // A run of rows with the same angle and the same confirmed angle draws as the
+        // lines between its first and last point. Both change only where y does.
+        const auto equal = [](double a, double b) { return a == b || (a != a && b != b); };
+        const bool same =
+            !angles_.empty() && equal(angle, angles_.back()) && equal(confirmed, confirmed_.back());
         if (same && run_length_ > 0) {
             pending_height_ = height->value();
             ++run_length_;
@@ -186,14 +208,16 @@ class PageRun {
         finish_curve();
         heights_.push_back(height->value());
         angles_.push_back(angle);
+        confirmed_.push_back(confirmed);
         run_length_ = 1;
     }
 
-    // The last point of the run of equal angles taken so far, if it is not drawn yet.
+    // The last point of the run of equal rows taken so far, if it is not drawn yet.
     void finish_curve() {
         if (run_length_ > 1) {
             heights_.push_back(pending_height_);
             angles_.push_back(angles_.back());
+            confirmed_.push_back(confirmed_.back());
         }
         run_length_ = 0;
     }
@@ -205,10 +229,12 @@ class PageRun {
     std::int32_t shown_first_;
     RowWriter writer_;
     std::string first_;
+    std::vector<double> first_confirmed_;
     std::vector<SweepRow> last_;
     std::size_t next_last_ = 0;
     std::vector<double> heights_;
     std::vector<double> angles_;
+    std::vector<double> confirmed_;
     std::int32_t run_length_ = 0;
     double pending_height_ = 0.0;
 };
@@ -265,11 +291,12 @@ val workbook(const val& values) {
 
 // The check of a slope that stands, for the script's array [phi, C', d, H, angle]:
 // { line: the program's line for it ("H 20 m at 35 degrees: FS 1.33 to 1.35 (...)"), or
-// why no value describes a slope; warning: its warning or ""; refused: which value (0 to
-// 4) describes no slope, or -1; and for an answer, fs: the factor of safety its design
-// curve is drawn at, the first one the line names, as printed; heights and angles: that
-// curve, the angle of the sweep's row at each height from H / 50 up to 2 H (100 points,
-// H itself the 50th), NaN where the angle cell is empty }.
+// why no value describes a slope; refused: which value (0 to 4) describes no slope, or
+// -1; and for an answer, fs: the factor of safety its design curve is drawn at, the
+// first one the line names, as printed; heights and angles: that curve, the angle of the
+// sweep's row at each height from H / 50 up to 2 H (100 points, H itself the 50th), NaN
+// where the angle cell is empty; confirmed: the confirmed angle of the same rows, NaN
+// where there is none }.
 val check(const val& values) {
     const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
     const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
@@ -277,7 +304,6 @@ val check(const val& values) {
     val checked = val::object();
     const bool answered = answer.verdict != Verdict::no_answer;
     checked.set("line", (answered ? slope_named(slope) + ": " : std::string()) + check_line(slope, answer));
-    checked.set("warning", check_warning(answer).value_or(""));
     checked.set("refused", answered ? -1 : static_cast<int>(typed_position(answer.why)));
     if (!answered) {
         return checked;
@@ -290,22 +316,26 @@ val check(const val& values) {
     constexpr int points = 100;
     std::vector<double> heights;
     std::vector<double> angles;
+    std::vector<double> confirmed;
     for (int k = 1; k <= points; ++k) {
         // k H / 50 in double is exact for k = 50: H itself, where the slope's point stands.
         const double height = static_cast<double>(slope.height) * k / (points / 2);
         if (height > std::numeric_limits<float>::max()) {
             break;  // a slope higher than half the largest float: the curve ends at the float's end
         }
-        heights.push_back(static_cast<float>(height));
-        angles.push_back(
-            slope_angle(chart1_grid(), column, slope.cohesion, slope.density, static_cast<float>(height)));
+        const auto at = static_cast<float>(height);
+        heights.push_back(at);
+        angles.push_back(slope_angle(chart1_grid(), column, slope.cohesion, slope.density, at));
+        confirmed.push_back(confirmed_angle(chart1_grid(), column, slope.cohesion, slope.density, at));
     }
     checked.set("heights", number_array(heights));
     checked.set("angles", number_array(angles));
+    checked.set("confirmed", number_array(confirmed));
     return checked;
 }
 
-// The column titles of the table, with their units, as the workbook shows them.
+// The column titles of the table, with their units, as the workbook shows them: the
+// result file's four, then the confirmed angle's.
 val column_titles() {
     val titles = val::array();
     const HeaderLine& line = header_lines().back();
@@ -313,6 +343,7 @@ val column_titles() {
         const HeaderCell& cell = line.cells[i];
         titles.call<void>("push", std::string(cell.shown_label()));
     }
+    titles.call<void>("push", std::string(confirmed_angle_label));
     return titles;
 }
 
@@ -332,10 +363,13 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
         .function("stopped", &PageRun::stopped)
         .function("advance", &PageRun::advance)
         .function("firstRows", &PageRun::first_rows)
+        .function("firstConfirmed", &PageRun::first_confirmed)
         .function("lastRows", &PageRun::last_rows)
+        .function("lastConfirmed", &PageRun::last_confirmed)
         .function("title", &PageRun::title)
         .function("heights", &PageRun::heights)
         .function("angles", &PageRun::angles)
+        .function("confirmed", &PageRun::confirmed)
         .function("warnings", &PageRun::warnings);
     emscripten::class_<ResultFileChunks>("ResultFileChunks")
         .constructor<const emscripten::val&, const emscripten::val&>()

@@ -107,15 +107,20 @@
     return element;
   }
 
+  // An angle in whole degrees as the table shows it; an empty cell where there is none.
+  function degreesText(value) {
+    return Number.isNaN(value) ? '' : numberText(value, 0);
+  }
+
   // Rows as the result file prints them (cells ended by TAB, rows by CR LF) into the
-  // table body, without the space before each number: the first ones at once, the
-  // rest a thousand a frame, so that ten thousand rows hold nothing up. A newer run
-  // stops the rows of an older one.
+  // table body, without the space before each number, each with its confirmed angle
+  // after the file's cells: the first ones at once, the rest a thousand a frame, so
+  // that ten thousand rows hold nothing up. A newer run stops the rows of an older one.
   let tableRun = 0;
-  function appendRows(body, text) {
+  function appendRows(body, text, confirmed) {
     const escape = (value) => value.replace(/&/g, '&amp;').replace(/</g, '&lt;');
-    const rows = text.split('\r\n').filter((line) => line !== '').map((line) =>
-      `<tr>${line.split('\t').slice(0, 4).map((value) => `<td>${escape(value.trim())}</td>`).join('')}</tr>`);
+    const rows = text.split('\r\n').filter((line) => line !== '').map((line, i) =>
+      `<tr>${[...line.split('\t').slice(0, 4), degreesText(confirmed[i])].map((value) => `<td>${escape(value.trim())}</td>`).join('')}</tr>`);
     const run = tableRun;
     const appendFrom = (first, count) => {
       if (run === tableRun && first < rows.length) {
@@ -137,22 +142,22 @@
     body.replaceChildren();
     tableRun += 1;
     const first = run.firstRows();
-    appendRows(body, first);
+    appendRows(body, first, run.firstConfirmed());
     const last = run.lastRows();
     const caption = document.getElementById('rows-caption');
     if (last === '') {
-      caption.textContent = `The ${plural(rows, 'row', 'rows')}, as the result file holds them`;
+      caption.textContent = `The ${plural(rows, 'row', 'rows')}, as the result file holds them, with the confirmed angle`;
       return;
     }
     const shown = (first.split('\r\n').length - 1) + (last.split('\r\n').length - 1);
     const gap = document.createElement('tr');
     const note = cell('td', `\u2026 ${plural(rows - shown, 'row', 'rows')} not shown here; the downloads hold every row \u2026`);
-    note.colSpan = 4;
+    note.colSpan = 5;
     note.className = 'gap';
     gap.append(note);
     body.append(gap);
-    appendRows(body, last);
-    caption.textContent = `The first and last of the ${plural(rows, 'row', 'rows')}, as the result file holds them`;
+    appendRows(body, last, run.lastConfirmed());
+    caption.textContent = `The first and last of the ${plural(rows, 'row', 'rows')}, as the result file holds them, with the confirmed angle`;
   }
 
   // A chart's size from its container: the width the page gives it, and at a phone's
@@ -195,19 +200,27 @@
     }, [heights, ...data], element);
   }
 
-  // The curve of the angle against H, the numbers the workbook holds. uPlot wants the
-  // heights rising.
+  // NaN, no angle, as uPlot's gap.
+  const gaps = (angles) => Array.from(angles, (angle) => (Number.isNaN(angle) ? null : angle));
+
+  // The confirmed angle's series: dashed, so that it is told from the angle without colour.
+  const confirmedSeries = (label, decimals) => ({ label, stroke: '#1b7a3a', width: 2, dash: [6, 4], spanGaps: false,
+    value: (_, v) => (v === null ? '\u2013' : numberText(v, decimals)) });
+
+  // The curves of the angle and of the confirmed angle against H, the numbers the
+  // workbook holds. uPlot wants the heights rising.
   function showChart(run) {
     let heights = Array.from(run.heights());
-    let angles = Array.from(run.angles(), (angle) => (Number.isNaN(angle) ? null : angle));
+    let curves = [gaps(run.angles()), gaps(run.confirmed())];
     if (heights.length > 1 && heights[0] > heights[heights.length - 1]) {
       heights = heights.reverse();
-      angles = angles.reverse();
+      curves = curves.map((curve) => curve.reverse());
     }
     plot = drawAngles(document.getElementById('chart'), plot, heights, [
       { label: 'angle (degrees)', stroke: '#0645ad', width: 2, spanGaps: false,
         value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
-    ], [angles]);
+      confirmedSeries('confirmed angle (degrees)', 0),
+    ], curves);
   }
 
   // A run in progress gives way to a newer one: between two slices it looks whether
@@ -258,7 +271,8 @@
 
   // The check of a slope that stands: the program's line for it beside the form, announced,
   // and the design curve of the FS it finds (the sweep's angle against H, the chart's own
-  // angle, not the file's whole degrees) with the slope's point on it, whose place on the
+  // angle, not the file's whole degrees) and the confirmed angle at that FS, with the
+  // slope's point on them, whose place on the
   // canvas the chart records (data-slope-point) so that this can be checked. A value that
   // describes no slope is refused beside its field, in the program's words.
   function check() {
@@ -280,9 +294,8 @@
     checkAnswer.textContent = checked.line;
     checkSection.classList.add('answered');
     checkSection.classList.remove('out-of-date');
-    document.getElementById('check-warnings').replaceChildren(...(checked.warning ? [cell('li', `Warning: ${checked.warning}`)] : []));
     document.getElementById('check-entered').replaceChildren(...enteredList(checkFields, typed));
-    document.getElementById('check-caption').textContent = `The design angle at FS ${checked.fs} (degrees, as chart 1 gives it) against the height H (m), for this material; the point marks the slope, ${typed[3]} m high at ${typed[4]} degrees.`;
+    document.getElementById('check-caption').textContent = `The design angle at FS ${checked.fs} (degrees, as chart 1 gives it) and the confirmed angle at that FS (dashed) against the height H (m), for this material; the point marks the slope, ${typed[3]} m high at ${typed[4]} degrees.`;
     checkResult.hidden = false;
     const [height, angle] = [values[3], values[4]];
     const heights = Array.from(checked.heights);
@@ -290,11 +303,13 @@
     checkPlot = drawAngles(element, checkPlot, heights, [
       { label: `design angle at FS ${checked.fs} (degrees)`, stroke: '#0645ad', width: 2, spanGaps: false,
         value: (_, v) => (v === null ? '\u2013' : numberText(v, 1)) },
+      confirmedSeries(`confirmed angle at FS ${checked.fs} (degrees)`, 0),
       { label: 'the slope (degrees)', stroke: '#b00020', width: 0, paths: () => null,
         points: { show: true, size: 10, stroke: '#b00020', fill: '#b00020' },
         value: (_, v) => (v === null ? '\u2013' : numberText(v)) },
     ], [
-      Array.from(checked.angles, (a) => (Number.isNaN(a) ? null : a)),
+      gaps(checked.angles),
+      gaps(checked.confirmed),
       heights.map((h) => (h === height ? angle : null)),  // the core's heights hold H exactly
     ], { draw: [(u) => { element.dataset.slopePoint = JSON.stringify([u.valToPos(height, 'x', true), u.valToPos(angle, 'y', true)]); }] });
   }
