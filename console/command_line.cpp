@@ -9,8 +9,8 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
-#include <filesystem>
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>

@@ -146,7 +146,8 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs
             worksheet_write_number(sheet, row, angle_column, whole_value(*swept.angle), whole);
         }
         if (swept.confirmed) {
-            worksheet_write_number(sheet, row, confirmed_column, static_cast<double>(*swept.confirmed), whole);
+            worksheet_write_number(sheet, row, confirmed_column, static_cast<double>(*swept.confirmed),
+                                   whole);
         }
         ++row;
         return true;

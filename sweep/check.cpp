@@ -104,7 +104,9 @@ std::size_t typed_position(Meaningless why) {
     return 0;
 }
 
-std::int32_t key_of(float x) { return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x))); }
+std::int32_t key_of(float x) {
+    return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x)));
+}
 
 const FittedRows& fitted_rows() {
     static const FittedRows rows = [] {

@@ -140,5 +140,4 @@ std::string chart_statement(const CheckAnswer& answer);
 // sentence.
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
 
-
 }  // namespace zelm

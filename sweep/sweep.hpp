@@ -89,7 +89,8 @@ class Sweep {
           tan_phi_(std::tan(static_cast<double>(phi_))),
           current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt},
           describes_slopes_(entered.friction_angle > 0.0F && entered.friction_angle < 90.0F &&
-                            entered.cohesion >= 0.0F && entered.density > 0.0F && entered.security_factor > 0.0F) {
+                            entered.cohesion >= 0.0F && entered.density > 0.0F &&
+                            entered.security_factor > 0.0F) {
         summary_.x = current_.x;
     }
 
@@ -170,9 +171,9 @@ class Sweep {
     double tan_phi_;
     SweepRow current_;
     std::optional<std::uint32_t> looked_up_y_;
-    bool describes_slopes_;         // the values are those of a material and a factor of safety
-    PrintedCheck printed_;          // the check of the current y's printed angle
-    std::int32_t y_run_ = 0;        // counts the changes of y
+    bool describes_slopes_;   // the values are those of a material and a factor of safety
+    PrintedCheck printed_;    // the check of the current y's printed angle
+    std::int32_t y_run_ = 0;  // counts the changes of y
     std::int32_t crossed_y_run_ = -1;
     std::int32_t crossed_row_ = -1;  // the last crossed row, counted from 1
     CrossedRows last_crossed_;

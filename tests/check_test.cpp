@@ -113,16 +113,21 @@ TEST(Check, ConfirmsTheDesignRunOrSaysWhy) {
     std::int32_t confirmed_rows = 0;
     std::int32_t short_rows = 0;
     for (int i = 0; i < 600; ++i) {
-        const ChartInputs design{typed(random, 2000, 4500), typed(random, 50, 500), typed(random, 180, 260),
-                                 typed(random, 100, 3000), 1.0F, typed(random, 120, 200)};
-        SCOPED_TRACE(testing::Message() << "design " << design.friction_angle << " " << design.cohesion << " "
-                                        << design.density << " " << design.height << " 1 "
-                                        << design.security_factor);
+        const ChartInputs design{typed(random, 2000, 4500),
+                                 typed(random, 50, 500),
+                                 typed(random, 180, 260),
+                                 typed(random, 100, 3000),
+                                 1.0F,
+                                 typed(random, 120, 200)};
+        SCOPED_TRACE(testing::Message()
+                     << "design " << design.friction_angle << " " << design.cohesion << " " << design.density
+                     << " " << design.height << " 1 " << design.security_factor);
         Sweep rows(design);
         std::int32_t short_of_fs = 0;
         while (const SweepRow* row = rows.next()) {
             const auto checked = [&](float angle) {
-                return check_slope({design.friction_angle, design.cohesion, design.density, row->height, angle});
+                return check_slope(
+                    {design.friction_angle, design.cohesion, design.density, row->height, angle});
             };
             const auto reaches = [&](const CheckAnswer& answer) {
                 return answer.verdict == Verdict::above_chart ||
