@@ -107,14 +107,6 @@ class Formatter : public CLI::Formatter {
     }
 };
 
-bool has_xlsx_extension(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return extension == ".xlsx";
-}
-
 // An argument left over once the options and six values are taken: an option the
 // program does not know, or a value too many.
 std::string unknown_option(const std::string& word) {
@@ -330,10 +322,8 @@ std::variant<Request, SlopeChecks, ExitStatus> read_command_line(int argc, const
     // workbook would take the result file's own name.
     if (!to_standard_output && has_xlsx_extension(file)) {
         const std::string text_name = output.substr(0, output.size() - 5) + ".xls";
-        return usage_error(
-            err, "--output: '" + output +
-                     "' is a workbook's name, and the result file is tab-separated text: -w -o " + text_name +
-                     " writes " + text_name + " and the workbook beside it");
+        return usage_error(err, "--output: " + text_under_a_workbook_name(output) + ": -w -o " + text_name +
+                                    " writes " + text_name + " and the workbook beside it");
     }
     if (workbook) {
         if (to_standard_output) {

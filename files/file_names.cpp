@@ -18,4 +18,16 @@ fs::path path_of(const std::string& utf8_name) { return utf8_name; }
 std::string utf8_name(const fs::path& file) { return file.native(); }
 #endif
 
+bool has_xlsx_extension(const fs::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension == ".xlsx";
+}
+
+std::string text_under_a_workbook_name(const std::string& name) {
+    return "'" + name + "' is a workbook's name, and the result file is tab-separated text";
+}
+
 }  // namespace zelm

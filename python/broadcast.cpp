@@ -155,6 +155,53 @@ void refuse_what_no_float_holds(const Broadcast& broadcast) {
     }
 }
 
+Values values_at(const Walk& walk, std::size_t flat) {
+    Values found{};
+    auto take = [&found](const Values& v, std::size_t) {
+        found = v;
+        return true;
+    };
+    elements_of(walk, flat, flat + 1, take);
+    return found;
+}
+
+Unanswered::Found Unanswered::found(Kind kind) const {
+    Found found;
+    for (const Chunk& chunk : chunks_) {
+        found.first = found.count == 0 ? chunk.first[kind] : found.first;
+        found.count += chunk.count[kind];
+    }
+    return found;
+}
+
+py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
+                              const UnansweredKind& no_slope, const UnansweredKind& off_chart) {
+    std::string warning;
+    for (const auto& [kind, told] :
+         {std::pair{Unanswered::no_slope, &no_slope}, {Unanswered::off_chart, &off_chart}}) {
+        const Unanswered::Found found = unanswered.found(kind);
+        if (found.count == 0) {
+            continue;
+        }
+        auto [argument, why] = told->why(values_at(broadcast.walk, found.first));
+        std::string name;
+        if (argument < operand_count) {
+            name = element_name(broadcast, argument, found.first);
+        } else if (py::len(broadcast.shape) > 0) {
+            const py::tuple index =
+                py::module_::import("numpy").attr("unravel_index")(found.first, broadcast.shape);
+            name = "element [" + joined(index) + "]";
+        }
+        name = name.empty() ? "" : " (" + name + ")";
+        const bool one = found.count == 1;
+        warning += (warning.empty() ? "" : " ") + std::to_string(found.count) + " of " +
+                   std::to_string(broadcast.walk.size) +
+                   (broadcast.walk.size == 1 ? " element " : " elements ") + told->told[one ? 0 : 1] +
+                   (one ? name + ": " : "; the first" + name + ": ") + why + (why.ends_with('.') ? "" : ".");
+    }
+    return warning.empty() ? py::none() : py::object(py::str(warning));
+}
+
 py::object returned(const py::array& array) {
     if (array.ndim() == 0) {
         return array[py::tuple()];

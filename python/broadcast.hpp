@@ -13,7 +13,10 @@
 #include <atomic>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -24,6 +27,9 @@ namespace zelm::python {
 inline constexpr std::size_t operand_count = 5;
 using Names = std::array<const char*, operand_count>;
 using Values = std::array<float, operand_count>;
+
+// The elements of the walk taken in turn by one core: about a millisecond of work.
+inline constexpr std::size_t chunk_elements = std::size_t{1} << 14U;
 
 // The most dimensions a numpy array has.
 inline constexpr std::size_t max_dimensions = 64;
@@ -57,6 +63,55 @@ std::string element_name(const Broadcast& broadcast, std::size_t argument, std::
 // Throws ValueError for the first value, argument by argument in C order, that a float
 // cannot hold, in the console's words; returns when there is none.
 void refuse_what_no_float_holds(const Broadcast& broadcast);
+
+// The values of one element of the walk, at `flat`.
+Values values_at(const Walk& walk, std::size_t flat);
+
+// The elements a call leaves without an answer, of two kinds: those whose values
+// describe no slope chart 1 can be read for, and those chart 1 reads no answer for (off
+// the chart). Counted per chunk of the walk, each chunk by the one core that takes it,
+// and summed once the call is over: how many of each kind and the first in C order.
+class Unanswered {
+  public:
+    enum Kind : std::uint8_t { no_slope, off_chart };
+
+    explicit Unanswered(std::size_t elements) : chunks_((elements + chunk_elements - 1) / chunk_elements) {}
+
+    void note(Kind kind, std::size_t flat) {
+        Chunk& chunk = chunks_[flat / chunk_elements];
+        chunk.first[kind] = chunk.count[kind] == 0 ? flat : chunk.first[kind];
+        ++chunk.count[kind];
+    }
+
+    struct Found {
+        std::size_t count = 0;
+        std::size_t first = 0;
+    };
+    Found found(Kind kind) const;
+
+  private:
+    struct alignas(64) Chunk {  // one cache line each: the cores write side by side
+        std::array<std::size_t, 2> count{};
+        std::array<std::size_t, 2> first{};
+    };
+    std::vector<Chunk> chunks_;
+};
+
+// What one kind of the unanswered elements of a call comes to, for its warning.
+struct UnansweredKind {
+    // What they are, said of one and of several: "has no slope angle on chart 1, and is
+    // NaN", "have no slope angle on chart 1, and are NaN".
+    std::array<const char*, 2> told;
+    // The first of them: the argument at fault (operand_count for none), and why.
+    std::function<std::pair<std::size_t, std::string>(const Values&)> why;
+};
+
+// The call's one warning, or None: for each kind with elements, their count among all
+// and the first, named by its argument and index, and why. "2 of 6 elements describe no
+// slope chart 1 can be read for, and are NaN; the first, cohesion[1]: the cohesion -2 is
+// below 0."
+pybind11::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
+                                    const UnansweredKind& no_slope, const UnansweredKind& off_chart);
 
 // The array returned: a numpy scalar for the shape of scalars alone.
 pybind11::object returned(const pybind11::array& array);
@@ -116,15 +171,14 @@ bool elements_of(const Walk& walk, std::size_t begin, std::size_t end, Element& 
     return true;
 }
 
-// Every element of the walk, the work shared between the machine's cores: chunks of about
-// a millisecond of work are taken in turn by each, so that none waits for a slower one,
+// Every element of the walk, the work shared between the machine's cores: chunks of
+// chunk_elements are taken in turn by each, so that none waits for a slower one,
 // and each chunk calls an element of its own, from make() (it may keep what a study's
 // neighbouring elements share). The calling thread alone asks Python whether to stop.
 // False when an element was refused. Call it with the GIL released.
 template <typename Make>
 bool for_each_element(const Walk& walk, Interruption& interruption, const Make& make) {
-    constexpr std::size_t chunk = std::size_t{1} << 14U;
-    const std::size_t chunks = (walk.size + chunk - 1) / chunk;
+    const std::size_t chunks = (walk.size + chunk_elements - 1) / chunk_elements;
     std::atomic<std::size_t> next{0};
     std::atomic<bool> over{false};
     std::atomic<bool> refused{false};
@@ -135,9 +189,9 @@ bool for_each_element(const Walk& walk, Interruption& interruption, const Make& 
             if (taken >= chunks) {
                 return;
             }
-            const std::size_t begin = taken * chunk;
+            const std::size_t begin = taken * chunk_elements;
             auto element = make();
-            if (!elements_of(walk, begin, std::min(walk.size, begin + chunk), element)) {
+            if (!elements_of(walk, begin, std::min(walk.size, begin + chunk_elements), element)) {
                 refused = true;
                 over = true;
             }

@@ -20,14 +20,20 @@ using zelm::python::SweepResult;
 
 namespace {
 
-// The column titles the workbook shows above the rows ("H (m)", ..., "angle (graus)").
+py::str decoded(std::string_view label) {
+    return py::bytes(label.data(), label.size()).attr("decode")("cp1252");
+}
+
+// The titles of the DataFrame's columns: the workbook's above the height, x and y ("H (m)",
+// ...), then the chart's angle as computed and the confirmed angle.
 py::tuple column_titles() {
     py::list titles;
     const zelm::HeaderLine& line = zelm::header_lines().back();
-    for (std::size_t i = 0; i < line.count; ++i) {
-        const std::string_view label = line.cells[i].shown_label();
-        titles.append(py::bytes(label.data(), label.size()).attr("decode")("cp1252"));
+    for (std::size_t i = 0; i + 1 < line.count; ++i) {  // all but the whole-degree angle's
+        titles.append(decoded(line.cells[i].shown_label()));
     }
+    titles.append(decoded(zelm::chart_angle_label));
+    titles.append(decoded(zelm::confirmed_angle_label));
     return py::tuple(titles);
 }
 
@@ -57,6 +63,12 @@ The rows are numpy float32 arrays, one element per height, read-only:
   y       C'/(d*H*tan(phi)) on the same grid (inf or NaN where the file's cell is empty)
   angle   chart 1's slope angle in degrees, as computed; the file prints it in whole
           degrees; NaN where the file's angle cell is empty
+  confirmed_angle
+          the steepest whole degree b such that every chart row from x = 0.80 down to
+          the run's x reads an angle of at least b at the row's y: the check of a slope
+          at b (factor_of_safety) reaches the run's FS. It can be below the angle the
+          file prints, which is rounded and, where chart 1's rows cross, checks short.
+          NaN where there is none (x beyond 0.20 to 0.80, or no angle)
 warnings holds the program's warning sentences for the run, values the six values
 as the program read them (floats), and len() the number of rows.)")
         .def_property_readonly("height", &SweepResult::height, "Height of each row, m (float32).")
@@ -67,6 +79,9 @@ as the program read them (floats), and len() the number of rows.)")
         .def_property_readonly(
             "angle", &SweepResult::angle,
             "Slope angle of each row, degrees (float32); NaN where the file's cell is empty.")
+        .def_property_readonly(
+            "confirmed_angle", &SweepResult::confirmed_angle,
+            "Confirmed angle of each row, whole degrees (float32); NaN where there is none.")
         .def_property_readonly(
             "warnings", [](const SweepResult& run) { return py::tuple(py::cast(run.warnings())); },
             "The program's warnings for this run, one sentence each.")
@@ -84,7 +99,9 @@ as the program read them (floats), and len() the number of rows.)")
              R"(Write the result file at path, the very bytes the program writes for these values.
 
 The file is written beside path and moved over it once complete; an earlier file there is
-kept when it cannot be written, which raises OSError with the errno and the name.)")
+kept when it cannot be written, which raises OSError with the errno and the name. The file
+is text: a name ending in .xlsx (a workbook's), and "-" (standard output's on the command
+line), raise ValueError.)")
         .def("write_workbook", &SweepResult::write_workbook, "path"_a = "ZELM_FS_result.xlsx",
              R"(Write the program's workbook (.xlsx) at path, as write() writes the result file.
 
@@ -96,8 +113,12 @@ A run with more rows than a sheet holds (1048568 under the header) gets no workb
            py::handle fs) { return SweepResult(phi, cohesion, density, height, step, fs); },
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, "One run: see zelm_fs.sweep.");
     module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
-               "fs"_a, "Chart 1's slope angles over arrays: see zelm_fs.slope_angle.");
-    module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
-               "height"_a, "angle"_a,
-               "The factor of safety of standing slopes: see zelm_fs.factor_of_safety.");
+               "fs"_a, "Chart 1's slope angles over arrays, and a warning or None: see zelm_fs.slope_angle.");
+    module.def("confirmed_angle", &zelm::python::confirmed_angles, "phi"_a, "cohesion"_a, "density"_a,
+               "height"_a, "fs"_a,
+               "The confirmed angles over arrays, and a warning or None: see zelm_fs.confirmed_angle.");
+    module.def(
+        "factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
+        "angle"_a,
+        "The factor of safety of standing slopes, and a warning or None: see zelm_fs.factor_of_safety.");
 }

@@ -26,29 +26,6 @@ bool has_nan(const Values& v) {
     return std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) || std::isnan(v[4]);
 }
 
-// The first element, in C order, whose values describe no slope, refused in the
-// program's words: "angle[2]: the slope angle 95 is above 90 degrees: ...".
-[[noreturn]] void refuse_what_describes_no_slope(const Broadcast& b) {
-    std::size_t found = 0;
-    SlopeToCheck slope{};
-    CheckAnswer answer;
-    auto first = [&](const Values& v, std::size_t flat) {
-        if (has_nan(v)) {
-            return true;
-        }
-        slope = slope_of(v);
-        answer = check_slope(slope);
-        found = flat;
-        return answer.verdict != Verdict::no_answer;
-    };
-    if (elements_of(b.walk, 0, b.walk.size, first)) {
-        throw py::value_error("values describe no slope");
-    }
-    std::string why = check_line(slope, answer);
-    why.pop_back();  // its full stop
-    throw py::value_error(element_name(b, typed_position(answer.why), found) + ": " + why);
-}
-
 }  // namespace
 
 py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
@@ -59,15 +36,16 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
     py::array_t<double> lower(shape);
     py::array_t<double> upper(shape);
     py::array_t<std::int8_t> side(shape);
+    Unanswered unanswered(b.walk.size);
     Interruption interruption;
-    bool answered = true;
+    bool held = true;
     if (lower.size() > 0) {
         double* low = lower.mutable_data();
         double* high = upper.mutable_data();
         std::int8_t* sides = side.mutable_data();
         const py::gil_scoped_release released;
-        answered = for_each_element(b.walk, interruption, [&] {
-            return [=](const Values& v, std::size_t flat) {
+        held = for_each_element(b.walk, interruption, [&] {
+            return [=, &unanswered](const Values& v, std::size_t flat) {
                 CheckAnswer answer;
                 if (!has_nan(v)) {
                     answer = check_slope(slope_of(v));
@@ -83,24 +61,42 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
                     case Verdict::below_chart:  // "FS below" the row's smallest, printed
                         high[flat] = answer.lowest.value();
                         sides[flat] = -1;
+                        unanswered.note(Unanswered::off_chart, flat);
                         break;
                     case Verdict::above_chart:  // "FS above" the row's largest, printed
                         low[flat] = answer.highest.value();
                         sides[flat] = 1;
+                        unanswered.note(Unanswered::off_chart, flat);
                         break;
-                    case Verdict::no_answer:
-                        return answer.why == Meaningless::none;  // with a NaN among the values
+                    case Verdict::no_answer:  // silent with a NaN among the values
+                        if (answer.why != Meaningless::none) {
+                            unanswered.note(Unanswered::no_slope, flat);
+                        }
+                        break;
                 }
                 return true;
             };
         });
     }
     interruption.raise_if_interrupted();
-    if (!answered) {
+    if (!held) {
         refuse_what_no_float_holds(b);
-        refuse_what_describes_no_slope(b);
+        throw py::value_error("a value is one that a float cannot hold");
     }
-    return py::make_tuple(returned(lower), returned(upper), returned(side));
+    // The check's own line, for the first of each kind.
+    const auto line = [](const Values& v) {
+        const CheckAnswer answer = check_slope(slope_of(v));
+        const std::size_t argument =
+            answer.verdict == Verdict::no_answer ? typed_position(answer.why) : operand_count;
+        return std::pair{argument, check_line(slope_of(v), answer)};
+    };
+    const UnansweredKind no_slope{{"describes no slope chart 1 can be read for, and is NaN at both ends",
+                                   "describe no slope chart 1 can be read for, and are NaN at both ends"},
+                                  line};
+    const UnansweredKind off_chart{
+        {"lies beyond chart 1, and is NaN at one end", "lie beyond chart 1, and are NaN at one end"}, line};
+    return py::make_tuple(returned(lower), returned(upper), returned(side),
+                          unanswered_warning(b, unanswered, no_slope, off_chart));
 }
 
 }  // namespace zelm::python

@@ -6,14 +6,16 @@
 
 namespace zelm::python {
 
-// A tuple (lower, upper, side) of arrays of the broadcast shape (numpy scalars when every
-// argument is a scalar): the ends of the range of FS, float64, as the program prints them;
-// side, int8, 0 on a row of the chart, -1 below it (lower NaN, upper the FS the slope is
-// below), 1 above it (upper NaN, lower the FS it is above). NaN at both ends and side 0
-// where any of the five values is NaN. ValueError, naming the argument and the element,
-// for a value that is no number or that a float cannot hold, for values that describe no
-// slope (in the program's words), and for shapes that do not broadcast. The work runs
-// with the GIL released, on every core, and stops for Ctrl-C.
+// A tuple (lower, upper, side, warning): arrays of the broadcast shape (numpy scalars when
+// every argument is a scalar), the ends of the range of FS, float64, as the program prints
+// them; side, int8, 0 on a row of the chart, -1 below it (lower NaN, upper the FS the slope
+// is below), 1 above it (upper NaN, lower the FS it is above); and the call's one warning
+// or None. NaN at both ends and side 0 where any of the five values is NaN (silently) and
+// where the values describe no slope, the warning counting those and the slopes beyond
+// the chart and naming the first of each in the check's words. ValueError, naming the
+// argument and the element, for a value that is no number or that a float cannot hold,
+// and for shapes that do not broadcast. The work runs with the GIL released, on every
+// core, and stops for Ctrl-C.
 pybind11::tuple factors_of_safety(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
                                   pybind11::handle height, pybind11::handle angle);
 

@@ -3,22 +3,32 @@
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/slope_angle.hpp"
+#include "sweep/warnings.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace zelm::python {
 
 namespace py = pybind11;
 
-py::object slope_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                        py::handle fs) {
-    const Broadcast b =
-        broadcast({phi, cohesion, density, height, fs}, {"phi", "cohesion", "density", "height", "fs"});
+namespace {
+
+ChartInputs reading_of(const Values& v) { return {v[0], v[1], v[2], v[3], v[3], v[4]}; }
+
+// Each element read by read(grid, column, cohesion, density, height), one of the inline
+// readings of sweep/slope_angle.hpp.
+template <typename Read>
+py::tuple readings(const std::array<py::handle, operand_count>& values, Read read,
+                   const std::array<const char*, 2>& no_angle) {
+    const Broadcast b = broadcast(values, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<float> angles(b.shape.cast<std::vector<py::ssize_t>>());
+    Unanswered unanswered(b.walk.size);
     Interruption interruption;
     bool held = true;
     if (angles.size() > 0) {
@@ -28,15 +38,27 @@ py::object slope_angles(py::handle phi, py::handle cohesion, py::handle density,
         held = for_each_element(b.walk, interruption, [&] {
             // A study most often reads many heights for one friction angle and one factor
             // of safety: what those two alone give is kept while their bits stay the same.
-            return [&grid, out, column = ChartColumn{}, column_of = std::uint64_t{0}, column_known = false](
-                       const Values& v, std::size_t flat) mutable {
+            return [&grid, &read, &unanswered, out, column = ChartColumn{}, column_of = std::uint64_t{0},
+                    column_known = false](const Values& v, std::size_t flat) mutable {
+                constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+                if (!describes_a_slope(v[0], v[1], v[2], v[3], v[4])) {
+                    out[flat] = nan;
+                    if (!(std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) ||
+                          std::isnan(v[4]))) {
+                        unanswered.note(Unanswered::no_slope, flat);
+                    }
+                    return true;
+                }
                 const std::uint64_t friction_and_safety = std::uint64_t{bits_of(v[0])} << 32U | bits_of(v[4]);
                 if (!column_known || friction_and_safety != column_of) {
                     column = chart_column(v[0], v[4]);
                     column_of = friction_and_safety;
                     column_known = true;
                 }
-                out[flat] = slope_angle(grid, column, v[1], v[2], v[3]);
+                out[flat] = read(grid, column, v[1], v[2], v[3]);
+                if (std::isnan(out[flat])) {
+                    unanswered.note(Unanswered::off_chart, flat);
+                }
                 return true;
             };
         });
@@ -46,7 +68,38 @@ py::object slope_angles(py::handle phi, py::handle cohesion, py::handle density,
         refuse_what_no_float_holds(b);
         throw py::value_error("a value is one that a float cannot hold");
     }
-    return returned(angles);
+    const UnansweredKind no_slope{{"describes no slope chart 1 can be read for, and is NaN",
+                                   "describe no slope chart 1 can be read for, and are NaN"},
+                                  [](const Values& v) {
+                                      const auto found = describes_no_slope(reading_of(v));
+                                      return std::pair{found->position, found->why};
+                                  }};
+    const UnansweredKind off_chart{no_angle, [](const Values& v) {
+                                       return std::pair{operand_count, no_angle_at(reading_of(v))};
+                                   }};
+    return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, off_chart));
+}
+
+}  // namespace
+
+py::tuple slope_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
+                       py::handle fs) {
+    return readings(
+        {phi, cohesion, density, height, fs},
+        [](const Chart1Grid& grid, const ChartColumn& column, float c, float d, float h) {
+            return slope_angle(grid, column, c, d, h);
+        },
+        {"has no slope angle on chart 1, and is NaN", "have no slope angle on chart 1, and are NaN"});
+}
+
+py::tuple confirmed_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
+                           py::handle fs) {
+    return readings(
+        {phi, cohesion, density, height, fs},
+        [](const Chart1Grid& grid, const ChartColumn& column, float c, float d, float h) {
+            return confirmed_angle(grid, column, c, d, h);
+        },
+        {"has no confirmed angle on chart 1, and is NaN", "have no confirmed angle on chart 1, and are NaN"});
 }
 
 }  // namespace zelm::python

@@ -1,5 +1,6 @@
 #include "python/sweep_result.hpp"
 
+#include "files/file_names.hpp"
 #include "files/output_file.hpp"
 #include "files/target.hpp"
 #include "numbers/writing.hpp"
@@ -27,8 +28,8 @@ using namespace pybind11::literals;
 
 namespace {
 
-// The four float32 arrays of one row.
-constexpr std::uint64_t bytes_per_row = 4 * sizeof(float);
+// The five float32 arrays of one row.
+constexpr std::uint64_t bytes_per_row = 5 * sizeof(float);
 
 // Rows between two looks at Ctrl-C: a fraction of a millisecond of work.
 constexpr std::size_t rows_between_looks = std::size_t{1} << 16U;
@@ -112,11 +113,12 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
     const std::int32_t rows = row_count(entered_.height, entered_.definition);
     refuse_what_never_fits(rows);
     const auto length = static_cast<py::ssize_t>(rows);
-    py::array_t<float> heights(length), xs(length), ys(length), angles(length);
+    py::array_t<float> heights(length), xs(length), ys(length), angles(length), confirmed(length);
     float* const h = heights.mutable_data();
     float* const x = xs.mutable_data();
     float* const y = ys.mutable_data();
     float* const a = angles.mutable_data();
+    float* const b = confirmed.mutable_data();
     Interruption interruption;
     SweepSummary summary;
     {
@@ -129,6 +131,7 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
             x[i] = row->x;
             y[i] = row->y;
             a[i] = has_empty_angle(*row) ? std::numeric_limits<float>::quiet_NaN() : *row->angle;
+            b[i] = row->confirmed.value_or(std::numeric_limits<float>::quiet_NaN());
             if (++i % rows_between_looks == 0 && asked_to_stop(stop)) {
                 break;
             }
@@ -140,10 +143,19 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
     x_ = read_only(std::move(xs));
     y_ = read_only(std::move(ys));
     angle_ = read_only(std::move(angles));
+    confirmed_ = read_only(std::move(confirmed));
     warnings_ = zelm::warnings(entered_, summary);
 }
 
 void SweepResult::write(const py::object& path) const {
+    const py::object name = py::module_::import("os").attr("fsdecode")(path);
+    if (py::str(name).equal(py::str("-"))) {
+        throw py::value_error("path: '-' is the command line's name for standard output, not a file's name");
+    }
+    if (has_xlsx_extension(name.cast<std::filesystem::path>())) {
+        throw py::value_error("path: " + text_under_a_workbook_name(name.cast<std::string>()) +
+                              ": write_workbook() writes the workbook");
+    }
     write_file(path, Writer::stream, [this](OutputFile& file, const ShouldStop& stop) {
         return write_result_file(file, entered_, stop).failure;
     });

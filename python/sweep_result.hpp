@@ -25,12 +25,14 @@ class SweepResult {
     std::size_t rows() const { return static_cast<std::size_t>(height_.size()); }
 
     // Each row's height (the step added up in single precision, as the file's heights
-    // are), x and y on the chart's two-decimal grid, and the chart's slope angle (NaN
-    // where the file's angle cell is empty): float32, read-only.
+    // are), x and y on the chart's two-decimal grid, the chart's slope angle (NaN where
+    // the file's angle cell is empty) and the confirmed angle (NaN where there is none):
+    // float32, read-only.
     const pybind11::array_t<float>& height() const { return height_; }
     const pybind11::array_t<float>& x() const { return x_; }
     const pybind11::array_t<float>& y() const { return y_; }
     const pybind11::array_t<float>& angle() const { return angle_; }
+    const pybind11::array_t<float>& confirmed_angle() const { return confirmed_; }
 
     // The program's warning sentences for this run, in its order.
     const std::vector<std::string>& warnings() const { return warnings_; }
@@ -38,13 +40,15 @@ class SweepResult {
     // The result file, byte for byte the program's, and the workbook, at `path` (a str,
     // bytes or os.PathLike), each written beside its target and moved over it once
     // complete: an earlier file is kept when the new one cannot be written, which is an
-    // OSError with the errno, the system's words and the name as given.
+    // OSError with the errno, the system's words and the name as given. The result file,
+    // which is text, is not written under a workbook's name (.xlsx), nor under "-", the
+    // command line's name for standard output: ValueError.
     void write(const pybind11::object& path) const;
     void write_workbook(const pybind11::object& path) const;
 
   private:
     ChartInputs entered_;
-    pybind11::array_t<float> height_, x_, y_, angle_;
+    pybind11::array_t<float> height_, x_, y_, angle_, confirmed_;
     std::vector<std::string> warnings_;
 };
 

@@ -4,6 +4,7 @@
 #include "numbers/writing.hpp"
 #include "sweep/check.hpp"
 #include "sweep/printed_check.hpp"
+#include "sweep/slope_angle.hpp"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +17,18 @@ namespace zelm {
 namespace {
 
 constexpr std::string_view meaningless = "; the angles written describe no real slope.";
+
+// Values outside their physical meaning, as the warnings name them.
+std::string friction_angle_outside(float phi) {
+    return "the friction angle " + shortest(phi) + " is not between 0 and 90 degrees";
+}
+std::string cohesion_below_0(float cohesion) { return "the cohesion " + shortest(cohesion) + " is below 0"; }
+std::string density_not_above_0(float density) {
+    return "the density " + shortest(density) + " is not above 0";
+}
+std::string factor_of_safety_not_above_0(float fs) {
+    return "the factor of safety " + shortest(fs) + " is not above 0";
+}
 
 // Why no row was written, with the values that say so.
 std::string why_no_rows(const ChartInputs& entered) {
@@ -93,10 +106,36 @@ std::string way_onto_the_chart(const ChartInputs& entered, bool below) {
            " degrees.";
 }
 
+// Why the angle cells of rows on x are empty, for x beyond the fitted rows: on a row
+// that holds only the vertical slope (x = 0.10, 0.85 to 1.00), its threshold, then
+// `vertical` (the heights that reach it); otherwise x itself, then `empty`. Then what
+// a factor of safety can do about it.
+std::string beyond_the_fitted_rows(const ChartInputs& entered, float x, const std::string& vertical,
+                                   std::string_view empty) {
+    const auto [first, last] = fitted_x_range();
+    const bool below = x < first;
+    const std::string range = fixed(first, 2) + " to " + fixed(last, 2);
+    const auto rows = chart1_rows();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const ChartRow& r) {
+        return static_cast<double>(r.key) == std::round(100.0 * static_cast<double>(x));
+    });
+    std::string line;
+    if (row != rows.end()) {
+        line = "chart 1 holds only the vertical slope at x = tan(phi)/FS = " + fixed(x, 2) + " (x from " +
+               range + " has an angle for every y): 90 where y = C'/(d*H*tan(phi)) is at or beyond " +
+               shortest(static_cast<float>(row->threshold)) + vertical;
+    } else {
+        line = "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) + ", " +
+               (below ? "below" : "above") + " the " + range + " it gives angles for" + std::string(empty);
+    }
+    if (std::isnan(x)) {
+        return line;
+    }
+    return line + way_onto_the_chart(entered, below);
+}
+
 // Why angle cells are empty. With x inside the fitted rows, y = 0/0 (a cohesion and a
-// density of 0), for which no row gives an angle. On a row that holds only the vertical
-// slope (x = 0.10, 0.85 to 1.00), the heights whose y lies below its threshold. Beyond
-// the fitted rows, x itself.
+// density of 0), for which no row gives an angle. Beyond them, see beyond_the_fitted_rows.
 std::string no_angle(const ChartInputs& entered, const SweepSummary& run) {
     const auto [first, last] = fitted_x_range();
     const float x = run.x;
@@ -109,29 +148,12 @@ std::string no_angle(const ChartInputs& entered, const SweepSummary& run) {
         return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
                "(0/0: a cohesion and a density of 0); those angle cells are empty.";
     }
-    const bool below = x < first;
-    const std::string range = fixed(first, 2) + " to " + fixed(last, 2);
-    const auto rows = chart1_rows();
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const ChartRow& r) {
-        return static_cast<double>(r.key) == std::round(100.0 * static_cast<double>(x));
-    });
-    std::string line;
-    if (row != rows.end()) {
-        line = "chart 1 holds only the vertical slope at x = tan(phi)/FS = " + fixed(x, 2) + " (x from " +
-               range + " has an angle for every y): 90 where y = C'/(d*H*tan(phi)) is at or beyond " +
-               shortest(static_cast<float>(row->threshold)) +
-               (run.with_angle.rows == 0 ? ", which no height reaches; every angle cell is empty."
-                                         : ", at " + heights_text(run.with_angle) + "; the angle cells of " +
-                                               heights_text(run.empty) + ", below it, are empty.");
-    } else {
-        line = "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(x, 2) + ", " +
-               (below ? "below" : "above") + " the " + range +
-               " it gives angles for; those angle cells are empty.";
-    }
-    if (std::isnan(x)) {
-        return line;
-    }
-    return line + way_onto_the_chart(entered, below);
+    return beyond_the_fitted_rows(entered, x,
+                                  run.with_angle.rows == 0
+                                      ? ", which no height reaches; every angle cell is empty."
+                                      : ", at " + heights_text(run.with_angle) + "; the angle cells of " +
+                                            heights_text(run.empty) + ", below it, are empty.",
+                                  "; those angle cells are empty.");
 }
 
 // Without cohesion a dry slope stands at exactly atan(tan(phi)/FS) at every height, and
@@ -271,23 +293,44 @@ std::optional<std::string> short_of_the_talus(const ChartInputs& entered, const 
 
 }  // namespace
 
+std::optional<NoSlope> describes_no_slope(const ChartInputs& reading) {
+    if (!(reading.friction_angle > 0.0F && reading.friction_angle < 90.0F)) {
+        return NoSlope{0, friction_angle_outside(reading.friction_angle)};
+    }
+    if (reading.cohesion < 0.0F) {
+        return NoSlope{1, cohesion_below_0(reading.cohesion)};
+    }
+    if (!(reading.density > 0.0F)) {
+        return NoSlope{2, density_not_above_0(reading.density)};
+    }
+    if (!(reading.height > 0.0F)) {
+        return NoSlope{3, "the height " + shortest(reading.height) + " is not above 0"};
+    }
+    if (!(reading.security_factor > 0.0F)) {
+        return NoSlope{4, factor_of_safety_not_above_0(reading.security_factor)};
+    }
+    return std::nullopt;
+}
+
+std::string no_angle_at(const ChartInputs& reading) {
+    const ChartColumn column = chart_column(reading.friction_angle, reading.security_factor);
+    const float y = chart_y(column.tan_phi, reading.cohesion, reading.density, reading.height);
+    return beyond_the_fitted_rows(reading, column.x, ", and y = " + fixed(y, 2) + " here.", ".");
+}
+
 std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run) {
     std::vector<std::string> lines;
     if (!(entered.friction_angle > 0.0F && entered.friction_angle < 90.0F)) {
-        lines.push_back("the friction angle " + shortest(entered.friction_angle) +
-                        " is not between 0 and 90 degrees" + std::string(meaningless));
+        lines.push_back(friction_angle_outside(entered.friction_angle) + std::string(meaningless));
     }
     if (entered.cohesion < 0.0F) {
-        lines.push_back("the cohesion " + shortest(entered.cohesion) + " is below 0" +
-                        std::string(meaningless));
+        lines.push_back(cohesion_below_0(entered.cohesion) + std::string(meaningless));
     }
     if (!(entered.density > 0.0F)) {
-        lines.push_back("the density " + shortest(entered.density) + " is not above 0" +
-                        std::string(meaningless));
+        lines.push_back(density_not_above_0(entered.density) + std::string(meaningless));
     }
     if (!(entered.security_factor > 0.0F)) {
-        lines.push_back("the factor of safety " + shortest(entered.security_factor) + " is not above 0" +
-                        std::string(meaningless));
+        lines.push_back(factor_of_safety_not_above_0(entered.security_factor) + std::string(meaningless));
     } else if (entered.security_factor < 1.0F) {
         lines.push_back("the factor of safety " + shortest(entered.security_factor) +
                         " is below 1: the angles written are those of slopes expected to fail.");

@@ -11,6 +11,8 @@ the chart's two-decimal grid.
       height, as numpy arrays, the program's warnings, and its two files on request
   slope_angle(phi, cohesion, density, height, fs)
       the chart's slope angle for each element of numpy arrays, broadcast together
+  confirmed_angle(phi, cohesion, density, height, fs)
+      the steepest whole degree whose check reaches the FS, for each element
   factor_of_safety(phi, cohesion, density, height, angle)
       the other question: the factor of safety the chart gives slopes that stand,
       H high at a given angle, for each element
@@ -37,7 +39,7 @@ from typing import NamedTuple as _NamedTuple
 from . import _core
 from ._core import Sweep
 
-__all__ = ["FactorOfSafety", "Sweep", "ZelmWarning", "factor_of_safety", "slope_angle", "sweep"]
+__all__ = ["FactorOfSafety", "Sweep", "ZelmWarning", "confirmed_angle", "factor_of_safety", "slope_angle", "sweep"]
 __version__ = _core.__version__
 
 
@@ -47,9 +49,17 @@ class ZelmWarning(UserWarning):
     A value outside its physical meaning, a run without rows and why, heights below 0,
     an x for which chart 1 has no angle, a last row short of the talus height: the
     program's own sentences, issued by sweep() under this category (and kept in the
-    run's warnings). warnings.simplefilter("error", zelm_fs.ZelmWarning) makes them
-    errors.
+    run's warnings). slope_angle, confirmed_angle and factor_of_safety issue at most one
+    each call, counting the elements left without an answer. warnings.simplefilter(
+    "error", zelm_fs.ZelmWarning) makes them errors.
     """
+
+
+def _warned(answer, warning):
+    # The array (or arrays) of a call over arrays, its one warning issued from the caller's line.
+    if warning is not None:
+        _warnings.warn(warning, ZelmWarning, stacklevel=3)
+    return answer
 
 
 def sweep(phi, cohesion, density, height, step, fs):
@@ -67,10 +77,10 @@ def sweep(phi, cohesion, density, height, step, fs):
     number (NaN, "2,5", None), or that a float32 cannot hold (1e39), raises ValueError
     naming it.
 
-    Returns a Sweep: the rows as read-only float32 arrays height, x, y and angle (NaN
-    where the result file's angle cell is empty), warnings, values, len(), and
-    write(path) and write_workbook(path), which write the program's result file (the
-    very bytes) and workbook. The program's warnings are also issued, one
+    Returns a Sweep: the rows as read-only float32 arrays height, x, y, angle (NaN
+    where the result file's angle cell is empty) and confirmed_angle (see Sweep),
+    warnings, values, len(), and write(path) and write_workbook(path), which write the
+    program's result file (the very bytes) and workbook. The program's warnings are also issued, one
     warnings.warn(..., ZelmWarning) each.
 
     The rows are made with the GIL released (another thread runs meanwhile), and Ctrl-C
@@ -99,10 +109,14 @@ def slope_angle(phi, cohesion, density, height, fs):
     talus height and step that reach it: the values are rounded to float32 as sweep
     rounds them, and the chart read at the same x and y.
 
-    NaN where the result file's angle cell would be empty (x outside the rows chart 1
-    fits), and wherever one of the five values is NaN. A value that is not a number, or
-    that a float32 cannot hold (inf, 1e39), raises ValueError naming the argument and
-    the element. Runs with the GIL released, on every core, and stops for Ctrl-C.
+    NaN, with one ZelmWarning for the call that counts them and names the first of
+    each kind, where the values describe no slope chart 1 can be read for (a friction
+    angle not strictly between 0 and 90, a cohesion below 0, a density, height or FS
+    not above 0), and where the result file's angle cell would be empty (x outside the
+    rows chart 1 fits); NaN, silently, wherever one of the five values is NaN. A value
+    that is not a number, or that a float32 cannot hold (inf, 1e39), raises ValueError
+    naming the argument and the element. Runs with the GIL released, on every core, and
+    stops for Ctrl-C.
 
     >>> import numpy as np
     >>> slope_angle(30, 2, 2.5, np.arange(1, 4), 1.5)
@@ -113,7 +127,23 @@ def slope_angle(phi, cohesion, density, height, fs):
     >>> slope_angle(30, np.nan, 2.5, 10, 1.5)
     nan
     """
-    return _core.slope_angle(phi, cohesion, density, height, fs)
+    return _warned(*_core.slope_angle(phi, cohesion, density, height, fs))
+
+
+def confirmed_angle(phi, cohesion, density, height, fs):
+    """The confirmed angle, in whole degrees, for each element: a numpy float32 array.
+
+    The steepest whole degree b such that every chart row from x = 0.80 down to the
+    element's x reads an angle of at least b at its y: the check of a slope at b,
+    factor_of_safety(phi, cohesion, density, height, b), answers a range that reaches
+    fs. Each element is exactly the confirmed_angle of the row at that height in
+    sweep(...), and the arguments, NaN, the warning and the errors are as for
+    slope_angle; NaN, and counted, where x lies outside 0.20 to 0.80.
+
+    >>> confirmed_angle(30, 2, 2.5, [2, 20], 1.5)
+    array([85., 30.], dtype=float32)
+    """
+    return _warned(*_core.confirmed_angle(phi, cohesion, density, height, fs))
 
 
 class FactorOfSafety(_NamedTuple):
@@ -125,7 +155,8 @@ class FactorOfSafety(_NamedTuple):
                   where a value is NaN.
     side          int8: 0 on a row of the chart; -1 below it, the slope steeper than even
                   the chart's smallest FS allows ("FS below" upper); 1 above it, no
-                  steeper than its largest allows ("FS above" lower)
+                  steeper than its largest allows ("FS above" lower); 0 also where
+                  there is no answer, both ends NaN
     """
 
     lower: object
@@ -152,35 +183,37 @@ def factor_of_safety(phi, cohesion, density, height, angle):
     each, given as fs, reads the row: two decimals, more where a row spans less than
     0.01 of FS.
 
-    NaN among the values gives NaN at both ends. A value that is not a number, or that a
-    float32 cannot hold, and values that describe no slope (a friction angle not strictly
-    between 0 and 90, a cohesion below 0, a density, height or angle not above 0, an angle
-    above 90) raise ValueError naming the argument and the element, in the program's
-    words. Runs with the GIL released, on every core, and stops for Ctrl-C.
+    NaN among the values gives NaN at both ends, silently. Values that describe no slope
+    (a friction angle not strictly between 0 and 90, a cohesion below 0, a density,
+    height or angle not above 0, an angle above 90) give NaN at both ends and side 0; they,
+    and the slopes below or above the chart, are counted in one ZelmWarning for the call
+    that names the first of each kind in the program's words. A value that is not a
+    number, or that a float32 cannot hold, raises ValueError naming the argument and the
+    element. Runs with the GIL released, on every core, and stops for Ctrl-C.
 
-    >>> fs = factor_of_safety(30, 2, 2.5, 20, [25, 35, 65.1, 13])
+    >>> fs = factor_of_safety(30, 2, 2.5, 20, [25, 35, 65.1, 13, 95])
     >>> fs.lower
-    array([1.73, 1.33,  nan, 2.96])
+    array([1.73, 1.33,  nan, 2.96,  nan])
     >>> fs.upper
-    array([1.77, 1.35, 0.72,  nan])
+    array([1.77, 1.35, 0.72,  nan,  nan])
     >>> fs.side
-    array([ 0,  0, -1,  1], dtype=int8)
-    >>> factor_of_safety(30, 2, 2.5, 20, 95)
-    Traceback (most recent call last):
-    ValueError: angle: the slope angle 95 is above 90 degrees: a slope stands at most vertical
+    array([ 0,  0, -1,  1,  0], dtype=int8)
     """
-    return FactorOfSafety(*_core.factor_of_safety(phi, cohesion, density, height, angle))
+    *answer, warning = _core.factor_of_safety(phi, cohesion, density, height, angle)
+    return _warned(FactorOfSafety(*answer), warning)
 
 
 def _to_dataframe(self):
-    """The rows as a pandas DataFrame, titled as the workbook titles its columns.
+    """The rows as a pandas DataFrame, under the program's column titles.
 
-    Columns "H (m)", "Tg (Phi)/FS=", "C'/(d*H*Tg Phi)" and "angle (graus)" hold the
-    height, x, y and angle arrays. Needs pandas (Debian's python3-pandas).
+    Columns "H (m)", "Tg (Phi)/FS=", "C'/(d*H*Tg Phi)", "chart angle (graus)" and
+    "confirmed angle (graus)" hold the height, x, y, angle (as computed, not rounded to
+    whole degrees) and confirmed_angle arrays. Needs pandas (Debian's python3-pandas).
     """
     import pandas
 
-    return pandas.DataFrame(dict(zip(_core.column_titles, (self.height, self.x, self.y, self.angle))))
+    columns = (self.height, self.x, self.y, self.angle, self.confirmed_angle)
+    return pandas.DataFrame(dict(zip(_core.column_titles, columns, strict=True)))
 
 
 Sweep.to_dataframe = _to_dataframe

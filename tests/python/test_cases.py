@@ -1,6 +1,6 @@
 # Every case of the program with six values, through the module: the very bytes of its
 # result file (the values as typed, and as numbers), the file's rows in the arrays, and
-# slope_angle giving each row's angle.
+# slope_angle and confirmed_angle giving each row's angles; the confirmed angle's check.
 
 import numpy as np
 import pytest
@@ -27,13 +27,33 @@ def test_the_program_s_file_rows_and_angles(values, expected, tmp_path):
     np.testing.assert_array_equal(np.where(np.isfinite(run.y), run.y, np.nan), y.astype(np.float32))
     np.testing.assert_array_equal(np.rint(run.angle), angle)  # printed in whole degrees
 
+    # Element by element, as the sweep's rows, but NaN where the values describe no slope.
     phi, cohesion, density, _, _, fs = run.values
-    np.testing.assert_array_equal(zelm_fs.slope_angle(phi, cohesion, density, run.height, fs), run.angle)
+    slope = (0 < phi < 90) & (cohesion >= 0) & (density > 0) & (run.height > 0) & (fs > 0)
+    for function, rows in ((zelm_fs.slope_angle, run.angle), (zelm_fs.confirmed_angle, run.confirmed_angle)):
+        assert rows.dtype == np.float32 and not rows.flags.writeable
+        np.testing.assert_array_equal(function(phi, cohesion, density, run.height, fs), np.where(slope, rows, np.nan))
 
 
-def test_the_rows_as_a_dataframe_under_the_workbook_s_column_titles():
+@pytest.mark.filterwarnings("ignore::zelm_fs.ZelmWarning")
+def test_the_check_of_the_confirmed_angle_reaches_the_fs_and_one_degree_steeper_does_not():
+    rng = np.random.default_rng(11)
+    phi, cohesion, height = rng.uniform(10, 50, 20_000), rng.lognormal(0.7, 0.8, 20_000), rng.uniform(0.5, 30, 20_000)
+    fs = rng.integers(60, 300, 20_000) / 100  # as typed: the check states FS with two decimals
+
+    def reaches(angle):
+        lower, upper, side = zelm_fs.factor_of_safety(phi, cohesion, 2.5, height, angle)
+        return (side == 1) | ((side == 0) & (upper >= fs))
+
+    confirmed = zelm_fs.confirmed_angle(phi, cohesion, 2.5, height, fs)
+    found = ~np.isnan(confirmed)
+    assert 0.5 < found.mean() < 0.9 and (confirmed[found] == np.rint(confirmed[found])).all()
+    assert reaches(confirmed)[found].all() and not reaches(confirmed + 1)[found & (confirmed < 90)].any()
+
+
+def test_the_rows_as_a_dataframe_under_the_program_s_column_titles():
     pytest.importorskip("pandas")
     run = zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5)
     frame = run.to_dataframe()
-    assert list(frame.columns) == ["H (m)", "Tg (Phi)/FS=", "C'/(d*H*Tg Phi)", "angle (graus)"]
-    np.testing.assert_array_equal(frame.to_numpy().T, [run.height, run.x, run.y, run.angle])
+    assert list(frame.columns) == ["H (m)", "Tg (Phi)/FS=", "C'/(d*H*Tg Phi)", "chart angle (graus)", "confirmed angle (graus)"]
+    np.testing.assert_array_equal(frame.to_numpy().T, [run.height, run.x, run.y, run.angle, run.confirmed_angle])

@@ -1,5 +1,6 @@
 # The two files: the program's workbook part for part; a file that cannot be written is an
-# OSError with the errno and the name as given, the earlier file kept and nothing left.
+# OSError with the errno and the name as given, the earlier file kept and nothing left; the
+# result file refused a workbook's name and standard output's.
 
 import errno
 import os
@@ -51,3 +52,16 @@ def test_a_sweep_beyond_a_sheet_gets_no_workbook(tmp_path):
     with pytest.raises(OSError, match=r"^cannot write .*r[.]xlsx: the sweep has 1048569 rows and a sheet holds 1048568"):
         zelm_fs.sweep(30, 2, 2.5, 1048569, 1, 1.5).write_workbook(tmp_path / "r.xlsx")
     assert [p.read_bytes() for p in tmp_path.iterdir()] == [b"an earlier workbook"]
+
+
+def test_the_result_file_is_refused_a_workbook_s_name_and_standard_output_s(tmp_path, monkeypatch):
+    monkeypatch.chdir(tmp_path)
+    for name in ("r.xlsx", tmp_path / "R.XLSX", b"r.xLsx"):
+        with pytest.raises(ValueError, match=r"(?i)^path: '.*r[.]xlsx' is a workbook's name, and the result file is tab-separated text"):
+            traced.write(name)
+    for name in ("-", b"-"):
+        with pytest.raises(ValueError, match=r"^path: '-' is the command line's name for standard output"):
+            traced.write(name)
+    assert list(tmp_path.iterdir()) == []
+    traced.write_workbook("-")  # a workbook takes any name
+    assert zipfile.is_zipfile(tmp_path / "-")

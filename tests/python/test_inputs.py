@@ -1,9 +1,11 @@
-# What slope_angle, sweep and factor_of_safety take and give (calls.txt): numpy's broadcasting
-# over all five values, NaN in and NaN out, the factors of safety zelm-fs --check states, and
-# the values refused in the program's own words.
+# What slope_angle, confirmed_angle, sweep and factor_of_safety take and give (calls.txt):
+# numpy's broadcasting over all five values, NaN in and NaN out, the factors of safety
+# zelm-fs --check states, the values refused and the one warning, in the program's own words.
 
 import os
+import re
 import tracemalloc
+import warnings
 
 import numpy as np
 import pytest
@@ -12,9 +14,11 @@ from conftest import table
 import zelm_fs
 
 names = {"sweep": zelm_fs.sweep, "slope_angle": zelm_fs.slope_angle, "factor_of_safety": zelm_fs.factor_of_safety,
+         "confirmed_angle": zelm_fs.confirmed_angle,
          "np": np, "nan": np.nan, "inf": np.inf, "phi": np.array([10.0, 25.0, 30.0, 45.0]), "grid": np.arange(60.0).reshape(3, 4, 5)}
 # Each function called once per element: what a call on arrays must give, element by element.
 one_by_one = {"slope_angle": np.vectorize(zelm_fs.slope_angle, otypes=[np.float32]),
+              "confirmed_angle": np.vectorize(zelm_fs.confirmed_angle, otypes=[np.float32]),
               "factor_of_safety": np.vectorize(lambda *v: tuple(zelm_fs.factor_of_safety(*v)), otypes=[np.float64, np.float64, np.int8])}
 
 
@@ -24,12 +28,19 @@ def parts(answer):  # slope_angle's array, or factor_of_safety's three
 
 @pytest.mark.parametrize("call, said", [pytest.param(call, said, id=call) for call, said in table("python/calls.txt")])
 def test_calls(call, said):
+    said, _, warned = said.partition(" ! ")
     if not said.startswith(("(", "=")):
         with pytest.raises(ValueError, match=said):
             eval(call, names)
         return
-    with np.errstate(invalid="ignore"):  # numpy's own note of a NaN met one element at a time
-        found, alone = parts(eval(call, names)), parts(eval(call, {**names, **one_by_one}))
+    with warnings.catch_warnings(record=True) as issued:
+        warnings.simplefilter("always")
+        found = parts(eval(call, names))
+    assert len(issued) == bool(warned) and all(w.category is zelm_fs.ZelmWarning for w in issued)
+    assert not warned or re.search(warned, str(issued[0].message)), str(issued[0].message)
+    with np.errstate(invalid="ignore"), warnings.catch_warnings():  # NaN met, warned, one element at a time
+        warnings.simplefilter("ignore")
+        alone = parts(eval(call, {**names, **one_by_one}))
     for mine, its in zip(found, alone, strict=True):  # numpy scalars for scalars alone
         assert mine.dtype == its.dtype and isinstance(mine, np.ndarray) == (its.ndim > 0)
         np.testing.assert_array_equal(mine, its)
@@ -47,11 +58,11 @@ def test_long_arrays_shared_between_cores_give_each_element_its_own_angle():
     np.testing.assert_array_equal(found, one_by_one["slope_angle"](*few)[taken])
 
 
-@pytest.mark.skipif(os.sysconf("SC_PHYS_PAGES") * os.sysconf("SC_PAGE_SIZE") >= 16 * 2147483520,
+@pytest.mark.skipif(os.sysconf("SC_PHYS_PAGES") * os.sysconf("SC_PAGE_SIZE") >= 20 * 2147483520,
                     reason="this machine holds even the longest sweep")
 def test_a_sweep_that_could_never_fit_is_refused_before_anything_is_allocated():
     tracemalloc.start()
-    with pytest.raises(MemoryError, match=r"^the sweep has 2147483520 rows, whose arrays take 34[.]4 GB, more than"):
+    with pytest.raises(MemoryError, match=r"^the sweep has 2147483520 rows, whose arrays take 42[.]9 GB, more than"):
         zelm_fs.sweep(30, 2, 2.5, 2147483520, 1, 1.5)  # the most rows a run counts
     assert tracemalloc.get_traced_memory()[1] < 1 << 20
     tracemalloc.stop()
