@@ -59,7 +59,7 @@ const float* Chart1Grid::tabled(float y) const {
     return nullptr;
 }
 
-Chart1Grid::AtY Chart1Grid::at(float y) const { return {*this, tabled(y), y}; }
+Chart1Grid::AtY Chart1Grid::at(float y) const { return {this, tabled(y), y}; }
 
 const float* Chart1Grid::AtY::tabled(std::int32_t key) const {
     if (tabled_ == nullptr || key < grid_->first_key_) {

@@ -28,12 +28,17 @@ class Chart1Grid {
         // check of a slope asks of row after row, without an optional to pass around.
         bool at_least(std::int32_t key, float angle) const;
 
+        // The rows at y read from pente itself, the same angles without the grid: for a
+        // caller that reads the rows at a few y only (a short sweep), which would spend
+        // more on making the grid than on reading them.
+        static AtY untabled(float y) { return {nullptr, nullptr, y}; }
+
       private:
         friend class Chart1Grid;
         const float* tabled(std::int32_t key) const;  // the angle of the row, if tabled
-        AtY(const Chart1Grid& grid, const float* tabled, float y) : grid_(&grid), tabled_(tabled), y_(y) {}
-        const Chart1Grid* grid_;
-        const float* tabled_;  // the angles of every key at y, or nothing off the table
+        AtY(const Chart1Grid* grid, const float* tabled, float y) : grid_(grid), tabled_(tabled), y_(y) {}
+        const Chart1Grid* grid_;  // nothing where no angle is tabled
+        const float* tabled_;     // the angles of every key at y, or nothing off the table
         float y_;
     };
 

@@ -113,10 +113,11 @@ class Sweep {
                 current_.angle = verdict;
             }
             // What the check says of the printed angle changes with y alone too; it has
-            // something to say only of values that describe a slope.
+            // something to say only of values that describe a slope. A sweep reads few
+            // y's, each from the chart itself: the grid would cost a short run more.
             printed_ = describes_slopes_ && current_.height > 0.0F
-                           ? check_printed(chart1_grid().at(current_.y), phi_, entered_.security_factor,
-                                           current_.x, current_.angle)
+                           ? check_printed(Chart1Grid::AtY::untabled(current_.y), phi_,
+                                           entered_.security_factor, current_.x, current_.angle)
                            : PrintedCheck{};
             current_.confirmed = printed_.confirmed;
             ++y_run_;
