@@ -7,7 +7,9 @@ program's design run gives the angle it prints at every height, and its own chec
 (--check) is asked for the factor of safety of a slope at that height and angle. Printed:
 
 - how many printed angles check wholly below the design FS, by any amount and by more
-  than 3, 5 and 10 percent;
+  than 1, 2, 3, 5 and 10 percent, and how many runs hold such an angle;
+- how finely the chart tells FS at these designs: one row of x (0.01) is 1/(100 x) of
+  FS, at the median row and at the ninetieth percentile;
 - the share of printed angles that check more than the margin below the design FS and
   that no warning of the run names (it must be 0);
 - with a program whose workbook has the confirmed angle: the share of confirmed angles
@@ -47,10 +49,13 @@ def comma(text):
 
 
 def highest_fs(line):
-    """The largest FS a check line's answer reaches: 1.47 for "FS 1.44 to 1.47 (...)"."""
+    """The largest FS a check line's answer reaches: 1.47 for "FS 1.44 to 1.47 (...)", just
+    below 0.72 for "FS below 0.72 (...)"."""
     answer = re.search(r": FS (below |above )?([0-9.]+)(?: to ([0-9.]+))? \(", line)
     if answer.group(1) == "above ":
         return math.inf
+    if answer.group(1) == "below ":  # every FS below the bound, none at it
+        return math.nextafter(float(answer.group(2)), 0.0)
     return float(answer.group(3) or answer.group(2))
 
 
@@ -96,7 +101,9 @@ def confirmed_angles(workbook):
 
 def study(program, folder):
     rows = below = unnamed = 0
-    beyond = {0.03: 0, 0.05: 0, 0.10: 0}
+    beyond = {margin: 0 for margin in (0.01, 0.02, 0.03, 0.05, 0.10)}
+    runs_beyond = dict.fromkeys(beyond, 0)
+    row_widths = []
     confirmed = not_reaching = steeper_reaching = 0
     has_confirmed = True
     for design in designs(DESIGNS):
@@ -110,15 +117,20 @@ def study(program, folder):
         slopes = [(h.replace(",", "."), a) for h, a in zip(heights, printed) if a and a != "0"]
         answers = checked(program, design, slopes, folder)
         named = named_heights(warnings)
+        shortest = -math.inf
         for (height, _), answer in zip(slopes, answers):
             rows += 1
+            row_widths.append(0.01 / comma(table[0][1]))
             short = 1.0 - answer / fs
+            shortest = max(shortest, short)
             below += short > 0
             for margin in beyond:
                 beyond[margin] += short > margin
             h = float(height)
             if short > MARGIN and not any(low <= h <= high for low, high in named):
                 unnamed += 1
+        for margin in beyond:
+            runs_beyond[margin] += shortest > margin
         angles = confirmed_angles(Path(folder) / "run.xlsx")
         if angles is None:
             has_confirmed = False
@@ -129,7 +141,9 @@ def study(program, folder):
         confirmed += len(at)
         not_reaching += sum(answer < fs for answer in reached[:len(at)])
         steeper_reaching += sum(answer >= fs for answer in reached[len(at):])
-    return rows, below, beyond, unnamed, has_confirmed, confirmed, not_reaching, steeper_reaching
+    row_widths.sort()
+    widths = [row_widths[int(q * (len(row_widths) - 1))] for q in (0.5, 0.9)]
+    return rows, below, beyond, runs_beyond, widths, unnamed, has_confirmed, confirmed, not_reaching, steeper_reaching
 
 
 def share(part, whole):
@@ -139,12 +153,13 @@ def share(part, whole):
 def main(programs):
     for program in programs:
         with tempfile.TemporaryDirectory() as folder:
-            rows, below, beyond, unnamed, has_confirmed, confirmed, short, steeper = study(
+            rows, below, beyond, runs_beyond, widths, unnamed, has_confirmed, confirmed, short, steeper = study(
                 str(Path(program).resolve()), folder)
         print(f"{program}: {DESIGNS} designs, {rows} printed angles checked")
+        print(f"  one row of x is {widths[0]:.1%} of FS at the median row, {widths[1]:.1%} at the 90th percentile")
         print(f"  checking below the design FS: {share(below, rows)}")
         for margin, count in beyond.items():
-            print(f"  by more than {margin:.0%}: {share(count, rows)}")
+            print(f"  by more than {margin:.0%}: {share(count, rows)}, in {share(runs_beyond[margin], DESIGNS)} of the runs")
         print(f"  more than {MARGIN:.0%} below and named by no warning: {share(unnamed, rows)}")
         if has_confirmed:
             print(f"  confirmed angles whose check does not reach the FS: {share(short, confirmed)}")

@@ -206,8 +206,8 @@ double highest_fs_checked(const CheckAnswer& answer) {
     switch (answer.verdict) {
         case Verdict::on_row:
             return answer.highest.value();
-        case Verdict::below_chart:
-            return answer.lowest.value();
+        case Verdict::below_chart:  // every FS below the bound, none at it
+            return std::nextafter(answer.lowest.value(), 0.0);
         case Verdict::above_chart:
             return std::numeric_limits<double>::infinity();
         case Verdict::no_answer:
@@ -287,9 +287,9 @@ const PrintedFactor* overstated_for_a_dry_slope(const CheckAnswer& answer) {
 }
 
 // Said of an answer whose FS lies below 1, or may: from `lowest` up to `highest`
-// (infinite above the chart), or below `highest` for a slope steeper than the chart.
+// (infinite above the chart, and below the chart's bound for a slope steeper than it).
 std::string below_one(double lowest, double highest, Verdict verdict) {
-    if (highest < 1.0 || (verdict == Verdict::below_chart && highest <= 1.0)) {
+    if (highest < 1.0) {
         return "; below 1, the slope is expected to fail";
     }
     if (verdict == Verdict::above_chart && lowest < 1.0) {

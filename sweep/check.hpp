@@ -105,8 +105,8 @@ CheckAnswer check_slope(const SlopeToCheck& slope);
 // too small to print the row's FS.
 CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_angle);
 
-// The FS beyond which the answer does not reach, as printed: the largest of its row
-// ("1.47" for "FS 1.44 to 1.47"), or the bound of a slope below the chart ("0.72" for
+// The largest FS the answer reaches, as printed: the largest of its row (1.47 for "FS
+// 1.44 to 1.47"), or for a slope below the chart the double just below its bound (for
 // "FS below 0.72"); infinite above the chart, not a number with no answer.
 double highest_fs_checked(const CheckAnswer& answer);
 
