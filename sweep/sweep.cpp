@@ -28,4 +28,44 @@ std::int32_t row_count(float height, float step) {
     return static_cast<std::int32_t>(rows);
 }
 
+void Sweep::read_the_chart() {
+    looked_up_y_ = bits_of(current_.y);
+    if (const auto verdict = pente(current_.x, current_.y)) {
+        current_.angle = verdict;
+    }
+    // What the check says of the printed angle changes with y alone too; it has something
+    // to say only of values that describe a slope. A sweep reads few y's, each from the
+    // chart itself: the grid would cost a short run more.
+    printed_ = describes_slopes_ && current_.height > 0.0F
+                   ? check_printed(Chart1Grid::AtY::untabled(current_.y), phi_, entered_.security_factor,
+                                   current_.x, current_.angle)
+                   : PrintedCheck{};
+    current_.confirmed = printed_.confirmed;
+    ++y_run_;
+}
+
+void Sweep::note_crossed_row() {
+    Crossings& crossings = summary_.crossings;
+    if (crossed_y_run_ != y_run_) {
+        crossed_y_run_ = y_run_;
+        const bool same = crossings.runs > 0 && crossed_row_ + 1 == summary_.rows &&
+                          last_crossed_.printed == printed_.printed &&
+                          last_crossed_.confirmed == printed_.confirmed &&
+                          last_crossed_.answer.row == printed_.answer.row;
+        if (!same) {
+            ++crossings.runs;
+            last_crossed_ = {{}, printed_.printed, printed_.confirmed, printed_.answer};
+        }
+    }
+    for (Heights* heights : {&last_crossed_.heights, &crossings.rows}) {
+        heights->first = heights->rows == 0 ? current_.height : heights->first;
+        heights->last = current_.height;
+        ++heights->rows;
+    }
+    crossed_row_ = summary_.rows;
+    if (crossings.runs <= Crossings::named) {
+        crossings.first[static_cast<std::size_t>(crossings.runs - 1)] = last_crossed_;
+    }
+}
+
 }  // namespace zelm
