@@ -181,6 +181,9 @@ CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_ang
     while (again < below && !stands(again)) {
         ++again;
     }
+    if (again >= below) {  // no row at a larger FS reads the angle again, or none is below it
+        return answer;
+    }
     // The first row, up in x, whose printed angle is the slope's or steeper: at most
     // `again`, unless rounding takes that one below the slope's angle (65.12 prints 65).
     std::int32_t printed = first;
@@ -190,7 +193,7 @@ CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_ang
     while (printed < again && !prints_at_least(printed)) {
         ++printed;
     }
-    if (again < below && prints_at_least(printed)) {
+    if (prints_at_least(printed)) {
         PrintedFactor lowest{};
         PrintedFactor highest{};
         const auto crossing = factors_of_safety_on_row(phi, printed);
