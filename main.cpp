@@ -10,7 +10,7 @@
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <exception>
 #include <iostream>

@@ -5,7 +5,7 @@
 #include "console/dialogue.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/sweep.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <array>
 #include <cstddef>

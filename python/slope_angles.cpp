@@ -1,9 +1,9 @@
 #include "python/slope_angles.hpp"
 
+#include "messages/warnings.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/slope_angle.hpp"
-#include "sweep/warnings.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -68,14 +68,15 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
         refuse_what_no_float_holds(b);
         throw py::value_error("a value is one that a float cannot hold");
     }
-    const UnansweredKind no_slope{{"describes no slope chart 1 can be read for, and is NaN",
-                                   "describe no slope chart 1 can be read for, and are NaN"},
-                                  [](const Values& v) {
-                                      const auto found = describes_no_slope(reading_of(v));
-                                      return std::pair{found->position, found->why};
-                                  }};
+    const UnansweredKind no_slope{
+        {"describes no slope chart 1 can be read for, and is NaN",
+         "describe no slope chart 1 can be read for, and are NaN"},
+        [](const Values& v) {
+            const auto found = describes_no_slope(reading_of(v));
+            return std::pair{static_cast<std::size_t>(found->which), clause(*found)};
+        }};
     const UnansweredKind off_chart{no_angle, [](const Values& v) {
-                                       return std::pair{operand_count, no_angle_at(reading_of(v))};
+                                       return std::pair{operand_count, sentence(no_angle_at(reading_of(v)))};
                                    }};
     return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, off_chart));
 }

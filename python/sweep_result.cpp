@@ -9,7 +9,7 @@
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/sweep.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <pybind11/stl/filesystem.h>
 

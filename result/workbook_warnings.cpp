@@ -1,7 +1,7 @@
 #include "result/workbook_warnings.hpp"
 
 #include "sweep/sweep.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <cstddef>
 #include <string_view>

@@ -7,7 +7,7 @@
 #include "numbers/writing.hpp"
 #include "sweep/printed_check.hpp"
 #include "sweep/sweep.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "sweep/check.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <fast_float/fast_float.h>
 #include <gtest/gtest.h>

@@ -19,7 +19,7 @@
 #include "sweep/slope_angle.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
-#include "sweep/warnings.hpp"
+#include "messages/warnings.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>

@@ -1,0 +1,212 @@
+#include "messages/warnings.hpp"
+
+#include "chart/chart1.hpp"
+#include "numbers/writing.hpp"
+#include "sweep/printed_check.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+namespace zelm {
+namespace {
+
+constexpr std::string_view meaningless = "; the angles written describe no real slope.";
+
+std::string height_text(float height) {
+    std::array<char, max_decimal_comma_length> text{};
+    char* const end = put_decimal_comma(text.data(), height);
+    return std::string(text.data() + 1, end);  // without the cell's leading space
+}
+
+// The heights of some rows, as the result file prints them: "H = 1,00 to 9,00".
+std::string heights_text(const Heights& rows) {
+    const std::string first = height_text(rows.first);
+    const std::string last = height_text(rows.last);
+    return "H = " + first + (first == last ? "" : " to " + last);
+}
+
+std::string words(const ValueWithoutMeaning& value) { return clause(value) + std::string(meaningless); }
+
+std::string words(const FactorOfSafetyBelowOne& below) {
+    return "the factor of safety " + shortest(below.security_factor) +
+           " is below 1: the angles written are those of slopes expected to fail.";
+}
+
+std::string words(const NoRows& none) {
+    const std::string height = shortest(none.height);
+    const std::string step = shortest(none.step);
+    switch (none.why) {
+        case NoRows::Why::zero_step:
+            return "no rows were written: the step is 0.";
+        case NoRows::Why::zero_height:
+            return "no rows were written: the height of the talus is 0.";
+        case NoRows::Why::opposite_signs:
+            return "no rows were written: the height of the talus " + height + " and the step " + step +
+                   " have opposite signs.";
+        case NoRows::Why::height_below_step:
+            return "no rows were written: the height of the talus " + height + " is below the step " + step +
+                   ".";
+        case NoRows::Why::too_many_rows:
+            break;
+    }
+    return "no rows were written: " + height + " / " + step +
+           " is more rows than a run can count (2147483647); a larger step gives fewer.";
+}
+
+std::string words(const HeightsBelowZero& below) {
+    return "the heights are below 0 (the height of the talus " + shortest(below.height) + " and the step " +
+           shortest(below.step) + " are both negative)" + std::string(meaningless);
+}
+
+// What the factor of safety can do for an x beyond the fitted rows, said as facts. Below
+// them no FS of a safer slope helps: chart 1 does not cover the material at this FS.
+// Above them a larger FS, the safer side, brings x back onto the chart.
+std::string way_onto_the_chart(const EmptyAngles& empty, bool below) {
+    const std::string phi = shortest(empty.friction_angle);
+    if (!empty.fitted) {
+        return " For a friction angle of " + phi + " degrees chart 1 answers no factor of safety; another " +
+               "method is needed.";
+    }
+    const auto& [lowest, highest] = *empty.fitted;
+    if (below) {
+        return " For a friction angle of " + phi + " degrees chart 1 answers factors of safety up to " +
+               highest.text() + ": it does not cover this material at FS " + shortest(empty.security_factor) +
+               ", and another method is needed.";
+    }
+    const auto [first, last] = fitted_x_range();
+    return " A larger FS, on the safe side, brings x within " + fixed(first, 2) + " to " + fixed(last, 2) +
+           ": FS " + lowest.text() + " to " + highest.text() + " for a friction angle of " + phi +
+           " degrees.";
+}
+
+// Where the empty cells lie, after the row's threshold or the x it has no row for: the
+// run's rows, or one reading's y.
+std::string where_empty(const EmptyAngles& empty) {
+    if (empty.why == EmptyAngles::Why::vertical_only) {
+        if (empty.y) {
+            return ", and y = " + fixed(*empty.y, 2) + " here.";
+        }
+        return empty.vertical.rows == 0 ? ", which no height reaches; every angle cell is empty."
+                                        : ", at " + heights_text(empty.vertical) + "; the angle cells of " +
+                                              heights_text(empty.empty) + ", below it, are empty.";
+    }
+    return empty.y ? "." : "; those angle cells are empty.";
+}
+
+std::string words(const EmptyAngles& empty) {
+    const auto [first, last] = fitted_x_range();
+    switch (empty.why) {
+        case EmptyAngles::Why::friction_angle:
+            return "chart 1 has no slope angle for a friction angle of " + shortest(empty.friction_angle) +
+                   " degrees; those angle cells are empty.";
+        case EmptyAngles::Why::y_not_a_number:
+            return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
+                   "(0/0: a cohesion and a density of 0); those angle cells are empty.";
+        case EmptyAngles::Why::vertical_only:
+        case EmptyAngles::Why::off_the_chart:
+            break;
+    }
+    const bool below = empty.x < first;
+    const std::string range = fixed(first, 2) + " to " + fixed(last, 2);
+    const std::string line =
+        empty.why == EmptyAngles::Why::vertical_only
+            ? "chart 1 holds only the vertical slope at x = tan(phi)/FS = " + fixed(empty.x, 2) +
+                  " (x from " + range +
+                  " has an angle for every y): 90 where y = C'/(d*H*tan(phi)) is at or beyond " +
+                  shortest(static_cast<float>(empty.threshold)) + where_empty(empty)
+            : "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(empty.x, 2) + ", " +
+                  (below ? "below" : "above") + " the " + range + " it gives angles for" + where_empty(empty);
+    return std::isnan(empty.x) ? line : line + way_onto_the_chart(empty, below);
+}
+
+std::string words(const SteeperThanExact& steeper) {
+    return "with no cohesion a dry slope stands at exactly atan(tan(phi)/FS) = " +
+           fixed(static_cast<float>(steeper.exact), 1) + " degrees at every height; chart 1's " +
+           fixed(steeper.angle, 0) + " is steeper, on the unsafe side.";
+}
+
+// The first few runs of rows whose printed angle checks short are named, with the angle
+// printed, the FS its check answers, whether chart 1's rows cross there, and the
+// steepest whole degree the check confirms.
+std::string words(const PrintedChecksShort& short_of) {
+    const Crossings& crossings = short_of.crossings;
+    const std::string fs = shortest(short_of.security_factor);
+    std::string line = "the angles printed check more than " +
+                       fixed(static_cast<float>(crossing_margin * 100.0), 0) + "% below the FS " + fs +
+                       " asked at ";
+    const std::int32_t named = std::min(crossings.runs, Crossings::named);
+    std::int32_t named_rows = 0;
+    bool cross = false;
+    for (std::int32_t i = 0; i < named; ++i) {
+        const CrossedRows& rows = crossings.first[static_cast<std::size_t>(i)];
+        named_rows += rows.heights.rows;
+        cross = cross || rows.answer.crossing_fs;
+        line.append(i == 0 ? "" : "; ").append(heights_text(rows.heights));
+        line += ": " + fixed(rows.printed, 0) + " checks at " + chart_statement(rows.answer) +
+                (rows.answer.crossing_fs ? " where chart 1's rows cross" : "") + ", " +
+                fixed(*rows.confirmed, 0) + " is confirmed";
+    }
+    if (crossings.rows.rows > named_rows) {
+        line += "; and " + std::to_string(crossings.rows.rows - named_rows) + " more rows up to " +
+                heights_text({0, crossings.rows.last, crossings.rows.last});
+    }
+    return line + ". The file prints the chart's angle rounded to a whole degree" +
+           (cross ? ", and where chart 1's rows cross a row of a smaller FS reads less" : "") +
+           "; the confirmed angle is the steepest whole degree whose check reaches FS " + fs + ".";
+}
+
+std::string words(const ShortOfTalus& short_of) {
+    const bool above = std::fabs(short_of.last_height) > std::fabs(short_of.talus);
+    const std::string step = shortest(short_of.step);
+    const std::string line = "the last row is at H = " + height_text(short_of.last_height) +
+                             (above ? ", above" : ", short of") + " the talus height " +
+                             shortest(short_of.talus) + ": ";
+    switch (short_of.why) {
+        case ShortOfTalus::Why::step_no_longer_adds:
+            return line + "from there on, a step of " + step +
+                   " no longer adds to the height in single precision, and the rows repeat it.";
+        case ShortOfTalus::Why::step_does_not_divide:
+            return line + "the step " + step + " does not divide it.";
+        case ShortOfTalus::Why::step_not_exact:
+            break;
+    }
+    return line + "the step " + step +
+           " is not exact in single precision, and the heights are sums of it; a step that is a binary "
+           "fraction, such as 0.125, 0.25 or 0.5, adds up exactly.";
+}
+
+}  // namespace
+
+std::string clause(const ValueWithoutMeaning& value) {
+    const std::string typed = shortest(value.value);
+    switch (value.which) {
+        case ValueWithoutMeaning::Which::friction_angle:
+            return "the friction angle " + typed + " is not between 0 and 90 degrees";
+        case ValueWithoutMeaning::Which::cohesion:
+            return "the cohesion " + typed + " is below 0";
+        case ValueWithoutMeaning::Which::density:
+            return "the density " + typed + " is not above 0";
+        case ValueWithoutMeaning::Which::height:
+            return "the height " + typed + " is not above 0";
+        case ValueWithoutMeaning::Which::security_factor:
+            break;
+    }
+    return "the factor of safety " + typed + " is not above 0";
+}
+
+std::string sentence(const Finding& finding) {
+    return std::visit([](const auto& found) { return words(found); }, finding);
+}
+
+std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run) {
+    std::vector<std::string> lines;
+    for (const Finding& finding : run_findings(entered, run)) {
+        lines.push_back(sentence(finding));
+    }
+    return lines;
+}
+
+}  // namespace zelm

@@ -1,0 +1,24 @@
+// The run's findings in words, one sentence each, without the program's name: the same
+// sentences for standard error, the workbook's warning rows, the page and Python.
+#pragma once
+
+#include "sweep/chart_inputs.hpp"
+#include "sweep/findings.hpp"
+#include "sweep/sweep.hpp"
+
+#include <string>
+#include <vector>
+
+namespace zelm {
+
+// One finding as a sentence: "the cohesion -2 is below 0; the angles written describe no
+// real slope.", "no rows were written: the step is 0.".
+std::string sentence(const Finding& finding);
+
+// The run's findings, sentence by sentence, in their order.
+std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run);
+
+// A value of one reading that describes no slope, as a clause: "the cohesion -2 is below 0".
+std::string clause(const ValueWithoutMeaning& value);
+
+}  // namespace zelm
