@@ -11,6 +11,7 @@
 
 namespace zelm {
 
+// The target `named` stands for, found to be `kind` at `path`, with its name for messages.
 inline Target found(TargetKind kind, const std::filesystem::path& path, const std::filesystem::path& named,
                     int error = 0) {
     return {kind, path, utf8_name(named), error};
