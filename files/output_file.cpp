@@ -1,6 +1,7 @@
 #include "files/output_file.hpp"
 
 #include "files/file_names.hpp"
+#include "files/output_file_platform.hpp"
 
 #include <cerrno>
 #include <chrono>
@@ -10,24 +11,10 @@
 #include <system_error>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>  // open, close, dup and access under their POSIX names: UTF-8 names here too
-#else
-#include <unistd.h>
-#endif
-
 namespace zelm {
 namespace {
 
 namespace fs = std::filesystem;
-
-#ifdef _WIN32
-constexpr int binary = O_BINARY | O_NOINHERIT;  // CR LF as written, never CR CR LF
-#else
-constexpr int binary = O_CLOEXEC;
-#endif
 
 Failure failure_of(int error) { return Failure::system_or(error, EIO); }
 
@@ -47,47 +34,14 @@ fs::path temporary_name_for(const fs::path& target) {
     return fs::path(target) += suffix + ".tmp";
 }
 
-// The errno that keeps the user from writing `file` over, or 0 when nothing does (or
-// there is no such file yet): a read-only file is refused, as the shell refuses it.
-int refusal_to_replace(const std::string& file) {
-    return access(file.c_str(), F_OK) == 0 && access(file.c_str(), W_OK) != 0 ? errno : 0;
-}
-
-// A new file for this run alone (never one that exists), or -1 with errno. It takes the
-// permission bits and group of the file it replaces, so that a private or shared
-// calculation stays so; a new name gets what the umask allows.
-int create_new(const std::string& name, [[maybe_unused]] const std::string& replaced) {
-#ifdef _WIN32
-    return open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | binary, S_IREAD | S_IWRITE);
-#else
-    struct stat existing {};
-    const bool replaces = stat(replaced.c_str(), &existing) == 0;
-    const int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | binary, replaces ? 0600 : 0666);
-    if (descriptor >= 0 && replaces) {
-        // The group first, as a change of group may clear the set-group-ID bit; a group
-        // the user may not give leaves the file in the user's own.
-        if (fchown(descriptor, static_cast<uid_t>(-1), existing.st_gid) != 0) {
-            errno = 0;
-        }
-        (void)fchmod(descriptor, existing.st_mode & 07777U);
-    }
-    return descriptor;
-#endif
-}
-
 // A stream on a descriptor, or the errno of what failed; the descriptor is closed if
 // no stream takes it.
 std::variant<std::FILE*, int> stream_on(int descriptor) {
-#ifdef _WIN32
-    if (descriptor >= 0) {
-        (void)_setmode(descriptor, O_BINARY);  // standard output too: CR LF as written
-    }
-#endif
-    std::FILE* stream = descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+    std::FILE* stream = descriptor < 0 ? nullptr : platform::binary_stream_on(descriptor);
     if (stream == nullptr) {
         const int error = errno;
         if (descriptor >= 0) {
-            (void)close(descriptor);
+            (void)platform::close_descriptor(descriptor);
         }
         return error;
     }
@@ -111,8 +65,8 @@ std::variant<OutputFile, Failure> OutputFile::open(const Target& target, Writer 
                 return file;
             }
             auto stream =
-                stream_on(target.kind == TargetKind::device ? ::open(target.name.c_str(), O_WRONLY | binary)
-                                                            : ::dup(1));
+                stream_on(target.kind == TargetKind::device ? platform::open_device(target.name)
+                                                            : platform::duplicate_standard_output());
             if (const int* error = std::get_if<int>(&stream)) {
                 return failure_of(*error);
             }
@@ -123,7 +77,7 @@ std::variant<OutputFile, Failure> OutputFile::open(const Target& target, Writer 
             break;
     }
     const std::string target_name = utf8_name(target.path);
-    if (const int refused = refusal_to_replace(target_name)) {
+    if (const int refused = platform::refusal_to_replace(target_name)) {
         return failure_of(refused);
     }
     std::error_code no_folder;
@@ -135,7 +89,7 @@ std::variant<OutputFile, Failure> OutputFile::open(const Target& target, Writer 
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
         file.temporary_ = temporary_name_for(target.path);
-        descriptor = create_new(utf8_name(file.temporary_), target_name);
+        descriptor = platform::create_new(utf8_name(file.temporary_), target_name);
         if (descriptor < 0 && errno != EEXIST) {
             const int error = errno;
             file.temporary_.clear();
@@ -144,7 +98,7 @@ std::variant<OutputFile, Failure> OutputFile::open(const Target& target, Writer 
     }
     file.name_ = utf8_name(file.temporary_);
     if (writer == Writer::library) {  // an empty file of ours, under a name the library fills
-        if (close(descriptor) != 0) {
+        if (platform::close_descriptor(descriptor) != 0) {
             return failure_of(errno);
         }
         return file;
