@@ -7,10 +7,11 @@
 #include "console/stops.hpp"
 #include "files/output_file.hpp"
 #include "messages/diagnostic.hpp"
+#include "messages/entries.hpp"
+#include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
-#include "messages/warnings.hpp"
 
 #include <exception>
 #include <iostream>

@@ -1,5 +1,6 @@
 #include "console/dialogue.hpp"
 
+#include "messages/entries.hpp"
 #include "numbers/reading.hpp"
 
 #include <algorithm>
@@ -19,17 +20,16 @@ namespace {
 struct Prompt {
     std::string_view text;
     float ChartInputs::*value;
-    std::string_view name;  // the value, as a refusal names it
 };
 
 // Prompt texts are the calculator's own, spacing and units included.
 constexpr std::array<Prompt, 6> prompts{{
-    {"\tFriction angle \t\t[degree] :", &ChartInputs::friction_angle, "the friction angle"},
-    {"\n\tCohesion \t\t[Tn/m2]\t:", &ChartInputs::cohesion, "the cohesion"},
-    {"\n\tDensity  \t\t[Tn/m3]\t:", &ChartInputs::density, "the density"},
-    {"\n\tHeight of the talus \t  [m]\t:", &ChartInputs::height, "the height of the talus"},
-    {"\n\tDefinition \t\t  [m]\t:", &ChartInputs::definition, "the definition"},
-    {"\n\tSecurity Factor \t\t  [m]\t:", &ChartInputs::security_factor, "the security factor"},
+    {"\tFriction angle \t\t[degree] :", &ChartInputs::friction_angle},
+    {"\n\tCohesion \t\t[Tn/m2]\t:", &ChartInputs::cohesion},
+    {"\n\tDensity  \t\t[Tn/m3]\t:", &ChartInputs::density},
+    {"\n\tHeight of the talus \t  [m]\t:", &ChartInputs::height},
+    {"\n\tDefinition \t\t  [m]\t:", &ChartInputs::definition},
+    {"\n\tSecurity Factor \t\t  [m]\t:", &ChartInputs::security_factor},
 }};
 
 constexpr std::string_view blanks = " \t\r\v\f";
@@ -75,40 +75,6 @@ class TypedLines {
     std::int64_t line_number_ = 0;
 };
 
-// "a", "a and b", "a, b and c".
-std::string listed(const std::vector<std::string>& items) {
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
-    }
-    return text;
-}
-
-// A typed text quoted in a line of its own: control characters shown as '?'.
-std::string quoted(std::string text) {
-    for (char& c : text) {
-        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-    }
-    return "'" + text + "'";
-}
-
-// The values taken from the line of a refused entry, before it: as typed, and what
-// each became.
-struct TakenOnTheLine {
-    std::vector<std::string> typed;
-    std::vector<std::string> names;
-};
-
-std::string refusal_line(const std::string& token, Refusal refusal, const TakenOnTheLine& taken,
-                         bool rest_ignored) {
-    std::string line = "The entry " + quoted(token) + " " + std::string(refusal_reason(refusal)) + ".";
-    if (!taken.typed.empty()) {
-        line += " The " + listed(taken.typed) + " before it on its line " +
-                (taken.typed.size() == 1 ? "was" : "were") + " taken as " + listed(taken.names) + ".";
-    }
-    return line + (rest_ignored ? " The rest of its line was ignored." : "");
-}
-
 }  // namespace
 
 void print_banner(std::ostream& out) {
@@ -118,16 +84,13 @@ void print_banner(std::ostream& out) {
            "  ****************************************************************************\n\n\n";
 }
 
-std::string left_over_warning(const std::string& left_over) {
-    return "the text " + quoted(left_over) + " after the sixth value was ignored.";
-}
-
 std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out) {
     TypedValues typed{};
     TypedLines lines(in);
-    TakenOnTheLine taken;
+    std::vector<TakenValue> taken;  // the values taken from the current line
     std::int64_t taken_line = 0;
-    for (const Prompt& prompt : prompts) {
+    for (std::size_t value = 0; value < prompts.size(); ++value) {
+        const Prompt& prompt = prompts[value];
         for (;;) {
             out << prompt.text << std::flush;
             const auto token = lines.next();
@@ -141,12 +104,11 @@ std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out) {
             const Entry entry = read_entry(*token);
             if (entry.value) {
                 typed.values.*prompt.value = *entry.value;
-                taken.typed.push_back(*token);
-                taken.names.emplace_back(prompt.name);
+                taken.push_back({*token, value});
                 break;
             }
             const bool rest_ignored = !lines.rest_of_line().empty();
-            out << refusal_line(*token, entry.refusal, taken, rest_ignored) << '\n';
+            out << entry_refused(*token, entry.refusal, taken, rest_ignored) << '\n';
             taken = {};
         }
     }

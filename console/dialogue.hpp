@@ -26,8 +26,5 @@ struct TypedValues {
 // read from the next line. Nothing when the input ends before the sixth value.
 std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out);
 
-// The warning for text typed after the sixth value: "the text 'oops' after the sixth
-// value was ignored."
-std::string left_over_warning(const std::string& left_over);
 
 }  // namespace zelm

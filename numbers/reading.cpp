@@ -62,20 +62,4 @@ Entry read_entry(std::string_view token, DecimalSeparator separator) {
     return with_a_comma;
 }
 
-std::string_view refusal_reason(Refusal refusal, DecimalSeparator separator) {
-    switch (refusal) {
-        case Refusal::too_large:
-            return "is too large: a value lies between -3.4e38 and 3.4e38";
-        case Refusal::too_small:
-            return "is too close to 0 to be held: write 0 or a larger value";
-        case Refusal::decimal_comma:
-            return "is written with a decimal comma: write it with a point, as in 2.5";
-        case Refusal::not_a_number:
-            break;
-    }
-    return separator == DecimalSeparator::point_or_comma
-               ? "is not a number, such as 2.5 or 2,5"
-               : "is not a number written with a decimal point, such as 2.5";
-}
-
 }  // namespace zelm

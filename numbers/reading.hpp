@@ -29,9 +29,4 @@ struct Entry {
 // stand for the point ("2,5" reads 2.5).
 Entry read_entry(std::string_view token, DecimalSeparator separator = DecimalSeparator::point);
 
-// What to tell the person who typed a refused entry, as one sentence: "is not a number
-// written with a decimal point, such as 2.5". With point_or_comma, for a form that takes
-// a comma as well, the example shows both.
-std::string_view refusal_reason(Refusal refusal, DecimalSeparator separator = DecimalSeparator::point);
-
 }  // namespace zelm

@@ -1,5 +1,7 @@
 #include "python/arguments.hpp"
 
+#include "messages/entries.hpp"
+
 #include <cmath>
 #include <string_view>
 

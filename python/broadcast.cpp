@@ -1,5 +1,6 @@
 #include "python/broadcast.hpp"
 
+#include "messages/entries.hpp"
 #include "python/arguments.hpp"
 
 #include <pybind11/stl.h>

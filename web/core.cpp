@@ -8,6 +8,8 @@
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
 // bytes) and never reads or frees the module's memory by hand.
 
+#include "messages/entries.hpp"
+#include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
@@ -19,7 +21,6 @@
 #include "sweep/slope_angle.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
-#include "messages/warnings.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
