@@ -47,13 +47,8 @@ std::string repr_of(const SweepResult& run) {
            std::to_string(run.warnings().size()) + " warnings>";
 }
 
-}  // namespace
-
-PYBIND11_MODULE(_core, module) {
-    module.doc() = "The calculator's core, as the zelm_fs package uses it.";
-    module.attr("__version__") = ZELM_VERSION;
-    module.attr("column_titles") = column_titles();
-
+// zelm_fs.Sweep: one run's rows as arrays, its warnings and values, and the two files.
+void define_sweep(py::module_& module) {
     py::class_<SweepResult>(module, "Sweep", R"(One run of the calculator, as zelm_fs.sweep() makes it.
 
 The rows are numpy float32 arrays, one element per height, read-only:
@@ -106,6 +101,16 @@ line), raise ValueError.)")
              R"(Write the program's workbook (.xlsx) at path, as write() writes the result file.
 
 A run with more rows than a sheet holds (1048568 under the header) gets no workbook: OSError.)");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_core, module) {
+    module.doc() = "The calculator's core, as the zelm_fs package uses it.";
+    module.attr("__version__") = ZELM_VERSION;
+    module.attr("column_titles") = column_titles();
+
+    define_sweep(module);
 
     module.def(
         "sweep",
