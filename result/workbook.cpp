@@ -271,6 +271,26 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     return std::nullopt;
 }
 
+// The sheet's columns, header, pages and rows, and the chart of a run that was not
+// stopped; true when a stop came meanwhile.
+bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs& entered,
+                const std::vector<std::string>& warnings, const ShouldStop& stop) {
+    worksheet_set_column(sheet, 0, 0, 12, nullptr);
+    worksheet_set_column(sheet, 1, 2, 16, nullptr);
+    worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
+    worksheet_set_column(sheet, confirmed_column, confirmed_column, 22, nullptr);
+    Formats formats(workbook);
+    const lxw_row_t titles_row = write_header(sheet, formats, entered, warnings);
+    worksheet_freeze_panes(sheet, titles_row + 1, 0);
+    const std::string title = chart_title(entered);
+    set_up_pages(workbook, sheet, title, titles_row, entered);
+    const RowsWritten run = write_rows(sheet, formats, entered, titles_row + 1, stop);
+    if (run.summary.rows > 0 && !run.stopped) {
+        add_chart(workbook, sheet, title, titles_row + 1, run.summary);
+    }
+    return run.stopped;
+}
+
 }  // namespace
 
 std::optional<Failure> write_workbook_at(const std::string& name, const fs::path& folder,
@@ -305,23 +325,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
     const std::optional<Failure> unwritten =
         sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
-    bool stopped = false;
-    if (sheet != nullptr) {
-        worksheet_set_column(sheet, 0, 0, 12, nullptr);
-        worksheet_set_column(sheet, 1, 2, 16, nullptr);
-        worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
-        worksheet_set_column(sheet, confirmed_column, confirmed_column, 22, nullptr);
-        Formats formats(workbook);
-        const lxw_row_t titles_row = write_header(sheet, formats, entered, warnings);
-        worksheet_freeze_panes(sheet, titles_row + 1, 0);
-        const std::string title = chart_title(entered);
-        set_up_pages(workbook, sheet, title, titles_row, entered);
-        const RowsWritten run = write_rows(sheet, formats, entered, titles_row + 1, stop);
-        stopped = run.stopped;
-        if (run.summary.rows > 0 && !stopped) {
-            add_chart(workbook, sheet, title, titles_row + 1, run.summary);
-        }
-    }
+    const bool stopped = sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, stop);
     // Closed even when stopped, which frees what the library holds: a stop may wait for it.
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
