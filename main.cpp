@@ -6,6 +6,7 @@
 #include "console/quiet_standard_error.hpp"
 #include "console/stops.hpp"
 #include "files/output_file.hpp"
+#include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
 #include "messages/warnings.hpp"

@@ -2,6 +2,7 @@
 
 #include "chart/chart1.hpp"
 #include "files/file_names.hpp"
+#include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
 #include "numbers/reading.hpp"

@@ -3,6 +3,7 @@
 // is told in exactly one line of the program's own on standard error, whatever the
 // arguments hold. Every slope the command line lets through gets an answer of chart 1.
 #include "console/command_line.hpp"
+#include "messages/checks.hpp"
 
 #include <cstddef>
 #include <cstdint>

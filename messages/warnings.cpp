@@ -1,6 +1,7 @@
 #include "messages/warnings.hpp"
 
 #include "chart/chart1.hpp"
+#include "messages/checks.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/printed_check.hpp"
 

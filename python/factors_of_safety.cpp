@@ -1,5 +1,6 @@
 #include "python/factors_of_safety.hpp"
 
+#include "messages/checks.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/check.hpp"

@@ -58,6 +58,12 @@ enum class Meaningless : std::uint8_t {
 // answer; 0, the friction angle, for friction_angle_too_small.
 std::size_t typed_position(Meaningless why);
 
+// The most decimals a printed FS is given. Up to 12 the product of a float FS by 10^n
+// is exact in double (a float's 24-bit significand times 5^12 < 2^28 fits 53 bits), so
+// rounding it up or down to n decimals is exact too. A row narrower than 10^-12 of FS
+// needs a friction angle below about 10^-8 degrees.
+inline constexpr std::int32_t most_fs_decimals = 12;
+
 // A factor of safety as printed: scaled / 10^decimals, {133, 2} for 1.33.
 struct PrintedFactor {
     std::int64_t scaled;
@@ -126,18 +132,5 @@ std::int32_t key_of(float x);
 // the run's FS. Nothing where run_key lies outside the fitted rows, where an angle is
 // not a number, or where b would not be above 0.
 std::optional<float> confirmed_angle(const Chart1Grid::AtY& design, std::int32_t run_key);
-
-// The slope as an answer names it, "H 20 m at 35 degrees", its values written shortest.
-std::string slope_named(const SlopeToCheck& slope);
-
-// The chart's statement of an answer: "FS 1.33 to 1.35", "FS 0.80", "FS below 0.72",
-// "FS above 2.96"; empty for no answer.
-std::string chart_statement(const CheckAnswer& answer);
-
-// The answer in one line, for the console, the page and Python alike:
-// "FS 1.33 to 1.35 (chart 1, x = 0.43)", "FS 0.80 (...)" for a row that holds one printed
-// FS, "FS below 0.72 (...)", "FS above 2.96 (...)"; for no answer, the reason as one
-// sentence.
-std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
 
 }  // namespace zelm

@@ -4,11 +4,12 @@
 #include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
 #include "chart/float_bits.hpp"
+#include "messages/checks.hpp"
+#include "messages/warnings.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/check.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
-#include "messages/warnings.hpp"
 
 #include <fast_float/fast_float.h>
 #include <gtest/gtest.h>

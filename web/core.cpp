@@ -8,6 +8,7 @@
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
 // bytes) and never reads or frees the module's memory by hand.
 
+#include "messages/checks.hpp"
 #include "messages/entries.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"

@@ -1,0 +1,131 @@
+#include "messages/checks.hpp"
+
+#include "numbers/writing.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace zelm {
+namespace {
+
+// Why the values leave the chart nothing to read, as one sentence.
+std::string reason(const SlopeToCheck& slope, Meaningless why) {
+    const auto value = [](const char* name, float v, const char* rule) {
+        return std::string(name) + " " + shortest(v) + (std::isfinite(v) ? rule : " is not a finite number") +
+               ".";
+    };
+    switch (why) {
+        case Meaningless::friction_angle:
+            return value("the friction angle", slope.friction_angle, " is not between 0 and 90 degrees");
+        case Meaningless::cohesion:
+            return value("the cohesion", slope.cohesion, " is below 0");
+        case Meaningless::density:
+            return value("the density", slope.density, " is not above 0");
+        case Meaningless::height:
+            return value("the height of the slope", slope.height, " is not above 0");
+        case Meaningless::slope_angle:
+            return value("the slope angle", slope.slope_angle,
+                         slope.slope_angle > 0.0F ? " is above 90 degrees: a slope stands at most vertical"
+                                                  : " is not above 0 degrees");
+        case Meaningless::friction_angle_too_small:
+            return "the friction angle " + shortest(slope.friction_angle) +
+                   " is too small: the factors of safety chart 1 tells apart for it need more than " +
+                   std::to_string(most_fs_decimals) + " decimals.";
+        case Meaningless::none:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string slope_named(const SlopeToCheck& slope) {
+    return "H " + shortest(slope.height) + " m at " + shortest(slope.slope_angle) + " degrees";
+}
+
+std::string chart_statement(const CheckAnswer& answer) {
+    switch (answer.verdict) {
+        case Verdict::on_row:
+            return "FS " + answer.lowest.text() +
+                   (answer.lowest.scaled == answer.highest.scaled ? "" : " to " + answer.highest.text());
+        case Verdict::below_chart:
+            return "FS below " + answer.lowest.text();
+        case Verdict::above_chart:
+            return "FS above " + answer.highest.text();
+        case Verdict::no_answer:
+            break;
+    }
+    return {};
+}
+
+namespace {
+
+// The chart's printed FS that the exact FS of a dry slope falls short of, or nothing:
+// "FS a to b" when it lies below a, "FS above X" when it is not above X. "FS below X"
+// only errs on the safe side.
+const PrintedFactor* overstated_for_a_dry_slope(const CheckAnswer& answer) {
+    if (answer.verdict == Verdict::on_row && answer.dry_fs < answer.lowest.value()) {
+        return &answer.lowest;
+    }
+    if (answer.verdict == Verdict::above_chart && answer.dry_fs <= answer.highest.value()) {
+        return &answer.highest;
+    }
+    return nullptr;
+}
+
+// Said of an answer whose FS lies below 1, or may: from `lowest` up to `highest`
+// (infinite above the chart, and below the chart's bound for a slope steeper than it).
+std::string below_one(double lowest, double highest, Verdict verdict) {
+    if (highest < 1.0) {
+        return "; below 1, the slope is expected to fail";
+    }
+    if (verdict == Verdict::above_chart && lowest < 1.0) {
+        return "; whether it reaches 1 the chart cannot tell";
+    }
+    return verdict == Verdict::on_row && lowest < 1.0 ? "; the range holds 1, and the slope may fail" : "";
+}
+
+}  // namespace
+
+std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
+    if (answer.verdict == Verdict::no_answer) {
+        return reason(slope, answer.why);
+    }
+    std::string beyond;
+    if (answer.verdict == Verdict::below_chart) {
+        beyond = ": the slope is steeper than even the chart's smallest factor of safety allows";
+    } else if (answer.verdict == Verdict::above_chart) {
+        beyond = ": the slope is no steeper than the chart's largest factor of safety allows";
+    }
+    const std::string x = "x = " + fixed(answer.x, 2) + beyond;
+    std::string line;
+    // What the line states, from its lowest FS to its highest.
+    double lowest = answer.verdict == Verdict::above_chart ? answer.highest.value() : answer.lowest.value();
+    double highest = highest_fs_checked(answer);
+    if (const PrintedFactor* stated = overstated_for_a_dry_slope(answer)) {
+        // The safe number first, as a script reads it: the exact FS rounded down.
+        const PrintedFactor exact{
+            static_cast<std::int64_t>(std::floor(answer.dry_fs * std::pow(10.0, stated->decimals))),
+            stated->decimals};
+        lowest = exact.value();
+        highest = lowest;
+        line = "FS " + exact.text() +
+               " (exact for a dry slope with no cohesion, tan(phi)/tan(angle), rounded down; chart 1 gives " +
+               chart_statement(answer) + ", " + x + ")";
+    } else {
+        line = chart_statement(answer) + " (chart 1, " + x + ")";
+    }
+    line += below_one(lowest, highest, answer.verdict);
+    if (answer.crossing_fs) {
+        // The design run prints whole degrees: the first at least the slope's angle.
+        const float least = std::ceil(slope.slope_angle);
+        line += "; chart 1's rows cross here: a design run prints " + fixed(least, 0) +
+                (answer.crossing_printed > least ? " or steeper" : "") + " up to FS " +
+                answer.crossing_fs->text();
+    }
+    return line;
+}
+
+}  // namespace zelm
