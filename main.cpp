@@ -9,6 +9,7 @@
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
+#include "messages/files.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
@@ -35,8 +36,7 @@ bool targets_take_files(const Request& request) {
     for (const Target* target : targets) {
         const auto opened = OutputFile::open(*target, Writer::library);
         if (const auto* refused = std::get_if<Failure>(&opened)) {
-            say(std::cerr,
-                "cannot write " + target->name + ": " + refused->reason + "; no file was written.");
+            say(std::cerr, refused_before_asking(*target, *refused));
             return false;
         }
     }
@@ -54,12 +54,12 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console) {
     }
     if (!console) {
         if (&console == &std::cout) {  // standard error, with -o -, is where the reason would go
-            say(std::cerr, "cannot write to standard output; no result file was written.");
+            say(std::cerr, dialogue_unwritable());
         }
         return std::nullopt;
     }
     if (!entered) {
-        say(std::cerr, "the input ended before all six values were read; no result file was written.");
+        say(std::cerr, input_ended_early());
     } else if (!typed->left_over.empty()) {
         warn(std::cerr, left_over_warning(typed->left_over));
     }
@@ -100,19 +100,14 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     const TextFileReport text = result_file(request.output, entered);
     end_if_stopped(text.failure, request.output);
     if (text.failure) {
-        say(std::cerr, request.output.kind == TargetKind::standard_output
-                           ? "cannot write the result to standard output: " + text.failure->reason + "."
-                           : "cannot write " + request.output.name + ": " + text.failure->reason +
-                                 "; any earlier result file is unchanged.");
+        say(std::cerr, result_not_written(request.output, *text.failure));
         status = ExitStatus::not_written;
     }
     if (request.workbook) {
         const auto failure = workbook_file(*request.workbook, entered);
         end_if_stopped(failure, *request.workbook);
         if (failure) {
-            say(std::cerr, "cannot write " + request.workbook->name + ": " + failure->reason +
-                               "; any earlier workbook is unchanged." +
-                               (failure->detail.empty() ? "" : " " + failure->detail));
+            say(std::cerr, workbook_not_written(*request.workbook, *failure));
             status = ExitStatus::not_written;
         }
     }
@@ -133,7 +128,7 @@ ExitStatus answer_checks(const SlopeChecks& checks) {
         }
     }
     if (!std::cout.flush()) {
-        say(std::cerr, "cannot write the answers to standard output.");
+        say(std::cerr, answers_not_written());
         return ExitStatus::not_written;
     }
     return ExitStatus::written;

@@ -5,6 +5,7 @@
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
+#include "messages/files.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
 

@@ -26,8 +26,4 @@ bool has_xlsx_extension(const fs::path& file) {
     return extension == ".xlsx";
 }
 
-std::string text_under_a_workbook_name(const std::string& name) {
-    return "'" + name + "' is a workbook's name, and the result file is tab-separated text";
-}
-
 }  // namespace zelm

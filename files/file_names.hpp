@@ -15,8 +15,4 @@ std::string utf8_name(const std::filesystem::path& file);
 // True for a name whose extension is .xlsx, in any case: a workbook's name.
 bool has_xlsx_extension(const std::filesystem::path& file);
 
-// Why the result file, which is text, is not written under a workbook's name, given as
-// `name`: "'slope.xlsx' is a workbook's name, and the result file is tab-separated text".
-std::string text_under_a_workbook_name(const std::string& name);
-
 }  // namespace zelm

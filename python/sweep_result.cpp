@@ -3,13 +3,14 @@
 #include "files/file_names.hpp"
 #include "files/output_file.hpp"
 #include "files/target.hpp"
+#include "messages/files.hpp"
+#include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 #include "python/arguments.hpp"
 #include "python/interruption.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/sweep.hpp"
-#include "messages/warnings.hpp"
 
 #include <pybind11/stl/filesystem.h>
 

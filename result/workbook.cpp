@@ -1,6 +1,7 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
+#include "messages/files.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
 #include "result/workbook_warnings.hpp"
@@ -228,10 +229,9 @@ Failure failure_of(lxw_error error, int error_number) {
             return Failure::system(ENOMEM);
         case LXW_ERROR_CREATING_XLSX_FILE:
         case LXW_ERROR_CREATING_TMPFILE:
-            return Failure("the file could not be created");
+            return Failure(workbook_not_created());
         default:
-            return Failure("the workbook could not be put together (libxlsxwriter error " +
-                           std::to_string(static_cast<int>(error)) + ")");
+            return Failure(workbook_not_put_together(static_cast<int>(error)));
     }
 }
 
@@ -244,29 +244,23 @@ constexpr std::uintmax_t sheet_bytes_per_row = 290;
 // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
 constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 
-std::string in_kilobytes(std::uintmax_t bytes) { return std::to_string((bytes + 1023) / 1024) + " kB"; }
-
 // Whether the sheet of `rows` rows fits where libxlsxwriter puts its temporary files
 // (`folder`) before anything is written: within the file-size limit, and with room for
 // the rows and their copy in the sheet (the zip, at most as large, goes beside them).
 // Says what was checked and what was found when it does not.
 std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row + sheet_headroom;
-    const std::string takes = "Its sheet of " + std::to_string(rows) + " rows takes up to ";
 #ifdef RLIMIT_FSIZE
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < sheet) {
-        return Failure::system(EFBIG, takes + in_kilobytes(sheet) +
-                                          " while it is put together, beyond the file-size limit of " +
-                                          in_kilobytes(limit.rlim_cur) + ".");
+        return Failure::system(EFBIG, sheet_beyond_size_limit(rows, sheet, limit.rlim_cur));
     }
 #endif
     std::error_code unknown;
     const fs::space_info space = fs::space(folder, unknown);
     if (!unknown && space.available < 2 * sheet) {
-        return Failure::system(ENOSPC, takes + in_kilobytes(2 * sheet) + " in " + utf8_name(folder) +
-                                           " while it is put together, and " + in_kilobytes(space.available) +
-                                           " are free there.");
+        return Failure::system(ENOSPC,
+                               sheet_beyond_free_space(rows, 2 * sheet, utf8_name(folder), space.available));
     }
     return std::nullopt;
 }
@@ -302,10 +296,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     const auto warnings = rows <= max_rows ? workbook_warning_lines(entered) : std::vector<std::string>();
     const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
     if (rows > room) {
-        return Failure("the sweep has " + std::to_string(rows) + " rows and a sheet holds " +
-                       std::to_string(room) +
-                       (warnings.empty() ? " under the header" : " under the header and the run's warnings") +
-                       "; a larger step gives fewer rows");
+        return Failure(rows_beyond_a_sheet(rows, room, !warnings.empty()));
     }
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes in `folder`,

@@ -1,0 +1,65 @@
+#include "messages/files.hpp"
+
+namespace zelm {
+namespace {
+
+std::string in_kilobytes(std::uintmax_t bytes) { return std::to_string((bytes + 1023) / 1024) + " kB"; }
+
+std::string sheet_of(std::int32_t rows, std::uintmax_t sheet) {
+    return "Its sheet of " + std::to_string(rows) + " rows takes up to " + in_kilobytes(sheet);
+}
+
+}  // namespace
+
+std::string refused_before_asking(const Target& target, const Failure& refused) {
+    return "cannot write " + target.name + ": " + refused.reason + "; no file was written.";
+}
+
+std::string dialogue_unwritable() { return "cannot write to standard output; no result file was written."; }
+
+std::string input_ended_early() {
+    return "the input ended before all six values were read; no result file was written.";
+}
+
+std::string result_not_written(const Target& target, const Failure& failure) {
+    if (target.kind == TargetKind::standard_output) {
+        return "cannot write the result to standard output: " + failure.reason + ".";
+    }
+    return "cannot write " + target.name + ": " + failure.reason + "; any earlier result file is unchanged.";
+}
+
+std::string workbook_not_written(const Target& target, const Failure& failure) {
+    return "cannot write " + target.name + ": " + failure.reason + "; any earlier workbook is unchanged." +
+           (failure.detail.empty() ? "" : " " + failure.detail);
+}
+
+std::string answers_not_written() { return "cannot write the answers to standard output."; }
+
+std::string text_under_a_workbook_name(const std::string& name) {
+    return "'" + name + "' is a workbook's name, and the result file is tab-separated text";
+}
+
+std::string workbook_not_created() { return "the file could not be created"; }
+
+std::string workbook_not_put_together(int error) {
+    return "the workbook could not be put together (libxlsxwriter error " + std::to_string(error) + ")";
+}
+
+std::string rows_beyond_a_sheet(std::int32_t rows, std::int32_t room, bool with_warnings) {
+    return "the sweep has " + std::to_string(rows) + " rows and a sheet holds " + std::to_string(room) +
+           (with_warnings ? " under the header and the run's warnings" : " under the header") +
+           "; a larger step gives fewer rows";
+}
+
+std::string sheet_beyond_size_limit(std::int32_t rows, std::uintmax_t sheet, std::uintmax_t limit) {
+    return sheet_of(rows, sheet) + " while it is put together, beyond the file-size limit of " +
+           in_kilobytes(limit) + ".";
+}
+
+std::string sheet_beyond_free_space(std::int32_t rows, std::uintmax_t sheet, const std::string& folder,
+                                    std::uintmax_t available) {
+    return sheet_of(rows, sheet) + " in " + folder + " while it is put together, and " +
+           in_kilobytes(available) + " are free there.";
+}
+
+}  // namespace zelm
