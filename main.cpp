@@ -76,13 +76,14 @@ TextFileReport result_file(const Target& target, const ChartInputs& entered) {
 }
 
 // The workbook, complete and new, or untouched with the reason why.
-std::optional<Failure> workbook_file(const Target& target, const ChartInputs& entered) {
+std::optional<Failure> workbook_file(const Target& target, const ChartInputs& entered,
+                                     const KnownWarnings& warnings) {
     auto opened = OutputFile::open(target, Writer::library);
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return *refused;
     }
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
-    return write_workbook(std::get<OutputFile>(opened), entered, stop_requested);
+    return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested);
 }
 
 // Ends the program when a stop came while `target` was written, or before: a file not
@@ -94,7 +95,8 @@ void end_if_stopped(const std::optional<Failure>& failure, const Target& target)
 }
 
 // The result file, then the workbook when asked for: each is complete and new, or
-// untouched, whatever becomes of the other. Then what the run should tell.
+// untouched, whatever becomes of the other. Then what the run should tell, found once
+// from the result file's rows, and written in the workbook too.
 ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     ExitStatus status = ExitStatus::written;
     const TextFileReport text = result_file(request.output, entered);
@@ -103,18 +105,20 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
         say(std::cerr, result_not_written(request.output, *text.failure));
         status = ExitStatus::not_written;
     }
+    KnownWarnings warnings;
+    if (!text.failure) {
+        warnings = zelm::warnings(entered, text.sweep);
+    }
     if (request.workbook) {
-        const auto failure = workbook_file(*request.workbook, entered);
+        const auto failure = workbook_file(*request.workbook, entered, warnings);
         end_if_stopped(failure, *request.workbook);
         if (failure) {
             say(std::cerr, workbook_not_written(*request.workbook, *failure));
             status = ExitStatus::not_written;
         }
     }
-    if (!text.failure) {
-        for (const std::string& warning : warnings(entered, text.sweep)) {
-            warn(std::cerr, warning);
-        }
+    for (const std::string& warning : warnings.value_or(std::vector<std::string>())) {
+        warn(std::cerr, warning);
     }
     return status;
 }

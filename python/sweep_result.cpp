@@ -164,7 +164,7 @@ void SweepResult::write(const py::object& path) const {
 
 void SweepResult::write_workbook(const py::object& path) const {
     write_file(path, Writer::library, [this](OutputFile& file, const ShouldStop& stop) {
-        return zelm::write_workbook(file, entered_, stop);
+        return zelm::write_workbook(file, entered_, warnings_, stop);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/file_names.hpp"
 #include "messages/files.hpp"
+#include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 #include "result/header.hpp"
 #include "result/workbook_warnings.hpp"
@@ -288,12 +289,19 @@ bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs&
 }  // namespace
 
 std::optional<Failure> write_workbook_at(const std::string& name, const fs::path& folder,
-                                         const ChartInputs& entered, const ShouldStop& stop) {
+                                         const ChartInputs& entered, const KnownWarnings& known,
+                                         const ShouldStop& stop) {
     // The rows a sheet holds under the header, and under the warnings too, where the
-    // sweep would fit without them.
+    // sweep would fit without them: only then is it taken for the warnings.
     const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
     const std::int32_t rows = row_count(entered.height, entered.definition);
-    const auto warnings = rows <= max_rows ? workbook_warning_lines(entered) : std::vector<std::string>();
+    std::vector<std::string> warnings;
+    if (known) {
+        warnings = workbook_warning_lines(*known);
+    } else if (rows <= max_rows) {
+        warnings = workbook_warning_lines(
+            zelm::warnings(entered, sweep(entered, [](const SweepRow&) { return true; })));
+    }
     const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
     if (rows > room) {
         return Failure(rows_beyond_a_sheet(rows, room, !warnings.empty()));
@@ -333,8 +341,9 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     return std::nullopt;
 }
 
-std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
-    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, stop)) {
+std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
+                                      const KnownWarnings& warnings, const ShouldStop& stop) {
+    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, warnings, stop)) {
         return failure;
     }
     return file.commit();

@@ -12,8 +12,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zelm {
+
+// The run's warnings, where its caller has them already (from the sweep of the result
+// file, say); otherwise the workbook sweeps once more for them before its rows, which it
+// writes only after the header that holds them.
+using KnownWarnings = std::optional<std::vector<std::string>>;
 
 // Writes the workbook under `name` (UTF-8), libxlsxwriter's own temporary files going to
 // `folder` (the system's folder for them when empty). Nothing when it was written;
@@ -21,10 +27,12 @@ namespace zelm {
 // sheet holds, or when the sheet would not fit while it is put together (then nothing
 // is written at all).
 std::optional<Failure> write_workbook_at(const std::string& name, const std::filesystem::path& folder,
-                                         const ChartInputs& entered, const ShouldStop& stop);
+                                         const ChartInputs& entered, const KnownWarnings& warnings,
+                                         const ShouldStop& stop);
 
 // The workbook into `file`, committed once complete: an earlier workbook is replaced
 // only then, and stays untouched otherwise.
-std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop);
+std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
+                                      const KnownWarnings& warnings, const ShouldStop& stop);
 
 }  // namespace zelm

@@ -1,8 +1,5 @@
 #include "result/workbook_warnings.hpp"
 
-#include "sweep/sweep.hpp"
-#include "messages/warnings.hpp"
-
 #include <cstddef>
 #include <string_view>
 
@@ -15,10 +12,9 @@ constexpr std::size_t line_width = 100;
 
 }  // namespace
 
-std::vector<std::string> workbook_warning_lines(const ChartInputs& entered) {
-    const SweepSummary run = sweep(entered, [](const SweepRow&) { return true; });
+std::vector<std::string> workbook_warning_lines(const std::vector<std::string>& warnings) {
     std::vector<std::string> lines;
-    for (const std::string& warning : warnings(entered, run)) {
+    for (const std::string& warning : warnings) {
         std::string_view rest = warning;
         std::string line = "Warning:";
         while (!rest.empty()) {

@@ -3,8 +3,6 @@
 // page before the table they are about (an empty angle column, a row of 90s).
 #pragma once
 
-#include "sweep/chart_inputs.hpp"
-
 #include <xlsxwriter.h>
 
 #include <string>
@@ -13,9 +11,8 @@
 namespace zelm {
 
 // The warnings of a run, each begun with "Warning: " and broken at spaces into lines
-// that a printed page holds beside the table; none for a run without warnings. The
-// sweep is taken once more for them: the rows are written only after the header.
-std::vector<std::string> workbook_warning_lines(const ChartInputs& entered);
+// that a printed page holds beside the table; none for a run without warnings.
+std::vector<std::string> workbook_warning_lines(const std::vector<std::string>& warnings);
 
 // Writes the lines in the first column from `row` down, one a row, and returns the row
 // after the last.

@@ -269,7 +269,7 @@ class ResultFileChunks {
 val workbook(const val& values) {
     const std::string name = "/tmp/ZELM_FS_result.xlsx";
     val answer = val::object();
-    auto failure = write_workbook_at(name, "/tmp", inputs_of(values), {});
+    auto failure = write_workbook_at(name, "/tmp", inputs_of(values), std::nullopt, {});
     std::string bytes;
     if (!failure) {
         errno = 0;

@@ -18,6 +18,6 @@ extern "C" __attribute__((visibility("default"))) int zelm_embedded_run(const ch
         return 1;
     }
     const auto written = write_result_file(std::get<OutputFile>(text), traced, {});
-    const auto failure = write_workbook(std::get<OutputFile>(workbook), traced, {});
+    const auto failure = write_workbook(std::get<OutputFile>(workbook), traced, std::nullopt, {});
     return written.failure || failure ? 1 : 0;
 }
