@@ -37,15 +37,6 @@ inline float chart_y(double tan_phi, float cohesion, float density, float height
     return arrondir(B_tangent(height, cohesion, density, tan_phi), 2);
 }
 
-// True where the values describe a slope that chart 1 can be read for: a friction angle
-// strictly between 0 and 90 degrees, a cohesion of 0 or more, and a density, a height
-// and a factor of safety above 0. False for NaN.
-inline bool describes_a_slope(float friction_angle, float cohesion, float density, float height,
-                              float security_factor) {
-    return friction_angle > 0.0F && friction_angle < 90.0F && cohesion >= 0.0F && density > 0.0F &&
-           height > 0.0F && security_factor > 0.0F;
-}
-
 // The slope angle, in degrees, of the row at `height` of the sweep of these values: the
 // very float of that row, read from the grid (chart1_grid()), or NaN where the row's angle
 // cell is empty. Inline: a study calls it for every element of its arrays.

@@ -36,7 +36,8 @@ void Sweep::read_the_chart() {
     // What the check says of the printed angle changes with y alone too; it has something
     // to say only of values that describe a slope. A sweep reads few y's, each from the
     // chart itself: the grid would cost a short run more.
-    printed_ = describes_slopes_ && current_.height > 0.0F
+    printed_ = describes_a_slope(entered_.friction_angle, entered_.cohesion, entered_.density,
+                                 current_.height, entered_.security_factor)
                    ? check_printed(Chart1Grid::AtY::untabled(current_.y), phi_, entered_.security_factor,
                                    current_.x, current_.angle)
                    : PrintedCheck{};

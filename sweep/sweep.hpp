@@ -67,6 +67,15 @@ struct SweepSummary {
     Crossings crossings;         // where the printed angles check below the run's FS
 };
 
+// True where the values describe a slope that chart 1 can be read for: a friction angle
+// strictly between 0 and 90 degrees, a cohesion of 0 or more, and a density, a height
+// and a factor of safety above 0. False for NaN.
+inline bool describes_a_slope(float friction_angle, float cohesion, float density, float height,
+                              float security_factor) {
+    return friction_angle > 0.0F && friction_angle < 90.0F && cohesion >= 0.0F && density > 0.0F &&
+           height > 0.0F && security_factor > 0.0F;
+}
+
 // The friction angle in radians: degrees times the float value of pi (3.14159274),
 // divided by 180 in double and rounded to float. 30 degrees become 0.5235988.
 float to_radians(float degrees);
@@ -87,10 +96,7 @@ class Sweep {
           phi_(to_radians(entered.friction_angle)),
           // phi and FS stay the same, so x and tan(phi) are the same on every row.
           tan_phi_(std::tan(static_cast<double>(phi_))),
-          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt},
-          describes_slopes_(entered.friction_angle > 0.0F && entered.friction_angle < 90.0F &&
-                            entered.cohesion >= 0.0F && entered.density > 0.0F &&
-                            entered.security_factor > 0.0F) {
+          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt} {
         summary_.x = current_.x;
     }
 
@@ -142,7 +148,6 @@ class Sweep {
     double tan_phi_;
     SweepRow current_;
     std::optional<std::uint32_t> looked_up_y_;
-    bool describes_slopes_;   // the values are those of a material and a factor of safety
     PrintedCheck printed_;    // the check of the current y's printed angle
     std::int32_t y_run_ = 0;  // counts the changes of y
     std::int32_t crossed_y_run_ = -1;
