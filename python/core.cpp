@@ -30,7 +30,7 @@ py::tuple column_titles() {
     py::list titles;
     const zelm::HeaderLine& line = zelm::header_lines().back();
     for (std::size_t i = 0; i + 1 < line.count; ++i) {  // all but the whole-degree angle's
-        titles.append(decoded(line.cells[i].shown_label()));
+        titles.append(decoded(line.cells[i].shown_label(zelm::Units::tonnes)));
     }
     titles.append(decoded(zelm::chart_angle_label));
     titles.append(decoded(zelm::confirmed_angle_label));

@@ -9,6 +9,9 @@ constexpr HeaderCell label(std::string_view text, std::string_view in_workbook =
     return {text, nullptr, 0, in_workbook};
 }
 
+// The unit of a value, named as the run's units name it.
+constexpr HeaderCell unit(std::string_view UnitLabels::*which) { return {{}, nullptr, 0, {}, which}; }
+
 // A value entered, printed in the result file with one decimal, after `before`.
 constexpr HeaderCell value(float ChartInputs::*entered, std::string_view before = {}) {
     return {before, entered, 1, {}};
@@ -18,9 +21,9 @@ constexpr HeaderCell value(float ChartInputs::*entered, std::string_view before 
 // depend on the source's encoding: \xE0 is a-grave, \xF3 o-acute, \xE7 c-cedilla.
 // clang-format off
 constexpr std::array<HeaderLine, 8> lines{{
-    {{label("Par\xE0metres"), label("densitat"),       value(&ChartInputs::density),                label("Tn/m3")}, 4, true},
+    {{label("Par\xE0metres"), label("densitat"),       value(&ChartInputs::density),                unit(&UnitLabels::unit_weight)}, 4, true},
     {{label("geomec\xE0nics"), label("Angle"),         value(&ChartInputs::friction_angle),         label("graus")}, 4, true},
-    {{label(""),               label("Cohesi\xF3"),    value(&ChartInputs::cohesion),               label("Tn/m2")}, 4, true},
+    {{label(""),               label("Cohesi\xF3"),    value(&ChartInputs::cohesion),               unit(&UnitLabels::stress)}, 4, true},
     {{label(""),               label("Al\xE7" "ada"),  value(&ChartInputs::height),                 label("m")},     4, false},
     {{label(""),               label("Pas"),           value(&ChartInputs::definition),             label("m")},     4, false},
     {{},                                                                                                             0, true},
@@ -42,7 +45,7 @@ std::string header_text(const ChartInputs& entered) {
         for (std::size_t i = 0; i < line.count; ++i) {
             const HeaderCell& cell = line.cells[i];
             text += i > 0 ? "\t" : "";
-            text += cell.label;
+            text += cell.text(entered.units);
             text += cell.value != nullptr ? fixed(entered.*cell.value, cell.decimals) : "";
         }
         text += "\r\n";

@@ -4,6 +4,7 @@
 // included, with the values exactly as entered and the column titles with their units.
 #pragma once
 
+#include "messages/units.hpp"
 #include "sweep/chart_inputs.hpp"
 
 #include <array>
@@ -20,9 +21,16 @@ struct HeaderCell {
     float ChartInputs::*value = nullptr;  // the value entered, when the cell shows one
     int decimals = 1;                     // the decimals the result file prints it with
     std::string_view workbook_label;      // the workbook's own label, where it says more
+    // A unit's label in place of `label`, as the run's units name it (Tn/m3 or kN/m3).
+    std::string_view UnitLabels::*unit = nullptr;
+
+    // The label in the run's units.
+    std::string_view text(Units units) const { return unit != nullptr ? labels_of(units).*unit : label; }
 
     // The label as the workbook and the page show it.
-    std::string_view shown_label() const { return workbook_label.empty() ? label : workbook_label; }
+    std::string_view shown_label(Units units) const {
+        return workbook_label.empty() ? text(units) : workbook_label;
+    }
 };
 
 struct HeaderLine {

@@ -103,9 +103,9 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
                 const std::string prefix = cell.label.empty() ? "" : "\"" + std::string(cell.label) + "\"";
                 worksheet_write_number(sheet, row, column, typed_value(value),
                                        formats.number(prefix + format_of(shortest(value))));
-            } else if (!cell.label.empty()) {
+            } else if (!cell.text(entered.units).empty()) {
                 const bool titles = &line == &header_lines().back();
-                const std::string label = utf8(cell.shown_label());
+                const std::string label = utf8(cell.shown_label(entered.units));
                 worksheet_write_string(sheet, row, column, label.c_str(),
                                        titles ? formats.titles() : nullptr);
             }
@@ -200,10 +200,12 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
     const std::string header = "&C&\"-,Bold\"" + title;
     worksheet_set_header(sheet, header.c_str());
     worksheet_set_footer(sheet, "&L&F&C&D&Rpage &P of &N");
+    const UnitLabels& units = labels_of(entered.units);
     std::string comments = "phi " + shortest(entered.friction_angle) + " graus, C' " +
-                           shortest(entered.cohesion) + " Tn/m2, d " + shortest(entered.density) +
-                           " Tn/m3, H " + shortest(entered.height) + " m, pas " +
-                           shortest(entered.definition) + " m, FS " + shortest(entered.security_factor);
+                           shortest(entered.cohesion) + " " + std::string(units.stress) + ", d " +
+                           shortest(entered.density) + " " + std::string(units.unit_weight) + ", H " +
+                           shortest(entered.height) + " m, pas " + shortest(entered.definition) + " m, FS " +
+                           shortest(entered.security_factor);
     // In UTF-8, written as bytes like the labels: u-acute, c-cedilla, a-grave.
     std::string subject =
         "Angle del tal\xC3\xBAs per a cada al\xC3\xA7"

@@ -343,7 +343,7 @@ val column_titles() {
     const HeaderLine& line = header_lines().back();
     for (std::size_t i = 0; i < line.count; ++i) {
         const HeaderCell& cell = line.cells[i];
-        titles.call<void>("push", std::string(cell.shown_label()));
+        titles.call<void>("push", std::string(cell.shown_label(Units::tonnes)));
     }
     titles.call<void>("push", std::string(confirmed_angle_label));
     return titles;
