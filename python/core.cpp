@@ -5,7 +5,7 @@
 #include "python/factors_of_safety.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
-#include "result/header.hpp"
+#include "messages/header.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>

@@ -1,6 +1,6 @@
 #include "result/text_file.hpp"
 
-#include "result/header.hpp"
+#include "messages/header.hpp"
 
 #include <cerrno>
 #include <cstdio>

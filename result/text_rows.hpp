@@ -1,5 +1,5 @@
 // The rows of the result file "ZELM_FS_result.xls": Windows-1252 text, CR LF line
-// ends, TAB between fields, decimal commas (the header, result/header.hpp, keeps a point).
+// ends, TAB between fields, decimal commas (the header, messages/header.hpp, keeps a point).
 #pragma once
 
 #include "numbers/writing.hpp"

@@ -2,9 +2,9 @@
 
 #include "files/file_names.hpp"
 #include "messages/files.hpp"
+#include "messages/header.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
-#include "result/header.hpp"
 #include "result/workbook_warnings.hpp"
 #include "sweep/sweep.hpp"
 
@@ -199,19 +199,10 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
     worksheet_repeat_rows(sheet, titles_row, titles_row);
     const std::string header = "&C&\"-,Bold\"" + title;
     worksheet_set_header(sheet, header.c_str());
-    worksheet_set_footer(sheet, "&L&F&C&D&Rpage &P of &N");
-    const UnitLabels& units = labels_of(entered.units);
-    std::string comments = "phi " + shortest(entered.friction_angle) + " graus, C' " +
-                           shortest(entered.cohesion) + " " + std::string(units.stress) + ", d " +
-                           shortest(entered.density) + " " + std::string(units.unit_weight) + ", H " +
-                           shortest(entered.height) + " m, pas " + shortest(entered.definition) + " m, FS " +
-                           shortest(entered.security_factor);
-    // In UTF-8, written as bytes like the labels: u-acute, c-cedilla, a-grave.
-    std::string subject =
-        "Angle del tal\xC3\xBAs per a cada al\xC3\xA7"
-        "ada, llegit de l'\xC3\xA0"
-        "bac 1";
-    std::string keywords = "tal\xC3\xBAs, estabilitat, ABAC 1, factor de seguretat, zelm-fs";
+    worksheet_set_footer(sheet, page_footer);
+    std::string comments = workbook_comments(entered);
+    std::string subject(workbook_subject);
+    std::string keywords(workbook_keywords);
     std::string title_text = title;
     lxw_doc_properties properties{};
     properties.title = title_text.data();

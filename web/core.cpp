@@ -13,7 +13,7 @@
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
-#include "result/header.hpp"
+#include "messages/header.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"

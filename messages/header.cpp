@@ -1,4 +1,4 @@
-#include "result/header.hpp"
+#include "messages/header.hpp"
 
 #include "numbers/writing.hpp"
 
@@ -55,6 +55,14 @@ std::string header_text(const ChartInputs& entered) {
 
 std::string chart_title(const ChartInputs& entered) {
     return "ABAC 1 \xC2\xB7 FS " + shortest(entered.security_factor);
+}
+
+std::string workbook_comments(const ChartInputs& entered) {
+    const UnitLabels& units = labels_of(entered.units);
+    return "phi " + shortest(entered.friction_angle) + " graus, C' " + shortest(entered.cohesion) + " " +
+           std::string(units.stress) + ", d " + shortest(entered.density) + " " +
+           std::string(units.unit_weight) + ", H " + shortest(entered.height) + " m, pas " +
+           shortest(entered.definition) + " m, FS " + shortest(entered.security_factor);
 }
 
 }  // namespace zelm

@@ -54,4 +54,18 @@ std::string header_text(const ChartInputs& entered);
 // The title of the chart, in UTF-8, with FS as entered: "ABAC 1 · FS 1.25".
 std::string chart_title(const ChartInputs& entered);
 
+// The workbook's own texts, in UTF-8 (written as bytes like the labels: u-acute,
+// c-cedilla, a-grave): the page footer's fields (the file, the date, the page of the
+// pages), the document's subject and keywords.
+inline constexpr const char* page_footer = "&L&F&C&D&Rpage &P of &N";
+inline constexpr const char* workbook_subject =
+    "Angle del tal\xC3\xBAs per a cada al\xC3\xA7"
+    "ada, llegit de l'\xC3\xA0"
+    "bac 1";
+inline constexpr const char* workbook_keywords =
+    "tal\xC3\xBAs, estabilitat, ABAC 1, factor de seguretat, zelm-fs";
+
+// The document's comments: the values entered, with their units.
+std::string workbook_comments(const ChartInputs& entered);
+
 }  // namespace zelm
