@@ -16,7 +16,7 @@ constexpr int max_links = 40;
 
 }  // namespace
 
-Target standard_output_target() { return {TargetKind::standard_output, {}, "standard output", 0}; }
+Target standard_output_target() { return {TargetKind::standard_output, {}, "-", 0}; }
 
 Target find_target(const fs::path& named) {
     if (platform::is_device_name(named)) {

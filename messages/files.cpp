@@ -9,10 +9,15 @@ std::string sheet_of(std::int32_t rows, std::uintmax_t sheet) {
     return "Its sheet of " + std::to_string(rows) + " rows takes up to " + in_kilobytes(sheet);
 }
 
+// The file as the user named it, and standard output, named "-" on the command line.
+std::string named(const Target& target) {
+    return target.kind == TargetKind::standard_output && target.name == "-" ? "standard output" : target.name;
+}
+
 }  // namespace
 
 std::string refused_before_asking(const Target& target, const Failure& refused) {
-    return "cannot write " + target.name + ": " + refused.reason + "; no file was written.";
+    return "cannot write " + named(target) + ": " + refused.reason + "; no file was written.";
 }
 
 std::string dialogue_unwritable() { return "cannot write to standard output; no result file was written."; }
@@ -29,7 +34,7 @@ std::string result_not_written(const Target& target, const Failure& failure) {
 }
 
 std::string workbook_not_written(const Target& target, const Failure& failure) {
-    return "cannot write " + target.name + ": " + failure.reason + "; any earlier workbook is unchanged." +
+    return "cannot write " + named(target) + ": " + failure.reason + "; any earlier workbook is unchanged." +
            (failure.detail.empty() ? "" : " " + failure.detail);
 }
 
