@@ -1,15 +1,12 @@
-#include "chart/chart1.hpp"
-
-#include "chart/coordinates.hpp"
-#include "chart/float_bits.hpp"
+// Design chart 1 ("ABAC 1"): its table, its names, and its grid of angles. The one
+// chart the program reads (design_chart), and the one file that knows its rows.
+#include "chart/chart_grid.hpp"
+#include "chart/design_chart.hpp"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
-#include <span>
 
 namespace zelm {
 namespace {
@@ -22,7 +19,7 @@ constexpr float dash = std::numeric_limits<float>::quiet_NaN();
 // printed; they are not smooth from row to row (thresholds rise at rows 21-23,
 // 26-29, 53-54 and 74-75; C2 of row 37 dips), so a "corrected" value is a fault.
 // clang-format off
-constexpr std::array<ChartRow, 66> chart1{{
+constexpr std::array<ChartRow, 66> rows{{
     // key  threshold      C4         C3         C2        C1       C0
     {  10,  4.2,        dash,      dash,      dash,     dash,    dash    },
     {  20,  2.0,      24.326F, -103.69F,   119.85F,   19.852F, 11.248F },
@@ -93,137 +90,34 @@ constexpr std::array<ChartRow, 66> chart1{{
 }};
 // clang-format on
 
-// From this key on the fits are cubic: their rows hold 0 for C4, and C4 is 0 for the
-// keys of this range that have no row as well.
-constexpr std::int32_t first_cubic_key = 52;
-
 // The order the rows are held in, by key, which finding a row by its key relies on.
 constexpr bool key_below(const ChartRow& row, const ChartRow& other) { return row.key < other.key; }
-static_assert(std::is_sorted(chart1.begin(), chart1.end(), key_below), "chart 1 rows must be in key order");
+static_assert(std::is_sorted(rows.begin(), rows.end(), key_below), "chart 1 rows must be in key order");
 
-// The whole number of hundredths nearest to 100 x, as a double: infinite for an
-// infinite x, not a number for NaN.
-double hundredths_of(float x) { return std::round(100.0 * static_cast<double>(x)); }
+const ChartGrid& grid();
 
-const ChartRow* find_row(float x) {
-    const auto key = row_key(x);
-    if (!key) {
-        return nullptr;
-    }
-    ChartRow wanted{};
-    wanted.key = *key;
-    const auto* row = std::lower_bound(chart1.begin(), chart1.end(), wanted, key_below);
-    return row != chart1.end() && row->key == *key ? row : nullptr;
-}
+constexpr DesignChart chart_1{
+    .name = "chart 1",
+    .label = "ABAC 1",
+    .catalan_name =
+        "l'\xC3\xA0"  // a-grave
+        "bac 1",
+    .rows = rows,
+    .fitted = fitted_rows_of(rows),
+    // From row 52 on the fits are cubic: their rows hold 0 for C4, and C4 is 0 for the
+    // keys of this range that have no row as well.
+    .first_cubic_key = 52,
+    .grid = grid,
+};
 
-float coefficient(float x, float ChartRow::*member) {
-    const ChartRow* row = find_row(x);
-    return row != nullptr ? row->*member : dash;
-}
-
-// Fourth-degree polynomial in y, summed from the highest power down. Each power
-// comes from std::pow and each partial sum is a double; only the angle is rounded
-// to float. The order and the pow calls are part of the result's last digit.
-float polynomial(float x, float y) {
-    const double yd = y;
-    double p = std::pow(yd, 4.0) * static_cast<double>(C4(x));
-    p = std::pow(yd, 3.0) * static_cast<double>(C3(x)) + p;
-    p = std::pow(yd, 2.0) * static_cast<double>(C2(x)) + p;
-    p = static_cast<double>(C1(x)) * yd + p;
-    return static_cast<float>(static_cast<double>(C0(x)) + p);
+// Made on first use, once, whichever thread asks first.
+const ChartGrid& grid() {
+    static const ChartGrid angles(chart_1);
+    return angles;
 }
 
 }  // namespace
 
-std::optional<std::int32_t> row_key(float x) {
-    const double hundredths = hundredths_of(x);
-    if (!(hundredths >= -0x1p31 && hundredths < 0x1p31)) {  // also false for NaN
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(hundredths);
-}
-
-std::span<const ChartRow> chart1_rows() { return chart1; }
-
-std::optional<FactorsOfSafety> factors_of_safety_on_row(float phi, std::int32_t key) {
-    // tan(phi) taken once, as the sweep takes it. Below 0 (phi below 0 or beyond 90
-    // degrees) it reads negative rows only; at 0, or not a number, it reads none.
-    const double tan_phi = std::tan(static_cast<double>(phi));
-    if (std::signbit(tan_phi)) {
-        return std::nullopt;
-    }
-    // The row read at the positive float FS with these bits, as the sweep reads it: x
-    // falls, or stays, as FS grows; FS 0 reads no row (x is infinite or not a number).
-    const auto row_at = [&](std::uint32_t bits) {
-        return hundredths_of(arrondir(A_tangent(tan_phi, float_of(bits)), 2));
-    };
-    // The first FS whose row is at or below k, as the bits of a float. x is tan(phi)/FS
-    // rounded once to a float, so the row changes to k within a few floats of
-    // FS = tan(phi) / ((k + 0.5) / 100), which float arithmetic finds to a few floats
-    // too: the walks from there, up to a float that reads k or below and back down to
-    // the first that does, are short. Every positive FS reads a row at or above 0; one
-    // past the largest float stands for no FS at all.
-    const auto first_at_or_below = [&](double k) {
-        if (k < 0.0) {
-            return bits_of(std::numeric_limits<float>::infinity());
-        }
-        std::uint32_t bits = bits_of(static_cast<float>(tan_phi) * 100.0F / static_cast<float>(k + 0.5));
-        while (row_at(bits) > k) {
-            ++bits;
-        }
-        while (row_at(bits - 1) <= k) {
-            --bits;
-        }
-        return bits;
-    };
-    const std::uint32_t lowest = first_at_or_below(key);
-    if (row_at(lowest) != key) {
-        return std::nullopt;
-    }
-    return FactorsOfSafety{float_of(lowest), float_of(first_at_or_below(key - 1.0) - 1)};
-}
-
-std::array<float, 2> fitted_x_range() {
-    const auto fitted = [](const ChartRow& row) {
-        return !std::isnan(row.c4) && !std::isnan(row.c3) && !std::isnan(row.c2) && !std::isnan(row.c1) &&
-               !std::isnan(row.c0);
-    };
-    const auto first = std::find_if(chart1.begin(), chart1.end(), fitted);
-    const auto last = std::find_if(chart1.rbegin(), chart1.rend(), fitted);
-    return {static_cast<float>(first->key / 100.0), static_cast<float>(last->key / 100.0)};
-}
-
-std::int32_t validite(float x, float y) {
-    const ChartRow* row = find_row(x);
-    if (row == nullptr) {
-        return no_verdict;
-    }
-    // The compare is in double against the double threshold, so a float y that
-    // prints like the threshold can fall either side: 0.91F (0.910000026) is
-    // beyond 0.91, while 0.52F (0.519999980) is inside 0.52.
-    return static_cast<double>(y) >= row->threshold ? beyond_chart : inside_chart;
-}
-
-float C4(float x) {
-    if (const ChartRow* row = find_row(x)) {
-        return row->c4;
-    }
-    const auto key = row_key(x);
-    return key && *key >= first_cubic_key ? 0.0F : dash;
-}
-float C3(float x) { return coefficient(x, &ChartRow::c3); }
-float C2(float x) { return coefficient(x, &ChartRow::c2); }
-float C1(float x) { return coefficient(x, &ChartRow::c1); }
-float C0(float x) { return coefficient(x, &ChartRow::c0); }
-
-std::optional<float> pente(float x, float y) {
-    const std::int32_t verdict = validite(x, y);
-    if (verdict != inside_chart && verdict != beyond_chart) {
-        return std::nullopt;
-    }
-    const float angle = verdict == inside_chart ? polynomial(x, y) : 90.0F;
-    // A slope is at most vertical. A NaN angle fails the compare and passes as NaN.
-    return angle > 90.0F ? 90.0F : angle;
-}
+const DesignChart& design_chart() { return chart_1; }
 
 }  // namespace zelm

@@ -1,6 +1,6 @@
 #include "console/command_line.hpp"
 
-#include "chart/chart1.hpp"
+#include "chart/design_chart.hpp"
 #include "files/file_names.hpp"
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
@@ -50,7 +50,7 @@ constexpr const char* description =
 
 // The lines after the options; the x that chart 1 covers come from the chart itself.
 std::string footer() {
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(design_chart());
     return "The result file is tab-separated text (Windows-1252, CR LF, decimal commas):\n"
            "the values entered, then for every height H, x = tan(phi)/FS and\n"
            "y = C'/(d*H*tan(phi)) on the chart's two-decimal grid, and the slope angle in\n"

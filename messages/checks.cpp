@@ -11,12 +11,12 @@ namespace zelm {
 namespace {
 
 // Why the values leave the chart nothing to read, as one sentence.
-std::string reason(const SlopeToCheck& slope, Meaningless why) {
+std::string reason(const SlopeToCheck& slope, const CheckAnswer& answer) {
     const auto value = [](const char* name, float v, const char* rule) {
         return std::string(name) + " " + shortest(v) + (std::isfinite(v) ? rule : " is not a finite number") +
                ".";
     };
-    switch (why) {
+    switch (answer.why) {
         case Meaningless::friction_angle:
             return value("the friction angle", slope.friction_angle, " is not between 0 and 90 degrees");
         case Meaningless::cohesion:
@@ -31,8 +31,8 @@ std::string reason(const SlopeToCheck& slope, Meaningless why) {
                                                   : " is not above 0 degrees");
         case Meaningless::friction_angle_too_small:
             return "the friction angle " + shortest(slope.friction_angle) +
-                   " is too small: the factors of safety chart 1 tells apart for it need more than " +
-                   std::to_string(most_fs_decimals) + " decimals.";
+                   " is too small: the factors of safety " + std::string(answer.chart->name) +
+                   " tells apart for it need more than " + std::to_string(most_fs_decimals) + " decimals.";
         case Meaningless::none:
             break;
     }
@@ -91,7 +91,7 @@ std::string below_one(double lowest, double highest, Verdict verdict) {
 
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
     if (answer.verdict == Verdict::no_answer) {
-        return reason(slope, answer.why);
+        return reason(slope, answer);
     }
     std::string beyond;
     if (answer.verdict == Verdict::below_chart) {
@@ -100,6 +100,7 @@ std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
         beyond = ": the slope is no steeper than the chart's largest factor of safety allows";
     }
     const std::string x = "x = " + fixed(answer.x, 2) + beyond;
+    const std::string chart(answer.chart->name);
     std::string line;
     // What the line states, from its lowest FS to its highest.
     double lowest = answer.verdict == Verdict::above_chart ? answer.highest.value() : answer.lowest.value();
@@ -112,16 +113,16 @@ std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
         lowest = exact.value();
         highest = lowest;
         line = "FS " + exact.text() +
-               " (exact for a dry slope with no cohesion, tan(phi)/tan(angle), rounded down; chart 1 gives " +
-               chart_statement(answer) + ", " + x + ")";
+               " (exact for a dry slope with no cohesion, tan(phi)/tan(angle), rounded down; " + chart +
+               " gives " + chart_statement(answer) + ", " + x + ")";
     } else {
-        line = chart_statement(answer) + " (chart 1, " + x + ")";
+        line = chart_statement(answer) + " (" + chart + ", " + x + ")";
     }
     line += below_one(lowest, highest, answer.verdict);
     if (answer.crossing_fs) {
         // The design run prints whole degrees: the first at least the slope's angle.
         const float least = std::ceil(slope.slope_angle);
-        line += "; chart 1's rows cross here: a design run prints " + fixed(least, 0) +
+        line += "; " + chart + "'s rows cross here: a design run prints " + fixed(least, 0) +
                 (answer.crossing_printed > least ? " or steeper" : "") + " up to FS " +
                 answer.crossing_fs->text();
     }

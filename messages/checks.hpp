@@ -17,8 +17,8 @@ std::string chart_statement(const CheckAnswer& answer);
 
 // The answer in one line, for the console, the page and Python alike:
 // "FS 1.33 to 1.35 (chart 1, x = 0.43)", "FS 0.80 (...)" for a row that holds one printed
-// FS, "FS below 0.72 (...)", "FS above 2.96 (...)"; for no answer, the reason as one
-// sentence.
+// FS, "FS below 0.72 (...)", "FS above 2.96 (...)", the chart named as the answer names
+// it; for no answer, the reason as one sentence.
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
 
 }  // namespace zelm

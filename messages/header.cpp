@@ -12,6 +12,9 @@ constexpr HeaderCell label(std::string_view text, std::string_view in_workbook =
 // The unit of a value, named as the run's units name it.
 constexpr HeaderCell unit(std::string_view UnitLabels::*which) { return {{}, nullptr, 0, {}, which}; }
 
+// The label of the run's chart.
+constexpr HeaderCell chart_label() { return {{}, nullptr, 0, {}, nullptr, true}; }
+
 // A value entered, printed in the result file with one decimal, after `before`.
 constexpr HeaderCell value(float ChartInputs::*entered, std::string_view before = {}) {
     return {before, entered, 1, {}};
@@ -27,7 +30,7 @@ constexpr std::array<HeaderLine, 8> lines{{
     {{label(""),               label("Al\xE7" "ada"),  value(&ChartInputs::height),                 label("m")},     4, false},
     {{label(""),               label("Pas"),           value(&ChartInputs::definition),             label("m")},     4, false},
     {{},                                                                                                             0, true},
-    {{label("ABAC 1"),         value(&ChartInputs::security_factor, "FS ")},                                        2, true},
+    {{chart_label(),           value(&ChartInputs::security_factor, "FS ")},                                        2, true},
     {{label("H", "H (m)"),     label("Tg (Phi)/FS="),  label("C'/(d*H*Tg Phi)"), label("angle", "angle (graus)")}, 4, true},
 }};
 // clang-format on
@@ -45,7 +48,7 @@ std::string header_text(const ChartInputs& entered) {
         for (std::size_t i = 0; i < line.count; ++i) {
             const HeaderCell& cell = line.cells[i];
             text += i > 0 ? "\t" : "";
-            text += cell.text(entered.units);
+            text += cell.text(entered);
             text += cell.value != nullptr ? fixed(entered.*cell.value, cell.decimals) : "";
         }
         text += "\r\n";
@@ -54,7 +57,22 @@ std::string header_text(const ChartInputs& entered) {
 }
 
 std::string chart_title(const ChartInputs& entered) {
-    return "ABAC 1 \xC2\xB7 FS " + shortest(entered.security_factor);
+    return std::string(entered.chart->label)
+        .append(" \xC2\xB7 FS ")
+        .append(shortest(entered.security_factor));
+}
+
+std::string workbook_subject(const ChartInputs& entered) {
+    return std::string(
+               "Angle del tal\xC3\xBAs per a cada al\xC3\xA7"
+               "ada, llegit de ")
+        .append(entered.chart->catalan_name);
+}
+
+std::string workbook_keywords(const ChartInputs& entered) {
+    return std::string("tal\xC3\xBAs, estabilitat, ")
+        .append(entered.chart->label)
+        .append(", factor de seguretat, zelm-fs");
 }
 
 std::string workbook_comments(const ChartInputs& entered) {

@@ -23,11 +23,21 @@ struct HeaderCell {
     std::string_view workbook_label;      // the workbook's own label, where it says more
     // A unit's label in place of `label`, as the run's units name it (Tn/m3 or kN/m3).
     std::string_view UnitLabels::*unit = nullptr;
+    bool names_the_chart = false;  // the run's chart, by its label, in place of `label`
 
-    // The label in the run's units.
-    std::string_view text(Units units) const { return unit != nullptr ? labels_of(units).*unit : label; }
+    // The label in a run of these values: in their units, or their chart's label.
+    std::string_view text(const ChartInputs& entered) const {
+        return names_the_chart ? entered.chart->label : text(entered.units);
+    }
 
     // The label as the workbook and the page show it.
+    std::string_view shown_label(const ChartInputs& entered) const {
+        return workbook_label.empty() ? text(entered) : workbook_label;
+    }
+
+    // The same in the run's units alone, for a line that does not name the chart (the
+    // column titles).
+    std::string_view text(Units units) const { return unit != nullptr ? labels_of(units).*unit : label; }
     std::string_view shown_label(Units units) const {
         return workbook_label.empty() ? text(units) : workbook_label;
     }
@@ -51,19 +61,16 @@ inline constexpr std::string_view chart_angle_label = "chart angle (graus)";
 // ended by CR LF, the values printed with their decimals and a point.
 std::string header_text(const ChartInputs& entered);
 
-// The title of the chart, in UTF-8, with FS as entered: "ABAC 1 · FS 1.25".
+// The title of the chart, in UTF-8: the label of the run's chart and FS as entered,
+// "<label> · FS 1.25".
 std::string chart_title(const ChartInputs& entered);
 
 // The workbook's own texts, in UTF-8 (written as bytes like the labels: u-acute,
 // c-cedilla, a-grave): the page footer's fields (the file, the date, the page of the
-// pages), the document's subject and keywords.
+// pages), the document's subject and keywords, which name the run's chart.
 inline constexpr const char* page_footer = "&L&F&C&D&Rpage &P of &N";
-inline constexpr const char* workbook_subject =
-    "Angle del tal\xC3\xBAs per a cada al\xC3\xA7"
-    "ada, llegit de l'\xC3\xA0"
-    "bac 1";
-inline constexpr const char* workbook_keywords =
-    "tal\xC3\xBAs, estabilitat, ABAC 1, factor de seguretat, zelm-fs";
+std::string workbook_subject(const ChartInputs& entered);
+std::string workbook_keywords(const ChartInputs& entered);
 
 // The document's comments: the values entered, with their units.
 std::string workbook_comments(const ChartInputs& entered);

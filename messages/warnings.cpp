@@ -1,6 +1,6 @@
 #include "messages/warnings.hpp"
 
-#include "chart/chart1.hpp"
+#include "chart/design_chart.hpp"
 #include "messages/checks.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/printed_check.hpp"
@@ -63,21 +63,22 @@ std::string words(const HeightsBelowZero& below) {
 }
 
 // What the factor of safety can do for an x beyond the fitted rows, said as facts. Below
-// them no FS of a safer slope helps: chart 1 does not cover the material at this FS.
+// them no FS of a safer slope helps: the chart does not cover the material at this FS.
 // Above them a larger FS, the safer side, brings x back onto the chart.
 std::string way_onto_the_chart(const EmptyAngles& empty, bool below) {
     const std::string phi = shortest(empty.friction_angle);
+    const std::string chart(empty.chart->name);
     if (!empty.fitted) {
-        return " For a friction angle of " + phi + " degrees chart 1 answers no factor of safety; another " +
-               "method is needed.";
+        return " For a friction angle of " + phi + " degrees " + chart + " answers no factor of safety; " +
+               "another method is needed.";
     }
     const auto& [lowest, highest] = *empty.fitted;
     if (below) {
-        return " For a friction angle of " + phi + " degrees chart 1 answers factors of safety up to " +
+        return " For a friction angle of " + phi + " degrees " + chart + " answers factors of safety up to " +
                highest.text() + ": it does not cover this material at FS " + shortest(empty.security_factor) +
                ", and another method is needed.";
     }
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(*empty.chart);
     return " A larger FS, on the safe side, brings x within " + fixed(first, 2) + " to " + fixed(last, 2) +
            ": FS " + lowest.text() + " to " + highest.text() + " for a friction angle of " + phi +
            " degrees.";
@@ -98,13 +99,15 @@ std::string where_empty(const EmptyAngles& empty) {
 }
 
 std::string words(const EmptyAngles& empty) {
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(*empty.chart);
+    const std::string chart(empty.chart->name);
     switch (empty.why) {
         case EmptyAngles::Why::friction_angle:
-            return "chart 1 has no slope angle for a friction angle of " + shortest(empty.friction_angle) +
+            return chart + " has no slope angle for a friction angle of " + shortest(empty.friction_angle) +
                    " degrees; those angle cells are empty.";
         case EmptyAngles::Why::y_not_a_number:
-            return "chart 1 has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
+            return chart +
+                   " has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
                    "(0/0: a cohesion and a density of 0); those angle cells are empty.";
         case EmptyAngles::Why::vertical_only:
         case EmptyAngles::Why::off_the_chart:
@@ -114,27 +117,29 @@ std::string words(const EmptyAngles& empty) {
     const std::string range = fixed(first, 2) + " to " + fixed(last, 2);
     const std::string line =
         empty.why == EmptyAngles::Why::vertical_only
-            ? "chart 1 holds only the vertical slope at x = tan(phi)/FS = " + fixed(empty.x, 2) +
+            ? chart + " holds only the vertical slope at x = tan(phi)/FS = " + fixed(empty.x, 2) +
                   " (x from " + range +
                   " has an angle for every y): 90 where y = C'/(d*H*tan(phi)) is at or beyond " +
                   shortest(static_cast<float>(empty.threshold)) + where_empty(empty)
-            : "chart 1 has no slope angle for x = tan(phi)/FS = " + fixed(empty.x, 2) + ", " +
+            : chart + " has no slope angle for x = tan(phi)/FS = " + fixed(empty.x, 2) + ", " +
                   (below ? "below" : "above") + " the " + range + " it gives angles for" + where_empty(empty);
     return std::isnan(empty.x) ? line : line + way_onto_the_chart(empty, below);
 }
 
 std::string words(const SteeperThanExact& steeper) {
     return "with no cohesion a dry slope stands at exactly atan(tan(phi)/FS) = " +
-           fixed(static_cast<float>(steeper.exact), 1) + " degrees at every height; chart 1's " +
-           fixed(steeper.angle, 0) + " is steeper, on the unsafe side.";
+           fixed(static_cast<float>(steeper.exact), 1) + " degrees at every height; " +
+           std::string(steeper.chart->name) + "'s " + fixed(steeper.angle, 0) +
+           " is steeper, on the unsafe side.";
 }
 
 // The first few runs of rows whose printed angle checks short are named, with the angle
-// printed, the FS its check answers, whether chart 1's rows cross there, and the
+// printed, the FS its check answers, whether the chart's rows cross there, and the
 // steepest whole degree the check confirms.
 std::string words(const PrintedChecksShort& short_of) {
     const Crossings& crossings = short_of.crossings;
     const std::string fs = shortest(short_of.security_factor);
+    const std::string chart(short_of.chart->name);
     std::string line = "the angles printed check more than " +
                        fixed(static_cast<float>(crossing_margin * 100.0), 0) + "% below the FS " + fs +
                        " asked at ";
@@ -147,7 +152,7 @@ std::string words(const PrintedChecksShort& short_of) {
         cross = cross || rows.answer.crossing_fs;
         line.append(i == 0 ? "" : "; ").append(heights_text(rows.heights));
         line += ": " + fixed(rows.printed, 0) + " checks at " + chart_statement(rows.answer) +
-                (rows.answer.crossing_fs ? " where chart 1's rows cross" : "") + ", " +
+                (rows.answer.crossing_fs ? " where " + chart + "'s rows cross" : "") + ", " +
                 fixed(*rows.confirmed, 0) + " is confirmed";
     }
     if (crossings.rows.rows > named_rows) {
@@ -155,7 +160,7 @@ std::string words(const PrintedChecksShort& short_of) {
                 heights_text({0, crossings.rows.last, crossings.rows.last});
     }
     return line + ". The file prints the chart's angle rounded to a whole degree" +
-           (cross ? ", and where chart 1's rows cross a row of a smaller FS reads less" : "") +
+           (cross ? ", and where " + chart + "'s rows cross a row of a smaller FS reads less" : "") +
            "; the confirmed angle is the steepest whole degree whose check reaches FS " + fs + ".";
 }
 

@@ -33,7 +33,7 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
     bool held = true;
     if (angles.size() > 0) {
         float* out = angles.mutable_data();
-        const Chart1Grid& grid = chart1_grid();
+        const ChartGrid& grid = design_chart().grid();
         const py::gil_scoped_release released;
         held = for_each_element(b.walk, interruption, [&] {
             // A study most often reads many heights for one friction angle and one factor
@@ -87,7 +87,7 @@ py::tuple slope_angles(py::handle phi, py::handle cohesion, py::handle density, 
                        py::handle fs) {
     return readings(
         {phi, cohesion, density, height, fs},
-        [](const Chart1Grid& grid, const ChartColumn& column, float c, float d, float h) {
+        [](const ChartGrid& grid, const ChartColumn& column, float c, float d, float h) {
             return slope_angle(grid, column, c, d, h);
         },
         {"has no slope angle on chart 1, and is NaN", "have no slope angle on chart 1, and are NaN"});
@@ -97,7 +97,7 @@ py::tuple confirmed_angles(py::handle phi, py::handle cohesion, py::handle densi
                            py::handle fs) {
     return readings(
         {phi, cohesion, density, height, fs},
-        [](const Chart1Grid& grid, const ChartColumn& column, float c, float d, float h) {
+        [](const ChartGrid& grid, const ChartColumn& column, float c, float d, float h) {
             return confirmed_angle(grid, column, c, d, h);
         },
         {"has no confirmed angle on chart 1, and is NaN", "have no confirmed angle on chart 1, and are NaN"});

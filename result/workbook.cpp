@@ -29,7 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* sheet_name = "ABAC 1";
 constexpr lxw_col_t angle_column = 3;
 constexpr lxw_col_t confirmed_column = 4;  // the confirmed angle, beside the file's angle
 
@@ -103,9 +102,9 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
                 const std::string prefix = cell.label.empty() ? "" : "\"" + std::string(cell.label) + "\"";
                 worksheet_write_number(sheet, row, column, typed_value(value),
                                        formats.number(prefix + format_of(shortest(value))));
-            } else if (!cell.text(entered.units).empty()) {
+            } else if (!cell.text(entered).empty()) {
                 const bool titles = &line == &header_lines().back();
-                const std::string label = utf8(cell.shown_label(entered.units));
+                const std::string label = utf8(cell.shown_label(entered));
                 worksheet_write_string(sheet, row, column, label.c_str(),
                                        titles ? formats.titles() : nullptr);
             }
@@ -162,12 +161,13 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs
 // a piece of a chart that overlapped them). H runs from 0 to the last height, the
 // angle from 0 to 90 with a line every 10.
 void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& title, lxw_row_t first_row,
-               const SweepSummary& run) {
+               const SweepSummary& run, const ChartInputs& entered) {
     const auto last_row = static_cast<lxw_row_t>(first_row + static_cast<lxw_row_t>(run.rows) - 1);
     lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_SCATTER_STRAIGHT);
     lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
-    chart_series_set_categories(series, sheet_name, first_row, 0, last_row, 0);
-    chart_series_set_values(series, sheet_name, first_row, angle_column, last_row, angle_column);
+    const std::string sheet_name(entered.chart->label);
+    chart_series_set_categories(series, sheet_name.c_str(), first_row, 0, last_row, 0);
+    chart_series_set_values(series, sheet_name.c_str(), first_row, angle_column, last_row, angle_column);
     chart_title_set_name(chart, title.c_str());
     chart_axis_set_name(chart->x_axis, "H (m)");
     chart_axis_set_name(chart->y_axis, "angle (graus)");
@@ -201,8 +201,8 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
     worksheet_set_header(sheet, header.c_str());
     worksheet_set_footer(sheet, page_footer);
     std::string comments = workbook_comments(entered);
-    std::string subject(workbook_subject);
-    std::string keywords(workbook_keywords);
+    std::string subject = workbook_subject(entered);
+    std::string keywords = workbook_keywords(entered);
     std::string title_text = title;
     lxw_doc_properties properties{};
     properties.title = title_text.data();
@@ -274,7 +274,7 @@ bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs&
     set_up_pages(workbook, sheet, title, titles_row, entered);
     const RowsWritten run = write_rows(sheet, formats, entered, titles_row + 1, stop);
     if (run.summary.rows > 0 && !run.stopped) {
-        add_chart(workbook, sheet, title, titles_row + 1, run.summary);
+        add_chart(workbook, sheet, title, titles_row + 1, run.summary, entered);
     }
     return run.stopped;
 }
@@ -314,7 +314,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     if (workbook == nullptr) {
         return Failure::system_or(errno, ENOMEM);
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_name);
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(entered.chart->label).c_str());
     const std::optional<Failure> unwritten =
         sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
     const bool stopped = sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, stop);

@@ -1,7 +1,7 @@
 // The result as a workbook (.xlsx) that a spreadsheet opens directly in any locale, set
-// up to print as a report: one sheet "ABAC 1" holding the header with the values
-// exactly as entered, the rows as the numbers the result file prints, and a chart of
-// the slope angle against the height.
+// up to print as a report: one sheet, named by the design chart's label, holding the
+// header with the values exactly as entered, the rows as the numbers the result file
+// prints, and a chart of the slope angle against the height.
 #pragma once
 
 #include "files/failure.hpp"

@@ -1,5 +1,8 @@
-// The six values of one run, as typed at the console, and the units they were typed in.
+// The six values of one run, as typed at the console, the units they were typed in, and
+// the chart they are read on.
 #pragma once
+
+#include "chart/design_chart.hpp"
 
 namespace zelm {
 
@@ -18,6 +21,8 @@ struct ChartInputs {
     float definition;       // the height step, m
     float security_factor;  // FS, the factor of safety to reach
     Units units = Units::tonnes;
+    // The chart the sweep reads, the findings name and the files label: never null.
+    const DesignChart* chart = &design_chart();
 };
 
 }  // namespace zelm

@@ -1,7 +1,7 @@
 #include "sweep/check.hpp"
 
-#include "chart/chart1.hpp"
-#include "chart/chart1_grid.hpp"
+#include "chart/chart_grid.hpp"
+#include "chart/design_chart.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
@@ -31,7 +31,7 @@ Meaningless meaningless(const SlopeToCheck& slope) {
     if (!(finite(slope.height) && slope.height > 0.0F)) {
         return Meaningless::height;
     }
-    // A vertical face is a slope: chart 1 gives 90 degrees wherever y lies beyond a
+    // A vertical face is a slope: a chart gives 90 degrees wherever y lies beyond a
     // row's threshold, so 90 itself is answered. Beyond 90 the face would overhang.
     if (!(finite(slope.slope_angle) && slope.slope_angle > 0.0F && slope.slope_angle <= 90.0F)) {
         return Meaningless::slope_angle;
@@ -74,14 +74,6 @@ std::int32_t key_of(float x) {
     return static_cast<std::int32_t>(std::lround(100.0 * static_cast<double>(x)));
 }
 
-const FittedRows& fitted_rows() {
-    static const FittedRows rows = [] {
-        const auto [first, last] = fitted_x_range();
-        return FittedRows{key_of(first), key_of(last)};
-    }();
-    return rows;
-}
-
 // Two decimals are enough unless the range spans less than 0.01 of FS, which happens for
 // small friction angles (below about 0.6 degrees on row 80). A real number at or above a
 // float is read back as a float at or above it, so both printed values, typed as FS,
@@ -118,9 +110,10 @@ std::string PrintedFactor::text() const {
     return digits.insert(digits.size() - point, 1, '.');
 }
 
-CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_angle) {
+CheckAnswer check_rows(const ChartGrid::AtY& design, float phi, float slope_angle) {
     CheckAnswer answer;
-    const auto [first, last] = fitted_rows();
+    answer.chart = &design.chart();
+    const auto [first, last] = design.chart().fitted;
     // Every fitted row gives an angle; were one missing, no slope angle would stand
     // against it, and the answer would stay on the safe side.
     const auto stands = [&](std::int32_t key) { return design.at_least(key, slope_angle); };
@@ -185,8 +178,8 @@ double highest_fs_checked(const CheckAnswer& answer) {
     return std::numeric_limits<double>::quiet_NaN();
 }
 
-std::optional<float> confirmed_angle(const Chart1Grid::AtY& design, std::int32_t run_key) {
-    const auto [first, last] = fitted_rows();
+std::optional<float> confirmed_angle(const ChartGrid::AtY& design, std::int32_t run_key) {
+    const auto [first, last] = design.chart().fitted;
     if (run_key < first || run_key > last) {
         return std::nullopt;
     }
@@ -207,6 +200,7 @@ std::optional<float> confirmed_angle(const Chart1Grid::AtY& design, std::int32_t
 
 CheckAnswer check_slope(const SlopeToCheck& slope) {
     CheckAnswer answer;
+    answer.chart = slope.chart;
     answer.why = meaningless(slope);
     if (answer.why != Meaningless::none) {
         return answer;
@@ -214,7 +208,7 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
     // y at the slope's height, as the sweep's row at that height has it, for every FS.
     const float y =
         chart_y(friction_tangent(slope.friction_angle), slope.cohesion, slope.density, slope.height);
-    answer = check_rows(chart1_grid().at(y), to_radians(slope.friction_angle), slope.slope_angle);
+    answer = check_rows(slope.chart->grid().at(y), to_radians(slope.friction_angle), slope.slope_angle);
     if (answer.verdict != Verdict::no_answer && slope.cohesion == 0.0F) {
         answer.dry_fs = dry_factor_of_safety(slope);
     }

@@ -1,4 +1,4 @@
-// The check of a slope that already stands: which factor of safety chart 1 gives a slope
+// The check of a slope that already stands: which factor of safety a chart gives a slope
 // of a given height and angle, in a material of a given friction angle, cohesion and
 // density. The design question asks the angle for an FS; this one asks the FS for an
 // angle, and answers it with the same rows the sweep reads.
@@ -8,13 +8,13 @@
 // angle at that height is a step function of FS, one step per chart row, and the chart
 // can tell FS no finer than the range of FS that reads one row. The chart is not
 // monotone in x everywhere (a few rows give a larger angle than the row before), so the
-// answer is the conservative one: going up in FS from the chart's smallest (x = 0.80)
-// one row at a time, the range of the last row before the first whose design angle is
-// below the slope's.
+// answer is the conservative one: going up in FS from the chart's smallest (its last
+// fitted row, x = 0.80 on the design chart) one row at a time, the range of the last row
+// before the first whose design angle is below the slope's.
 #pragma once
 
-#include "chart/chart1.hpp"
-#include "chart/chart1_grid.hpp"
+#include "chart/chart_grid.hpp"
+#include "chart/design_chart.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +31,8 @@ struct SlopeToCheck {
     float density;         // d, Tn/m3
     float height;          // H, m
     float slope_angle;     // the angle of the slope's face, degrees
+    // The chart the slope is checked on: never null.
+    const DesignChart* chart = &design_chart();
 };
 
 enum class Verdict : std::uint8_t {
@@ -48,7 +50,7 @@ enum class Meaningless : std::uint8_t {
     density,         // not above 0, or not finite
     height,          // not above 0, or not finite
     slope_angle,     // not above 0, above 90, or not finite
-    // Above 0, but so little that the rows of chart 1 span too little FS to be told
+    // Above 0, but so little that the chart's rows span too little FS to be told
     // apart in print (below about 10^-9 degrees).
     friction_angle_too_small,
 };
@@ -81,8 +83,11 @@ bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& hig
 struct CheckAnswer {
     Verdict verdict = Verdict::no_answer;
     Meaningless why = Meaningless::none;
-    // The chart row the answer comes from (x = row / 100): the row found, row 80 for a
-    // slope below the chart, row 20 for one above it.
+    // The chart the answer was read on, which its words name; set by check_slope and
+    // check_rows, whatever the verdict.
+    const DesignChart* chart = nullptr;
+    // The chart row the answer comes from (x = row / 100): the row found, the last fitted
+    // row (80) for a slope below the chart, the first (20) for one above it.
     std::int32_t row = 0;
     float x = 0.0F;
     // The smallest and the largest float FS that read that row, as the sweep reads it.
@@ -94,7 +99,7 @@ struct CheckAnswer {
     // With no cohesion, the exact factor of safety of a dry cohesionless slope,
     // tan(phi)/tan(angle); not a number otherwise.
     double dry_fs = std::numeric_limits<double>::quiet_NaN();
-    // Where chart 1's rows cross: a row at a larger FS than the answer's reads the
+    // Where the chart's rows cross: a row at a larger FS than the answer's reads the
     // slope's angle again. Then the largest FS at which a design run prints an angle at
     // least the slope's (its row's largest FS, rounded down), and that printed angle.
     std::optional<PrintedFactor> crossing_fs;
@@ -105,32 +110,25 @@ struct CheckAnswer {
 // chart.
 CheckAnswer check_slope(const SlopeToCheck& slope);
 
-// The check's reading of the rows of chart 1 at one y (friction angle phi in radians,
+// The check's reading of the rows of a chart at one y (friction angle phi in radians,
 // the slope's angle in degrees): the answer's verdict, row, FS and crossing, with no
 // dry-slope FS. The values are taken to describe a slope; no_answer only where phi is
 // too small to print the row's FS.
-CheckAnswer check_rows(const Chart1Grid::AtY& design, float phi, float slope_angle);
+CheckAnswer check_rows(const ChartGrid::AtY& design, float phi, float slope_angle);
 
 // The largest FS the answer reaches, as printed: the largest of its row (1.47 for "FS
 // 1.44 to 1.47"), or for a slope below the chart the double just below its bound (for
 // "FS below 0.72"); infinite above the chart, not a number with no answer.
 double highest_fs_checked(const CheckAnswer& answer);
 
-// The keys of the rows that give an angle for every y: 20 and 80.
-struct FittedRows {
-    std::int32_t first;
-    std::int32_t last;
-};
-const FittedRows& fitted_rows();
-
 // The key of the row x reads, as the sweep holds x on the grid.
 std::int32_t key_of(float x);
 
 // The steepest whole degree b that the check confirms for a design run's row: every row
-// of chart 1 from x = 0.80 down to the run's x (key run_key) reads an angle of at least
-// b at the row's y, so that the check of the slope at b answers a range that reaches
-// the run's FS. Nothing where run_key lies outside the fitted rows, where an angle is
-// not a number, or where b would not be above 0.
-std::optional<float> confirmed_angle(const Chart1Grid::AtY& design, std::int32_t run_key);
+// of the chart from its last fitted row (x = 0.80) down to the run's x (key run_key)
+// reads an angle of at least b at the row's y, so that the check of the slope at b
+// answers a range that reaches the run's FS. Nothing where run_key lies outside the
+// fitted rows, where an angle is not a number, or where b would not be above 0.
+std::optional<float> confirmed_angle(const ChartGrid::AtY& design, std::int32_t run_key);
 
 }  // namespace zelm

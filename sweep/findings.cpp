@@ -32,8 +32,9 @@ NoRows why_no_rows(const ChartInputs& entered) {
 // from the smallest of the last fitted row, rounded up, to the largest of the first,
 // rounded down, so that each, typed as a run's FS, reads a fitted row itself. Nothing for
 // a friction angle whose x is never on them (0 or less, 90 or more).
-std::optional<std::array<PrintedFactor, 2>> fitted_factors_of_safety(float friction_angle) {
-    const auto [first, last] = fitted_rows();
+std::optional<std::array<PrintedFactor, 2>> fitted_factors_of_safety(const DesignChart& chart,
+                                                                     float friction_angle) {
+    const auto [first, last] = chart.fitted;
     const float phi = to_radians(friction_angle);
     const auto on_first = factors_of_safety_on_row(phi, first);
     const auto on_last = factors_of_safety_on_row(phi, last);
@@ -46,10 +47,11 @@ std::optional<std::array<PrintedFactor, 2>> fitted_factors_of_safety(float frict
 }
 
 // Angle cells empty at x: on a row that holds only the vertical slope (x = 0.10, 0.85 to
-// 1.00), with its threshold; otherwise x reads no row.
+// 1.00 on the design chart), with its threshold; otherwise x reads no row.
 EmptyAngles beyond_the_fitted_rows(const ChartInputs& entered, float x) {
-    EmptyAngles empty{EmptyAngles::Why::off_the_chart, entered.friction_angle, entered.security_factor, x};
-    const auto rows = chart1_rows();
+    EmptyAngles empty{EmptyAngles::Why::off_the_chart, entered.chart, entered.friction_angle,
+                      entered.security_factor, x};
+    const auto rows = entered.chart->rows;
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const ChartRow& r) {
         return static_cast<double>(r.key) == std::round(100.0 * static_cast<double>(x));
     });
@@ -58,15 +60,16 @@ EmptyAngles beyond_the_fitted_rows(const ChartInputs& entered, float x) {
         empty.threshold = row->threshold;
     }
     if (!std::isnan(x)) {
-        empty.fitted = fitted_factors_of_safety(entered.friction_angle);
+        empty.fitted = fitted_factors_of_safety(*entered.chart, entered.friction_angle);
     }
     return empty;
 }
 
 EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(*entered.chart);
     const float x = run.x;
-    EmptyAngles empty{EmptyAngles::Why::friction_angle, entered.friction_angle, entered.security_factor, x};
+    EmptyAngles empty{EmptyAngles::Why::friction_angle, entered.chart, entered.friction_angle,
+                      entered.security_factor, x};
     // Beyond 0 to 90 degrees tan(phi) means nothing, and neither does x.
     if (!(entered.friction_angle >= 0.0F && entered.friction_angle < 90.0F)) {
         return empty;
@@ -82,7 +85,7 @@ EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
 }
 
 // Without cohesion a dry slope stands at exactly atan(tan(phi)/FS) at every height, and
-// chart 1's fits can read steeper than that: on the unsafe side. Found when the angle the
+// a chart's fits can read steeper than that: on the unsafe side. Found when the angle the
 // file prints, in whole degrees, is above the exact one to a tenth: the engineer designs
 // with the printed numbers.
 std::optional<SteeperThanExact> steeper_than_exact(const ChartInputs& entered, const SweepSummary& run) {
@@ -99,7 +102,7 @@ std::optional<SteeperThanExact> steeper_than_exact(const ChartInputs& entered, c
     if (!(whole_value(*run.angle) > exact_tenths)) {
         return std::nullopt;
     }
-    return SteeperThanExact{exact_tenths, *run.angle};
+    return SteeperThanExact{exact_tenths, *run.angle, entered.chart};
 }
 
 // The decimal number a float prints as, its digits and its power of ten: 0.15 is
@@ -240,7 +243,7 @@ std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary
     }
     add(findings, steeper_than_exact(entered, run));
     if (run.crossings.rows.rows > 0) {
-        findings.emplace_back(PrintedChecksShort{entered.security_factor, run.crossings});
+        findings.emplace_back(PrintedChecksShort{entered.security_factor, run.crossings, entered.chart});
     }
     add(findings, short_of_the_talus(entered, run));
     return findings;

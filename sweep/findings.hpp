@@ -1,12 +1,13 @@
 // What an engineer should know about a run whose files were written all the same, as
 // values: which value or rows, and the numbers that say so. Values outside their
-// physical meaning, a run without rows or at negative heights, heights for which chart
-// 1 has no angle, angles printed whose check falls short, a last row that is not the
-// talus height. The files and the exit status do not change. The sentences are made in
-// one place for every host (messages/warnings.hpp).
+// physical meaning, a run without rows or at negative heights, heights for which the
+// chart has no angle, angles printed whose check falls short, a last row that is not the
+// talus height. The files and the exit status do not change. A finding whose words name
+// the chart carries it. The sentences are made in one place for every host
+// (messages/warnings.hpp).
 #pragma once
 
-#include "chart/chart1.hpp"
+#include "chart/design_chart.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 #include "sweep/sweep.hpp"
@@ -63,9 +64,10 @@ struct EmptyAngles {
         friction_angle,  // outside 0 to 90 degrees, where x means nothing
         y_not_a_number,  // 0/0: a cohesion and a density of 0
         vertical_only,   // x reads a row that holds only the vertical slope
-        off_the_chart,   // x reads no row of chart 1
+        off_the_chart,   // x reads no row of the chart
     };
     Why why;
+    const DesignChart* chart;
     float friction_angle;
     float security_factor;
     float x;                   // on the chart's grid
@@ -82,12 +84,14 @@ struct EmptyAngles {
 struct SteeperThanExact {
     double exact;  // in degrees, to a tenth
     float angle;   // the last row's angle, as the chart gives it
+    const DesignChart* chart;
 };
 
 // Printed angles whose check answers more than crossing_margin below the run's FS.
 struct PrintedChecksShort {
     float security_factor;
     Crossings crossings;
+    const DesignChart* chart;
 };
 
 // The last row is not the talus height, printed alike.
@@ -110,7 +114,7 @@ using Finding = std::variant<ValueWithoutMeaning, FactorOfSafetyBelowOne, NoRows
 // the rows, the chart, the last height.
 std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary& run);
 
-// One reading of chart 1, as a study asks for it element by element: the row at
+// One reading of the chart, as a study asks for it element by element: the row at
 // `height` of the values' sweep (the step is not read).
 
 // The first value of a reading that describes no slope (see describes_a_slope), in the

@@ -6,10 +6,10 @@
 
 namespace zelm {
 
-PrintedCheck check_printed(const Chart1Grid::AtY& design, float phi, float fs, float x,
+PrintedCheck check_printed(const ChartGrid::AtY& design, float phi, float fs, float x,
                            std::optional<float> angle) {
     PrintedCheck checked;
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(design.chart());
     if (!(x >= first && x <= last)) {  // also false for NaN
         return checked;
     }

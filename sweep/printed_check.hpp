@@ -1,12 +1,13 @@
 // The check of the angle a design run prints. The result file prints the chart's angle
-// in whole degrees (84.75 prints 85), and chart 1's fitted rows are not monotone in x
-// everywhere (at y = 1.06 row 0.29 reads 87.87, row 0.33 84.86, row 0.34 86.67): so the
-// check of a printed angle, which goes up in FS and stops at the first row below the
-// slope's angle, can answer less than the FS the run was made for. Here, for one row of
-// a run, what that check answers, and the steepest whole degree it confirms.
+// in whole degrees (84.75 prints 85), and a chart's fitted rows need not be monotone in
+// x (the design chart's are not: at y = 1.06 row 0.29 reads 87.87, row 0.33 84.86, row
+// 0.34 86.67): so the check of a printed angle, which goes up in FS and stops at the
+// first row below the slope's angle, can answer less than the FS the run was made for.
+// Here, for one row of a run, what that check answers, and the steepest whole degree it
+// confirms.
 #pragma once
 
-#include "chart/chart1_grid.hpp"
+#include "chart/chart_grid.hpp"
 #include "sweep/check.hpp"
 
 #include <optional>
@@ -35,7 +36,7 @@ struct PrintedCheck {
 // For a run's row on x and y (the grid's, as the sweep holds them) whose angle is
 // `angle`: phi in radians, fs the run's factor of safety as entered. Nothing to tell
 // where the row has no angle or x lies outside the fitted rows.
-PrintedCheck check_printed(const Chart1Grid::AtY& design, float phi, float fs, float x,
+PrintedCheck check_printed(const ChartGrid::AtY& design, float phi, float fs, float x,
                            std::optional<float> angle);
 
 }  // namespace zelm

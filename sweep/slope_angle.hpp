@@ -1,9 +1,9 @@
-// One reading of chart 1 for one set of values at one height, as the sweep's row at that
+// One reading of a chart for one set of values at one height, as the sweep's row at that
 // height reads it, for a caller that asks for many heights, friction angles or cohesions
 // at once and in any order (a parametric or a probabilistic study).
 #pragma once
 
-#include "chart/chart1_grid.hpp"
+#include "chart/chart_grid.hpp"
 #include "chart/coordinates.hpp"
 #include "sweep/check.hpp"
 #include "sweep/sweep.hpp"
@@ -38,16 +38,16 @@ inline float chart_y(double tan_phi, float cohesion, float density, float height
 }
 
 // The slope angle, in degrees, of the row at `height` of the sweep of these values: the
-// very float of that row, read from the grid (chart1_grid()), or NaN where the row's angle
-// cell is empty. Inline: a study calls it for every element of its arrays.
-inline float slope_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
+// very float of that row, read from the grid of the values' chart, or NaN where the row's
+// angle cell is empty. Inline: a study calls it for every element of its arrays.
+inline float slope_angle(const ChartGrid& grid, const ChartColumn& column, float cohesion, float density,
                          float height) {
     const float y = chart_y(column.tan_phi, cohesion, density, height);
     const SweepRow row{height, column.x, y, grid.angle(column.x, y), std::nullopt};
     return has_empty_angle(row) ? std::numeric_limits<float>::quiet_NaN() : *row.angle;
 }
 
-inline float slope_angle(const Chart1Grid& grid, float friction_angle, float cohesion, float density,
+inline float slope_angle(const ChartGrid& grid, float friction_angle, float cohesion, float density,
                          float height, float security_factor) {
     return slope_angle(grid, chart_column(friction_angle, security_factor), cohesion, density, height);
 }
@@ -55,9 +55,9 @@ inline float slope_angle(const Chart1Grid& grid, float friction_angle, float coh
 // The confirmed angle of the row at `height` of the sweep of these values, as the
 // sweep's row holds it (confirmed_angle): the steepest whole degree whose check reaches
 // the FS, or NaN where there is none.
-inline float confirmed_angle(const Chart1Grid& grid, const ChartColumn& column, float cohesion, float density,
+inline float confirmed_angle(const ChartGrid& grid, const ChartColumn& column, float cohesion, float density,
                              float height) {
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(grid.chart());
     if (!(column.x >= first && column.x <= last)) {  // also false for NaN
         return std::numeric_limits<float>::quiet_NaN();
     }

@@ -30,7 +30,7 @@ std::int32_t row_count(float height, float step) {
 
 void Sweep::read_the_chart() {
     looked_up_y_ = bits_of(current_.y);
-    if (const auto verdict = pente(current_.x, current_.y)) {
+    if (const auto verdict = pente(*entered_.chart, current_.x, current_.y)) {
         current_.angle = verdict;
     }
     // What the check says of the printed angle changes with y alone too; it has something
@@ -38,8 +38,8 @@ void Sweep::read_the_chart() {
     // chart itself: the grid would cost a short run more.
     printed_ = describes_a_slope(entered_.friction_angle, entered_.cohesion, entered_.density,
                                  current_.height, entered_.security_factor)
-                   ? check_printed(Chart1Grid::AtY::untabled(current_.y), phi_, entered_.security_factor,
-                                   current_.x, current_.angle)
+                   ? check_printed(ChartGrid::AtY::untabled(*entered_.chart, current_.y), phi_,
+                                   entered_.security_factor, current_.x, current_.angle)
                    : PrintedCheck{};
     current_.confirmed = printed_.confirmed;
     ++y_run_;

@@ -2,8 +2,8 @@
 // up to the height of the talus.
 #pragma once
 
-#include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
+#include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/printed_check.hpp"
@@ -28,7 +28,7 @@ struct SweepRow {
     std::optional<float> confirmed;
 };
 
-// True when the row's angle cell is empty: chart 1 gave no angle for the run's x.
+// True when the row's angle cell is empty: the chart gave no angle for the run's x.
 inline bool has_empty_angle(const SweepRow& row) { return !row.angle || !std::isfinite(*row.angle); }
 
 // Rows of one kind: how many, and the heights of the first and the last of them.
@@ -67,7 +67,7 @@ struct SweepSummary {
     Crossings crossings;         // where the printed angles check below the run's FS
 };
 
-// True where the values describe a slope that chart 1 can be read for: a friction angle
+// True where the values describe a slope that a chart can be read for: a friction angle
 // strictly between 0 and 90 degrees, a cohesion of 0 or more, and a density, a height
 // and a factor of safety above 0. False for NaN.
 inline bool describes_a_slope(float friction_angle, float cohesion, float density, float height,
@@ -87,7 +87,7 @@ std::int32_t row_count(float height, float step);
 // The rows of one run, one at a time, for a caller that takes them as it goes (and may
 // stop and go on, as the page does while it makes a download in pieces). The values
 // are as entered: the friction angle in degrees, turned into radians here and nowhere
-// else.
+// else; the chart read is the values' own.
 class Sweep {
   public:
     explicit Sweep(const ChartInputs& entered)

@@ -1,8 +1,8 @@
 // Runs the facts of data/facts.txt, and reads chart 1 a second time: the table compiled
 // into the program against the chart as printed, transcribed on its own in
 // data/chart1.txt. Global operator new is replaced to count what the sweep allocates.
-#include "chart/chart1.hpp"
 #include "chart/coordinates.hpp"
+#include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
 #include "messages/checks.hpp"
 #include "messages/warnings.hpp"
@@ -64,7 +64,7 @@ float last_height(float phi, float height, float step) {
     std::array<char, RowWriter::max_length> buffer{};
     const long before = allocations.load();
     sweep({phi, 2.0F, 2.5F, height, step, 1.5F}, [&](const SweepRow& row) {
-        EXPECT_EQ(row.angle, pente(row.x, row.y)) << "at height " << row.height;
+        EXPECT_EQ(row.angle, pente(design_chart(), row.x, row.y)) << "at height " << row.height;
         rows.put(buffer.data(), row);
         last = row;
         return true;
@@ -123,11 +123,11 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"A",        [](const Args& a) -> Result { return A(f(a[0]), f(a[1])); }},
     {"B",        [](const Args& a) -> Result { return B(f(a[0]), f(a[1]), f(a[2]), f(a[3])); }},
     {"B_tangent",[](const Args& a) -> Result { return B_tangent(f(a[0]), f(a[1]), f(a[2]), std::tan(double{f(a[3])})); }},
-    {"validite", [](const Args& a) -> Result { return std::to_string(validite(f(a[0]), f(a[1]))); }},
-    {"pente",    [](const Args& a) -> Result { const auto p = pente(f(a[0]), f(a[1])); return p ? Result(*p) : "none"; }},
-    {"C4",       [](const Args& a) -> Result { return C4(f(a[0])); }},
+    {"validite", [](const Args& a) -> Result { return std::to_string(validite(design_chart(), f(a[0]), f(a[1]))); }},
+    {"pente",    [](const Args& a) -> Result { const auto p = pente(design_chart(), f(a[0]), f(a[1])); return p ? Result(*p) : "none"; }},
+    {"C4",       [](const Args& a) -> Result { return C4(design_chart(), f(a[0])); }},
     {"pow",      [](const Args& a) -> Result { return std::pow(10.0, std::stod(a[0])) == std::stod("1e" + a[0]) ? "exact" : "inexact"; }},
-    {"C0",       [](const Args& a) -> Result { return C0(f(a[0])); }},
+    {"C0",       [](const Args& a) -> Result { return C0(design_chart(), f(a[0])); }},
     {"fs_lowest", [](const Args& a) -> Result {
                      const auto fs = factors_of_safety_on_row(to_radians(f(a[0])), i(a[1])); return fs ? Result(fs->lowest) : "none"; }},
     {"fs_highest", [](const Args& a) -> Result {
@@ -140,7 +140,7 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
     {"check",    [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
     {"confirmed",[](const Args& a) -> Result {
-                     return confirmed_angle(chart1_grid(), chart_column(f(a[0]), f(a[4])), f(a[1]), f(a[2]), f(a[3])); }},
+                     return confirmed_angle(design_chart().grid(), chart_column(f(a[0]), f(a[4])), f(a[1]), f(a[2]), f(a[3])); }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
 };
@@ -223,6 +223,7 @@ TEST(Facts, WorkbookHoldsWhatTheFilePrints) {
 }
 
 TEST(Facts, Chart1AsPrinted) {
+    const DesignChart& chart = design_chart();
     std::ifstream printed(CHART1_AS_PRINTED);
     std::size_t rows = 0;
     for (std::string line; std::getline(printed, line);) {
@@ -232,17 +233,17 @@ TEST(Facts, Chart1AsPrinted) {
         if (line.empty() || line[0] == '#' || !(in >> key >> threshold)) {
             continue;
         }
-        ASSERT_EQ(chart1_rows()[rows].key, key);
-        EXPECT_EQ(chart1_rows()[rows++].threshold, std::stod(threshold)) << "row " << key;
+        ASSERT_EQ(chart.rows[rows].key, key);
+        EXPECT_EQ(chart.rows[rows++].threshold, std::stod(threshold)) << "row " << key;
         const float x = static_cast<float>(key / 100.0);
-        for (const float compiled : {C4(x), C3(x), C2(x), C1(x), C0(x)}) {
+        for (const float compiled : {C4(chart, x), C3(chart, x), C2(chart, x), C1(chart, x), C0(chart, x)}) {
             std::string c;
             in >> c;
             EXPECT_TRUE(same(compiled, c == "-" ? NAN : std::stof(c))) << "row " << key << ": " << compiled;
         }
     }
     EXPECT_EQ(rows, 66U);
-    EXPECT_EQ(chart1_rows().size(), rows);
+    EXPECT_EQ(chart.rows.size(), rows);
 }
 
 }  // namespace

@@ -327,8 +327,8 @@ val check(const val& values) {
         }
         const auto at = static_cast<float>(height);
         heights.push_back(at);
-        angles.push_back(slope_angle(chart1_grid(), column, slope.cohesion, slope.density, at));
-        confirmed.push_back(confirmed_angle(chart1_grid(), column, slope.cohesion, slope.density, at));
+        angles.push_back(slope_angle(slope.chart->grid(), column, slope.cohesion, slope.density, at));
+        confirmed.push_back(confirmed_angle(slope.chart->grid(), column, slope.cohesion, slope.density, at));
     }
     checked.set("heights", number_array(heights));
     checked.set("angles", number_array(angles));

@@ -1,11 +1,14 @@
-// Chart 1's slope angles read once on the chart's own grid, for a caller that reads the
-// chart millions of times with an x and a y that change from one reading to the next (a
-// probabilistic study, a table of friction angles and cohesions), or many rows at one y
-// (the check of a standing slope). The sweep reads the chart at x and y rounded to
+// A design chart's slope angles read once on the chart's own grid, for a caller that
+// reads the chart millions of times with an x and a y that change from one reading to the
+// next (a probabilistic study, a table of friction angles and cohesions), or many rows at
+// one y (the check of a standing slope). The sweep reads the chart at x and y rounded to
 // hundredths, so the angles on that grid are few: each is taken here from pente itself
 // and kept, bit for bit, and a reading on the grid costs a look-up instead of six row
-// searches and three powers.
+// searches and three powers. Each chart has one grid, made on first use
+// (DesignChart::grid).
 #pragma once
+
+#include "chart/design_chart.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -13,11 +16,12 @@
 
 namespace zelm {
 
-class Chart1Grid {
+class ChartGrid {
   public:
-    Chart1Grid();
+    // The grid of one chart, which the grid reads from and refers to from then on.
+    explicit ChartGrid(const DesignChart& chart);
 
-    // The rows of chart 1 at one y, read by their keys (hundredths of x).
+    // The rows of the chart at one y, read by their keys (hundredths of x).
     class AtY {
       public:
         // pente(key / 100, y), bit for bit, x being the float of key / 100 as the sweep
@@ -31,14 +35,19 @@ class Chart1Grid {
         // The rows at y read from pente itself, the same angles without the grid: for a
         // caller that reads the rows at a few y only (a short sweep), which would spend
         // more on making the grid than on reading them.
-        static AtY untabled(float y) { return {nullptr, nullptr, y}; }
+        static AtY untabled(const DesignChart& chart, float y) { return {&chart, nullptr, nullptr, y}; }
+
+        // The chart the rows are read from.
+        const DesignChart& chart() const { return *chart_; }
 
       private:
-        friend class Chart1Grid;
+        friend class ChartGrid;
         const float* tabled(std::int32_t key) const;  // the angle of the row, if tabled
-        AtY(const Chart1Grid* grid, const float* tabled, float y) : grid_(grid), tabled_(tabled), y_(y) {}
-        const Chart1Grid* grid_;  // nothing where no angle is tabled
-        const float* tabled_;     // the angles of every key at y, or nothing off the table
+        AtY(const DesignChart* chart, const ChartGrid* grid, const float* tabled, float y)
+            : chart_(chart), grid_(grid), tabled_(tabled), y_(y) {}
+        const DesignChart* chart_;
+        const ChartGrid* grid_;  // nothing where no angle is tabled
+        const float* tabled_;    // the angles of every key at y, or nothing off the table
         float y_;
     };
 
@@ -51,22 +60,23 @@ class Chart1Grid {
     // number, off the grid).
     std::optional<float> angle(float x, float y) const;
 
+    // The chart the grid holds the angles of.
+    const DesignChart& chart() const { return *chart_; }
+
   private:
     // Where the angles of y are tabled, or nothing.
     const float* tabled(float y) const;
 
-    // A key of chart 1 (its hundredths of x) as the grid holds it.
+    // A key of the chart (its hundredths of x) as the grid holds it.
     struct Key {
         std::uint32_t x_bits;  // the float of key / 100, the x on the grid that reads it
-        bool has_row;          // chart 1 has a row there
+        bool has_row;          // the chart has a row there
     };
+    const DesignChart* chart_;
     std::int32_t first_key_ = 0;
     std::vector<Key> keys_;              // from first_key_ on, one per hundredth of x
     std::vector<std::uint32_t> y_bits_;  // the grid's y, the float of k / 100, for k from 0 on
     std::vector<float> angles_;          // keys_.size() angles for each y, y by y
 };
-
-// The grid, made on first use and constant from then on.
-const Chart1Grid& chart1_grid();
 
 }  // namespace zelm

@@ -1,6 +1,6 @@
-#include "chart/chart1_grid.hpp"
+#include "chart/chart_grid.hpp"
 
-#include "chart/chart1.hpp"
+#include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
 
 #include <algorithm>
@@ -15,8 +15,8 @@ float on_grid(std::int32_t k) { return static_cast<float>(static_cast<double>(k)
 
 }  // namespace
 
-Chart1Grid::Chart1Grid() {
-    const auto rows = chart1_rows();
+ChartGrid::ChartGrid(const DesignChart& chart) : chart_(&chart) {
+    const auto rows = chart.rows;
     first_key_ = rows.front().key;
     for (std::int32_t key = first_key_; key <= rows.back().key; ++key) {
         keys_.push_back({bits_of(on_grid(key)), false});
@@ -36,12 +36,12 @@ Chart1Grid::Chart1Grid() {
         for (std::int32_t key = first_key_; key <= rows.back().key; ++key) {
             // A row with a threshold always has a verdict; a key without a row is never read.
             angles_.push_back(
-                pente(on_grid(key), on_grid(k)).value_or(std::numeric_limits<float>::quiet_NaN()));
+                pente(chart, on_grid(key), on_grid(k)).value_or(std::numeric_limits<float>::quiet_NaN()));
         }
     } while (static_cast<double>(on_grid(k++)) < highest);
 }
 
-const float* Chart1Grid::tabled(float y) const {
+const float* ChartGrid::tabled(float y) const {
     // The nearest hundredth, for a y on the grid; whether it is is told by its bits.
     const double hundredths = 100.0 * static_cast<double>(y) + 0.5;
     const std::size_t last = y_bits_.size() - 1;
@@ -59,9 +59,9 @@ const float* Chart1Grid::tabled(float y) const {
     return nullptr;
 }
 
-Chart1Grid::AtY Chart1Grid::at(float y) const { return {this, tabled(y), y}; }
+ChartGrid::AtY ChartGrid::at(float y) const { return {chart_, this, tabled(y), y}; }
 
-const float* Chart1Grid::AtY::tabled(std::int32_t key) const {
+const float* ChartGrid::AtY::tabled(std::int32_t key) const {
     if (tabled_ == nullptr || key < grid_->first_key_) {
         return nullptr;
     }
@@ -69,22 +69,22 @@ const float* Chart1Grid::AtY::tabled(std::int32_t key) const {
     return index < grid_->keys_.size() && grid_->keys_[index].has_row ? &tabled_[index] : nullptr;
 }
 
-std::optional<float> Chart1Grid::AtY::angle(std::int32_t key) const {
+std::optional<float> ChartGrid::AtY::angle(std::int32_t key) const {
     if (const float* angle = tabled(key)) {
         return *angle;
     }
-    return pente(on_grid(key), y_);
+    return pente(*chart_, on_grid(key), y_);
 }
 
-bool Chart1Grid::AtY::at_least(std::int32_t key, float angle) const {
+bool ChartGrid::AtY::at_least(std::int32_t key, float angle) const {
     if (const float* design = tabled(key)) {
         return *design >= angle;
     }
-    const auto design = pente(on_grid(key), y_);
+    const auto design = pente(*chart_, on_grid(key), y_);
     return design && *design >= angle;
 }
 
-std::optional<float> Chart1Grid::angle(float x, float y) const {
+std::optional<float> ChartGrid::angle(float x, float y) const {
     // pente reads x through its key alone, which an x on the grid of a key always rounds
     // to: the table's angle is then pente's own.
     const double hundredths = 100.0 * static_cast<double>(x) + 0.5 - static_cast<double>(first_key_);
@@ -96,12 +96,7 @@ std::optional<float> Chart1Grid::angle(float x, float y) const {
             return angles[index];
         }
     }
-    return pente(x, y);
-}
-
-const Chart1Grid& chart1_grid() {
-    static const Chart1Grid grid;
-    return grid;
+    return pente(*chart_, x, y);
 }
 
 }  // namespace zelm

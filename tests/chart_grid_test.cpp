@@ -1,10 +1,10 @@
-// The grid of chart 1's angles gives pente's own answer, bit for bit, wherever it is asked:
-// on the grid it holds, and off it, where it hands over to pente; by x and y, and by the
-// key of a row at one y, also as the check compares it with a slope's angle. And the rows
-// share out the factors of safety of every friction angle.
-#include "chart/chart1_grid.hpp"
-#include "chart/chart1.hpp"
+// The grid of the design chart's angles gives pente's own answer, bit for bit, wherever it
+// is asked: on the grid it holds, and off it, where it hands over to pente; by x and y,
+// and by the key of a row at one y, also as the check compares it with a slope's angle.
+// And the rows share out the factors of safety of every friction angle.
+#include "chart/chart_grid.hpp"
 #include "chart/coordinates.hpp"
+#include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,8 @@ constexpr float inf = std::numeric_limits<float>::infinity();
 // The angle's bits, or a value no float has where there is no angle.
 std::uint64_t bits(std::optional<float> angle) { return angle ? bits_of(*angle) : std::uint64_t{1} << 32U; }
 
-TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
+TEST(ChartGrid, GivesPentesAngleOnTheGridAndOffIt) {
+    const DesignChart& chart = design_chart();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     // Every hundredth from below 0 to past the highest threshold (4.2, row 0.10), as the
     // sweep rounds y, and the floats on either side of each; every key around the chart's
@@ -38,11 +39,11 @@ TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
     }
     for (const float y : ys) {
         for (const float x : xs) {
-            ASSERT_EQ(bits(chart1_grid().angle(x, y)), bits(pente(x, y))) << "x " << x << ", y " << y;
+            ASSERT_EQ(bits(chart.grid().angle(x, y)), bits(pente(chart, x, y))) << "x " << x << ", y " << y;
         }
-        const Chart1Grid::AtY at_y = chart1_grid().at(y);
+        const ChartGrid::AtY at_y = chart.grid().at(y);
         for (int key = -50; key <= 500; ++key) {
-            const auto angle = pente(static_cast<float>(key / 100.0), y);
+            const auto angle = pente(chart, static_cast<float>(key / 100.0), y);
             ASSERT_EQ(bits(at_y.angle(key)), bits(angle)) << key << ", " << y;
             // At least the angle itself, and not the next float above it (nor any, where
             // there is none, or it is not a number).
@@ -59,7 +60,7 @@ TEST(Chart1Grid, GivesPentesAngleOnTheGridAndOffIt) {
 // the normal floats. Each range is found within a few floats of tan(phi)/x: this whole
 // study takes a fraction of a second, and a search that strays takes minutes (the
 // test's time limit).
-TEST(Chart1, RowsShareOutTheFactorsOfSafetyOfEveryFrictionAngle) {
+TEST(ChartRows, ShareOutTheFactorsOfSafetyOfEveryFrictionAngle) {
     std::vector<float> phis{1e-42F, 1e-40F, 1e-37F};
     for (int hundredths = 1; hundredths < 9000; ++hundredths) {
         phis.push_back(static_cast<float>(hundredths / 100.0 * std::numbers::pi / 180.0));
