@@ -1,11 +1,16 @@
 // The grid of the design chart's angles gives pente's own answer, bit for bit, wherever it
 // is asked: on the grid it holds, and off it, where it hands over to pente; by x and y,
 // and by the key of a row at one y, also as the check compares it with a slope's angle.
-// And the rows share out the factors of safety of every friction angle.
+// And the rows share out the factors of safety of every friction angle. And a chart of
+// its own is what a run, its words, its header and the check read and name.
 #include "chart/chart_grid.hpp"
 #include "chart/coordinates.hpp"
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
+#include "messages/checks.hpp"
+#include "messages/header.hpp"
+#include "messages/warnings.hpp"
+#include "sweep/sweep.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +19,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zelm {
@@ -77,6 +83,55 @@ TEST(ChartRows, ShareOutTheFactorsOfSafetyOfEveryFrictionAngle) {
             ASSERT_EQ(std::nextafter(above->highest, inf), row->lowest) << "phi " << phi << ", row " << key;
             above = row;
         }
+    }
+}
+
+// Row k reads k degrees below y = 1, from x = 0.30 to 0.40.
+constexpr auto own_rows = [] {
+    std::array<ChartRow, 11> rows{};
+    for (std::int32_t k = 30; k <= 40; ++k) {
+        rows[static_cast<std::size_t>(k - 30)] = {k, 1.0, 0.0F, 0.0F, 0.0F, 0.0F, static_cast<float>(k)};
+    }
+    return rows;
+}();
+const ChartGrid& own_grid();
+constexpr DesignChart own{.name = "the test chart",
+                          .label = "TEST 9",
+                          .catalan_name = "la prova",
+                          .rows = own_rows,
+                          .fitted = fitted_rows_of(own_rows),
+                          .first_cubic_key = 0,
+                          .grid = own_grid};
+const ChartGrid& own_grid() {
+    static const ChartGrid grid(own);
+    return grid;
+}
+
+TEST(ChartValue, IsWhatARunItsWordsAndTheCheckReadAndName) {
+    ChartInputs run{30.0F, 0.1F, 2.0F, 3.0F, 1.0F, 1.65F};  // x = 0.35 on every row
+    run.chart = &own;
+    const SweepSummary read = sweep(run, [](const SweepRow& row) { return row.angle == 35.0F; });
+    EXPECT_EQ(read.rows, 3);
+    EXPECT_NE(header_text(run).find("\r\nTEST 9\tFS "), std::string::npos);
+    EXPECT_TRUE(chart_title(run).starts_with("TEST 9 "));
+    std::vector<std::string> words;
+    for (const float fs : {1.0F, 1.65F, 3.0F}) {  // x = 0.58, above its rows; 0.19, below them
+        run.cohesion = 0.0F;                      // and a dry slope steeper than the exact angle
+        run.security_factor = fs;
+        const auto said = warnings(run, sweep(run, [](const SweepRow&) { return true; }));
+        words.insert(words.end(), said.begin(), said.end());
+    }
+    ASSERT_EQ(words.size(), 3U);
+    // Its rows share out FS 1.43 to 1.95 at 30 degrees.
+    EXPECT_NE(words[0].find("x within 0.30 to 0.40: FS 1.43 to 1.95 "), std::string::npos) << words[0];
+    EXPECT_NE(words[2].find("factors of safety up to 1.95:"), std::string::npos) << words[2];
+    for (const float angle : {33.0F, 45.0F, 20.0F}) {  // on row 0.33, below the chart, above it
+        const SlopeToCheck slope{30.0F, 0.1F, 2.0F, 3.0F, angle, &own};
+        words.push_back(check_line(slope, check_slope(slope)));
+    }
+    for (const std::string& line : words) {
+        EXPECT_NE(line.find("the test chart"), std::string::npos) << line;
+        EXPECT_EQ(line.find(design_chart().name), std::string::npos) << line;
     }
 }
 
