@@ -1,20 +1,23 @@
 // zelm-fs: slope angles of a talus from design chart 1, for every height step, written
 // to a result file and, on request, to a workbook with the curve they draw; or the
 // factor of safety chart 1 gives slopes that already stand.
-#include "console/command_line.hpp"
 #include "console/dialogue.hpp"
 #include "console/quiet_standard_error.hpp"
+#include "console/request.hpp"
 #include "console/stops.hpp"
 #include "files/output_file.hpp"
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
+#include "messages/exit_status.hpp"
 #include "messages/files.hpp"
+#include "messages/usage.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
 
+#include <cstddef>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -43,11 +46,11 @@ bool targets_take_files(const Request& request) {
     return true;
 }
 
-// The banner and the six prompts, on `console`; nothing, with the reason on standard
-// error, when the values could not be read.
-std::optional<ChartInputs> ask_at_console(std::ostream& console) {
+// The banner and the six prompts, in `units`, on `console`; nothing, with the reason on
+// standard error, when the values could not be read.
+std::optional<ChartInputs> ask_at_console(std::ostream& console, Units units) {
     print_banner(console);
-    const auto typed = read_inputs(std::cin, console);
+    const auto typed = read_inputs(std::cin, console, units);
     const auto entered = typed ? std::optional(typed->values) : std::nullopt;
     if (!entered && input_ended_by_a_stop()) {
         end_by_stop(false);
@@ -123,10 +126,28 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     return status;
 }
 
-// One line on standard output per slope checked, naming the slope.
-ExitStatus answer_checks(const SlopeChecks& checks) {
-    for (const SlopeToCheck& slope : checks.slopes) {
-        std::cout << slope_named(slope) << ": " << check_line(slope, check_slope(slope)) << '\n';
+// What --help or --version shows, on standard output.
+ExitStatus carry_out(const Shown& shown) {
+    std::cout << shown.text << std::flush;
+    return std::cout ? ExitStatus::written : ExitStatus::not_written;
+}
+
+// A wrong command line, in one line on standard error: nothing asked, no file touched.
+ExitStatus carry_out(const UsageError& error) {
+    say(std::cerr, usage_line(error));
+    return ExitStatus::usage;
+}
+
+// One line on standard output per slope checked, naming the slope; none at all when the
+// values of one describe no slope.
+ExitStatus carry_out(const SlopeChecks& checks) {
+    const auto answers = answers_of(checks);
+    if (const auto* wrong = std::get_if<UsageError>(&answers)) {
+        return carry_out(*wrong);
+    }
+    const auto& answered = std::get<std::vector<CheckAnswer>>(answers);
+    for (std::size_t i = 0; i < answered.size(); ++i) {
+        std::cout << named_check_line(checks.slopes[i], answered[i]) << '\n';
         if (stop_requested()) {
             end_by_stop(false);
         }
@@ -138,29 +159,29 @@ ExitStatus answer_checks(const SlopeChecks& checks) {
     return ExitStatus::written;
 }
 
+// A design run: its files found writable, the values asked for unless given, then the
+// result file and the workbook written.
+ExitStatus carry_out(const Request& request) {
+    if (!targets_take_files(request)) {
+        return ExitStatus::not_written;
+    }
+    // With the result file on standard output, the dialogue speaks on standard error.
+    const bool file_on_standard_output = request.output.kind == TargetKind::standard_output;
+    const auto entered = request.values
+                             ? request.values
+                             : ask_at_console(file_on_standard_output ? std::cerr : std::cout, request.units);
+    if (!entered) {
+        return ExitStatus::not_written;
+    }
+    return write_results(request, *entered);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) try {
     record_stops();
-    const auto command = read_command_line(argc, argv, std::cout, std::cerr);
-    if (const ExitStatus* answered = std::get_if<ExitStatus>(&command)) {
-        return static_cast<int>(*answered);
-    }
-    if (const SlopeChecks* checks = std::get_if<SlopeChecks>(&command)) {
-        return static_cast<int>(answer_checks(*checks));
-    }
-    const Request& request = std::get<Request>(command);
-    if (!targets_take_files(request)) {
-        return static_cast<int>(ExitStatus::not_written);
-    }
-    // With the result file on standard output, the dialogue speaks on standard error.
-    const bool file_on_standard_output = request.output.kind == TargetKind::standard_output;
-    const auto entered =
-        request.values ? request.values : ask_at_console(file_on_standard_output ? std::cerr : std::cout);
-    if (!entered) {
-        return static_cast<int>(ExitStatus::not_written);
-    }
-    return static_cast<int>(write_results(request, *entered));
+    const auto command = read_command_line(std::vector<std::string>(argv + 1, argv + argc));
+    return static_cast<int>(std::visit([](const auto& asked) { return carry_out(asked); }, command));
 } catch (const std::exception& error) {  // out of memory, or a file system that fails oddly
     say(std::cerr, error.what());
     return static_cast<int>(ExitStatus::not_written);

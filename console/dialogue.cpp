@@ -1,5 +1,6 @@
 #include "console/dialogue.hpp"
 
+#include "messages/dialogue.hpp"
 #include "messages/entries.hpp"
 #include "numbers/reading.hpp"
 
@@ -16,21 +17,6 @@
 
 namespace zelm {
 namespace {
-
-struct Prompt {
-    std::string_view text;
-    float ChartInputs::*value;
-};
-
-// Prompt texts are the calculator's own, spacing and units included.
-constexpr std::array<Prompt, 6> prompts{{
-    {"\tFriction angle \t\t[degree] :", &ChartInputs::friction_angle},
-    {"\n\tCohesion \t\t[Tn/m2]\t:", &ChartInputs::cohesion},
-    {"\n\tDensity  \t\t[Tn/m3]\t:", &ChartInputs::density},
-    {"\n\tHeight of the talus \t  [m]\t:", &ChartInputs::height},
-    {"\n\tDefinition \t\t  [m]\t:", &ChartInputs::definition},
-    {"\n\tSecurity Factor \t\t  [m]\t:", &ChartInputs::security_factor},
-}};
 
 constexpr std::string_view blanks = " \t\r\v\f";
 
@@ -77,22 +63,18 @@ class TypedLines {
 
 }  // namespace
 
-void print_banner(std::ostream& out) {
-    out << "\n"
-           "  ****************************************************************************\n"
-           "  *                             ZELM&PIRT Calulator                          *\n"
-           "  ****************************************************************************\n\n\n";
-}
+void print_banner(std::ostream& out) { out << banner(); }
 
-std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out) {
+std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units) {
     TypedValues typed{};
+    typed.values.units = units;
     TypedLines lines(in);
     std::vector<TakenValue> taken;  // the values taken from the current line
     std::int64_t taken_line = 0;
-    for (std::size_t value = 0; value < prompts.size(); ++value) {
-        const Prompt& prompt = prompts[value];
+    for (std::size_t value = 0; value < entered_values.size(); ++value) {
+        const std::string asking = prompt(value, units);
         for (;;) {
-            out << prompt.text << std::flush;
+            out << asking << std::flush;
             const auto token = lines.next();
             if (!token) {
                 return std::nullopt;
@@ -103,7 +85,7 @@ std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out) {
             }
             const Entry entry = read_entry(*token);
             if (entry.value) {
-                typed.values.*prompt.value = *entry.value;
+                typed.values.*entered_values[value] = *entry.value;
                 taken.push_back({*token, value});
                 break;
             }

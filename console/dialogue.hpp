@@ -1,13 +1,20 @@
-// The console dialogue: the banner and the six prompts.
+// The console dialogue: the banner and the six prompts, in the units the values are
+// asked in.
 #pragma once
 
 #include "sweep/chart_inputs.hpp"
 
+#include <array>
 #include <iosfwd>
 #include <optional>
 #include <string>
 
 namespace zelm {
+
+// The six values in the order they are asked for, and given on the command line.
+inline constexpr std::array<float ChartInputs::*, 6> entered_values{
+    &ChartInputs::friction_angle, &ChartInputs::cohesion,   &ChartInputs::density,
+    &ChartInputs::height,         &ChartInputs::definition, &ChartInputs::security_factor};
 
 void print_banner(std::ostream& out);
 
@@ -24,7 +31,6 @@ struct TypedValues {
 // taken before it on its line; the rest of its line is dropped with it (any values typed
 // after it were meant for the prompts it shifted): the same prompt is asked again and
 // read from the next line. Nothing when the input ends before the sixth value.
-std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out);
-
+std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units = Units::tonnes);
 
 }  // namespace zelm

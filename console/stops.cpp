@@ -2,16 +2,14 @@
 
 #include "console/stops_platform.hpp"
 #include "messages/diagnostic.hpp"
+#include "messages/stops.hpp"
 
 #include <iostream>
-#include <string>
 
 namespace zelm {
 
 void end_by_stop(bool file_removed) {
-    say(std::cerr,
-        std::string(platform::stopped_by()) +
-            (file_removed ? "; the file being written was removed, and any earlier one is unchanged." : "."));
+    say(std::cerr, stopped(platform::stop_recorded(), file_removed));
     platform::end_as_the_stop_would();
 }
 

@@ -14,7 +14,7 @@ namespace {
 // The first stop signal that came, 0 before any: the program's only mutable global, since
 // a signal handler reaches nothing else.
 std::atomic<int> recorded{0};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
-static_assert(std::atomic<int>::is_always_lock_free, "a signal handler needs a lock-free record");
+static_assert(std::atomic<int>::is_always_lock_free);  // as a signal handler needs it
 
 constexpr std::array<int, 3> stop_signals{SIGINT, SIGTERM, SIGHUP};
 
@@ -44,14 +44,14 @@ bool stop_requested() { return recorded.load() != 0; }
 
 bool input_ended_by_a_stop() { return stop_requested(); }
 
-const char* platform::stopped_by() {
+Stop platform::stop_recorded() {
     switch (recorded.load()) {
         case SIGTERM:
-            return "stopped by SIGTERM";
+            return Stop::sigterm;
         case SIGHUP:
-            return "stopped by SIGHUP";
+            return Stop::sighup;
         default:
-            return "stopped by SIGINT";
+            return Stop::sigint;
     }
 }
 

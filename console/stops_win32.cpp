@@ -47,14 +47,14 @@ bool input_ended_by_a_stop() {
     return stop_requested();
 }
 
-const char* platform::stopped_by() {
+Stop platform::stop_recorded() {
     switch (recorded.load()) {
         case CTRL_BREAK_EVENT:
-            return "stopped by Ctrl-Break";
+            return Stop::ctrl_break;
         case CTRL_CLOSE_EVENT:
-            return "stopped as the console closed";
+            return Stop::console_closed;
         default:
-            return "stopped by Ctrl-C";
+            return Stop::ctrl_c;
     }
 }
 

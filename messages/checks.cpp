@@ -129,4 +129,8 @@ std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
     return line;
 }
 
+std::string named_check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
+    return slope_named(slope) + ": " + check_line(slope, answer);
+}
+
 }  // namespace zelm

@@ -21,4 +21,8 @@ std::string chart_statement(const CheckAnswer& answer);
 // it; for no answer, the reason as one sentence.
 std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
 
+// The line after the slope it answers, as the console prints each of a run's answers:
+// "H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)".
+std::string named_check_line(const SlopeToCheck& slope, const CheckAnswer& answer);
+
 }  // namespace zelm

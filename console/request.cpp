@@ -1,0 +1,161 @@
+#include "console/request.hpp"
+
+#include "console/dialogue.hpp"
+#include "files/file_names.hpp"
+#include "messages/options.hpp"
+#include "messages/units.hpp"
+#include "numbers/reading.hpp"
+
+#include <cstddef>
+#include <filesystem>
+#include <utility>
+
+namespace zelm {
+namespace {
+
+// The values after --check, read as the console reads them: PHI C D, then H ANGLE for
+// each slope.
+std::variant<SlopeChecks, UsageError> slopes_of(const std::vector<std::string>& words, Units units) {
+    if (words.size() < 5 || (words.size() - 3) % 2 != 0) {
+        return UsageError{.fault = UsageFault::check_values_count, .count = words.size()};
+    }
+    std::vector<float> read(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const Entry entry = read_entry(words[i]);
+        if (!entry.value) {
+            return UsageError{.fault = UsageFault::check_value_refused,
+                              .typed = words[i],
+                              .position = i,
+                              .refusal = entry.refusal};
+        }
+        read[i] = *entry.value;
+    }
+    SlopeChecks checks{.slopes = {}, .units = units};
+    for (std::size_t i = 3; i < read.size(); i += 2) {
+        checks.slopes.push_back({read[0], read[1], read[2], read[i], read[i + 1]});
+    }
+    return checks;
+}
+
+// The six values of a design run, read as the console reads them; none, to be asked for.
+std::variant<std::optional<ChartInputs>, UsageError> values_of(const std::vector<std::string>& words,
+                                                               Units units) {
+    if (words.empty()) {
+        return std::optional<ChartInputs>();
+    }
+    if (words.size() != entered_values.size()) {
+        const bool few = words.size() < entered_values.size();
+        return UsageError{.fault = few ? UsageFault::too_few_values : UsageFault::too_many_values,
+                          .count = words.size()};
+    }
+    ChartInputs entered{};
+    entered.units = units;
+    for (std::size_t i = 0; i < entered_values.size(); ++i) {
+        const Entry entry = read_entry(words[i]);
+        if (!entry.value) {
+            return UsageError{.fault = UsageFault::value_refused,
+                              .typed = words[i],
+                              .position = i,
+                              .refusal = entry.refusal};
+        }
+        entered.*entered_values[i] = *entry.value;
+    }
+    return std::optional(entered);
+}
+
+// The result file named (or the default), and the workbook beside it when asked for,
+// each found where it goes.
+std::variant<Request, UsageError> with_files(const CommandLine& line, Request request) {
+    const std::string output = line.output.value_or(std::string(default_result_file));
+    if (output.empty()) {
+        return UsageError{.fault = UsageFault::file_name_empty};
+    }
+    const std::filesystem::path file = path_of(output);
+    // -, or a name for the program's own standard output (/dev/stdout sent to a file).
+    request.output = output == "-" ? standard_output_target() : find_target(file);
+    const bool to_standard_output = request.output.kind == TargetKind::standard_output;
+    // A folder typed as the result file; the default name found to be a folder is a
+    // file that cannot be written, told before the dialogue.
+    const auto name = file.filename();
+    if (line.output && !to_standard_output &&
+        (name.empty() || name == "." || name == ".." || request.output.kind == TargetKind::folder)) {
+        return UsageError{.fault = UsageFault::names_a_folder, .typed = output};
+    }
+    // Text under a workbook's name is what a spreadsheet refuses to open; with -w, the
+    // workbook would take the result file's own name.
+    if (!to_standard_output && has_xlsx_extension(file)) {
+        return UsageError{.fault = UsageFault::workbook_name, .typed = output};
+    }
+    if (line.workbook) {
+        if (to_standard_output) {
+            return UsageError{.fault = UsageFault::workbook_to_standard_output, .typed = output};
+        }
+        request.workbook = find_target(std::filesystem::path(file).replace_extension(".xlsx"));
+    }
+    return request;
+}
+
+// A design run: its values, then its files.
+std::variant<Request, UsageError> design_run(const CommandLine& line, Units units) {
+    auto values = values_of(line.values, units);
+    if (auto* refused = std::get_if<UsageError>(&values)) {
+        return std::move(*refused);
+    }
+    return with_files(line, Request{.values = std::get<std::optional<ChartInputs>>(values), .units = units});
+}
+
+// Any of the alternatives of `from`, as one of `To`'s.
+template <typename To, typename From>
+To widened(From&& from) {
+    return std::visit(
+        [](auto&& alternative) -> To { return std::forward<decltype(alternative)>(alternative); },
+        std::forward<From>(from));
+}
+
+}  // namespace
+
+std::variant<Request, SlopeChecks, UsageError> request_of(const CommandLine& line) {
+    using Asked = std::variant<Request, SlopeChecks, UsageError>;
+    const auto units = units_named(line.units.value_or(std::string(tonne_labels.option)));
+    if (!units) {
+        return UsageError{.fault = UsageFault::unknown_units, .typed = *line.units};
+    }
+    if (!line.check) {
+        return widened<Asked>(design_run(line, *units));
+    }
+    // The check writes no file: its answers go to standard output.
+    if (line.output) {
+        return UsageError{.fault = UsageFault::not_with_check, .option = Option::output};
+    }
+    if (line.workbook) {
+        return UsageError{.fault = UsageFault::not_with_check, .option = Option::workbook};
+    }
+    return widened<Asked>(slopes_of(line.values, *units));
+}
+
+std::variant<Request, SlopeChecks, Shown, UsageError> read_command_line(
+    const std::vector<std::string>& words) {
+    using Command = std::variant<Request, SlopeChecks, Shown, UsageError>;
+    auto parsed = parse_command_line(words);
+    if (auto* line = std::get_if<CommandLine>(&parsed)) {
+        return widened<Command>(request_of(*line));
+    }
+    return std::holds_alternative<Shown>(parsed) ? Command(std::get<Shown>(std::move(parsed)))
+                                                 : Command(std::get<UsageError>(std::move(parsed)));
+}
+
+std::variant<std::vector<CheckAnswer>, UsageError> answers_of(const SlopeChecks& checks) {
+    std::vector<CheckAnswer> answers;
+    for (std::size_t i = 0; i < checks.slopes.size(); ++i) {
+        const CheckAnswer& answer = answers.emplace_back(check_slope(checks.slopes[i]));
+        if (answer.verdict == Verdict::no_answer) {
+            return UsageError{.fault = UsageFault::describes_no_slope,
+                              .position = i,
+                              .slope = checks.slopes[i],
+                              .why = answer.why};
+        }
+    }
+    return answers;
+}
+
+}  // namespace zelm

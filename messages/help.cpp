@@ -1,0 +1,108 @@
+#include "messages/help.hpp"
+
+#include "chart/chart1.hpp"
+#include "messages/units.hpp"
+#include "numbers/writing.hpp"
+
+#include <array>
+
+namespace zelm {
+
+std::string_view help_description() {
+    return "Slope angles of a talus from design chart 1 (\"ABAC 1\"): for every height H from\n"
+           "one STEP up to the talus height, the slope angle at which the slope reaches the\n"
+           "factor of safety FS. With no values, asks for them at the console; with all six,\n"
+           "asks nothing and prints nothing on standard output.\n";
+}
+
+std::string_view usage_lines() {
+    return "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n"
+           "       zelm-fs --check PHI C D H ANGLE [H2 ANGLE2 ...]\n";
+}
+
+std::string_view values_heading() { return "Values (numbers written with a decimal point: 2.5, -20, 1e3)"; }
+
+std::string_view value_described(std::size_t value) {
+    constexpr std::array<std::string_view, value_names.size()> described{"friction angle, degrees",
+                                                                         "cohesion C', Tn/m2",
+                                                                         "density d, Tn/m3",
+                                                                         "height of the talus, m",
+                                                                         "height step (the definition), m",
+                                                                         "factor of safety to reach"};
+    return described.at(value);
+}
+
+std::string option_described(Option option) {
+    switch (option) {
+        case Option::help:
+            return "show this help and exit";
+        case Option::version:
+            return "show the version and exit";
+        case Option::output:
+            return "result file, or - for standard output\n(default: " + std::string(default_result_file) +
+                   " in the current folder)";
+        case Option::workbook:
+            return "also write a workbook, FILE with .xlsx in place of its\n"
+                   "extension: the table as numbers and its chart";
+        case Option::units:
+            return "units of C and D: " + std::string(tonne_labels.option) + " (" +
+                   std::string(tonne_labels.stress) + ", " + std::string(tonne_labels.unit_weight) +
+                   ", the default)\nor " + std::string(si_labels.option) + " (" +
+                   std::string(si_labels.stress) + ", " + std::string(si_labels.unit_weight) +
+                   "); the angles are the same in both";
+        case Option::check:
+            break;
+    }
+    return "check slopes that stand: the factor of safety chart 1\n"
+           "gives a slope H high at ANGLE degrees, one line each";
+}
+
+std::string help_footer() {
+    const auto [first, last] = fitted_x_range();
+    return "The result file is tab-separated text (Windows-1252, CR LF, decimal commas):\n"
+           "the values entered, then for every height H, x = tan(phi)/FS and\n"
+           "y = C'/(d*H*tan(phi)) on the chart's two-decimal grid, and the slope angle in\n"
+           "whole degrees; 90 means the slope stands vertical at that height. Chart 1 gives\n"
+           "angles for x from " +
+           fixed(first, 2) + " to " + fixed(last, 2) +
+           "; beyond, a cell is empty (or 90 where the\n"
+           "chart holds only the vertical slope) and a warning gives the factors of safety\n"
+           "the chart answers for the friction angle. With no cohesion, a warning gives the\n"
+           "exact angle where the chart reads steeper. Any consistent units give the same\n"
+           "angles (C' in kPa with d in kN/m3), since y is a ratio. For a workbook use -w;\n"
+           "-o names the text file, never an .xlsx.\n"
+           "\n"
+           "The file rounds the chart's angle to a whole degree (84.75 prints 85), so it\n"
+           "can be steeper than the chart's, and where chart 1's rows cross, its check can\n"
+           "answer less than FS. The confirmed angle, in the workbook beside the angle, is\n"
+           "the steepest whole degree whose --check reaches FS; a warning names the heights\n"
+           "whose printed angle checks more than 3% below FS.\n"
+           "\n"
+           "--check: the factor of safety chart 1 gives a slope that stands, H high at ANGLE\n"
+           "degrees. The chart tells FS no finer than its rows (x = tan(phi)/FS to 0.01):\n"
+           "the answer is the range of FS that reads one row, any FS in it reading the same\n"
+           "angle; going up in FS, the last row whose angle the slope does not exceed (the\n"
+           "safe side where the chart is not monotone). zelm-fs --check 30 2 2.5 20 35 says\n"
+           "H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)\n"
+           "The line adds where the FS is below 1, where chart 1's rows cross (the FS up to\n"
+           "which a design run prints the angle), and with no cohesion gives the exact FS\n"
+           "of a dry slope first where it is below the chart's.\n"
+           "\n"
+           "Exit status: 0 written or checked (warnings, if any, on standard error); 1 a\n"
+           "file could not be written or the input ended early (an earlier file is kept);\n"
+           "2 the command line is wrong, or with --check a value describes no slope.\n"
+           "Example: zelm-fs -o slope.xls 30 2 2.5 20 1 1.5";
+}
+
+std::string notices_of_this_build(std::string_view built, std::string_view installed) {
+    return std::string(built) + " (this build's; installed, " + std::string(installed) + ")";
+}
+
+std::string version_text(std::string_view version, std::string_view notices) {
+    return "zelm-fs " + std::string(version) +
+           "\nCopyright the zelm-fs authors. No licence has been granted yet."
+           "\nIt holds code of others, each part listed with its copyright and licence in\n" +
+           std::string(notices) + "\n";
+}
+
+}  // namespace zelm

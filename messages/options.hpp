@@ -1,0 +1,58 @@
+// The command line's options and values, each named here once: the parser declares the
+// options under these names, and the help and the usage errors say them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace zelm {
+
+enum class Option { help, version, output, workbook, units, check };
+
+// Every option, in the order the help lists them.
+inline constexpr std::array<Option, 6> all_options{Option::help,     Option::version, Option::output,
+                                                   Option::workbook, Option::units,   Option::check};
+
+struct OptionName {
+    std::string_view letter;  // the short form, "-o"; empty where there is none
+    std::string_view name;    // the long form, "--output"
+    std::string_view takes;   // what follows it, as the help shows it ("FILE"); empty for a flag
+};
+
+constexpr OptionName name_of(Option option) {
+    switch (option) {
+        case Option::help:
+            return {"-h", "--help", ""};
+        case Option::version:
+            return {"", "--version", ""};
+        case Option::output:
+            return {"-o", "--output", "FILE"};
+        case Option::workbook:
+            return {"-w", "--workbook", ""};
+        case Option::units:
+            return {"", "--units", "NAME"};
+        case Option::check:
+            break;
+    }
+    return {"", "--check", ""};
+}
+
+// The option a word names, by its long form or its letter: "--output", "-o".
+constexpr std::optional<Option> option_named(std::string_view word) {
+    for (const Option option : all_options) {
+        if (!word.empty() && (word == name_of(option).name || word == name_of(option).letter)) {
+            return option;
+        }
+    }
+    return std::nullopt;
+}
+
+// The result file where no -o names another, in the current folder.
+inline constexpr std::string_view default_result_file = "ZELM_FS_result.xls";
+
+// The six values of a design run, in the order they are given and asked for.
+inline constexpr std::array<std::string_view, 6> value_names{"PHI", "C", "D", "H", "STEP", "FS"};
+
+}  // namespace zelm

@@ -1,0 +1,50 @@
+// A wrong command line as data, the fault and what it concerns, and the one line that
+// tells it, worded here alone.
+#pragma once
+
+#include "messages/options.hpp"
+#include "numbers/reading.hpp"
+#include "sweep/check.hpp"
+
+#include <cstddef>
+#include <string>
+
+namespace zelm {
+
+enum class UsageFault {
+    unknown_option,               // typed: the word, as given
+    value_read_as_option,         // typed: a negative value below 1 such as -.5, which reads as an option
+    flag_with_a_value,            // typed: the flag as written before its '='
+    value_missing,                // option: --output or --units, with nothing after it
+    given_twice,                  // option
+    not_with_check,               // option: --output or --workbook
+    unknown_units,                // typed: the name after --units
+    check_values_count,           // count: the values given after --check
+    too_few_values,               // count: the values given for a design run
+    too_many_values,              // count
+    value_refused,                // position: the value of a design run (from 0); typed, refusal
+    check_value_refused,          // position: the value after --check (from 0); typed, refusal
+    describes_no_slope,           // position: the slope after --check (from 0); slope, why
+    file_name_empty,              // the result file's name, after --output
+    names_a_folder,               // typed: the result file's name
+    workbook_name,                // typed: the result file's name, which is a workbook's
+    workbook_to_standard_output,  // typed: the result file's name, which is standard output's
+    unreadable,                   // anything else the parser cannot read
+};
+
+struct UsageError {
+    UsageFault fault = UsageFault::unreadable;
+    Option option = Option::output;
+    std::string typed{};
+    std::size_t count = 0;
+    std::size_t position = 0;
+    Refusal refusal = Refusal::not_a_number;
+    SlopeToCheck slope{};
+    Meaningless why = Meaningless::none;
+};
+
+// The error in one line, without a line break, whatever the arguments it quotes hold (a
+// control character in them is shown as '?'), ending with the pointer to --help.
+std::string usage_line(const UsageError& error);
+
+}  // namespace zelm
