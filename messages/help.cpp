@@ -1,6 +1,6 @@
 #include "messages/help.hpp"
 
-#include "chart/chart1.hpp"
+#include "chart/design_chart.hpp"
 #include "messages/units.hpp"
 #include "numbers/writing.hpp"
 
@@ -58,7 +58,7 @@ std::string option_described(Option option) {
 }
 
 std::string help_footer() {
-    const auto [first, last] = fitted_x_range();
+    const auto [first, last] = fitted_x_range(design_chart());
     return "The result file is tab-separated text (Windows-1252, CR LF, decimal commas):\n"
            "the values entered, then for every height H, x = tan(phi)/FS and\n"
            "y = C'/(d*H*tan(phi)) on the chart's two-decimal grid, and the slope angle in\n"

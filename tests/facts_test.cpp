@@ -1,9 +1,12 @@
 // Runs the facts of data/facts.txt, and reads chart 1 a second time: the table compiled
 // into the program against the chart as printed, transcribed on its own in
 // data/chart1.txt. Global operator new is replaced to count what the sweep allocates.
+// The wrong command lines of usage/errors.txt are facts too, each read in-process as the
+// program reads its own: the one usage error each gets, told in words.
 #include "chart/coordinates.hpp"
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
+#include "console/request.hpp"
 #include "messages/checks.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_rows.hpp"
@@ -19,12 +22,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <new>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -244,6 +249,36 @@ TEST(Facts, Chart1AsPrinted) {
     }
     EXPECT_EQ(rows, 66U);
     EXPECT_EQ(chart.rows.size(), rows);
+}
+
+TEST(CommandLine, WrongOnesToldInOneLine) {
+    std::filesystem::create_directory("folder");  // what -o folder names
+    std::ifstream file(USAGE_ERRORS);
+    for (std::string line; std::getline(file, line);) {
+        const auto bar = line.find(" | ");
+        if (line.starts_with('#') || bar == std::string::npos) {
+            continue;
+        }
+        std::istringstream arguments(line.substr(0, bar));
+        const auto command = read_command_line({std::istream_iterator<std::string>(arguments), {}});
+        // Slopes to check are wrong when the values of one describe none, found answering them.
+        const auto* checks = std::get_if<SlopeChecks>(&command);
+        const auto answers = checks != nullptr ? answers_of(*checks) : decltype(answers_of(*checks)){};
+        const auto* wrong =
+            checks != nullptr ? std::get_if<UsageError>(&answers) : std::get_if<UsageError>(&command);
+        ASSERT_TRUE(wrong != nullptr) << line;
+        const std::regex told(line.substr(bar + 3) + ".* [(]see zelm-fs --help[)]$");
+        EXPECT_TRUE(std::regex_search(usage_line(*wrong), told)) << line << ": " << usage_line(*wrong);
+    }
+}
+
+TEST(CommandLine, EveryOptionInTheManual) {
+    std::ifstream file(MANUAL_PAGE);
+    const std::string page(std::istreambuf_iterator<char>(file), {});
+    for (const Option option : all_options) {
+        const std::string name(name_of(option).name);  // --units, written \-\-units
+        EXPECT_NE(page.find(std::regex_replace(name, std::regex("-"), "\\-")), std::string::npos) << name;
+    }
 }
 
 }  // namespace
