@@ -80,6 +80,7 @@ std::string no_slope(const UsageError& error) {
     const std::size_t typed = typed_position(error.why);
     CheckAnswer none;
     none.why = error.why;
+    none.chart = error.slope.chart;
     std::string why = check_line(error.slope, none);
     why.pop_back();
     // The slope's two values follow the material's three, and the slopes before it.
