@@ -10,12 +10,12 @@ import zelm_fs
 
 
 @pytest.mark.filterwarnings("ignore::zelm_fs.ZelmWarning")
-@pytest.mark.parametrize("values, expected", six_value_cases())
-def test_the_program_s_file_rows_and_angles(values, expected, tmp_path):
-    wanted = expected.read_bytes() if expected else program_output("-o", "-", "--", *values)
-    run = zelm_fs.sweep(*values)  # read as the console reads them
+@pytest.mark.parametrize("values, expected, units", six_value_cases())
+def test_the_program_s_file_rows_and_angles(values, expected, units, tmp_path):
+    wanted = expected.read_bytes() if expected else program_output("-o", "-", "--units", units, "--", *values)
+    run = zelm_fs.sweep(*values, units=units)  # read as the console reads them
     for given in (values, [float(v) for v in values]):
-        zelm_fs.sweep(*given).write(tmp_path / "r.xls")
+        zelm_fs.sweep(*given, units=units).write(tmp_path / "r.xls")
         assert (tmp_path / "r.xls").read_bytes() == wanted
 
     # The rows read back, each cell a number (NaN where it is empty).
