@@ -1,0 +1,120 @@
+// Bishop's factor of safety on one circle: the values checked, the slope scaled to a
+// height of 1, the circle checked to be a slip surface of it, and the answer judged.
+#include "slices/bishop.hpp"
+#include "slices/slices.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace zelm::slices {
+namespace {
+
+constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
+
+double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+
+SlipCircle times(const SlipCircle& circle, double factor) {
+    return {circle.centre_x * factor, circle.centre_y * factor, circle.radius * factor,
+            circle.entry_x * factor, circle.exit_x * factor};
+}
+
+// Whether a circle of the scaled slope (to a relative 10^-9) has its entry on the crest,
+// its exit on the toe ground, both on it, the centre no lower than the crest, and the arc
+// under the toe ground between the exit and the toe.
+bool slip_surface(const SlipCircle& c, double crest_edge) {
+    constexpr double near = 1e-9;
+    const double r = c.radius;
+    if (!(std::isfinite(c.centre_x) && std::isfinite(c.centre_y) && std::isfinite(r) && r > 0.0 &&
+          std::isfinite(c.entry_x) && std::isfinite(c.exit_x))) {
+        return false;
+    }
+    const bool on_circle = std::abs(std::hypot(c.exit_x - c.centre_x, c.centre_y) - r) <= near * r &&
+                           std::abs(std::hypot(c.entry_x - c.centre_x, c.centre_y - 1.0) - r) <= near * r;
+    const double at_toe = c.centre_y - std::sqrt(std::max(0.0, r * r - c.centre_x * c.centre_x));
+    return on_circle && c.exit_x <= 0.0 && c.entry_x >= crest_edge * (1.0 - near) &&
+           c.centre_y >= 1.0 - near && (c.exit_x == 0.0 || at_toe <= near * r);
+}
+
+}  // namespace
+
+ScaledSlope scaled(const HomogeneousSlope& slope) {
+    return {std::tan(radians(90.0 - slope.face_angle)), slope.cohesion / (slope.unit_weight * slope.height),
+            std::tan(radians(slope.friction_angle))};
+}
+
+BishopReason values_without_meaning(const HomogeneousSlope& slope) {
+    const auto finite = [](double value) { return std::isfinite(value); };
+    if (!(finite(slope.height) && slope.height > 0.0)) {
+        return BishopReason::height;
+    }
+    if (!(finite(slope.face_angle) && slope.face_angle > 0.0 && slope.face_angle <= 90.0)) {
+        return BishopReason::face_angle;
+    }
+    if (!(finite(slope.friction_angle) && slope.friction_angle >= 0.0 && slope.friction_angle < 90.0)) {
+        return BishopReason::friction_angle;
+    }
+    if (!(finite(slope.cohesion) && slope.cohesion >= 0.0)) {
+        return BishopReason::cohesion;
+    }
+    if (!(finite(slope.unit_weight) && slope.unit_weight > 0.0)) {
+        return BishopReason::unit_weight;
+    }
+    if (slope.friction_angle == 0.0 && slope.cohesion == 0.0) {
+        return BishopReason::no_strength;
+    }
+    // C' / (d H) beyond the range of doubles: no slope to speak of.
+    if (!std::isfinite(scaled(slope).cohesion)) {
+        return BishopReason::cohesion;
+    }
+    return BishopReason::none;
+}
+
+BishopResult refused(BishopReason reason) {
+    return {not_a_number, {}, 0, not_a_number, not_a_number, reason};
+}
+
+BishopResult judged(const SlipCircle& circle, const ScaledSlope& slope, int count, double height) {
+    Slices slices;
+    cut_slices(circle, slope.crest_edge, count, slices);
+    const Trial trial = factor_of_safety(slices, slope);
+    BishopResult result = refused(BishopReason::none);
+    result.circle = times(circle, height);
+    result.slices = slices.count;
+    if (!trial.settled) {
+        result.reason = BishopReason::no_convergence;
+        return result;
+    }
+    if (!(trial.factor_of_safety < std::numeric_limits<double>::infinity())) {
+        result.reason = BishopReason::no_slip_circle;  // nothing drives the mass toward the toe
+        return result;
+    }
+    result.smallest_m_alpha = smallest_m_alpha(slices, slope, trial.factor_of_safety);
+    result.tension_depth = tension_depth(slices, slope, trial.factor_of_safety) * height;
+    if (result.smallest_m_alpha < 0.2) {
+        result.reason = BishopReason::small_m_alpha;
+        return result;
+    }
+    result.factor_of_safety = trial.factor_of_safety;
+    return result;
+}
+
+}  // namespace zelm::slices
+
+namespace zelm {
+
+BishopResult bishop_on_circle(const HomogeneousSlope& slope, const SlipCircle& circle, int slices) {
+    const BishopReason reason = slices::values_without_meaning(slope);
+    if (reason != BishopReason::none) {
+        return slices::refused(reason);
+    }
+    const slices::ScaledSlope scaled = slices::scaled(slope);
+    const SlipCircle on_scaled = slices::times(circle, 1.0 / slope.height);
+    if (!slices::slip_surface(on_scaled, scaled.crest_edge)) {
+        return slices::refused(BishopReason::no_slip_circle);
+    }
+    return slices::judged(on_scaled, scaled, std::clamp(slices, 1, slices::most_slices_asked), slope.height);
+}
+
+}  // namespace zelm
