@@ -50,6 +50,15 @@ struct SlipCircle {
     double exit_x;
 };
 
+// Where the method applies. Every circle, searched or given, keeps its arc under the
+// ground and its centre no lower than the crest: each slice has a weight, and the base at
+// the entry rises into the slope at most upright. No slice of negative weight, and no
+// base that overhangs, calls for a tension crack to make sense of it. The normal force
+// on the bases next to the entry may still come out tensile where C' is large: that is
+// told (tension_depth) rather than refused, since the slices' resistance stays positive
+// and, without friction, the normal force does not enter FS at all; Taylor's stability
+// numbers, which leave tension cracks out, are Bishop's answers too.
+//
 // Why a factor of safety is not given.
 enum class BishopReason : std::uint8_t {
     none,  // the factor of safety is the method's answer
