@@ -5,6 +5,16 @@
 
 namespace zelm {
 
+Sweep::Sweep(const ChartInputs& entered)
+    : entered_(entered),
+      rows_(row_count(entered.height, entered.definition)),
+      phi_(to_radians(entered.friction_angle)),
+      // phi and FS stay the same, so x and tan(phi) are the same on every row.
+      tan_phi_(std::tan(static_cast<double>(phi_))),
+      current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt} {
+    summary_.x = current_.x;
+}
+
 float to_radians(float degrees) {
     constexpr float pi = 3.14159274F;  // the float nearest to pi, 0x40490FDB
     return static_cast<float>(static_cast<double>(degrees) * static_cast<double>(pi) / 180.0);

@@ -90,15 +90,7 @@ std::int32_t row_count(float height, float step);
 // else; the chart read is the values' own.
 class Sweep {
   public:
-    explicit Sweep(const ChartInputs& entered)
-        : entered_(entered),
-          rows_(row_count(entered.height, entered.definition)),
-          phi_(to_radians(entered.friction_angle)),
-          // phi and FS stay the same, so x and tan(phi) are the same on every row.
-          tan_phi_(std::tan(static_cast<double>(phi_))),
-          current_{0.0F, arrondir(A(phi_, entered.security_factor), 2), 0.0F, std::nullopt, std::nullopt} {
-        summary_.x = current_.x;
-    }
+    explicit Sweep(const ChartInputs& entered);
 
     // The next row, or nothing once the run is over. The row lives until the next call.
     const SweepRow* next() {
