@@ -1,6 +1,6 @@
-// zelm-fs: slope angles of a talus from design chart 1, for every height step, written
+// zelm-fs: slope angles of a talus from the design chart, for every height step, written
 // to a result file and, on request, to a workbook with the curve they draw; or the
-// factor of safety chart 1 gives slopes that already stand.
+// factor of safety the chart gives slopes that already stand.
 #include "console/dialogue.hpp"
 #include "console/quiet_standard_error.hpp"
 #include "console/request.hpp"

@@ -92,7 +92,7 @@ constexpr std::array<ChartRow, 66> rows{{
 
 // The order the rows are held in, by key, which finding a row by its key relies on.
 constexpr bool key_below(const ChartRow& row, const ChartRow& other) { return row.key < other.key; }
-static_assert(std::is_sorted(rows.begin(), rows.end(), key_below), "chart 1 rows must be in key order");
+static_assert(std::is_sorted(rows.begin(), rows.end(), key_below));
 
 const ChartGrid& grid();
 

@@ -1,7 +1,7 @@
 // What the command line asks for: the six values as arguments, or none for the console
 // dialogue; where the result file goes; whether a workbook goes with it; the units the
 // values are in. Or, with --check, the slopes that already stand whose factor of safety
-// chart 1 is asked for.
+// the design chart is asked for.
 #pragma once
 
 #include "console/command_line.hpp"
