@@ -9,6 +9,7 @@
 #include "console/request.hpp"
 #include "messages/checks.hpp"
 #include "messages/warnings.hpp"
+#include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/check.hpp"
 #include "sweep/slope_angle.hpp"
@@ -224,6 +225,30 @@ TEST(Facts, WorkbookHoldsWhatTheFilePrints) {
             const double read = printed(text.data(), put_whole(text.data(), value));
             ASSERT_EQ(whole_value(value), read) << value;
         }
+    }
+}
+
+// The units only label the cohesion and the density: a run in kPa and kN/m3 gives the
+// bytes of the same values in Tn/m2 and Tn/m3, the two labels aside.
+TEST(Facts, UnitsLabelTheValuesAndLeaveTheRows) {
+    const auto file_of = [](const ChartInputs& entered) {
+        ResultFileBytes bytes(entered);
+        std::string text;
+        for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
+            text += block;
+        }
+        return text;
+    };
+    for (ChartInputs entered :
+         {ChartInputs{30, 20, 19.6F, 20, 1, 1.5F}, ChartInputs{26.3F, 4.2F, 2, 6, 0.5F, 2},
+          ChartInputs{35, 0, 2.5F, 12, 0.25F, 1.25F}}) {
+        std::string tonnes = file_of(entered);
+        entered.units = Units::si;
+        const std::string si = file_of(entered);
+        ASSERT_NE(tonnes.find("\tTn/m3\r\n"), std::string::npos);
+        tonnes.replace(tonnes.find("\tTn/m3\r\n") + 1, 5, "kN/m3");
+        tonnes.replace(tonnes.find("\tTn/m2\r\n") + 1, 5, "kPa");
+        EXPECT_EQ(si, tonnes);
     }
 }
 
