@@ -1,5 +1,6 @@
 #include "messages/header.hpp"
 
+#include "messages/columns.hpp"
 #include "numbers/writing.hpp"
 
 namespace zelm {
@@ -31,7 +32,8 @@ constexpr std::array<HeaderLine, 8> lines{{
     {{label(""),               label("Pas"),           value(&ChartInputs::definition),             label("m")},     4, false},
     {{},                                                                                                             0, true},
     {{chart_label(),           value(&ChartInputs::security_factor, "FS ")},                                        2, true},
-    {{label("H", "H (m)"),     label("Tg (Phi)/FS="),  label("C'/(d*H*Tg Phi)"), label("angle", "angle (graus)")}, 4, true},
+    {{label("H", column_titles.height), label(column_titles.x), label(column_titles.y),
+      label("angle", column_titles.angle)},                                                                          4, true},
 }};
 // clang-format on
 

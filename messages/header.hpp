@@ -51,12 +51,6 @@ struct HeaderLine {
 
 std::span<const HeaderLine> header_lines();
 
-// Titles of the columns that only the workbook, the page and Python show beside the
-// result file's: the steepest whole degree whose check reaches the run's FS (confirmed
-// angle), and the chart's angle as computed, before the file rounds it to whole degrees.
-inline constexpr std::string_view confirmed_angle_label = "confirmed angle (graus)";
-inline constexpr std::string_view chart_angle_label = "chart angle (graus)";
-
 // The header as the result file holds it: the cells of a line joined by TABs, each line
 // ended by CR LF, the values printed with their decimals and a point.
 std::string header_text(const ChartInputs& entered);

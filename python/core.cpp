@@ -2,10 +2,10 @@
 // around it (python/zelm_fs/) gives the public functions their signatures and long
 // docstrings and issues the warnings; everything that computes or writes is here, in the
 // same C++ as the program and the page.
+#include "messages/columns.hpp"
 #include "python/factors_of_safety.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
-#include "messages/header.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -20,21 +20,11 @@ using zelm::python::SweepResult;
 
 namespace {
 
-py::str decoded(std::string_view label) {
-    return py::bytes(label.data(), label.size()).attr("decode")("cp1252");
-}
-
 // The titles of the DataFrame's columns: the workbook's above the height, x and y ("H (m)",
 // ...), then the chart's angle as computed and the confirmed angle.
 py::tuple column_titles() {
-    py::list titles;
-    const zelm::HeaderLine& line = zelm::header_lines().back();
-    for (std::size_t i = 0; i + 1 < line.count; ++i) {  // all but the whole-degree angle's
-        titles.append(decoded(line.cells[i].shown_label(zelm::Units::tonnes)));
-    }
-    titles.append(decoded(zelm::chart_angle_label));
-    titles.append(decoded(zelm::confirmed_angle_label));
-    return py::tuple(titles);
+    const zelm::ColumnTitles& t = zelm::column_titles;
+    return py::make_tuple(t.height, t.x, t.y, t.chart_angle, t.confirmed_angle);
 }
 
 std::string shown(float value) { return std::string(py::repr(py::float_(static_cast<double>(value)))); }

@@ -1,6 +1,7 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
+#include "messages/columns.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
 #include "messages/warnings.hpp"
@@ -112,7 +113,7 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
         ++row;
     }
     // Beside the result file's columns, the confirmed angle, which the file does not hold.
-    const std::string confirmed = utf8(confirmed_angle_label);
+    const std::string confirmed = utf8(column_titles.confirmed_angle);
     worksheet_write_string(sheet, row - 1, confirmed_column, confirmed.c_str(), formats.titles());
     return row - 1;
 }
@@ -169,8 +170,8 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     chart_series_set_categories(series, sheet_name.c_str(), first_row, 0, last_row, 0);
     chart_series_set_values(series, sheet_name.c_str(), first_row, angle_column, last_row, angle_column);
     chart_title_set_name(chart, title.c_str());
-    chart_axis_set_name(chart->x_axis, "H (m)");
-    chart_axis_set_name(chart->y_axis, "angle (graus)");
+    chart_axis_set_name(chart->x_axis, std::string(column_titles.height).c_str());
+    chart_axis_set_name(chart->y_axis, std::string(column_titles.angle).c_str());
     const auto last = decimal_comma(run.last_height);
     const double last_height = last ? last->value() : 0.0;
     chart_axis_set_min(chart->x_axis, std::min(0.0, last_height));

@@ -9,11 +9,12 @@
 // bytes) and never reads or frees the module's memory by hand.
 
 #include "messages/checks.hpp"
+#include "messages/columns.hpp"
 #include "messages/entries.hpp"
+#include "messages/header.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
-#include "messages/header.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"
@@ -336,16 +337,14 @@ val check(const val& values) {
     return checked;
 }
 
-// The column titles of the table, with their units, as the workbook shows them: the
-// result file's four, then the confirmed angle's.
-val column_titles() {
+// The column titles of the table, as the workbook shows them: the result file's four,
+// then the confirmed angle's.
+val table_titles() {
     val titles = val::array();
-    const HeaderLine& line = header_lines().back();
-    for (std::size_t i = 0; i < line.count; ++i) {
-        const HeaderCell& cell = line.cells[i];
-        titles.call<void>("push", std::string(cell.shown_label(Units::tonnes)));
+    const ColumnTitles& t = zelm::column_titles;
+    for (const std::string_view title : {t.height, t.x, t.y, t.angle, t.confirmed_angle}) {
+        titles.call<void>("push", std::string(title));
     }
-    titles.call<void>("push", std::string(confirmed_angle_label));
     return titles;
 }
 
@@ -356,7 +355,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     using namespace zelm;
     emscripten::function("readField", &read_field);
     emscripten::function("workbook", &workbook);
-    emscripten::function("columnTitles", &column_titles);
+    emscripten::function("columnTitles", &table_titles);
     emscripten::function("check", &check);
     emscripten::class_<PageRun>("PageRun")
         .constructor<const emscripten::val&, const emscripten::val&>()

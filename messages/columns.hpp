@@ -1,0 +1,26 @@
+// The titles of the columns of a run's rows, in one table for the result file, the
+// workbook, the page and Python: each host shows the same words over the same numbers.
+// ASCII, so the same bytes in Windows-1252 (the result file's) and UTF-8 (the others').
+#pragma once
+
+#include <string_view>
+
+namespace zelm {
+
+struct ColumnTitles {
+    std::string_view height;           // H, as the workbook, the page and Python title it
+    std::string_view x;                // tan(phi)/FS, as every host titles it
+    std::string_view y;                // C'/(d*H*tan(phi)), likewise
+    std::string_view angle;            // the angle in whole degrees, as the file prints it
+    std::string_view chart_angle;      // the chart's angle as computed, before it is rounded
+    std::string_view confirmed_angle;  // the steepest whole degree whose check reaches FS
+};
+
+// "graus": the result file's Catalan word for degrees, kept on every host so that the
+// columns read the same in the file, the workbook, the page and a DataFrame.
+inline constexpr ColumnTitles column_titles{
+    "H (m)",         "Tg (Phi)/FS=",        "C'/(d*H*Tg Phi)",
+    "angle (graus)", "chart angle (graus)", "confirmed angle (graus)",
+};
+
+}  // namespace zelm
