@@ -1,6 +1,7 @@
 #include "python/broadcast.hpp"
 
 #include "messages/entries.hpp"
+#include "messages/python.hpp"
 #include "python/arguments.hpp"
 
 #include <pybind11/stl.h>
@@ -41,7 +42,7 @@ Walk walk_over(const std::array<py::array, operand_count>& views) {
         }
     }
     if (walk.shape.size() > max_dimensions) {
-        throw py::value_error("the arrays have more dimensions than numpy gives an array");
+        throw py::value_error(std::string(too_many_dimensions()));
     }
     if (walk.shape.empty()) {
         walk.shape.push_back(1);
@@ -76,20 +77,11 @@ py::array doubles_of(py::handle value, const char* name) {
     const py::array array = numpy.attr("asarray")(value);
     const char kind = array.dtype().kind();
     if (kind != 'b' && kind != 'i' && kind != 'u' && kind != 'f') {
-        const std::string shown = array.ndim() == 0 ? std::string(py::repr(value))
-                                                    : "an array of " + std::string(py::str(array.dtype()));
-        throw py::value_error(std::string(name) + ": " + shown + " is not a number");
+        const std::string shown =
+            array.ndim() == 0 ? std::string(py::repr(value)) : array_of(std::string(py::str(array.dtype())));
+        throw py::value_error(not_a_number(name, shown));
     }
     return numpy.attr("asarray")(array, "dtype"_a = "float64");
-}
-
-// "a, b, c, d and e"
-std::string listed(const Names& names) {
-    std::string text;
-    for (std::size_t k = 0; k < operand_count; ++k) {
-        text += (k == 0 ? "" : k + 1 == operand_count ? " and " : ", ") + std::string(names[k]);
-    }
-    return text;
 }
 
 }  // namespace
@@ -109,7 +101,7 @@ Broadcast broadcast(const std::array<py::handle, operand_count>& values, const N
         if (!error.matches(PyExc_ValueError)) {
             throw;
         }
-        throw py::value_error(listed(names) + " do not broadcast together: shapes " + joined(shapes));
+        throw py::value_error(shapes_do_not_broadcast(names, joined(shapes)));
     }
     for (std::size_t k = 0; k < operand_count; ++k) {
         b.views[k] = numpy.attr("broadcast_to")(b.arguments[k], b.shape);
@@ -191,14 +183,12 @@ py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unan
         } else if (py::len(broadcast.shape) > 0) {
             const py::tuple index =
                 py::module_::import("numpy").attr("unravel_index")(found.first, broadcast.shape);
-            name = "element [" + joined(index) + "]";
+            name = element_at(joined(index));
         }
-        name = name.empty() ? "" : " (" + name + ")";
-        const bool one = found.count == 1;
-        warning += (warning.empty() ? "" : " ") + std::to_string(found.count) + " of " +
-                   std::to_string(broadcast.walk.size) +
-                   (broadcast.walk.size == 1 ? " element " : " elements ") + told->told[one ? 0 : 1] +
-                   (one ? name + ": " : "; the first" + name + ": ") + why + (why.ends_with('.') ? "" : ".");
+        // Named as the chart the module's calls read names itself.
+        const std::string told_of =
+            elements_unanswered(told->told, design_chart(), found.count, broadcast.walk.size, name, why);
+        warning.append(warning.empty() ? "" : " ").append(told_of);
     }
     return warning.empty() ? py::none() : py::object(py::str(warning));
 }

@@ -3,6 +3,7 @@
 // machine's cores with the GIL released: what slope_angle and factor_of_safety share.
 #pragma once
 
+#include "messages/python.hpp"
 #include "python/interruption.hpp"
 
 #include <pybind11/numpy.h>
@@ -68,8 +69,8 @@ void refuse_what_no_float_holds(const Broadcast& broadcast);
 Values values_at(const Walk& walk, std::size_t flat);
 
 // The elements a call leaves without an answer, of two kinds: those whose values
-// describe no slope chart 1 can be read for, and those chart 1 reads no answer for (off
-// the chart). Counted per chunk of the walk, each chunk by the one core that takes it,
+// describe no slope the chart can be read for, and those the chart reads no answer for
+// (off the chart). Counted per chunk of the walk, each chunk by the one core that takes it,
 // and summed once the call is over: how many of each kind and the first in C order.
 class Unanswered {
   public:
@@ -99,17 +100,14 @@ class Unanswered {
 
 // What one kind of the unanswered elements of a call comes to, for its warning.
 struct UnansweredKind {
-    // What they are, said of one and of several: "has no slope angle on chart 1, and is
-    // NaN", "have no slope angle on chart 1, and are NaN".
-    std::array<const char*, 2> told;
+    // What they are, as the warning says it.
+    NoAnswer told;
     // The first of them: the argument at fault (operand_count for none), and why.
     std::function<std::pair<std::size_t, std::string>(const Values&)> why;
 };
 
 // The call's one warning, or None: for each kind with elements, their count among all
-// and the first, named by its argument and index, and why. "2 of 6 elements describe no
-// slope chart 1 can be read for, and are NaN; the first, cohesion[1]: the cohesion -2 is
-// below 0."
+// and the first, named by its argument and index, and why (see elements_unanswered).
 pybind11::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
                                     const UnansweredKind& no_slope, const UnansweredKind& off_chart);
 

@@ -1,6 +1,7 @@
 #include "python/factors_of_safety.hpp"
 
 #include "messages/checks.hpp"
+#include "messages/python.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/check.hpp"
@@ -82,7 +83,7 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
     interruption.raise_if_interrupted();
     if (!held) {
         refuse_what_no_float_holds(b);
-        throw py::value_error("a value is one that a float cannot hold");
+        throw py::value_error(std::string(value_beyond_a_float()));
     }
     // The check's own line, for the first of each kind.
     const auto line = [](const Values& v) {
@@ -91,11 +92,8 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
             answer.verdict == Verdict::no_answer ? typed_position(answer.why) : operand_count;
         return std::pair{argument, check_line(slope_of(v), answer)};
     };
-    const UnansweredKind no_slope{{"describes no slope chart 1 can be read for, and is NaN at both ends",
-                                   "describe no slope chart 1 can be read for, and are NaN at both ends"},
-                                  line};
-    const UnansweredKind off_chart{
-        {"lies beyond chart 1, and is NaN at one end", "lie beyond chart 1, and are NaN at one end"}, line};
+    const UnansweredKind no_slope{NoAnswer::no_slope_at_both_ends, line};
+    const UnansweredKind off_chart{NoAnswer::beyond_the_chart, line};
     return py::make_tuple(returned(lower), returned(upper), returned(side),
                           unanswered_warning(b, unanswered, no_slope, off_chart));
 }

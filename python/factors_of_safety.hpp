@@ -1,4 +1,4 @@
-// The check of slopes that stand over numpy arrays: the factor of safety chart 1 gives
+// The check of slopes that stand over numpy arrays: the factor of safety the chart gives
 // each element, its five values broadcast as slope_angle broadcasts them.
 #pragma once
 

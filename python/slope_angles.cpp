@@ -1,5 +1,6 @@
 #include "python/slope_angles.hpp"
 
+#include "messages/python.hpp"
 #include "messages/warnings.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
@@ -24,8 +25,7 @@ ChartInputs reading_of(const Values& v) { return {v[0], v[1], v[2], v[3], v[3], 
 // Each element read by read(grid, column, cohesion, density, height), one of the inline
 // readings of sweep/slope_angle.hpp.
 template <typename Read>
-py::tuple readings(const std::array<py::handle, operand_count>& values, Read read,
-                   const std::array<const char*, 2>& no_angle) {
+py::tuple readings(const std::array<py::handle, operand_count>& values, Read read, NoAnswer no_angle) {
     const Broadcast b = broadcast(values, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<float> angles(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size);
@@ -66,12 +66,10 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
     interruption.raise_if_interrupted();
     if (!held) {
         refuse_what_no_float_holds(b);
-        throw py::value_error("a value is one that a float cannot hold");
+        throw py::value_error(std::string(value_beyond_a_float()));
     }
     const UnansweredKind no_slope{
-        {"describes no slope chart 1 can be read for, and is NaN",
-         "describe no slope chart 1 can be read for, and are NaN"},
-        [](const Values& v) {
+        NoAnswer::no_slope, [](const Values& v) {
             const auto found = describes_no_slope(reading_of(v));
             return std::pair{static_cast<std::size_t>(found->which), clause(*found)};
         }};
@@ -90,7 +88,7 @@ py::tuple slope_angles(py::handle phi, py::handle cohesion, py::handle density, 
         [](const ChartGrid& grid, const ChartColumn& column, float c, float d, float h) {
             return slope_angle(grid, column, c, d, h);
         },
-        {"has no slope angle on chart 1, and is NaN", "have no slope angle on chart 1, and are NaN"});
+        NoAnswer::no_slope_angle);
 }
 
 py::tuple confirmed_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
@@ -100,7 +98,7 @@ py::tuple confirmed_angles(py::handle phi, py::handle cohesion, py::handle densi
         [](const ChartGrid& grid, const ChartColumn& column, float c, float d, float h) {
             return confirmed_angle(grid, column, c, d, h);
         },
-        {"has no confirmed angle on chart 1, and is NaN", "have no confirmed angle on chart 1, and are NaN"});
+        NoAnswer::no_confirmed_angle);
 }
 
 }  // namespace zelm::python

@@ -1,4 +1,4 @@
-// Chart 1's slope angle, and the confirmed angle, over numpy arrays: the five values
+// The chart's slope angle, and the confirmed angle, over numpy arrays: the five values
 // broadcast against each other as numpy broadcasts the arguments of its own functions,
 // and every element read as the sweep's row at that height reads it.
 #pragma once
@@ -10,7 +10,7 @@ namespace zelm::python {
 // A tuple (angles, warning): a float32 array of the broadcast shape (a numpy float32
 // scalar when every argument is a scalar), and the call's one warning or None. Each
 // angle is the sweep's row's at that height; NaN where any of its five values is NaN
-// (silently), where the values describe no slope chart 1 can be read for, and where the
+// (silently), where the values describe no slope the chart can be read for, and where the
 // row's angle cell would be empty, the warning counting those two kinds and naming the
 // first of each. The work runs with the GIL released, shared between the machine's
 // cores, and stops for Ctrl-C. ValueError, naming the argument (and the element), for a

@@ -3,9 +3,8 @@
 #include "files/file_names.hpp"
 #include "files/output_file.hpp"
 #include "files/target.hpp"
-#include "messages/files.hpp"
+#include "messages/python.hpp"
 #include "messages/warnings.hpp"
-#include "numbers/writing.hpp"
 #include "python/arguments.hpp"
 #include "python/interruption.hpp"
 #include "result/text_file.hpp"
@@ -47,13 +46,7 @@ void refuse_what_never_fits(std::int32_t rows) {
     const auto memory = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
     const std::uint64_t needed = static_cast<std::uint64_t>(rows) * bytes_per_row;
     if (needed > memory) {
-        const auto gigabytes = [](std::uint64_t bytes) {
-            return fixed(static_cast<float>(static_cast<double>(bytes) / 1e9), 1) + " GB";
-        };
-        const std::string message = "the sweep has " + std::to_string(rows) + " rows, whose arrays take " +
-                                    gigabytes(needed) + ", more than the " + gigabytes(memory) +
-                                    " of memory of this machine; a larger step gives fewer rows";
-        PyErr_SetString(PyExc_MemoryError, message.c_str());
+        PyErr_SetString(PyExc_MemoryError, sweep_beyond_memory(rows, needed, memory).c_str());
         throw py::error_already_set();
     }
 }
@@ -73,7 +66,7 @@ py::array_t<float> read_only(py::array_t<float> array) {
     if (failure.error != 0) {
         error = os_error(failure.error, failure.reason, name);
     } else {  // with no errno, Python would show a file name set apart as "[Errno None] None"
-        error = os_error("cannot write " + std::string(py::str(name)) + ": " + failure.reason);
+        error = os_error(cannot_write(std::string(py::str(name)), failure.reason));
     }
     if (!failure.detail.empty() && py::hasattr(error, "add_note")) {
         error.attr("add_note")(failure.detail);
@@ -151,11 +144,10 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
 void SweepResult::write(const py::object& path) const {
     const py::object name = py::module_::import("os").attr("fsdecode")(path);
     if (py::str(name).equal(py::str("-"))) {
-        throw py::value_error("path: '-' is the command line's name for standard output, not a file's name");
+        throw py::value_error(std::string(text_to_standard_output()));
     }
     if (has_xlsx_extension(name.cast<std::filesystem::path>())) {
-        throw py::value_error("path: " + text_under_a_workbook_name(name.cast<std::string>()) +
-                              ": write_workbook() writes the workbook");
+        throw py::value_error(text_under_workbook_name(name.cast<std::string>()));
     }
     write_file(path, Writer::stream, [this](OutputFile& file, const ShouldStop& stop) {
         return write_result_file(file, entered_, stop).failure;
