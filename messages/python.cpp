@@ -1,6 +1,7 @@
 #include "messages/python.hpp"
 
 #include "messages/files.hpp"
+#include "messages/units.hpp"
 #include "numbers/writing.hpp"
 
 namespace zelm {
@@ -13,6 +14,12 @@ std::string chart_opening(const DesignChart& chart) {
         name.front() = static_cast<char>(name.front() - 'a' + 'A');
     }
     return name;
+}
+
+// A choice of units as an error names it: "'si' (kPa, kN/m3)".
+std::string units_told(const UnitLabels& labels) {
+    return "'" + std::string(labels.option) + "' (" + std::string(labels.stress) + ", " +
+           std::string(labels.unit_weight) + ")";
 }
 
 std::string sweep_class_doc(const DesignChart& chart) {
@@ -37,7 +44,8 @@ std::string sweep_class_doc(const DesignChart& chart) {
            "'s rows cross, checks short.\n"
            "          NaN where there is none (x beyond 0.20 to 0.80, or no angle)\n"
            "warnings holds the program's warning sentences for the run, values the six values\n"
-           "as the program read them (floats), and len() the number of rows.";
+           "as the program read them (floats), units the units the cohesion and the density\n"
+           "were given in, and len() the number of rows.";
 }
 
 }  // namespace
@@ -53,6 +61,8 @@ PythonDocs python_docs(const DesignChart& chart) {
         "Confirmed angle of each row, whole degrees (float32); NaN where there is none.",
         "The program's warnings for this run, one sentence each.",
         "The six values as the program read them: (phi, cohesion, density, height, step, fs).",
+        "The units the cohesion and the density were given in, which the files' labels follow: " +
+            units_told(tonne_labels) + " or " + units_told(si_labels) + ".",
         "Write the result file at path, the very bytes the program writes for these values.\n"
         "\n"
         "The file is written beside path and moved over it once complete; an earlier file there is\n"
@@ -118,6 +128,11 @@ std::string_view too_many_dimensions() { return "the arrays have more dimensions
 
 std::string_view value_beyond_a_float() { return "a value is one that a float cannot hold"; }
 
+std::string units_unknown(const std::string& shown) {
+    return "units: " + shown + " names no units: give " + units_told(tonne_labels) + " or " +
+           units_told(si_labels);
+}
+
 std::string sweep_beyond_memory(std::int32_t rows, std::uint64_t needed, std::uint64_t memory) {
     const auto gigabytes = [](std::uint64_t bytes) {
         return fixed(static_cast<float>(static_cast<double>(bytes) / 1e9), 1) + " GB";
@@ -139,14 +154,16 @@ std::string text_under_workbook_name(const std::string& name) {
     return "path: " + text_under_a_workbook_name(name) + ": write_workbook() writes the workbook";
 }
 
-std::string sweep_repr(const std::array<std::string, 6>& values, std::size_t rows, std::size_t warnings) {
+std::string sweep_repr(const std::array<std::string, 6>& values, Units units, std::size_t rows,
+                       std::size_t warnings) {
     static constexpr std::array<std::string_view, 6> names{"phi",    "cohesion", "density",
                                                            "height", "step",     "fs"};
     std::string shown = "<zelm_fs.Sweep";
     for (std::size_t i = 0; i < names.size(); ++i) {
         shown.append(" ").append(names[i]).append("=").append(values[i]);
     }
-    return shown + ": " + std::to_string(rows) + " rows, " + std::to_string(warnings) + " warnings>";
+    return shown + " units='" + std::string(labels_of(units).option) + "': " + std::to_string(rows) +
+           " rows, " + std::to_string(warnings) + " warnings>";
 }
 
 }  // namespace zelm

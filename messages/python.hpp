@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart/design_chart.hpp"
+#include "sweep/chart_inputs.hpp"
 
 #include <array>
 #include <cstddef>
@@ -26,6 +27,7 @@ struct PythonDocs {
     std::string confirmed_angle;
     std::string warnings;
     std::string values;
+    std::string units;
     std::string write;
     std::string write_workbook;
     std::string sweep;
@@ -64,6 +66,9 @@ std::string shapes_do_not_broadcast(std::span<const char* const> arguments, cons
 std::string_view too_many_dimensions();
 std::string_view value_beyond_a_float();
 
+// The units argument naming no units, as --units is refused: `shown` is its repr.
+std::string units_unknown(const std::string& shown);
+
 // A run whose arrays take more than the machine's memory, before anything is allocated.
 std::string sweep_beyond_memory(std::int32_t rows, std::uint64_t needed, std::uint64_t memory);
 
@@ -74,8 +79,9 @@ std::string cannot_write(const std::string& name, const std::string& reason);
 std::string_view text_to_standard_output();
 std::string text_under_workbook_name(const std::string& name);
 
-// A run as Python shows it: the six values as given by repr ("30.0"), its rows and
-// warnings. "<zelm_fs.Sweep phi=30.0 ... fs=1.5: 20 rows, 0 warnings>"
-std::string sweep_repr(const std::array<std::string, 6>& values, std::size_t rows, std::size_t warnings);
+// A run as Python shows it: the six values as given by repr ("30.0"), its units, rows
+// and warnings. "<zelm_fs.Sweep phi=30.0 ... fs=1.5 units='tonnes': 20 rows, 0 warnings>"
+std::string sweep_repr(const std::array<std::string, 6>& values, Units units, std::size_t rows,
+                       std::size_t warnings);
 
 }  // namespace zelm

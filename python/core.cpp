@@ -4,6 +4,7 @@
 // same C++ as the program and the page, and every word comes from the messages room.
 #include "messages/columns.hpp"
 #include "messages/python.hpp"
+#include "messages/units.hpp"
 #include "python/factors_of_safety.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
@@ -34,10 +35,10 @@ std::string repr_of(const SweepResult& run) {
     const zelm::ChartInputs& v = run.entered();
     return zelm::sweep_repr({shown(v.friction_angle), shown(v.cohesion), shown(v.density), shown(v.height),
                              shown(v.definition), shown(v.security_factor)},
-                            run.rows(), run.warnings().size());
+                            v.units, run.rows(), run.warnings().size());
 }
 
-// zelm_fs.Sweep: one run's rows as arrays, its warnings and values, and the two files.
+// zelm_fs.Sweep: one run's rows as arrays, its warnings, values and units, and the two files.
 void define_sweep(py::module_& module, const zelm::PythonDocs& docs) {
     py::class_<SweepResult>(module, "Sweep", docs.sweep_class.c_str())
         .def_property_readonly("height", &SweepResult::height, docs.height.c_str())
@@ -56,6 +57,9 @@ void define_sweep(py::module_& module, const zelm::PythonDocs& docs) {
                                       v.security_factor);
             },
             docs.values.c_str())
+        .def_property_readonly(
+            "units", [](const SweepResult& run) { return zelm::labels_of(run.entered().units).option; },
+            docs.units.c_str())
         .def("__len__", &SweepResult::rows)
         .def("__repr__", &repr_of)
         .def("write", &SweepResult::write, "path"_a = "ZELM_FS_result.xls", docs.write.c_str())
@@ -76,8 +80,10 @@ PYBIND11_MODULE(_core, module) {
     module.def(
         "sweep",
         [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle step,
-           py::handle fs) { return SweepResult(phi, cohesion, density, height, step, fs); },
-        "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, docs.sweep.c_str());
+           py::handle fs,
+           py::handle units) { return SweepResult(phi, cohesion, density, height, step, fs, units); },
+        "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, py::kw_only(), "units"_a = "tonnes",
+        docs.sweep.c_str());
     module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
                "fs"_a, docs.slope_angles.c_str());
     module.def("confirmed_angle", &zelm::python::confirmed_angles, "phi"_a, "cohesion"_a, "density"_a,

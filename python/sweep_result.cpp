@@ -4,6 +4,7 @@
 #include "files/output_file.hpp"
 #include "files/target.hpp"
 #include "messages/python.hpp"
+#include "messages/units.hpp"
 #include "messages/warnings.hpp"
 #include "python/arguments.hpp"
 #include "python/interruption.hpp"
@@ -98,12 +99,27 @@ void write_file(py::handle path, Writer writer, Write&& write) {
     }
 }
 
+// The units a str names, "tonnes" or "si"; anything else is refused with ValueError.
+Units units_of(py::handle units) {
+    const std::optional<Units> named =
+        py::isinstance<py::str>(units) ? units_named(units.cast<std::string>()) : std::nullopt;
+    if (!named) {
+        throw py::value_error(units_unknown(std::string(py::repr(units))));
+    }
+    return *named;
+}
+
 }  // namespace
 
 SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                         py::handle step, py::handle fs)
-    : entered_{read_value(phi, "phi"),       read_value(cohesion, "cohesion"), read_value(density, "density"),
-               read_value(height, "height"), read_value(step, "step"),         read_value(fs, "fs")} {
+                         py::handle step, py::handle fs, py::handle units)
+    : entered_{read_value(phi, "phi"),
+               read_value(cohesion, "cohesion"),
+               read_value(density, "density"),
+               read_value(height, "height"),
+               read_value(step, "step"),
+               read_value(fs, "fs"),
+               units_of(units)} {
     const std::int32_t rows = row_count(entered_.height, entered_.definition);
     refuse_what_never_fits(rows);
     const auto length = static_cast<py::ssize_t>(rows);

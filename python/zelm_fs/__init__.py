@@ -1,14 +1,15 @@
 """Slope angles of a talus read from design chart 1 ("ABAC 1"), from Python.
 
 The same calculator as the zelm-fs program, on the same C++: for a friction angle phi
-(degrees), a cohesion C' (Tn/m2), a density d (Tn/m3), a height H (m) and a factor of
-safety FS, chart 1 gives the slope angle at which a talus of that height has that
+(degrees), a cohesion C' (Tn/m2, or kPa), a density d (Tn/m3, or kN/m3), a height H (m)
+and a factor of safety FS, chart 1 gives the slope angle at which a talus of that height has that
 factor of safety, read at x = tan(phi)/FS and y = C'/(d*H*tan(phi)), both rounded to
 the chart's two-decimal grid.
 
-  sweep(phi, cohesion, density, height, step, fs)
+  sweep(phi, cohesion, density, height, step, fs, *, units="tonnes")
       one run as the program makes it: a row for every height step up to the talus
-      height, as numpy arrays, the program's warnings, and its two files on request
+      height, as numpy arrays, the program's warnings, and its two files on request,
+      labelled in the units chosen ("tonnes" or "si")
   slope_angle(phi, cohesion, density, height, fs)
       the chart's slope angle for each element of numpy arrays, broadcast together
   confirmed_angle(phi, cohesion, density, height, fs)
@@ -20,7 +21,8 @@ the chart's two-decimal grid.
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
 arrays returned are float32. Any consistent units give the same angles, since y is a
-ratio.
+ratio; sweep's units="si" (C' in kPa, d in kN/m3) changes only the labels of the files
+it writes, never a row.
 
 >>> import zelm_fs
 >>> run = zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5)
@@ -62,15 +64,19 @@ def _warned(answer, warning):
     return answer
 
 
-def sweep(phi, cohesion, density, height, step, fs):
+def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes"):
     """One run, as the program makes it for the same six values.
 
     phi       friction angle, degrees
-    cohesion  C', Tn/m2 (or any unit consistent with the density)
-    density   d, Tn/m3
+    cohesion  C', in the units chosen: Tn/m2, or kPa
+    density   d, in the units chosen: Tn/m3, or kN/m3
     height    height of the talus, m
     step      height step ("definition"), m
     fs        factor of safety to reach
+    units     "tonnes" (Tn/m2 and Tn/m3, the default) or "si" (kPa and kN/m3): the
+              labels of C' and d in the files written, kept as the run's units; the
+              chart reads their ratio, so the rows are the same for both. Any other
+              value raises ValueError.
 
     Each value is a number, rounded to the nearest float32 as the program holds it, or a
     str read exactly as the console reads an entry ("2.5", "1e3"). A value that is not a
@@ -79,9 +85,10 @@ def sweep(phi, cohesion, density, height, step, fs):
 
     Returns a Sweep: the rows as read-only float32 arrays height, x, y, angle (NaN
     where the result file's angle cell is empty) and confirmed_angle (see Sweep),
-    warnings, values, len(), and write(path) and write_workbook(path), which write the
-    program's result file (the very bytes) and workbook. The program's warnings are also issued, one
-    warnings.warn(..., ZelmWarning) each.
+    warnings, values, units, len(), and write(path) and write_workbook(path), which
+    write the program's result file (the very bytes) and workbook, labelled in the
+    run's units. The program's warnings are also issued, one warnings.warn(...,
+    ZelmWarning) each.
 
     The rows are made with the GIL released (another thread runs meanwhile), and Ctrl-C
     stops a long run with KeyboardInterrupt. A run whose arrays could never fit in this
@@ -93,7 +100,7 @@ def sweep(phi, cohesion, density, height, step, fs):
     >>> run.warnings[0][:44]
     'the last row is at H = 9,90, short of the ta'
     """
-    run = _core.sweep(phi, cohesion, density, height, step, fs)
+    run = _core.sweep(phi, cohesion, density, height, step, fs, units=units)
     for line in run.warnings:
         _warnings.warn(line, ZelmWarning, stacklevel=2)
     return run
@@ -208,12 +215,16 @@ def _to_dataframe(self):
 
     Columns "H (m)", "Tg (Phi)/FS=", "C'/(d*H*Tg Phi)", "chart angle (graus)" and
     "confirmed angle (graus)" hold the height, x, y, angle (as computed, not rounded to
-    whole degrees) and confirmed_angle arrays. Needs pandas (Debian's python3-pandas).
+    whole degrees) and confirmed_angle arrays; the titles are the same in either units,
+    which the frame's attrs["units"] names ("tonnes" or "si"). Needs pandas (Debian's
+    python3-pandas).
     """
     import pandas
 
     columns = (self.height, self.x, self.y, self.angle, self.confirmed_angle)
-    return pandas.DataFrame(dict(zip(_core.column_titles, columns, strict=True)))
+    frame = pandas.DataFrame(dict(zip(_core.column_titles, columns, strict=True)))
+    frame.attrs["units"] = self.units
+    return frame
 
 
 Sweep.to_dataframe = _to_dataframe

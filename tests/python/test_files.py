@@ -1,6 +1,6 @@
 # The two files: the program's workbook part for part; a file that cannot be written is an
 # OSError with the errno and the name as given, the earlier file kept and nothing left; the
-# result file refused a workbook's name and standard output's.
+# result file refused a workbook's name and standard output's; the units change no row.
 
 import errno
 import os
@@ -20,9 +20,10 @@ def parts(workbook):  # but the one that records when it was made
         return {name: archive.read(name) for name in archive.namelist() if name != "docProps/core.xml"}
 
 
-def test_the_workbook_is_the_program_s(tmp_path):
-    program_output("-w", "30", "2", "2.5", "20", "1", "1.5", cwd=tmp_path)
-    traced.write_workbook(tmp_path / "module.xlsx")
+@pytest.mark.parametrize("units", ["tonnes", "si"])
+def test_the_workbook_is_the_program_s(tmp_path, units):
+    program_output("-w", "--units", units, "30", "2", "2.5", "20", "1", "1.5", cwd=tmp_path)
+    zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5, units=units).write_workbook(tmp_path / "module.xlsx")
     assert parts(tmp_path / "module.xlsx") == parts(tmp_path / "ZELM_FS_result.xlsx")
 
 
@@ -65,3 +66,9 @@ def test_the_result_file_is_refused_a_workbook_s_name_and_standard_output_s(tmp_
     assert list(tmp_path.iterdir()) == []
     traced.write_workbook("-")  # a workbook takes any name
     assert zipfile.is_zipfile(tmp_path / "-")
+
+
+def test_the_units_label_the_run_and_change_no_row():
+    si = zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5, units="si")
+    assert (traced.units, si.units, si.to_dataframe().attrs["units"]) == ("tonnes", "si", "si")
+    assert si.to_dataframe().equals(traced.to_dataframe()) and "units='si'" in repr(si)
