@@ -12,6 +12,7 @@
 #include "messages/columns.hpp"
 #include "messages/entries.hpp"
 #include "messages/header.hpp"
+#include "messages/page.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
@@ -148,7 +149,7 @@ class PageRun {
         return number_array(confirmed);
     }
 
-    // The chart's title, as the workbook's: "ABAC 1 · FS 1.25", FS as entered.
+    // The chart's title, as the workbook's: the run's chart's label and FS as entered.
     std::string title() const { return chart_title(entered_); }
 
     val heights() const { return number_array(heights_); }
@@ -337,15 +338,30 @@ val check(const val& values) {
     return checked;
 }
 
-// The column titles of the table, as the workbook shows them: the result file's four,
-// then the confirmed angle's.
-val table_titles() {
-    val titles = val::array();
-    const ColumnTitles& t = zelm::column_titles;
-    for (const std::string_view title : {t.height, t.x, t.y, t.angle, t.confirmed_angle}) {
-        titles.call<void>("push", std::string(title));
+// What the page says, for its script to fill with numbers: { said: each sentence by its
+// key, a template or, where it says a count, its forms for one and for more; titles: the
+// columns' and the curves' titles }.
+val page_words() {
+    val said = val::object();
+    for (const PageSentence& sentence : page_sentences(design_chart())) {
+        val forms = val(sentence.one);
+        if (!sentence.many.empty()) {
+            forms = val::array();
+            forms.call<void>("push", sentence.one);
+            forms.call<void>("push", sentence.many);
+        }
+        said.set(std::string(sentence.key), forms);
     }
-    return titles;
+    val titles = val::object();
+    titles.set("height", std::string(column_titles.height));
+    titles.set("x", std::string(column_titles.x));
+    titles.set("y", std::string(column_titles.y));
+    titles.set("angle", std::string(column_titles.angle));
+    titles.set("confirmed", std::string(column_titles.confirmed_angle));
+    val words = val::object();
+    words.set("said", said);
+    words.set("titles", titles);
+    return words;
 }
 
 }  // namespace
@@ -355,7 +371,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     using namespace zelm;
     emscripten::function("readField", &read_field);
     emscripten::function("workbook", &workbook);
-    emscripten::function("columnTitles", &table_titles);
+    emscripten::function("pageWords", &page_words);
     emscripten::function("check", &check);
     emscripten::class_<PageRun>("PageRun")
         .constructor<const emscripten::val&, const emscripten::val&>()

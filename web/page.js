@@ -1,7 +1,9 @@
 // The page's own script: it hands the typed text to the calculator's core (ZelmCore,
 // the program's C++ compiled to WebAssembly and inlined in this page) and lays out
 // what comes back: a run of the six values, or the check of a slope that stands. Every
-// number, rounding and byte comes from the core; the script only places them. On start,
+// number, rounding and byte comes from the core, and every sentence and title too (its
+// pageWords(), templates whose {slots} the script fills); the script only places them
+// and writes the numbers it fills in. On start,
 // <html> gets data-state="ready" and the performance timeline the mark "zelm-ready"; once
 // a run's result is painted, the mark "zelm-drawn".
 'use strict';
@@ -20,6 +22,7 @@
   const rowsPerSlice = 200000;  // rows taken between two frames on a long sweep
   const downloads = ['download-text', 'download-workbook'].map((id) => document.getElementById(id));
   let core = null;
+  let words = null;  // the core's pageWords(): sentences and titles
   let computed = null;  // the six values of the run on show, while the form still holds them
   let plot = null;
   let checkPlot = null;
@@ -44,8 +47,13 @@
     return `${value < 0 && Number(text) !== 0 ? '-' : ''}${grouped}${fraction === undefined ? '' : `,${fraction}`}`;
   }
 
-  function plural(count, one, many) {
-    return `${numberText(count)} ${count === 1 ? one : many}`;
+  // The core's sentence under `key`, its {slots} filled; for a sentence that says a count,
+  // its form for slots.count, given as a number and written as the table writes one.
+  function said(key, slots = {}) {
+    const forms = words.said[key];
+    const template = Array.isArray(forms) ? forms[slots.count === 1 ? 0 : 1] : forms;
+    const filled = { ...slots, count: slots.count === undefined ? undefined : numberText(slots.count) };
+    return template.replace(/\{(\w+)\}/g, (_, slot) => filled[slot]);
   }
 
   // The result on show no longer matches the form: it is marked, its downloads are off,
@@ -54,7 +62,7 @@
     latestRun += 1;
     if (running) {
       running = false;
-      say('The values have changed: the run under way was stopped; press Enter to compute.');
+      say(said('runStopped'));
     }
     if (computed === null || result.hidden) {
       return;
@@ -63,7 +71,7 @@
     result.classList.add('out-of-date');
     document.getElementById('out-of-date').hidden = false;
     downloads.forEach((button) => { button.disabled = true; });
-    say('The values have changed: the result below is for the earlier ones, and its downloads are off until Enter computes again.');
+    say(said('resultOutOfDate'));
   }
 
   function markCurrent(values) {
@@ -84,13 +92,12 @@
   }
 
   // The fields of a form read by the core, each refused one marked and the first of them
-  // given the focus: the values, or null with what to say ("2 values of the six cannot
-  // be read, as marked beside them") when any is refused.
-  function readFields(list, count) {
+  // given the focus: the values, or the number of fields refused.
+  function readFields(list) {
     const values = list.map((field) => {
       const typed = field.value.trim();
       const read = core.readField(typed);
-      markField(field, read.value !== null ? '' : (typed === '' ? 'Enter a value.' : `\u201c${typed}\u201d ${read.reason}.`));
+      markField(field, read.value !== null ? '' : (typed === '' ? said('enterAValue') : said('entryRefused', { typed, reason: read.reason })));
       return read.value;
     });
     const refused = list.filter((field) => field.hasAttribute('aria-invalid'));
@@ -98,7 +105,7 @@
       return { values };
     }
     refused[0].focus();
-    return { said: `${plural(refused.length, 'value', 'values')} of the ${count} cannot be read, as marked beside ${refused.length === 1 ? 'it' : 'them'}` };
+    return { refused: refused.length };
   }
 
   function cell(tag, text) {
@@ -133,7 +140,8 @@
 
   function showTable(run, rows) {
     const titles = document.getElementById('titles');
-    titles.replaceChildren(...core.columnTitles().map((title) => {
+    const { height, x, y, angle, confirmed } = words.titles;
+    titles.replaceChildren(...[height, x, y, angle, confirmed].map((title) => {
       const heading = cell('th', title);
       heading.scope = 'col';
       return heading;
@@ -146,18 +154,18 @@
     const last = run.lastRows();
     const caption = document.getElementById('rows-caption');
     if (last === '') {
-      caption.textContent = `The ${plural(rows, 'row', 'rows')}, as the result file holds them, with the confirmed angle`;
+      caption.textContent = said('rowsCaption', { count: rows });
       return;
     }
     const shown = (first.split('\r\n').length - 1) + (last.split('\r\n').length - 1);
     const gap = document.createElement('tr');
-    const note = cell('td', `\u2026 ${plural(rows - shown, 'row', 'rows')} not shown here; the downloads hold every row \u2026`);
+    const note = cell('td', said('rowsNotShown', { count: rows - shown }));
     note.colSpan = 5;
     note.className = 'gap';
     gap.append(note);
     body.append(gap);
     appendRows(body, last, run.lastConfirmed());
-    caption.textContent = `The first and last of the ${plural(rows, 'row', 'rows')}, as the result file holds them, with the confirmed angle`;
+    caption.textContent = said('endsCaption', { count: rows });
   }
 
   // A chart's size from its container: the width the page gives it, and at a phone's
@@ -185,7 +193,7 @@
       },
       axes: [
         {
-          label: 'H (m)',
+          label: words.titles.height,
           space: (_, __, min, max) => Math.max(50, 24 + 7 * characters(min, max)),
           values: (u, splits) => {
             const labels = splits.map((value) => numberText(value));
@@ -193,9 +201,9 @@
             return labels;
           },
         },
-        { label: 'angle (degrees)', size: 40, splits: () => [0, 10, 20, 30, 40, 50, 60, 70, 80, 90] },
+        { label: words.titles.angle, size: 40, splits: () => [0, 10, 20, 30, 40, 50, 60, 70, 80, 90] },
       ],
-      series: [{ label: 'H (m)', value: (_, v) => (v === null ? '\u2013' : numberText(v, 2)) }, ...series],
+      series: [{ label: words.titles.height, value: (_, v) => (v === null ? '\u2013' : numberText(v, 2)) }, ...series],
       hooks,
     }, [heights, ...data], element);
   }
@@ -217,9 +225,9 @@
       curves = curves.map((curve) => curve.reverse());
     }
     plot = drawAngles(document.getElementById('chart'), plot, heights, [
-      { label: 'angle (degrees)', stroke: '#0645ad', width: 2, spanGaps: false,
+      { label: words.titles.angle, stroke: '#0645ad', width: 2, spanGaps: false,
         value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
-      confirmedSeries('confirmed angle (degrees)', 0),
+      confirmedSeries(words.titles.confirmed, 0),
     ], curves);
   }
 
@@ -228,9 +236,9 @@
   async function compute() {
     const thisRun = ++latestRun;
     running = false;
-    const { values, said } = readFields(fields, 'six');
+    const { values, refused } = readFields(fields);
     if (!values) {
-      say(`${said}; nothing was computed${result.hidden ? '' : ', and the result below is for earlier values'}.`);
+      say(said('sixRefused', { count: refused, earlier: result.hidden ? '' : said('resultForEarlier') }));
       return;
     }
     const typed = fields.map((field) => field.value.trim());
@@ -239,7 +247,7 @@
       const rows = run.rows();
       while (!run.advance(rowsPerSlice)) {
         running = true;
-        say(`Computing: ${numberText(run.done())} of ${plural(rows, 'row', 'rows')}\u2026`);
+        say(said('computing', { done: numberText(run.done()), count: rows }));
         await nextFrame();
       }
       running = false;
@@ -249,12 +257,13 @@
       markCurrent(values);
       document.getElementById('result-title').textContent = run.title();
       const warnings = run.warnings();
-      document.getElementById('warnings').replaceChildren(...warnings.map((line) => cell('li', `Warning: ${line}`)));
+      document.getElementById('warnings').replaceChildren(...warnings.map((line) => cell('li', said('warning', { line }))));
       document.getElementById('entered').replaceChildren(...enteredList(fields, typed));
       result.hidden = false;
       showChart(run);
       showTable(run, rows);
-      say(`${plural(rows, 'row', 'rows')} computed${warnings.length > 0 ? `, with ${plural(warnings.length, 'warning', 'warnings')}: ${warnings.join(' ')}` : '.'}`);
+      say(warnings.length === 0 ? said('rowsComputed', { count: rows })
+        : said('rowsComputedWarned', { count: rows, warnings: said('warnings', { count: warnings.length }), lines: warnings.join(' ') }));
       requestAnimationFrame(() => setTimeout(() => performance.mark('zelm-drawn'), 0));
     } finally {
       run.delete();
@@ -276,17 +285,17 @@
   // canvas the chart records (data-slope-point) so that this can be checked. A value that
   // describes no slope is refused beside its field, in the program's words.
   function check() {
-    const { values, said } = readFields(checkFields, 'five');
-    const earlier = checkResult.hidden ? '' : ', and the chart below is for earlier values';
+    const { values, refused } = readFields(checkFields);
+    const earlier = checkResult.hidden ? '' : said('chartForEarlier');
     if (!values) {
-      checkAnswer.textContent = `${said}; nothing was checked${earlier}.`;
+      checkAnswer.textContent = said('fiveRefused', { count: refused, earlier });
       return;
     }
     const checked = core.check(values);
     if (checked.refused >= 0) {
       markField(checkFields[checked.refused], checked.line);
       checkFields[checked.refused].focus();
-      checkAnswer.textContent = `Nothing was checked${earlier}: ${checked.line}`;
+      checkAnswer.textContent = said('checkRefused', { earlier, line: checked.line });
       return;
     }
     const typed = checkFields.map((field) => field.value.trim());
@@ -295,16 +304,16 @@
     checkSection.classList.add('answered');
     checkSection.classList.remove('out-of-date');
     document.getElementById('check-entered').replaceChildren(...enteredList(checkFields, typed));
-    document.getElementById('check-caption').textContent = `The design angle at FS ${checked.fs} (degrees, as chart 1 gives it) and the confirmed angle at that FS (dashed) against the height H (m), for this material; the point marks the slope, ${typed[3]} m high at ${typed[4]} degrees.`;
+    document.getElementById('check-caption').textContent = said('checkCaption', { fs: checked.fs, height: typed[3], angle: typed[4] });
     checkResult.hidden = false;
     const [height, angle] = [values[3], values[4]];
     const heights = Array.from(checked.heights);
     const element = document.getElementById('check-chart');
     checkPlot = drawAngles(element, checkPlot, heights, [
-      { label: `design angle at FS ${checked.fs} (degrees)`, stroke: '#0645ad', width: 2, spanGaps: false,
+      { label: said('designCurve', { fs: checked.fs }), stroke: '#0645ad', width: 2, spanGaps: false,
         value: (_, v) => (v === null ? '\u2013' : numberText(v, 1)) },
-      confirmedSeries(`confirmed angle at FS ${checked.fs} (degrees)`, 0),
-      { label: 'the slope (degrees)', stroke: '#b00020', width: 0, paths: () => null,
+      confirmedSeries(said('confirmedCurve', { fs: checked.fs }), 0),
+      { label: said('slopePoint'), stroke: '#b00020', width: 0, paths: () => null,
         points: { show: true, size: 10, stroke: '#b00020', fill: '#b00020' },
         value: (_, v) => (v === null ? '\u2013' : numberText(v)) },
     ], [
@@ -320,7 +329,7 @@
       return;
     }
     checkSection.classList.add('out-of-date');
-    checkAnswer.textContent = `Out of date: the values have changed since the answer \u201c${checkLine}\u201d. Press Enter, or Check, to check again.`;
+    checkAnswer.textContent = said('checkOutOfDate', { line: checkLine });
     checkLine = null;
   }
 
@@ -344,7 +353,7 @@
       for (let piece = chunks.next(); piece !== null; piece = chunks.next()) {
         parts.push(piece);
         if (parts.length % 256 === 0) {
-          say(`Making ZELM_FS_result.xls: ${numberText(parts.length * 64)} KiB\u2026`);
+          say(said('makingText', { size: numberText(parts.length * 64) }));
           await nextFrame();
         }
       }
@@ -355,28 +364,29 @@
       chunks.delete();
     }
     save('ZELM_FS_result.xls', parts, 'application/vnd.ms-excel');
-    say('ZELM_FS_result.xls is ready.');
+    say(said('textReady'));
   }
 
   function downloadWorkbook() {
-    say('Making ZELM_FS_result.xlsx\u2026');
+    say(said('makingWorkbook'));
     const answer = core.workbook(computed);
     if (answer.reason !== undefined) {
-      say(`Cannot write ZELM_FS_result.xlsx: ${answer.reason}.`);
+      say(said('workbookRefused', { reason: answer.reason }));
       return;
     }
     save('ZELM_FS_result.xlsx', [answer.bytes], 'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet');
-    say('ZELM_FS_result.xlsx is ready.');
+    say(said('workbookReady'));
   }
 
   function fail(error) {
     root.dataset.state = 'failed';
-    say(`The calculator could not start: ${error}`);
+    say(status.dataset.notStarted.replace('{error}', () => error));
     console.error(error);
   }
 
   ZelmCore().then((started) => {
     core = started;
+    words = core.pageWords();
     form.addEventListener('input', markOutOfDate);
     window.addEventListener('resize', () => {
       plot?.setSize(chartSize(document.getElementById('chart')));
@@ -388,21 +398,21 @@
       try {
         check();
       } catch (error) {
-        checkAnswer.textContent = `The check failed: ${error}`;
+        checkAnswer.textContent = said('checkFailed', { error });
       }
     });
     form.addEventListener('submit', (event) => {
       event.preventDefault();
-      compute().catch((error) => say(`The run failed: ${error}`));
+      compute().catch((error) => say(said('runFailed', { error })));
     });
     document.getElementById('download-text').addEventListener('click', () => {
-      downloadText().catch((error) => say(`Cannot make ZELM_FS_result.xls: ${error}`));
+      downloadText().catch((error) => say(said('textFailed', { error })));
     });
     document.getElementById('download-workbook').addEventListener('click', () => {
       try {
         downloadWorkbook();
       } catch (error) {
-        say(`Cannot make ZELM_FS_result.xlsx: ${error}`);
+        say(said('workbookFailed', { error }));
       }
     });
     root.dataset.state = 'ready';

@@ -270,7 +270,7 @@ test('the confirmed angle: a column beside the file\'s, a dashed curve beside th
   assert.deepEqual((await tableRows(page)).map((row) => row.split('|').slice(3).join(' ')),
     ['90 90', '90 90', '88 87', '85 84', '77 77', '69 68']);
   assert.match((await download(page, '#download-text')).toString('latin1'), /\r\n 4,00\t 0,25\t 1,06\t85\t\r\n 5,00\t/);
-  assert.deepEqual(await legend(page, '#chart'), ['H (m)', 'angle (degrees)', 'confirmed angle (degrees)']);
+  assert.deepEqual(await legend(page, '#chart'), ['H (m)', 'angle (graus)', 'confirmed angle (graus)']);
   assert.deepEqual(await curves(page, known.map(Number)),
     { heights: [1, 2, 3, 4, 5, 6], angles: [90, 90, 88, 85, 77, 69], confirmed: [90, 90, 87, 84, 77, 68] });
   // A long run keeps one point where either angle changes, and one where a run of them ends.
