@@ -65,4 +65,8 @@ std::vector<PageSentence> page_sentences(const DesignChart& chart) {
     };
 }
 
+std::string units_offered(const UnitLabels& labels) {
+    return std::string(labels.stress) + ", " + std::string(labels.unit_weight);
+}
+
 }  // namespace zelm

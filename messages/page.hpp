@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/design_chart.hpp"
+#include "messages/units.hpp"
 
 #include <string>
 #include <string_view>
@@ -22,5 +23,8 @@ struct PageSentence {
 
 // The sentences of a page whose check reads `chart`.
 std::vector<PageSentence> page_sentences(const DesignChart& chart);
+
+// A choice of units as the page's forms offer it: "kPa, kN/m3".
+std::string units_offered(const UnitLabels& labels);
 
 }  // namespace zelm

@@ -13,6 +13,7 @@
 #include "messages/entries.hpp"
 #include "messages/header.hpp"
 #include "messages/page.hpp"
+#include "messages/units.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
@@ -65,11 +66,16 @@ ShouldStop stop_of(const val& asked) {
     return [asked] { return asked().as<bool>(); };
 }
 
-// The six values of the script's array [phi, C', d, H, step, FS], each a float read
-// by read_field: a JavaScript number holds a float exactly.
+// The six values of the script's array [phi, C', d, H, step, FS, units], each a float
+// read by read_field (a JavaScript number holds a float exactly), and the name of the
+// units chosen for C' and d, "tonnes" or "si", which the files' labels follow (the
+// tonnes when there is none).
 ChartInputs inputs_of(const val& values) {
     const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
-    return {value(0), value(1), value(2), value(3), value(4), value(5)};
+    const val named = values[6];
+    const Units units =
+        named.isString() ? units_named(named.as<std::string>()).value_or(Units::tonnes) : Units::tonnes;
+    return {value(0), value(1), value(2), value(3), value(4), value(5), units};
 }
 
 // One typed field, read by the program's rule for an entry, with a decimal comma
@@ -340,7 +346,8 @@ val check(const val& values) {
 
 // What the page says, for its script to fill with numbers: { said: each sentence by its
 // key, a template or, where it says a count, its forms for one and for more; titles: the
-// columns' and the curves' titles }.
+// columns' and the curves' titles; units: each choice of units by its name, with the text
+// the forms offer it by and the labels of C' and d }.
 val page_words() {
     val said = val::object();
     for (const PageSentence& sentence : page_sentences(design_chart())) {
@@ -358,9 +365,18 @@ val page_words() {
     titles.set("y", std::string(column_titles.y));
     titles.set("angle", std::string(column_titles.angle));
     titles.set("confirmed", std::string(column_titles.confirmed_angle));
+    val units = val::object();
+    for (const UnitLabels* labels : {&tonne_labels, &si_labels}) {
+        val choice = val::object();
+        choice.set("offered", units_offered(*labels));
+        choice.set("stress", std::string(labels->stress));
+        choice.set("unitWeight", std::string(labels->unit_weight));
+        units.set(std::string(labels->option), choice);
+    }
     val words = val::object();
     words.set("said", said);
     words.set("titles", titles);
+    words.set("units", units);
     return words;
 }
 

@@ -21,9 +21,11 @@
   const checkResult = document.getElementById('check-result');
   const rowsPerSlice = 200000;  // rows taken between two frames on a long sweep
   const downloads = ['download-text', 'download-workbook'].map((id) => document.getElementById(id));
+  const units = document.getElementById('units');
+  const checkUnits = document.getElementById('check-units');
   let core = null;
-  let words = null;  // the core's pageWords(): sentences and titles
-  let computed = null;  // the six values of the run on show, while the form still holds them
+  let words = null;  // the core's pageWords(): sentences, titles and choices of units
+  let computed = null;  // the six values of the run on show and its units, while the form still holds them
   let plot = null;
   let checkPlot = null;
   let checkLine = null;  // the answer on show, while the check's form still holds its values
@@ -54,6 +56,12 @@
     const template = Array.isArray(forms) ? forms[slots.count === 1 ? 0 : 1] : forms;
     const filled = { ...slots, count: slots.count === undefined ? undefined : numberText(slots.count) };
     return template.replace(/\{(\w+)\}/g, (_, slot) => filled[slot]);
+  }
+
+  // The labels of C' and d in a form, and the entered list's, after the units chosen in it.
+  function showUnits(select) {
+    const labels = words.units[select.value];
+    select.form.querySelectorAll('[data-unit]').forEach((span) => { span.textContent = `(${labels[span.dataset.unit]})`; });
   }
 
   // The result on show no longer matches the form: it is marked, its downloads are off,
@@ -241,6 +249,7 @@
       say(said('sixRefused', { count: refused, earlier: result.hidden ? '' : said('resultForEarlier') }));
       return;
     }
+    values.push(units.value);
     const typed = fields.map((field) => field.value.trim());
     const run = new core.PageRun(values, () => thisRun !== latestRun);
     try {
@@ -387,6 +396,11 @@
   ZelmCore().then((started) => {
     core = started;
     words = core.pageWords();
+    for (const select of [units, checkUnits]) {
+      [...select.options].forEach((option) => { option.textContent = words.units[option.value].offered; });
+      select.addEventListener('change', () => showUnits(select));
+      showUnits(select);
+    }
     form.addEventListener('input', markOutOfDate);
     window.addEventListener('resize', () => {
       plot?.setSize(chartSize(document.getElementById('chart')));

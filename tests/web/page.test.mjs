@@ -163,25 +163,27 @@ function table(...file) {
     .map((line) => line.split(' | ').map((part) => part.trim()));
 }
 
-// Every case of the program with six values and the result file it must leave: its
-// own expected.xls, the one of the case it names SAME_AS, or else what the program
-// itself writes for those values, where it is built.
+// Every case of the program with six values, in its units, and the result file it must
+// leave: its own expected.xls, the one of the case it names SAME_AS, or else what the
+// program itself writes for those values, where it is built. The checks of slopes that
+// stand are no runs of six values.
 function casesWithResults() {
   const program = process.env.ZELM_PROGRAM;
   const found = new Map();
   const cases = readdirSync(path.join(testsDir, 'cases')).sort().map((name) => {
     const dir = path.join(testsDir, 'cases', name);
-    const given = ['values', 'args'].map((f) => path.join(dir, f)).find(existsSync);
+    const typed = ['values', 'args'].map((f) => path.join(dir, f)).filter(existsSync).map((f) => readFileSync(f, 'utf8'))[0];
     const settings = existsSync(path.join(dir, 'case')) ? readFileSync(path.join(dir, 'case'), 'utf8') : '';
     const expected = path.join(testsDir, settings.match(/^SAME_AS (.*)$/m)?.[1] ?? path.join('cases', name), 'expected.xls');
-    return { name, values: given && readFileSync(given, 'utf8').trim().split(/\s+/).slice(-6), expected, kept: existsSync(expected) };
+    const units = `${settings} ${typed}`.match(/--units (\w+)/)?.[1] ?? 'tonnes';
+    return { name, values: !typed?.includes('--check') && typed?.trim().split(/\s+/).slice(-6), units, expected, kept: existsSync(expected) };
   }).filter(({ values }) => values);
   cases.sort((a, b) => Number(b.kept) - Number(a.kept));  // a case's own file first
-  for (const { name, values, expected, kept } of cases) {
-    if (!found.has(`${values}`) && (kept || (program && existsSync(program)))) {
-      const wanted = kept ? readFileSync(expected)
-        : execFileSync(program, ['-o', '-', '--', ...values], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] });
-      found.set(`${values}`, { name, values, wanted, from: kept ? expected : 'the program' });
+  for (const { name, values, units, expected, kept } of cases) {
+    if (!found.has(`${units} ${values}`) && (kept || (program && existsSync(program)))) {
+      const wanted = kept ? readFileSync(expected) : execFileSync(program, ['-o', '-', '--units', units, '--', ...values],
+        { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] });
+      found.set(`${units} ${values}`, { name, values, units, wanted, from: kept ? expected : 'the program' });
     }
   }
   return found.values();
@@ -204,7 +206,8 @@ test('the policy allows no network, no eval and no inline code but the page\'s o
 
 test('every case\'s result file, downloaded, is the program\'s to the byte, and the table holds its rows', async (t) => {
   const { page, check } = await open();
-  for (const { name, values, wanted, from } of casesWithResults()) {
+  for (const { name, values, units, wanted, from } of casesWithResults()) {
+    await page.selectOption('#units', units);
     await compute(page, values);
     const bytes = await download(page, '#download-text');
     assert.ok(bytes.equals(wanted), `${name}: the page's ZELM_FS_result.xls differs from ${from}`);
@@ -329,6 +332,26 @@ test('a result is printed without the form; a refused field says why beside it, 
   await page.fill('#step', '1');
   await page.press('#fs', 'Enter');
   await page.waitForFunction(() => !document.querySelector('[aria-invalid]'));
+  await check();
+});
+
+test('units: each form\'s choice names C\' and d beside them and in the downloads, and changes no row', async () => {
+  const { page, check } = await open();
+  const violations = await axe(page);
+  const shown = async (form) => page.$$eval(`${form} [data-unit]`, (spans) => spans.map((span) => span.textContent));
+  await compute(page, traced);
+  const tonnes = [await tableRows(page), (await download(page, '#download-text')).toString('latin1')];
+  await page.selectOption('#units', 'si');
+  assert.deepEqual(await shown('#values'), ['(kPa)', '(kN/m3)']);
+  assert.ok(await page.$eval('#download-text', (button) => button.disabled), 'a download in the earlier units offered');
+  await compute(page, traced);
+  assert.deepEqual([await tableRows(page), (await download(page, '#download-text')).toString('latin1')],
+    [tonnes[0], tonnes[1].replace('\tTn/m3\r\n', '\tkN/m3\r\n').replace('\tTn/m2\r\n', '\tkPa\r\n')]);
+  assert.match(await page.textContent('#entered'), /C' \(kPa\)2Density d \(kN\/m3\)2\.5/);
+  await page.selectOption('#check-units', 'si');
+  assert.deepEqual([await shown('#values'), await shown('#check')], [['(kPa)', '(kN/m3)'], ['(kPa)', '(kN/m3)']]);
+  assert.equal(await checkSlope(page, ['30', '2', '2.5', '20', '35']), 'H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)');
+  assert.deepEqual(await violations(), []);
   await check();
 });
 
@@ -489,16 +512,19 @@ async function checkSlope(page, values) {
 
 test('check a slope: the command line\'s lines, each slope\'s point drawn on its design curve', async () => {
   const { page, check } = await open();
-  // The runs of check/checks.txt, which the program's own tests hold it to: one slope a line.
+  // The runs of check/checks.txt, which the program's own tests hold it to: one slope a
+  // line, in the units the run names.
   const runs = [];
   for (const [given, said] of table('check', 'checks.txt')) {
     if (given.startsWith('--check')) {
-      runs.push({ values: given.split(' ').slice(1).filter((v) => v !== '--'), lines: [said] });
+      const units = given.match(/--units (\w+)/)?.[1] ?? 'tonnes';
+      runs.push({ values: given.replace(/--units \w+/, '').split(/\s+/).slice(1).filter((v) => v !== '--'), units, lines: [said] });
     } else {
       runs.at(-1).lines.push(said);
     }
   }
-  for (const { values, lines } of runs) {
+  for (const { values, units, lines } of runs) {
+    await page.selectOption('#check-units', units);
     for (const [i, line] of lines.entries()) {
       const slope = [...values.slice(0, 3), ...values.slice(3 + 2 * i, 5 + 2 * i)];
       assert.equal(await checkSlope(page, slope), line, slope.join(' '));
