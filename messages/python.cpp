@@ -76,6 +76,8 @@ PythonDocs python_docs(const DesignChart& chart) {
         chart_opening(chart) + "'s slope angles over arrays, and a warning or None: see zelm_fs.slope_angle.",
         "The confirmed angles over arrays, and a warning or None: see zelm_fs.confirmed_angle.",
         "The factor of safety of standing slopes, and a warning or None: see zelm_fs.factor_of_safety.",
+        "Bishop's factor of safety of standing slopes and their critical circles, and a warning or None: "
+        "see zelm_fs.bishop_factor_of_safety.",
     };
 }
 
@@ -100,6 +102,13 @@ std::string elements_unanswered(NoAnswer kind, const DesignChart& chart, std::si
         case NoAnswer::beyond_the_chart:
             told = (one ? "lies beyond " : "lie beyond ") + name +
                    (one ? ", and is NaN at one end" : ", and are NaN at one end");
+            break;
+        case NoAnswer::no_bishop_slope:
+            told = one ? "describes no slope, and is NaN" : "describe no slope, and are NaN";
+            break;
+        case NoAnswer::bishop_fails:
+            told = std::string(one ? "has" : "have") + " no factor of safety by Bishop's method, and " +
+                   (one ? "is NaN" : "are NaN");
             break;
     }
     const std::string named = first.empty() ? "" : " (" + first + ")";

@@ -34,6 +34,7 @@ struct PythonDocs {
     std::string slope_angles;
     std::string confirmed_angles;
     std::string factors_of_safety;
+    std::string bishop_factors_of_safety;
 };
 
 PythonDocs python_docs(const DesignChart& chart);
@@ -45,6 +46,8 @@ enum class NoAnswer {
     no_slope_angle,         // the chart has no slope angle there: NaN
     no_confirmed_angle,     // no whole degree is confirmed there: NaN
     beyond_the_chart,       // a slope beyond the chart: its FS NaN at one end
+    no_bishop_slope,        // their values describe no slope for Bishop's method: NaN
+    bishop_fails,           // Bishop's method does not apply to their slope: NaN
 };
 
 // One kind's part of a call's warning, for a call that reads `chart`: their count among

@@ -29,7 +29,8 @@ inline constexpr std::size_t operand_count = 5;
 using Names = std::array<const char*, operand_count>;
 using Values = std::array<float, operand_count>;
 
-// The elements of the walk taken in turn by one core: about a millisecond of work.
+// The elements of the walk taken in turn by one core: about a millisecond of work for a
+// reading of the chart.
 inline constexpr std::size_t chunk_elements = std::size_t{1} << 14U;
 
 // The most dimensions a numpy array has.
@@ -76,10 +77,12 @@ class Unanswered {
   public:
     enum Kind : std::uint8_t { no_slope, off_chart };
 
-    explicit Unanswered(std::size_t elements) : chunks_((elements + chunk_elements - 1) / chunk_elements) {}
+    // Counted in chunks of `chunk` elements, those of the walk.
+    explicit Unanswered(std::size_t elements, std::size_t chunk = chunk_elements)
+        : chunk_(chunk), chunks_((elements + chunk - 1) / chunk) {}
 
     void note(Kind kind, std::size_t flat) {
-        Chunk& chunk = chunks_[flat / chunk_elements];
+        Chunk& chunk = chunks_[flat / chunk_];
         chunk.first[kind] = chunk.count[kind] == 0 ? flat : chunk.first[kind];
         ++chunk.count[kind];
     }
@@ -95,6 +98,7 @@ class Unanswered {
         std::array<std::size_t, 2> count{};
         std::array<std::size_t, 2> first{};
     };
+    std::size_t chunk_;
     std::vector<Chunk> chunks_;
 };
 
@@ -170,13 +174,15 @@ bool elements_of(const Walk& walk, std::size_t begin, std::size_t end, Element& 
 }
 
 // Every element of the walk, the work shared between the machine's cores: chunks of
-// chunk_elements are taken in turn by each, so that none waits for a slower one,
+// `chunk` elements (chunk_elements unless an element's work is much longer than a reading
+// of the chart) are taken in turn by each, so that none waits for a slower one,
 // and each chunk calls an element of its own, from make() (it may keep what a study's
 // neighbouring elements share). The calling thread alone asks Python whether to stop.
 // False when an element was refused. Call it with the GIL released.
 template <typename Make>
-bool for_each_element(const Walk& walk, Interruption& interruption, const Make& make) {
-    const std::size_t chunks = (walk.size + chunk_elements - 1) / chunk_elements;
+bool for_each_element(const Walk& walk, Interruption& interruption, const Make& make,
+                      std::size_t chunk = chunk_elements) {
+    const std::size_t chunks = (walk.size + chunk - 1) / chunk;
     std::atomic<std::size_t> next{0};
     std::atomic<bool> over{false};
     std::atomic<bool> refused{false};
@@ -187,9 +193,9 @@ bool for_each_element(const Walk& walk, Interruption& interruption, const Make& 
             if (taken >= chunks) {
                 return;
             }
-            const std::size_t begin = taken * chunk_elements;
+            const std::size_t begin = taken * chunk;
             auto element = make();
-            if (!elements_of(walk, begin, std::min(walk.size, begin + chunk_elements), element)) {
+            if (!elements_of(walk, begin, std::min(walk.size, begin + chunk), element)) {
                 refused = true;
                 over = true;
             }

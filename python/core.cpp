@@ -5,6 +5,7 @@
 #include "messages/columns.hpp"
 #include "messages/python.hpp"
 #include "messages/units.hpp"
+#include "python/bishop_factors.hpp"
 #include "python/factors_of_safety.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
@@ -90,4 +91,6 @@ PYBIND11_MODULE(_core, module) {
                "height"_a, "fs"_a, docs.confirmed_angles.c_str());
     module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
                "height"_a, "angle"_a, docs.factors_of_safety.c_str());
+    module.def("bishop_factor_of_safety", &zelm::python::bishop_factors_of_safety, "phi"_a, "cohesion"_a,
+               "density"_a, "height"_a, "angle"_a, docs.bishop_factors_of_safety.c_str());
 }

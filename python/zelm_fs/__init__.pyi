@@ -76,3 +76,40 @@ def factor_of_safety(
 def factor_of_safety(
     phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, angle: npt.ArrayLike
 ) -> FactorOfSafety[npt.NDArray[np.float64], npt.NDArray[np.int8]]: ...
+
+class BishopCircle(NamedTuple, Generic[_Float]):
+    factor_of_safety: _Float
+    centre_x: _Float
+    centre_y: _Float
+    radius: _Float
+    entry_x: _Float
+    exit_x: _Float
+
+@overload
+def bishop_factor_of_safety(
+    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[False] = False
+) -> np.float64: ...
+@overload
+def bishop_factor_of_safety(
+    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[True]
+) -> BishopCircle[np.float64]: ...
+@overload
+def bishop_factor_of_safety(
+    phi: npt.ArrayLike,
+    cohesion: npt.ArrayLike,
+    density: npt.ArrayLike,
+    height: npt.ArrayLike,
+    angle: npt.ArrayLike,
+    *,
+    circle: Literal[False] = False,
+) -> npt.NDArray[np.float64]: ...
+@overload
+def bishop_factor_of_safety(
+    phi: npt.ArrayLike,
+    cohesion: npt.ArrayLike,
+    density: npt.ArrayLike,
+    height: npt.ArrayLike,
+    angle: npt.ArrayLike,
+    *,
+    circle: Literal[True],
+) -> BishopCircle[npt.NDArray[np.float64]]: ...

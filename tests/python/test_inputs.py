@@ -1,4 +1,4 @@
-# What slope_angle, confirmed_angle, sweep and factor_of_safety take and give (calls.txt):
+# What slope_angle, confirmed_angle, sweep, factor_of_safety and bishop_factor_of_safety take and give (calls.txt):
 # numpy's broadcasting over all five values, NaN in and NaN out, the factors of safety
 # zelm-fs --check states, the values refused and the one warning, in the program's own words.
 
@@ -14,12 +14,13 @@ from conftest import table
 import zelm_fs
 
 names = {"sweep": zelm_fs.sweep, "slope_angle": zelm_fs.slope_angle, "factor_of_safety": zelm_fs.factor_of_safety,
-         "confirmed_angle": zelm_fs.confirmed_angle,
+         "confirmed_angle": zelm_fs.confirmed_angle, "bishop_factor_of_safety": zelm_fs.bishop_factor_of_safety,
          "np": np, "nan": np.nan, "inf": np.inf, "phi": np.array([10.0, 25.0, 30.0, 45.0]), "grid": np.arange(60.0).reshape(3, 4, 5)}
 # Each function called once per element: what a call on arrays must give, element by element.
 one_by_one = {"slope_angle": np.vectorize(zelm_fs.slope_angle, otypes=[np.float32]),
               "confirmed_angle": np.vectorize(zelm_fs.confirmed_angle, otypes=[np.float32]),
-              "factor_of_safety": np.vectorize(lambda *v: tuple(zelm_fs.factor_of_safety(*v)), otypes=[np.float64, np.float64, np.int8])}
+              "factor_of_safety": np.vectorize(lambda *v: tuple(zelm_fs.factor_of_safety(*v)), otypes=[np.float64, np.float64, np.int8]),
+              "bishop_factor_of_safety": np.vectorize(zelm_fs.bishop_factor_of_safety, otypes=[np.float64])}
 
 
 def parts(answer):  # slope_angle's array, or factor_of_safety's three

@@ -18,7 +18,8 @@ pytestmark = pytest.mark.filterwarnings("ignore::zelm_fs.ZelmWarning")
 rng = np.random.default_rng(3)
 study = (rng.normal(30, 3, 400_000), rng.lognormal(0.7, 0.3, 400_000), 2.5, rng.uniform(1, 20, 400_000), 1.5)
 calls = [lambda: zelm_fs.sweep(30, 2, 2.5, 2e7, 1, 1.5).angle, lambda: zelm_fs.slope_angle(*study),
-         lambda: zelm_fs.factor_of_safety(*study[:4], 40).lower]
+         lambda: zelm_fs.factor_of_safety(*study[:4], 40).lower,
+         lambda: zelm_fs.bishop_factor_of_safety(study[0][:200], study[1][:200], 2.5, study[3][:200], 40)]
 
 
 def test_two_threads_at_once_each_get_their_own_answer():
@@ -48,6 +49,7 @@ run = zelm_fs.sweep(30, 2, 2.5, 1e6, 1, 1.5)
 calls = {"sweep": lambda: zelm_fs.sweep(30, 2, 2.5, 4e8, 1, 1.5), "write_workbook": lambda: run.write_workbook(sys.argv[2]),
          "slope_angle": lambda: zelm_fs.slope_angle(np.linspace(20, 40, 10**4)[:, None], 2, 2.5, np.linspace(1, 30, 10**4), 1.5),
          "factor_of_safety": lambda: zelm_fs.factor_of_safety(np.linspace(20, 40, 2000)[:, None], 2, 2.5, 10, np.linspace(1, 89, 10**4)),
+         "bishop_factor_of_safety": lambda: zelm_fs.bishop_factor_of_safety(np.linspace(20, 40, 10**5), 2, 2.5, 10, 45),
          "write": lambda: run.write(sys.argv[2])}
 print("ready", flush=True)
 try:
@@ -57,7 +59,7 @@ except KeyboardInterrupt:
 """
 
 
-@pytest.mark.parametrize("what", ["sweep", "slope_angle", "factor_of_safety", "write_workbook", "write"])
+@pytest.mark.parametrize("what", ["sweep", "slope_angle", "factor_of_safety", "bishop_factor_of_safety", "write_workbook", "write"])
 def test_ctrl_c_stops_a_long_call_at_once_and_leaves_no_file(what, tmp_path):
     target = tmp_path / "ZELM_FS_result.xlsx"
     if what == "write":  # a pipe nobody reads: the write waits there until the signal comes

@@ -1,0 +1,112 @@
+#include "python/bishop_factors.hpp"
+
+#include "messages/bishop_answers.hpp"
+#include "messages/python.hpp"
+#include "python/broadcast.hpp"
+#include "python/interruption.hpp"
+#include "slices/bishop.hpp"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace zelm::python {
+
+namespace py = pybind11;
+
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// A critical-circle search takes about a third of a millisecond: a few of them make a
+// chunk, so that both the cores and Ctrl-C have their turn within milliseconds.
+constexpr std::size_t bishop_chunk = 8;
+
+// The values in the order typed: phi, C', d, H, angle.
+HomogeneousSlope slope_of(const Values& v) {
+    return {static_cast<double>(v[3]), static_cast<double>(v[4]), static_cast<double>(v[0]),
+            static_cast<double>(v[1]), static_cast<double>(v[2])};
+}
+
+bool has_nan(const Values& v) {
+    return std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) || std::isnan(v[4]);
+}
+
+// The six arrays the call returns: the factor of safety and the circle.
+constexpr std::size_t answers = 6;
+
+std::array<double, answers> answer_of(const BishopResult& result) {
+    if (result.reason != BishopReason::none) {
+        return {nan, nan, nan, nan, nan, nan};
+    }
+    const SlipCircle& c = result.circle;
+    return {result.factor_of_safety, c.centre_x, c.centre_y, c.radius, c.entry_x, c.exit_x};
+}
+
+}  // namespace
+
+py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
+                                   py::handle angle) {
+    const Broadcast b =
+        broadcast({phi, cohesion, density, height, angle}, {"phi", "cohesion", "density", "height", "angle"});
+    const auto shape = b.shape.cast<std::vector<py::ssize_t>>();
+    std::array<py::array_t<double>, answers> arrays;
+    std::array<double*, answers> data{};
+    for (std::size_t k = 0; k < answers; ++k) {
+        arrays[k] = py::array_t<double>(shape);
+        data[k] = arrays[k].mutable_data();
+    }
+    Unanswered unanswered(b.walk.size, bishop_chunk);
+    Interruption interruption;
+    bool held = true;
+    if (arrays[0].size() > 0) {
+        const py::gil_scoped_release released;
+        held = for_each_element(
+            b.walk, interruption,
+            [&] {
+                return [&data, &unanswered](const Values& v, std::size_t flat) {
+                    BishopResult result{};
+                    result.reason = BishopReason::none;
+                    if (has_nan(v)) {
+                        result.reason = BishopReason::height;  // silent: no answer, not counted
+                    } else {
+                        result = critical_circle(slope_of(v));
+                        if (result.reason != BishopReason::none) {
+                            unanswered.note(bishop_argument(result.reason) < operand_count
+                                                ? Unanswered::no_slope
+                                                : Unanswered::off_chart,
+                                            flat);
+                        }
+                    }
+                    const std::array<double, answers> answer = answer_of(result);
+                    for (std::size_t k = 0; k < answers; ++k) {
+                        data[k][flat] = answer[k];
+                    }
+                    return true;
+                };
+            },
+            bishop_chunk);
+    }
+    interruption.raise_if_interrupted();
+    if (!held) {
+        refuse_what_no_float_holds(b);
+        throw py::value_error(std::string(value_beyond_a_float()));
+    }
+    // The first of each kind searched again, for why.
+    const auto why = [](const Values& v) {
+        const SlopeToCheck slope{v[0], v[1], v[2], v[3], v[4]};
+        const BishopResult result = critical_circle(slope_of(v));
+        return std::pair{bishop_argument(result.reason), bishop_refusal(slope, result)};
+    };
+    const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
+    const UnansweredKind fails{NoAnswer::bishop_fails, why};
+    return py::make_tuple(returned(arrays[0]), returned(arrays[1]), returned(arrays[2]), returned(arrays[3]),
+                          returned(arrays[4]), returned(arrays[5]),
+                          unanswered_warning(b, unanswered, no_slope, fails));
+}
+
+}  // namespace zelm::python

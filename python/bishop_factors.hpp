@@ -1,0 +1,21 @@
+// Bishop's factor of safety of slopes that stand, over numpy arrays: the critical circle
+// of each element, its five values broadcast as factor_of_safety broadcasts them.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+namespace zelm::python {
+
+// A tuple (fs, centre_x, centre_y, radius, entry_x, exit_x, warning): float64 arrays of
+// the broadcast shape (numpy scalars when every argument is a scalar), Bishop's factor of
+// safety on the critical circle and that circle, toe at (0, 0), x growing into the slope,
+// in the height's units; and the call's one warning or None. NaN in all six where any of
+// the five values is NaN (silently), where the values describe no slope for the method
+// and where the method does not apply, the warning counting those two kinds and naming
+// the first of each. ValueError as for factors_of_safety. The work runs with the GIL
+// released, on every core, and stops for Ctrl-C.
+pybind11::tuple bishop_factors_of_safety(pybind11::handle phi, pybind11::handle cohesion,
+                                         pybind11::handle density, pybind11::handle height,
+                                         pybind11::handle angle);
+
+}  // namespace zelm::python

@@ -1,0 +1,46 @@
+# Bishop's factor of safety over arrays: published problems, the answer's independence of
+# units and of scale, and the critical circle it comes with.
+
+import numpy as np
+import pytest
+
+import zelm_fs
+
+# phi, C', d, H, face angle | FS at least, at most: textbook slopes.
+published = [
+    # A slope of 2 horizontal to 1 vertical, 10 m high, phi 19.6, C' 3 kPa, d 20 kN/m3: the
+    # benchmark's answer is 0.99 to 1.00 by Bishop's simplified method.
+    pytest.param((19.6, 3, 20, 10, 26.565051177), 0.98, 1.00, id="2H:1V clay and sand"),
+    # Taylor: a vertical cut in a clay without friction stands to H = 3.83 C'/d.
+    pytest.param((0, 1, 1, 3.83, 90), 0.99, 1.01, id="vertical cut, phi 0"),
+    pytest.param((0, 14.4, 18, 3.83 * 0.8, 90), 0.99, 1.01, id="vertical cut, phi 0, kPa"),
+    # Without cohesion the critical circle shrinks to the face: tan(phi)/tan(beta).
+    pytest.param((35, 0, 2, 10, 30), np.tan(np.radians(35)) / np.tan(np.radians(30)) - 1e-9,
+                 np.tan(np.radians(35)) / np.tan(np.radians(30)) + 1e-3, id="sand, infinite slope"),
+]
+
+
+@pytest.mark.parametrize("values, least, most", published)
+def test_published_slopes(values, least, most):
+    fs = zelm_fs.bishop_factor_of_safety(*values)
+    assert isinstance(fs, np.float64) and least <= fs <= most
+
+
+def test_the_same_answer_at_any_scale_and_the_circle_scaled_with_the_height():
+    # H, C' and d scaled by powers of 2 (exact in float32), C'/(d H) kept.
+    phi, cohesion, angle = np.array([[0.0], [19.6], [35.0]]), np.array([3.0, 7.5]), np.array([[[30.0]], [[60.0]]])
+    base = zelm_fs.bishop_factor_of_safety(phi, cohesion, 20, 10, angle, circle=True)
+    assert base.factor_of_safety.shape == (2, 3, 2) and not np.isnan(base.factor_of_safety).any()
+    for k, j in ((4.0, 1.0), (0.5, 1.0), (2.0, 2.0), (1.0, 0.25)):
+        scaled = zelm_fs.bishop_factor_of_safety(phi, cohesion * k * j, 20 * j, 10 * k, angle, circle=True)
+        np.testing.assert_allclose(scaled.factor_of_safety, base.factor_of_safety, rtol=1e-12)
+        for mine, its in zip(scaled[1:], base[1:], strict=True):
+            np.testing.assert_allclose(mine, np.asarray(its) * k, rtol=1e-9, atol=1e-9)
+
+
+def test_the_circle_enters_the_crest_and_leaves_at_or_beyond_the_toe():
+    fs, x, y, radius, entry, leaving = zelm_fs.bishop_factor_of_safety(19.6, 3, 20, 10, 26.565051177, circle=True)
+    assert entry >= 20 - 1e-9 and leaving <= 0 and fs == zelm_fs.bishop_factor_of_safety(19.6, 3, 20, 10, 26.565051177)
+    for point in ((entry, 10.0), (leaving, 0.0)):  # both ends on the circle
+        assert np.hypot(point[0] - x, point[1] - y) == pytest.approx(radius, rel=1e-9)
+    assert y >= 10  # the centre no lower than the crest
