@@ -50,6 +50,15 @@ std::vector<PageSentence> page_sentences(const DesignChart& chart) {
         {"designCurve", "design angle at FS {fs} (degrees)"},
         {"confirmedCurve", "confirmed angle at FS {fs} (degrees)"},
         {"slopePoint", "the slope (degrees)"},
+        {"bishopLine",
+         "By Bishop's simplified method of slices: FS {fs}, on the critical slip circle drawn below."},
+        {"bishopNone", "Bishop's simplified method gives no factor of safety: {reason}"},
+        {"sectionTitle", "The slope's section and Bishop's critical slip circle"},
+        {"sectionCaption",
+         "The slope's section, {height} m high at {angle} degrees, and Bishop's critical slip circle, in m "
+         "from "
+         "the toe: centre at x = {centreX}, y = {centreY} (the dot), radius {radius}; it enters the crest at "
+         "x = {entryX} and leaves the ground at x = {exitX}."},
         {"checkOutOfDate",
          "Out of date: the values have changed since the answer \u201c{line}\u201d. Press Enter, or "
          "Check, to check again."},

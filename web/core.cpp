@@ -2,12 +2,14 @@
 // as the console program, for the same numbers and the same bytes. The script hands
 // over the typed text of a field, or the six values read; it gets back why a field
 // is refused, a run's rows, warnings and curve, and the two files the program writes;
-// or, for the five values of a slope that stands, the program's check of it.
+// or, for the five values of a slope that stands, the program's check of it and
+// Bishop's factor of safety with its critical circle.
 //
 // embind rather than plain exported C functions: the script calls typed functions
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
 // bytes) and never reads or frees the module's memory by hand.
 
+#include "messages/bishop_answers.hpp"
 #include "messages/checks.hpp"
 #include "messages/columns.hpp"
 #include "messages/entries.hpp"
@@ -20,6 +22,7 @@
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"
+#include "slices/bishop.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 #include "sweep/slope_angle.hpp"
@@ -32,6 +35,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +44,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace zelm {
@@ -344,6 +349,47 @@ val check(const val& values) {
     return checked;
 }
 
+// A length of the circle as the page writes it, in the height's units to two decimals;
+// never "-0.00".
+std::string length_text(double value) {
+    const double shown = std::abs(value) < 0.005 ? 0.0 : value;
+    return fixed(static_cast<float>(shown), 2);
+}
+
+// Bishop's simplified method on the slope of the script's array [phi, C', d, H, angle]:
+// { fs: its factor of safety on the critical circle as written (three decimals), or "";
+// reason: why there is none, as one sentence, or ""; circle: the critical circle's
+// centreX, centreY, radius, entryX and exitX, toe at (0, 0), x into the slope, in the
+// height's units; texts: the same five as written }.
+val bishop(const val& values) {
+    const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
+    const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
+    const BishopResult result = critical_circle(
+        {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density});
+    val answer = val::object();
+    const bool answered = result.reason == BishopReason::none;
+    answer.set("fs", answered ? fixed(static_cast<float>(result.factor_of_safety), 3) : std::string());
+    answer.set("reason", answered ? std::string() : bishop_refusal(slope, result));
+    if (!answered) {
+        return answer;
+    }
+    const SlipCircle& c = result.circle;
+    const std::array<std::pair<const char*, double>, 5> lengths{{{"centreX", c.centre_x},
+                                                                 {"centreY", c.centre_y},
+                                                                 {"radius", c.radius},
+                                                                 {"entryX", c.entry_x},
+                                                                 {"exitX", c.exit_x}}};
+    val circle = val::object();
+    val texts = val::object();
+    for (const auto& [name, length] : lengths) {
+        circle.set(name, length);
+        texts.set(name, length_text(length));
+    }
+    answer.set("circle", circle);
+    answer.set("texts", texts);
+    return answer;
+}
+
 // What the page says, for its script to fill with numbers: { said: each sentence by its
 // key, a template or, where it says a count, its forms for one and for more; titles: the
 // columns' and the curves' titles; units: each choice of units by its name, with the text
@@ -389,6 +435,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     emscripten::function("workbook", &workbook);
     emscripten::function("pageWords", &page_words);
     emscripten::function("check", &check);
+    emscripten::function("bishop", &bishop);
     emscripten::class_<PageRun>("PageRun")
         .constructor<const emscripten::val&, const emscripten::val&>()
         .function("rows", &PageRun::rows)

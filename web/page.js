@@ -330,6 +330,56 @@
       gaps(checked.confirmed),
       heights.map((h) => (h === height ? angle : null)),  // the core's heights hold H exactly
     ], { draw: [(u) => { element.dataset.slopePoint = JSON.stringify([u.valToPos(height, 'x', true), u.valToPos(angle, 'y', true)]); }] });
+    showBishop(values, typed);
+  }
+
+  // Bishop's factor of safety beside the chart's, from the same values by the same core,
+  // and the slope's section with the critical circle; or why the method gives none.
+  function showBishop(values, typed) {
+    const found = core.bishop(values);
+    const figure = document.getElementById('check-circle');
+    const line = document.getElementById('check-bishop');
+    figure.hidden = !found.fs;
+    if (!found.fs) {
+      line.textContent = said('bishopNone', { reason: found.reason });
+      return;
+    }
+    line.textContent = said('bishopLine', { fs: found.fs });
+    document.getElementById('check-section-title').textContent = said('sectionTitle');
+    document.getElementById('check-circle-caption').textContent =
+      said('sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });
+    drawSection(document.getElementById('check-section-drawing'), values[3], values[4], found.circle);
+  }
+
+  // The section in the slope's own units, y upward (drawn as -y): the ground, toe ground,
+  // face and crest, over the soil; the slip arc, below its centre, from where it leaves the
+  // ground to where it enters the crest; the centre as a dot. Strokes keep their width in
+  // pixels whatever the slope's size.
+  function drawSection(svg, height, angle, circle) {
+    const { centreX, centreY, radius, entryX, exitX } = circle;
+    const edge = angle >= 90 ? 0 : height / Math.tan((angle * Math.PI) / 180);
+    const lowest = centreX > exitX && centreX < entryX ? centreY - radius : 0;
+    const size = Math.max(entryX - Math.min(exitX, centreX), centreY - Math.min(lowest, 0));
+    const margin = size * 0.08;
+    const [left, right] = [Math.min(exitX, centreX, 0) - margin, Math.max(entryX, centreX, edge) + margin];
+    const [top, bottom] = [Math.max(centreY, height) + margin, Math.min(lowest, 0) - margin];
+    svg.setAttribute('viewBox', `${left} ${-top} ${right - left} ${top - bottom}`);
+    const shape = (name, attributes) => {
+      const element = document.createElementNS(svg.namespaceURI, name);
+      for (const [key, value] of Object.entries(attributes)) {
+        element.setAttribute(key, value);
+      }
+      return element;
+    };
+    const ground = [[left, 0], [0, 0], [edge, -height], [right, -height]];
+    const line = { 'vector-effect': 'non-scaling-stroke' };
+    const radii = `M ${exitX} 0 L ${centreX} ${-centreY} L ${entryX} ${-height}`;
+    svg.replaceChildren(svg.querySelector('title'),
+      shape('polygon', { class: 'soil', points: [...ground, [right, -bottom], [left, -bottom]].join(' ') }),
+      shape('polyline', { ...line, class: 'ground', points: ground.join(' ') }),
+      shape('path', { ...line, class: 'radii', d: radii }),
+      shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 A ${radius} ${radius} 0 0 0 ${entryX} ${-height}` }),
+      shape('circle', { class: 'centre', cx: centreX, cy: -centreY, r: size / 120 }));
   }
 
   // An edit of the check's form: the answer on show is for the earlier values.

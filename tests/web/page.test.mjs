@@ -556,3 +556,31 @@ test('check a slope: refusals beside their field, out of date on edit, accessibl
   assert.match(await page.textContent('#check-entered'), /Slope angle \(degrees\)60/);
   await check();
 });
+
+test('check a slope: Bishop\'s factor of safety beside the chart\'s, and the section with its critical circle', async () => {
+  const { page, check } = await open();
+  const violations = await axe(page);
+  await page.selectOption('#check-units', 'si');
+  // A 2H:1V slope, 10 m high: phi 19.6, C' 3 kPa, d 20 kN/m3; by Bishop's method FS 0.99 or so.
+  await checkSlope(page, ['19.6', '3', '20', '10', '26.565051177']);
+  assert.match(await page.textContent('#check-bishop'), /Bishop's simplified method of slices: FS 0\.98[5-9],/);
+  const circle = await page.evaluate(() => window.zelmCore.bishop([19.6, 3, 20, 10, 26.565051177]).circle);
+  // The arc leaves the ground at the toe and enters the crest where the core says; the dot is the centre.
+  const [start, middle, end, centre] = await page.$eval('#check-section-drawing', (svg) => {
+    const arc = svg.querySelector('path.arc');
+    const at = (share) => { const p = arc.getPointAtLength(arc.getTotalLength() * share); return [p.x, p.y]; };
+    return [at(0), at(0.5), at(1), ['cx', 'cy'].map((a) => Number(svg.querySelector('circle.centre').getAttribute(a)))];
+  });
+  const near = (found, wanted) => found.every((v, i) => Math.abs(v - wanted[i]) < 1e-3);
+  assert.ok(near(start, [circle.exitX, 0]) && near(end, [circle.entryX, -10]), `${start} ${end}`);
+  assert.ok(near(centre, [circle.centreX, -circle.centreY]) && circle.entryX > 20 && circle.exitX <= 0);
+  assert.ok(Math.abs(Math.hypot(middle[0] - centre[0], middle[1] - centre[1]) - circle.radius) < 1e-2, 'the arc bends about the centre');
+  assert.match(await page.getAttribute('#check-section-drawing', 'role'), /^img$/);
+  assert.match(await page.textContent('#check-circle-caption'), /10 m high at 26\.565051177 degrees.*radius 28\.6[45]/);
+  assert.deepEqual(await violations(), []);
+  // A vertical face: the crest's edge above the toe, the centre far out over the toe ground.
+  await checkSlope(page, ['30', '2', '2.5', '20', '90']);
+  assert.match(await page.textContent('#check-bishop'), /: FS 0\.408,/);
+  assert.match(await page.textContent('#check-circle-caption'), /centre at x = -48\.90, y = 20\.00 .*leaves the ground at x = 0\.00[.]$/);
+  await check();
+});
