@@ -47,6 +47,26 @@ std::array<double, answers> answer_of(const BishopResult& result) {
     return {result.factor_of_safety, c.centre_x, c.centre_y, c.radius, c.entry_x, c.exit_x};
 }
 
+// One element's answer written at `flat` in the six arrays; counted where there is none,
+// but silently where a value is NaN.
+void answer_element(const Values& v, std::size_t flat, const std::array<double*, answers>& data,
+                    Unanswered& unanswered) {
+    BishopResult result{};
+    result.reason = BishopReason::height;  // a NaN among the values: NaN answers, not counted
+    if (!has_nan(v)) {
+        result = critical_circle(slope_of(v));
+        if (result.reason != BishopReason::none) {
+            // The values at fault, or the method failing on a slope: the call's second kind.
+            const bool values = bishop_argument(result.reason) < operand_count;
+            unanswered.note(values ? Unanswered::no_slope : Unanswered::off_chart, flat);
+        }
+    }
+    const std::array<double, answers> answer = answer_of(result);
+    for (std::size_t k = 0; k < answers; ++k) {
+        data[k][flat] = answer[k];
+    }
+}
+
 }  // namespace
 
 py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
@@ -69,23 +89,7 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
             b.walk, interruption,
             [&] {
                 return [&data, &unanswered](const Values& v, std::size_t flat) {
-                    BishopResult result{};
-                    result.reason = BishopReason::none;
-                    if (has_nan(v)) {
-                        result.reason = BishopReason::height;  // silent: no answer, not counted
-                    } else {
-                        result = critical_circle(slope_of(v));
-                        if (result.reason != BishopReason::none) {
-                            unanswered.note(bishop_argument(result.reason) < operand_count
-                                                ? Unanswered::no_slope
-                                                : Unanswered::off_chart,
-                                            flat);
-                        }
-                    }
-                    const std::array<double, answers> answer = answer_of(result);
-                    for (std::size_t k = 0; k < answers; ++k) {
-                        data[k][flat] = answer[k];
-                    }
+                    answer_element(v, flat, data, unanswered);
                     return true;
                 };
             },
