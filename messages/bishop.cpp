@@ -1,9 +1,11 @@
 #include "messages/bishop.hpp"
 
 #include "messages/checks.hpp"
+#include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace zelm {
 namespace {
@@ -19,10 +21,8 @@ std::string method_fails(BishopReason why, double smallest_m_alpha) {
     switch (why) {
         case BishopReason::small_m_alpha:
             return "m_alpha falls " +
-                   (std::isfinite(smallest_m_alpha) ? "to " + fixed(smallest_m_alpha, 2) + ", "
-                                                    : std::string()) +
-                   "below 0.2, on a slice of the slip circle whose base rises toward the toe: there the "
-                   "normal "
+                   (std::isfinite(smallest_m_alpha) ? "to " + fixed(smallest_m_alpha, 2) + ", " : std::string()) +
+                   "below 0.2, on a slice of the slip circle whose base rises toward the toe: there the normal "
                    "force, and the resistance with it, grow out of measure";
         case BishopReason::no_convergence:
             return "the factor of safety of the slip circle does not settle";
@@ -107,6 +107,45 @@ std::string bishop_line(const BishopResult& result) {
 
 std::string named_bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
     return slope_named(slope) + ": " + bishop_line(result);
+}
+
+std::vector<std::string> bishop_notes(const BishopFindings& findings, const ChartInputs& entered) {
+    std::vector<std::string> notes;
+    const SlopeToCheck run{entered.friction_angle, entered.cohesion, entered.density, 0.0F, 0.0F,
+                           entered.chart};
+    const std::string fs = shortest(entered.security_factor);
+    for (std::size_t i = 0; i < findings.refused.size(); ++i) {
+        const Heights& rows = findings.refused[i];
+        const auto why = static_cast<BishopReason>(i);
+        if (rows.rows == 0) {
+            continue;
+        }
+        const std::string at = heights_text(rows);
+        if (why == BishopReason::height) {
+            notes.push_back("Bishop's columns are empty at " + at + ", where the height is not above 0.");
+        } else if (why == BishopReason::face_angle) {
+            notes.push_back("the Bishop FS is empty at " + at + ", where the angle printed is not above 0.");
+        } else if (values_refused(why)) {
+            notes.push_back("Bishop's columns are empty: " + bishop_refusal(run, why));
+        } else {
+            notes.push_back("Bishop's method gives no factor of safety for the angle printed at " + at +
+                            ": " + method_fails(why, std::numeric_limits<double>::quiet_NaN()) + ".");
+        }
+    }
+    if (findings.none_reaches.rows > 0) {
+        notes.push_back("not even a slope of 1 degree reaches FS " + fs + " by Bishop's method at " +
+                        heights_text(findings.none_reaches) + ": those Bishop angle cells are empty.");
+    }
+    if (findings.security_factor) {
+        notes.push_back("the Bishop angle column is empty: the factor of safety " + fs + " is not above 0.");
+    }
+    return notes;
+}
+
+std::string where_bishop_stops(const BishopFindings& findings) {
+    return "Bishop's columns stop here: they are filled for the first " +
+           std::to_string(findings.filled.rows) +
+           " rows, each taking one to three searches for the critical circle, of about 0.3 ms.";
 }
 
 }  // namespace zelm

@@ -1,13 +1,15 @@
-// Bishop's method in words: the line --bishop gives a slope, and why it refuses a slope's
-// values.
+// Bishop's method in words: the line --bishop gives a slope, why it refuses a slope's
+// values, and what a design run's workbook says of the rows whose Bishop cells are empty.
 #pragma once
 
 #include "slices/bishop.hpp"
 #include "sweep/bishop_columns.hpp"
+#include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace zelm {
 
@@ -29,5 +31,11 @@ std::string bishop_line(const BishopResult& result);
 
 // The line after the slope it answers: "H 10 m at 26.565052 degrees: FS 0.985 (...)".
 std::string named_bishop_line(const SlopeToCheck& slope, const BishopResult& result);
+
+// What the workbook of a run says of its Bishop cells: the rows left empty and why.
+std::vector<std::string> bishop_notes(const BishopFindings& findings, const ChartInputs& entered);
+
+// Where a long run's rows with Bishop's cells stop, said in the first row without them.
+std::string where_bishop_stops(const BishopFindings& findings);
 
 }  // namespace zelm
