@@ -1,11 +1,13 @@
 // zelm-fs: slope angles of a talus from the design chart, for every height step, written
 // to a result file and, on request, to a workbook with the curve they draw; or the
-// factor of safety the chart gives slopes that already stand.
+// factor of safety the chart, or Bishop's method of slices, gives slopes that already
+// stand.
 #include "console/dialogue.hpp"
 #include "console/quiet_standard_error.hpp"
 #include "console/request.hpp"
 #include "console/stops.hpp"
 #include "files/output_file.hpp"
+#include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
@@ -138,16 +140,21 @@ ExitStatus carry_out(const UsageError& error) {
     return ExitStatus::usage;
 }
 
-// One line on standard output per slope checked, naming the slope; none at all when the
-// values of one describe no slope.
-ExitStatus carry_out(const SlopeChecks& checks) {
+// One line on standard output per slope, naming it, from its answer by `line`; none at
+// all when the values of one describe no slope. A slope that Bishop's method leaves
+// without a factor of safety is answered all the same, by the reason.
+template <typename Checks, typename Line>
+ExitStatus answer_lines(const Checks& checks, Line&& line) {
     const auto answers = answers_of(checks);
+    if (stop_requested()) {  // while the answers were found: Bishop's take a while
+        end_by_stop(false);
+    }
     if (const auto* wrong = std::get_if<UsageError>(&answers)) {
         return carry_out(*wrong);
     }
-    const auto& answered = std::get<std::vector<CheckAnswer>>(answers);
+    const auto& answered = std::get<0>(answers);
     for (std::size_t i = 0; i < answered.size(); ++i) {
-        std::cout << named_check_line(checks.slopes[i], answered[i]) << '\n';
+        std::cout << line(checks.slopes[i], answered[i]) << '\n';
         if (stop_requested()) {
             end_by_stop(false);
         }
@@ -158,6 +165,10 @@ ExitStatus carry_out(const SlopeChecks& checks) {
     }
     return ExitStatus::written;
 }
+
+ExitStatus carry_out(const SlopeChecks& checks) { return answer_lines(checks, named_check_line); }
+
+ExitStatus carry_out(const BishopChecks& checks) { return answer_lines(checks, named_bishop_line); }
 
 // A design run: its files found writable, the values asked for unless given, then the
 // result file and the workbook written.

@@ -63,7 +63,7 @@ struct Declared {
     Option option;
     const CLI::Option* parsed;
 };
-using Declarations = std::array<Declared, 4>;
+using Declarations = std::array<Declared, 5>;
 
 // The options, into `line`: each may be given once, and a flag takes no value. Every
 // other word, -- and those after it included, is one of the values, read later.
@@ -90,7 +90,8 @@ Declarations declare(CLI::App& app, CommandLine& line) {
     return {{{Option::output, value(Option::output, line.output)},
              {Option::workbook, flag(Option::workbook, line.workbook)},
              {Option::units, value(Option::units, line.units)},
-             {Option::check, flag(Option::check, line.check)}}};
+             {Option::check, flag(Option::check, line.check)},
+             {Option::bishop, flag(Option::bishop, line.bishop)}}};
 }
 
 // CLI11 reads a long option written with '=' and nothing after it (--output=) as if its

@@ -17,6 +17,7 @@ struct CommandLine {
     std::optional<std::string> output;  // the name after --output, when it is given
     bool workbook = false;
     bool check = false;
+    bool bishop = false;
     std::optional<std::string> units;  // the name after --units, when it is given
 };
 

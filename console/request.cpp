@@ -13,28 +13,30 @@
 namespace zelm {
 namespace {
 
-// The values after --check, read as the console reads them: PHI C D, then H ANGLE for
-// each slope.
-std::variant<SlopeChecks, UsageError> slopes_of(const std::vector<std::string>& words, Units units) {
+// The values after --check or --bishop (`mode`), read as the console reads them: PHI C D,
+// then H ANGLE for each slope.
+std::variant<std::vector<SlopeToCheck>, UsageError> slopes_of(const std::vector<std::string>& words,
+                                                              Option mode) {
     if (words.size() < 5 || (words.size() - 3) % 2 != 0) {
-        return UsageError{.fault = UsageFault::check_values_count, .count = words.size()};
+        return UsageError{.fault = UsageFault::check_values_count, .mode = mode, .count = words.size()};
     }
     std::vector<float> read(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
         const Entry entry = read_entry(words[i]);
         if (!entry.value) {
             return UsageError{.fault = UsageFault::check_value_refused,
+                              .mode = mode,
                               .typed = words[i],
                               .position = i,
                               .refusal = entry.refusal};
         }
         read[i] = *entry.value;
     }
-    SlopeChecks checks{.slopes = {}, .units = units};
+    std::vector<SlopeToCheck> slopes;
     for (std::size_t i = 3; i < read.size(); i += 2) {
-        checks.slopes.push_back({read[0], read[1], read[2], read[i], read[i + 1]});
+        slopes.push_back({read[0], read[1], read[2], read[i], read[i + 1]});
     }
-    return checks;
+    return slopes;
 }
 
 // The six values of a design run, read as the console reads them; none, to be asked for.
@@ -112,30 +114,52 @@ To widened(From&& from) {
         std::forward<From>(from));
 }
 
+// The slopes of --check or --bishop, which write no file: their answers go to standard
+// output.
+std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLine& line, Units units) {
+    const Option mode = line.check ? Option::check : Option::bishop;
+    if (line.output) {
+        return UsageError{.fault = UsageFault::not_with_check, .option = Option::output, .mode = mode};
+    }
+    if (line.workbook) {
+        return UsageError{.fault = UsageFault::not_with_check, .option = Option::workbook, .mode = mode};
+    }
+    auto slopes = slopes_of(line.values, mode);
+    if (auto* refused = std::get_if<UsageError>(&slopes)) {
+        return std::move(*refused);
+    }
+    auto& read = std::get<std::vector<SlopeToCheck>>(slopes);
+    if (line.check) {
+        return SlopeChecks{.slopes = std::move(read), .units = units};
+    }
+    return BishopChecks{.slopes = std::move(read), .units = units};
+}
+
+// The slope typed, as Bishop's method takes it.
+HomogeneousSlope homogeneous(const SlopeToCheck& slope) {
+    return {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density};
+}
+
 }  // namespace
 
-std::variant<Request, SlopeChecks, UsageError> request_of(const CommandLine& line) {
-    using Asked = std::variant<Request, SlopeChecks, UsageError>;
+std::variant<Request, SlopeChecks, BishopChecks, UsageError> request_of(const CommandLine& line) {
+    using Asked = std::variant<Request, SlopeChecks, BishopChecks, UsageError>;
     const auto units = units_named(line.units.value_or(std::string(tonne_labels.option)));
     if (!units) {
         return UsageError{.fault = UsageFault::unknown_units, .typed = *line.units};
     }
-    if (!line.check) {
+    if (line.check && line.bishop) {
+        return UsageError{.fault = UsageFault::checks_together};
+    }
+    if (!line.check && !line.bishop) {
         return widened<Asked>(design_run(line, *units));
     }
-    // The check writes no file: its answers go to standard output.
-    if (line.output) {
-        return UsageError{.fault = UsageFault::not_with_check, .option = Option::output};
-    }
-    if (line.workbook) {
-        return UsageError{.fault = UsageFault::not_with_check, .option = Option::workbook};
-    }
-    return widened<Asked>(slopes_of(line.values, *units));
+    return widened<Asked>(slope_checks(line, *units));
 }
 
-std::variant<Request, SlopeChecks, Shown, UsageError> read_command_line(
+std::variant<Request, SlopeChecks, BishopChecks, Shown, UsageError> read_command_line(
     const std::vector<std::string>& words) {
-    using Command = std::variant<Request, SlopeChecks, Shown, UsageError>;
+    using Command = std::variant<Request, SlopeChecks, BishopChecks, Shown, UsageError>;
     auto parsed = parse_command_line(words);
     if (auto* line = std::get_if<CommandLine>(&parsed)) {
         return widened<Command>(request_of(*line));
@@ -153,6 +177,20 @@ std::variant<std::vector<CheckAnswer>, UsageError> answers_of(const SlopeChecks&
                               .position = i,
                               .slope = checks.slopes[i],
                               .why = answer.why};
+        }
+    }
+    return answers;
+}
+
+std::variant<std::vector<BishopResult>, UsageError> answers_of(const BishopChecks& checks) {
+    std::vector<BishopResult> answers;
+    for (std::size_t i = 0; i < checks.slopes.size(); ++i) {
+        const BishopResult& answer = answers.emplace_back(critical_circle(homogeneous(checks.slopes[i])));
+        if (values_refused(answer.reason)) {
+            return UsageError{.fault = UsageFault::no_slope_for_bishop,
+                              .position = i,
+                              .slope = checks.slopes[i],
+                              .bishop_why = answer.reason};
         }
     }
     return answers;

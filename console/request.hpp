@@ -1,12 +1,14 @@
 // What the command line asks for: the six values as arguments, or none for the console
 // dialogue; where the result file goes; whether a workbook goes with it; the units the
 // values are in. Or, with --check, the slopes that already stand whose factor of safety
-// the design chart is asked for.
+// the design chart is asked for; with --bishop, the same slopes answered by Bishop's
+// simplified method of slices.
 #pragma once
 
 #include "console/command_line.hpp"
 #include "files/target.hpp"
 #include "messages/usage.hpp"
+#include "slices/bishop.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 
@@ -31,17 +33,28 @@ struct SlopeChecks {
     Units units = Units::tonnes;
 };
 
+// --bishop PHI C D H ANGLE [H2 ANGLE2 ...]: the values read as --check reads them.
+struct BishopChecks {
+    std::vector<SlopeToCheck> slopes;
+    Units units = Units::tonnes;
+};
+
 // A parsed command line's request: its values read as the console reads them, then its
 // files found where they go.
-std::variant<Request, SlopeChecks, UsageError> request_of(const CommandLine& line);
+std::variant<Request, SlopeChecks, BishopChecks, UsageError> request_of(const CommandLine& line);
 
 // Both steps, parsing and reading, from the command line's words.
-std::variant<Request, SlopeChecks, Shown, UsageError> read_command_line(
+std::variant<Request, SlopeChecks, BishopChecks, Shown, UsageError> read_command_line(
     const std::vector<std::string>& words);
 
 // Every slope's answer, each computed once, in the order given; or, for the first slope
 // whose values describe none, the usage error that names the value: a script never gets
 // a line that means nothing.
 std::variant<std::vector<CheckAnswer>, UsageError> answers_of(const SlopeChecks& checks);
+
+// The same by Bishop's method: each slope's critical circle searched once, in the order
+// given; or the usage error for the first slope whose values the method refuses. A slope
+// where the method finds no factor of safety is answered all the same, with its reason.
+std::variant<std::vector<BishopResult>, UsageError> answers_of(const BishopChecks& checks);
 
 }  // namespace zelm

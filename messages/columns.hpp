@@ -14,13 +14,18 @@ struct ColumnTitles {
     std::string_view angle;            // the angle in whole degrees, as the file prints it
     std::string_view chart_angle;      // the chart's angle as computed, before it is rounded
     std::string_view confirmed_angle;  // the steepest whole degree whose check reaches FS
+    // The workbook's alone: Bishop's factor of safety of the printed angle, and the
+    // steepest whole degree whose factor of safety by Bishop's method reaches FS.
+    std::string_view bishop_fs;
+    std::string_view bishop_angle;
 };
 
 // "graus": the result file's Catalan word for degrees, kept on every host so that the
 // columns read the same in the file, the workbook, the page and a DataFrame.
 inline constexpr ColumnTitles column_titles{
-    "H (m)",         "Tg (Phi)/FS=",        "C'/(d*H*Tg Phi)",
-    "angle (graus)", "chart angle (graus)", "confirmed angle (graus)",
+    "H (m)",         "Tg (Phi)/FS=",         "C'/(d*H*Tg Phi)",
+    "angle (graus)", "chart angle (graus)",  "confirmed angle (graus)",
+    "Bishop FS",     "Bishop angle (graus)",
 };
 
 }  // namespace zelm

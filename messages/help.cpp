@@ -3,6 +3,7 @@
 #include "chart/design_chart.hpp"
 #include "messages/units.hpp"
 #include "numbers/writing.hpp"
+#include "sweep/bishop_columns.hpp"
 
 #include <array>
 
@@ -17,7 +18,8 @@ std::string_view help_description() {
 
 std::string_view usage_lines() {
     return "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n"
-           "       zelm-fs --check PHI C D H ANGLE [H2 ANGLE2 ...]\n";
+           "       zelm-fs --check PHI C D H ANGLE [H2 ANGLE2 ...]\n"
+           "       zelm-fs --bishop PHI C D H ANGLE [H2 ANGLE2 ...]\n";
 }
 
 std::string_view values_heading() { return "Values (numbers written with a decimal point: 2.5, -20, 1e3)"; }
@@ -51,11 +53,47 @@ std::string option_described(Option option) {
                    std::string(si_labels.stress) + ", " + std::string(si_labels.unit_weight) +
                    "); the angles are the same in both";
         case Option::check:
+            return "check slopes that stand: the factor of safety chart 1\n"
+                   "gives a slope H high at ANGLE degrees, one line each";
+        case Option::bishop:
             break;
     }
-    return "check slopes that stand: the factor of safety chart 1\n"
-           "gives a slope H high at ANGLE degrees, one line each";
+    return "the same slopes by Bishop's simplified method of slices:\n"
+           "the factor of safety and the critical circle, one line each";
 }
+
+namespace {
+
+// What --bishop answers, what the method assumes, and the workbook's columns of it.
+std::string bishop_help() {
+    return std::string(
+               "--bishop: the factor of safety of the same slopes by Bishop's simplified method\n"
+               "of slices, on the critical circle searched for: circles that enter the crest and\n"
+               "leave the ground at the toe or beyond it, down to 3 heights below the toe. The\n"
+               "method takes the slope homogeneous and dry, with no load on the crest, the slip\n"
+               "surface circular and the forces between slices horizontal (their shear\n"
+               "neglected). The line gives FS rounded down to three decimals, then the circle\n"
+               "in metres from the toe, x horizontal and positive into the slope (the toe\n"
+               "ground lies at x below 0), y up: its centre, its radius, where it enters the\n"
+               "crest and where it leaves the ground (x = 0.00 at the toe). zelm-fs --units si\n"
+               "--bishop 19.6 3 20 10 26.565 says\n"
+               "H 10 m at 26.565 degrees: FS 0.985 (Bishop's method; critical circle, in m from\n"
+               "the toe: centre x = -0.47, y = 28.65, radius 28.65, entering the crest at\n"
+               "x = 21.28, leaving the ground at x = 0.00); below 1, the slope is expected to\n"
+               "fail\n"
+               "The line adds where the FS is below 1, and how deep under the crest the slices\n"
+               "are in tension, if they are (whether to reckon with a tension crack there is\n"
+               "the engineer's call). Where the method gives no factor of safety (m_alpha below\n"
+               "0.2 on the critical circle, no settling, no slip circle), the line says why\n"
+               "instead. With -w, the workbook gives, for each of the first ")
+        .append(std::to_string(bishop_rows))
+        .append(
+            " rows, Bishop's\n"
+            "FS of the printed angle and the steepest whole degree that reaches FS by the\n"
+            "method at that height.\n");
+}
+
+}  // namespace
 
 std::string help_footer() {
     const auto [first, last] = fitted_x_range(design_chart());
@@ -87,10 +125,13 @@ std::string help_footer() {
            "The line adds where the FS is below 1, where chart 1's rows cross (the FS up to\n"
            "which a design run prints the angle), and with no cohesion gives the exact FS\n"
            "of a dry slope first where it is below the chart's.\n"
+           "\n" +
+           bishop_help() +
            "\n"
            "Exit status: 0 written or checked (warnings, if any, on standard error); 1 a\n"
            "file could not be written or the input ended early (an earlier file is kept);\n"
-           "2 the command line is wrong, or with --check a value describes no slope.\n"
+           "2 the command line is wrong, or with --check or --bishop a value describes no\n"
+           "slope.\n"
            "Example: zelm-fs -o slope.xls 30 2 2.5 20 1 1.5";
 }
 

@@ -9,11 +9,12 @@
 
 namespace zelm {
 
-enum class Option { help, version, output, workbook, units, check };
+enum class Option { help, version, output, workbook, units, check, bishop };
 
 // Every option, in the order the help lists them.
-inline constexpr std::array<Option, 6> all_options{Option::help,     Option::version, Option::output,
-                                                   Option::workbook, Option::units,   Option::check};
+inline constexpr std::array<Option, 7> all_options{Option::help,     Option::version, Option::output,
+                                                   Option::workbook, Option::units,   Option::check,
+                                                   Option::bishop};
 
 struct OptionName {
     std::string_view letter;  // the short form, "-o"; empty where there is none
@@ -34,9 +35,11 @@ constexpr OptionName name_of(Option option) {
         case Option::units:
             return {"", "--units", "NAME"};
         case Option::check:
+            return {"", "--check", ""};
+        case Option::bishop:
             break;
     }
-    return {"", "--check", ""};
+    return {"", "--bishop", ""};
 }
 
 // The option a word names, by its long form or its letter: "--output", "-o".

@@ -1,5 +1,6 @@
 #include "messages/usage.hpp"
 
+#include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/entries.hpp"
 #include "messages/files.hpp"
@@ -55,8 +56,11 @@ std::string option_fault(const UsageError& error) {
         case UsageFault::given_twice:
             return long_name(error.option) + " is given twice: give it once";
         case UsageFault::not_with_check:
-            return long_name(error.option) + " cannot go with " + long_name(Option::check) +
+            return long_name(error.option) + " cannot go with " + long_name(error.mode) +
                    ", which writes no file: its answers go to standard output";
+        case UsageFault::checks_together:
+            return long_name(Option::check) + " cannot go with " + long_name(Option::bishop) +
+                   ": each answers the slopes its own way; give one of them";
         case UsageFault::unknown_units:
             return long_name(Option::units) + ": '" + error.typed + "' names no units: give " + units_names();
         default:
@@ -87,6 +91,14 @@ std::string no_slope(const UsageError& error) {
     return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;
 }
 
+// The same for a slope whose values Bishop's method refuses.
+std::string no_slope_for_bishop(const UsageError& error) {
+    const std::size_t typed = bishop_typed_position(error.bishop_why);
+    std::string why = bishop_refusal(error.slope, error.bishop_why);
+    why.pop_back();
+    return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;
+}
+
 std::string six_values() {
     std::string names;
     for (const std::string_view name : value_names) {
@@ -100,7 +112,7 @@ std::string value_fault(const UsageError& error) {
     const std::string refused = ": '" + error.typed + "' " + std::string(refusal_reason(error.refusal));
     switch (error.fault) {
         case UsageFault::check_values_count:
-            return long_name(Option::check) + ": " + std::to_string(error.count) +
+            return long_name(error.mode) + ": " + std::to_string(error.count) +
                    " values given; give PHI C D, then H ANGLE for each slope";
         case UsageFault::too_few_values:
         case UsageFault::too_many_values:
@@ -113,6 +125,8 @@ std::string value_fault(const UsageError& error) {
             return check_value_name(error.position) + refused;
         case UsageFault::describes_no_slope:
             return no_slope(error);
+        case UsageFault::no_slope_for_bishop:
+            return no_slope_for_bishop(error);
         default:
             return {};
     }

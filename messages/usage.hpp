@@ -4,6 +4,7 @@
 
 #include "messages/options.hpp"
 #include "numbers/reading.hpp"
+#include "slices/bishop.hpp"
 #include "sweep/check.hpp"
 
 #include <cstddef>
@@ -17,14 +18,16 @@ enum class UsageFault {
     flag_with_a_value,            // typed: the flag as written before its '='
     value_missing,                // option: --output or --units, with nothing after it
     given_twice,                  // option
-    not_with_check,               // option: --output or --workbook
+    not_with_check,               // option: --output or --workbook; mode: --check or --bishop
+    checks_together,              // --check and --bishop both given
     unknown_units,                // typed: the name after --units
-    check_values_count,           // count: the values given after --check
+    check_values_count,           // count: the values given after --check or --bishop (mode)
     too_few_values,               // count: the values given for a design run
     too_many_values,              // count
     value_refused,                // position: the value of a design run (from 0); typed, refusal
-    check_value_refused,          // position: the value after --check (from 0); typed, refusal
+    check_value_refused,          // position: the value after --check or --bishop (from 0); typed, refusal
     describes_no_slope,           // position: the slope after --check (from 0); slope, why
+    no_slope_for_bishop,          // position: the slope after --bishop (from 0); slope, bishop_why
     file_name_empty,              // the result file's name, after --output
     names_a_folder,               // typed: the result file's name
     workbook_name,                // typed: the result file's name, which is a workbook's
@@ -35,12 +38,14 @@ enum class UsageFault {
 struct UsageError {
     UsageFault fault = UsageFault::unreadable;
     Option option = Option::output;
+    Option mode = Option::check;  // the way the slopes are answered: --check or --bishop
     std::string typed{};
     std::size_t count = 0;
     std::size_t position = 0;
     Refusal refusal = Refusal::not_a_number;
     SlopeToCheck slope{};
     Meaningless why = Meaningless::none;
+    BishopReason bishop_why = BishopReason::none;
 };
 
 // The error in one line, without a line break, whatever the arguments it quotes hold (a

@@ -22,13 +22,6 @@ std::string height_text(float height) {
     return std::string(text.data() + 1, end);  // without the cell's leading space
 }
 
-// The heights of some rows, as the result file prints them: "H = 1,00 to 9,00".
-std::string heights_text(const Heights& rows) {
-    const std::string first = height_text(rows.first);
-    const std::string last = height_text(rows.last);
-    return "H = " + first + (first == last ? "" : " to " + last);
-}
-
 std::string words(const ValueWithoutMeaning& value) { return clause(value) + std::string(meaningless); }
 
 std::string words(const FactorOfSafetyBelowOne& below) {
@@ -185,6 +178,12 @@ std::string words(const ShortOfTalus& short_of) {
 }
 
 }  // namespace
+
+std::string heights_text(const Heights& rows) {
+    const std::string first = height_text(rows.first);
+    const std::string last = height_text(rows.last);
+    return "H = " + first + (first == last ? "" : " to " + last);
+}
 
 std::string clause(const ValueWithoutMeaning& value) {
     const std::string typed = shortest(value.value);

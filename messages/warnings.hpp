@@ -18,6 +18,9 @@ std::string sentence(const Finding& finding);
 // The run's findings, sentence by sentence, in their order.
 std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run);
 
+// The heights of some rows, as the result file prints them: "H = 1,00 to 9,00".
+std::string heights_text(const Heights& rows);
+
 // A value of one reading that describes no slope, as a clause: "the cohesion -2 is below 0".
 std::string clause(const ValueWithoutMeaning& value);
 

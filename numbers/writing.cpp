@@ -21,6 +21,8 @@ char* put_fixed(char* out, float value, int decimals) {
 
 std::string fixed(float value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }
 
+std::string fixed(double value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }
+
 std::string shortest(float value) { return fmt::format("{}", value); }
 
 double whole_value(float value) {

@@ -19,6 +19,9 @@ inline constexpr std::size_t max_fixed_length = 42;
 // half rounded to even (1.25 with one decimal is 1.2, 12.5 with none is 12).
 std::string fixed(float value, int decimals);
 
+// A double with `decimals` decimals (0 to 17), as C's "%.*f" prints it.
+std::string fixed(double value, int decimals);
+
 // A space, a minus sign, the integer part, a comma and two digits.
 inline constexpr std::size_t max_decimal_comma_length = 2 + max_fixed_length + 3;
 

@@ -1,12 +1,14 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
+#include "messages/bishop.hpp"
 #include "messages/columns.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 #include "result/workbook_warnings.hpp"
+#include "sweep/bishop_columns.hpp"
 #include "sweep/sweep.hpp"
 
 #include <xlsxwriter.h>
@@ -23,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace zelm {
@@ -31,7 +34,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr lxw_col_t angle_column = 3;
-constexpr lxw_col_t confirmed_column = 4;  // the confirmed angle, beside the file's angle
+constexpr lxw_col_t confirmed_column = 4;     // the confirmed angle, beside the file's angle
+constexpr lxw_col_t bishop_fs_column = 5;     // Bishop's FS of the printed angle
+constexpr lxw_col_t bishop_angle_column = 6;  // the steepest whole degree reaching FS by Bishop's
 
 // The header's Windows-1252 letters (a-grave, o-acute, c-cedilla: all in its Latin-1
 // half) in UTF-8.
@@ -112,32 +117,63 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
         }
         ++row;
     }
-    // Beside the result file's columns, the confirmed angle, which the file does not hold.
-    const std::string confirmed = utf8(column_titles.confirmed_angle);
-    worksheet_write_string(sheet, row - 1, confirmed_column, confirmed.c_str(), formats.titles());
+    // Beside the result file's columns, the confirmed angle and Bishop's, which the file
+    // does not hold.
+    for (const auto& [column, title] : {std::pair{confirmed_column, column_titles.confirmed_angle},
+                                        std::pair{bishop_fs_column, column_titles.bishop_fs},
+                                        std::pair{bishop_angle_column, column_titles.bishop_angle}}) {
+        worksheet_write_string(sheet, row - 1, column, utf8(title).c_str(), formats.titles());
+    }
     return row - 1;
+}
+
+// The first rows of the run, with their Bishop cells, found before the header, which
+// says why some are empty; the sweep goes on from them for the rest.
+struct FirstRows {
+    std::vector<SweepRow> rows;
+    std::vector<BishopCells> cells;
+    BishopFindings findings;
+    bool stopped = false;
+};
+
+FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop& stop) {
+    FirstRows first;
+    BishopColumns bishop(entered, sweep.rows());
+    const auto count = static_cast<std::size_t>(std::clamp(sweep.rows(), 0, bishop_rows));
+    first.rows.reserve(count);
+    first.cells.reserve(count);
+    while (static_cast<std::int32_t>(first.rows.size()) < bishop_rows) {
+        if (asked_to_stop(stop)) {
+            first.stopped = true;
+            break;
+        }
+        const SweepRow* row = sweep.next();
+        if (row == nullptr) {
+            break;
+        }
+        first.rows.push_back(*row);
+        first.cells.push_back(bishop.next(*row));
+    }
+    first.findings = bishop.findings();
+    return first;
 }
 
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
-// hundredths that prints it; an empty text cell is an empty cell. Stops, between two
-// rows, when asked to.
+// hundredths that prints it; an empty text cell is an empty cell. The first rows with
+// their Bishop cells, then the rest of the sweep. Stops, between two rows, when asked to.
 struct RowsWritten {
     SweepSummary summary;
     bool stopped = false;
 };
 
-RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
+RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& first, Sweep& rest,
                        lxw_row_t first_row, const ShouldStop& stop) {
     lxw_format* const two_decimals = formats.number("0.00");
     lxw_format* const whole = formats.number("0");
+    lxw_format* const thousandths = formats.number("0.000");
     lxw_row_t row = first_row;
-    RowsWritten written;
-    written.summary = sweep(entered, [&](const SweepRow& swept) {
-        if (asked_to_stop(stop)) {
-            written.stopped = true;
-            return false;
-        }
+    const auto put = [&](const SweepRow& swept) {
         const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
         for (lxw_col_t column = 0; column < angle_column; ++column) {
             if (const auto number = decimal_comma(numbers[column])) {
@@ -151,9 +187,33 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const ChartInputs
             worksheet_write_number(sheet, row, confirmed_column, static_cast<double>(*swept.confirmed),
                                    whole);
         }
+    };
+    RowsWritten written;
+    for (std::size_t i = 0; i < first.rows.size() && !written.stopped; ++i, ++row) {
+        put(first.rows[i]);
+        if (const auto fs = first.cells[i].factor_of_safety) {
+            worksheet_write_number(sheet, row, bishop_fs_column, *fs, thousandths);
+        }
+        if (const auto steepest = first.cells[i].steepest) {
+            worksheet_write_number(sheet, row, bishop_angle_column, *steepest, whole);
+        }
+        written.stopped = asked_to_stop(stop);
+    }
+    // Beyond them, the first row says where Bishop's cells stop, where the reader sees it.
+    const std::string stops = where_bishop_stops(first.findings);
+    for (bool said = false; !written.stopped; said = true) {
+        const SweepRow* swept = rest.next();
+        if (swept == nullptr) {
+            break;
+        }
+        put(*swept);
+        if (!said) {
+            worksheet_write_string(sheet, row, bishop_fs_column, stops.c_str(), nullptr);
+        }
         ++row;
-        return true;
-    });
+        written.stopped = asked_to_stop(stop);
+    }
+    written.summary = rest.summary();
     return written;
 }
 
@@ -185,7 +245,7 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     placement.x_scale = 1.3;
     placement.y_scale = 1.3;
     placement.y_offset = 8;  // clear of the titles' row: an edge on it would print on every page
-    worksheet_insert_chart_opt(sheet, first_row, confirmed_column + 2, chart, &placement);
+    worksheet_insert_chart_opt(sheet, first_row, bishop_angle_column + 2, chart, &placement);
 }
 
 // Pages to hand in: A4 landscape, one page wide, the column titles on every page, the
@@ -234,8 +294,10 @@ Failure failure_of(lxw_error error, int error_number) {
 // which copies them into the sheet and zips that; and libxlsxwriter does not check
 // those writes, so a sheet that does not fit would be cut short without a word. A sheet
 // takes at most this much a row: the row's element and five cells, each with its
-// reference, its style and a number of at most 24 characters.
+// reference, its style and a number of at most 24 characters; and two cells more in the
+// rows with Bishop's.
 constexpr std::uintmax_t sheet_bytes_per_row = 290;
+constexpr std::uintmax_t bishop_bytes_per_row = 110;
 // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
 constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 
@@ -244,7 +306,9 @@ constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 // the rows and their copy in the sheet (the zip, at most as large, goes beside them).
 // Says what was checked and what was found when it does not.
 std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
-    const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row + sheet_headroom;
+    const auto with_bishop = static_cast<std::uintmax_t>(std::min(rows, bishop_rows));
+    const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row +
+                                 with_bishop * bishop_bytes_per_row + sheet_headroom;
 #ifdef RLIMIT_FSIZE
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < sheet) {
@@ -260,24 +324,75 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     return std::nullopt;
 }
 
-// The sheet's columns, header, pages and rows, and the chart of a run that was not
-// stopped; true when a stop came meanwhile.
+// The sheet's columns, header, pages and rows (the first ones found already, the rest
+// from the sweep), and the chart of a run that was not stopped; true when a stop came
+// meanwhile.
 bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs& entered,
-                const std::vector<std::string>& warnings, const ShouldStop& stop) {
+                const std::vector<std::string>& warnings, const FirstRows& first, Sweep& rest,
+                const ShouldStop& stop) {
     worksheet_set_column(sheet, 0, 0, 12, nullptr);
     worksheet_set_column(sheet, 1, 2, 16, nullptr);
     worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
     worksheet_set_column(sheet, confirmed_column, confirmed_column, 22, nullptr);
+    worksheet_set_column(sheet, bishop_fs_column, bishop_fs_column, 11, nullptr);
+    worksheet_set_column(sheet, bishop_angle_column, bishop_angle_column, 19, nullptr);
     Formats formats(workbook);
     const lxw_row_t titles_row = write_header(sheet, formats, entered, warnings);
     worksheet_freeze_panes(sheet, titles_row + 1, 0);
     const std::string title = chart_title(entered);
     set_up_pages(workbook, sheet, title, titles_row, entered);
-    const RowsWritten run = write_rows(sheet, formats, entered, titles_row + 1, stop);
+    const RowsWritten run = write_rows(sheet, formats, first, rest, titles_row + 1, stop);
     if (run.summary.rows > 0 && !run.stopped) {
         add_chart(workbook, sheet, title, titles_row + 1, run.summary, entered);
     }
     return run.stopped;
+}
+
+// More rows than a sheet holds under the header and the warning lines.
+std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
+                                      const std::vector<std::string>& warnings) {
+    const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
+    if (rows > room) {
+        return Failure(rows_beyond_a_sheet(rows, room, !warnings.empty()));
+    }
+    return std::nullopt;
+}
+
+// The workbook made, filled and closed: nothing when it was written.
+std::optional<Failure> put_together(const std::string& name, const fs::path& folder,
+                                    const ChartInputs& entered, const std::vector<std::string>& warnings,
+                                    const FirstRows& first, Sweep& rest, const ShouldStop& stop) {
+    // Constant-memory mode keeps the rows in a temporary file until the workbook is
+    // put together: memory stays flat in the row count. That file goes in `folder`,
+    // where its room was checked, or in the system's folder for temporary files.
+    std::string rows_folder = folder.empty() ? std::string() : utf8_name(folder);
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = rows_folder.empty() ? nullptr : rows_folder.data();
+    errno = 0;
+    lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
+    if (workbook == nullptr) {
+        return Failure::system_or(errno, ENOMEM);
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(entered.chart->label).c_str());
+    const std::optional<Failure> unwritten =
+        sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
+    const bool stopped =
+        sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop);
+    // Closed even when stopped, which frees what the library holds: a stop may wait for it.
+    errno = 0;
+    const lxw_error closed = workbook_close(workbook);
+    const int close_error = errno;
+    if (stopped || asked_to_stop(stop)) {
+        return Failure::stop();
+    }
+    if (unwritten) {
+        return unwritten;
+    }
+    if (closed != LXW_NO_ERROR) {
+        return failure_of(closed, close_error);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -296,43 +411,25 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
         warnings = workbook_warning_lines(
             zelm::warnings(entered, sweep(entered, [](const SweepRow&) { return true; })));
     }
-    const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
-    if (rows > room) {
-        return Failure(rows_beyond_a_sheet(rows, room, !warnings.empty()));
+    if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
+        return refused;
     }
-    // Constant-memory mode keeps the rows in a temporary file until the workbook is
-    // put together: memory stays flat in the row count. That file goes in `folder`,
-    // where its room is checked first, or in the system's folder for temporary files.
-    std::string rows_folder = folder.empty() ? std::string() : utf8_name(folder);
     if (auto no_room = room_for(rows, folder.empty() ? fs::temp_directory_path() : folder)) {
         return no_room;
     }
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = rows_folder.empty() ? nullptr : rows_folder.data();
-    errno = 0;
-    lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
-    if (workbook == nullptr) {
-        return Failure::system_or(errno, ENOMEM);
-    }
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(entered.chart->label).c_str());
-    const std::optional<Failure> unwritten =
-        sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
-    const bool stopped = sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, stop);
-    // Closed even when stopped, which frees what the library holds: a stop may wait for it.
-    errno = 0;
-    const lxw_error closed = workbook_close(workbook);
-    const int close_error = errno;
-    if (stopped || asked_to_stop(stop)) {
+    // Bishop's cells of the first rows, found before the header that says why some are
+    // empty.
+    Sweep rest(entered);
+    const FirstRows first = first_rows(rest, entered, stop);
+    if (first.stopped) {
         return Failure::stop();
     }
-    if (unwritten) {
-        return unwritten;
+    const auto notes = workbook_warning_lines(bishop_notes(first.findings, entered));
+    warnings.insert(warnings.end(), notes.begin(), notes.end());
+    if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
+        return refused;
     }
-    if (closed != LXW_NO_ERROR) {
-        return failure_of(closed, close_error);
-    }
-    return std::nullopt;
+    return put_together(name, folder, entered, warnings, first, rest, stop);
 }
 
 std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,

@@ -1,7 +1,8 @@
 // The result as a workbook (.xlsx) that a spreadsheet opens directly in any locale, set
 // up to print as a report: one sheet, named by the design chart's label, holding the
 // header with the values exactly as entered, the rows as the numbers the result file
-// prints, and a chart of the slope angle against the height.
+// prints with the confirmed angle and, for the first rows, Bishop's factor of safety and
+// steepest degree beside them, and a chart of the slope angle against the height.
 #pragma once
 
 #include "files/failure.hpp"

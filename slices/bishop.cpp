@@ -104,6 +104,8 @@ BishopResult judged(const SlipCircle& circle, const ScaledSlope& slope, int coun
 
 namespace zelm {
 
+BishopReason values_reason(const HomogeneousSlope& slope) { return slices::values_without_meaning(slope); }
+
 BishopResult bishop_on_circle(const HomogeneousSlope& slope, const SlipCircle& circle, int slices) {
     const BishopReason reason = slices::values_without_meaning(slope);
     if (reason != BishopReason::none) {

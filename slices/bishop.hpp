@@ -81,6 +81,13 @@ enum class BishopReason : std::uint8_t {
     no_slip_circle,
 };
 
+// Whether the reason is a value of the slope, outside its meaning (height to no_strength),
+// rather than the method failing on a slope that is one.
+constexpr bool values_refused(BishopReason reason) {
+    return reason != BishopReason::none && reason != BishopReason::small_m_alpha &&
+           reason != BishopReason::no_convergence && reason != BishopReason::no_slip_circle;
+}
+
 struct BishopResult {
     double factor_of_safety;  // not a number unless reason is none
     SlipCircle circle;        // the critical circle (or the one the method failed on)
@@ -116,6 +123,10 @@ struct CircleSearch {
     // Circles that leave the ground beyond the toe are searched too.
     bool beyond_toe = true;
 };
+
+// Why the slope's values give no answer, found before any circle is tried: none where
+// they describe a slope.
+BishopReason values_reason(const HomogeneousSlope& slope);
 
 // Bishop's factor of safety on one circle, its slip surface cut into `slices` slices (1 to
 // 128) of equal base length, and those across the toe or the crest edge cut there.

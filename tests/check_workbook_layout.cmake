@@ -1,5 +1,5 @@
 # The workbook a case left, read from its XML. Every workbook: the header (and the run's
-# warnings, between its values and the column titles) frozen above the rows, the column titles repeated on every printed page, and beside the table a
+# warnings, between its values and the column titles) frozen above the rows, the column titles repeated on every printed page, and beside the table (one column clear of its last) a
 # chart of the angle (column D) against H (column A) whose series end on the sheet's
 # last row, placed below the titles, H from 0 and the angle from 0 to 90. A case with a
 # folder workbook/ (the traced run's) holds parts of the workbook as the program must
@@ -25,8 +25,10 @@ endforeach()
 
 file(READ "${unzipped}/xl/worksheets/sheet1.xml" sheet LIMIT 8000)  # what comes before the rows
 file(READ "${unzipped}/xl/workbook.xml" book)
-string(REGEX MATCH "<dimension ref=\"A1:[A-Z]([0-9]+)\"" _ "${sheet}")
-set(last_row "${CMAKE_MATCH_1}")
+string(REGEX MATCH "<dimension ref=\"A1:([A-Z])([0-9]+)\"" _ "${sheet}")
+string(FIND "ABCDEFGHIJKLMNOPQRSTUVWXYZ" "${CMAKE_MATCH_1}" last_column)
+math(EXPR chart_column "${last_column} + 2")  # one column clear of the table
+set(last_row "${CMAKE_MATCH_2}")
 string(REGEX MATCH "<row r=\"([0-9]+)\"><c r=\"A[0-9]+\" s=\"[0-9]+\" t=\"inlineStr\"><is><t>H [(]m[)]<" _ "${sheet}")
 set(titles "${CMAKE_MATCH_1}")  # the row of the column titles: 8, below the warnings if any
 math(EXPR first_row "${titles} + 1")
@@ -40,7 +42,7 @@ expect(book "_xlnm.Print_Titles[^>]*>'ABAC 1'!.${titles}:.${titles}<" "column ti
 if(EXISTS "${unzipped}/xl/charts/chart1.xml")
     file(READ "${unzipped}/xl/drawings/drawing1.xml" drawing)
     file(READ "${unzipped}/xl/charts/chart1.xml" chart)
-    expect(drawing "<xdr:from><xdr:col>6</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>${titles}</xdr:row>"
+    expect(drawing "<xdr:from><xdr:col>${chart_column}</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>${titles}</xdr:row>"
            "chart, beside the table and below the titles,")
     expect(chart "xVal.*!.A.(${first_row}:.A.)?${last_row}<.*yVal.*!.D.(${first_row}:.D.)?${last_row}<"
        "chart of the angle against H")

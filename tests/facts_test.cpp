@@ -7,6 +7,7 @@
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
 #include "console/request.hpp"
+#include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
@@ -29,10 +30,12 @@
 #include <iterator>
 #include <map>
 #include <new>
+#include <optional>
 #include <random>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -147,6 +150,9 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
     {"check",    [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
     {"confirmed",[](const Args& a) -> Result {
                      return confirmed_angle(design_chart().grid(), chart_column(f(a[0]), f(a[4])), f(a[1]), f(a[2]), f(a[3])); }},
+    {"bishop_on_circle", [](const Args& a) -> Result {
+                     const auto d = [&](std::size_t k) { return std::stod(a.at(k)); };
+                     return '"' + bishop_line(bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10]))) + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
 };
@@ -276,6 +282,25 @@ TEST(Facts, Chart1AsPrinted) {
     EXPECT_EQ(chart.rows.size(), rows);
 }
 
+// The usage error of a command line: from reading it, or, for slopes to check or to answer
+// by Bishop's method, found answering them, where the values of one describe no slope.
+std::optional<UsageError> usage_error(const decltype(read_command_line({}))& command) {
+    return std::visit(
+        [](const auto& asked) -> std::optional<UsageError> {
+            using Asked = std::decay_t<decltype(asked)>;
+            if constexpr (std::is_same_v<Asked, UsageError>) {
+                return asked;
+            } else if constexpr (std::is_same_v<Asked, SlopeChecks> || std::is_same_v<Asked, BishopChecks>) {
+                const auto answers = answers_of(asked);
+                if (const auto* wrong = std::get_if<UsageError>(&answers)) {
+                    return *wrong;
+                }
+            }
+            return std::nullopt;
+        },
+        command);
+}
+
 TEST(CommandLine, WrongOnesToldInOneLine) {
     std::filesystem::create_directory("folder");  // what -o folder names
     std::ifstream file(USAGE_ERRORS);
@@ -285,13 +310,9 @@ TEST(CommandLine, WrongOnesToldInOneLine) {
             continue;
         }
         std::istringstream arguments(line.substr(0, bar));
-        const auto command = read_command_line({std::istream_iterator<std::string>(arguments), {}});
-        // Slopes to check are wrong when the values of one describe none, found answering them.
-        const auto* checks = std::get_if<SlopeChecks>(&command);
-        const auto answers = checks != nullptr ? answers_of(*checks) : decltype(answers_of(*checks)){};
-        const auto* wrong =
-            checks != nullptr ? std::get_if<UsageError>(&answers) : std::get_if<UsageError>(&command);
-        ASSERT_TRUE(wrong != nullptr) << line;
+        const auto wrong =
+            usage_error(read_command_line({std::istream_iterator<std::string>(arguments), {}}));
+        ASSERT_TRUE(wrong.has_value()) << line;
         const std::regex told(line.substr(bar + 3) + ".* [(]see zelm-fs --help[)]$");
         EXPECT_TRUE(std::regex_search(usage_line(*wrong), told)) << line << ": " << usage_line(*wrong);
     }

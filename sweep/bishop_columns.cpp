@@ -1,0 +1,100 @@
+#include "sweep/bishop_columns.hpp"
+
+#include "numbers/writing.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zelm {
+namespace {
+
+// One more row among `rows`, at `height`.
+void note(Heights& rows, float height) {
+    rows.first = rows.rows == 0 ? height : rows.first;
+    rows.last = height;
+    ++rows.rows;
+}
+
+// The steepest whole degree from 1 to `most` that reaches the FS, for reaches(degree)
+// that holds up to some degree and not beyond: `most` first, then down by 1, 2, 4...
+// degrees until one reaches, then halving the gap between it and the last that did not.
+// 0 where not even 1 degree reaches.
+template <typename Reaches>
+int steepest_degree(int most, Reaches&& reaches) {
+    if (most < 1 || reaches(most)) {
+        return std::max(most, 0);
+    }
+    int failing = most;
+    int reaching = 0;
+    for (int step = 1; failing > 1 && reaching == 0; step *= 2) {
+        const int degree = std::max(1, failing - step);
+        (reaches(degree) ? reaching : failing) = degree;
+    }
+    while (failing - reaching > 1) {
+        const int middle = (failing + reaching) / 2;
+        (reaches(middle) ? reaching : failing) = middle;
+    }
+    return reaching;
+}
+
+}  // namespace
+
+double bishop_rounded(double factor_of_safety) {
+    const double thousandths = std::floor(factor_of_safety * 1000.0);
+    return std::isfinite(thousandths) ? thousandths / 1000.0 : factor_of_safety;
+}
+
+BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows) : entered_(entered) {
+    findings_.rows = rows;
+}
+
+BishopCells BishopColumns::next(const SweepRow& row) {
+    note(findings_.filled, row.height);
+    BishopCells cells;
+    // The slope as the row prints it: its height to the hundredth, its angle in whole degrees.
+    const auto printed_height = decimal_comma(row.height);
+    HomogeneousSlope slope{
+        printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN(), 45.0,
+        entered_.friction_angle, entered_.cohesion, entered_.density};
+    if (const BishopReason values = values_reason(slope); values != BishopReason::none) {
+        note(findings_.refused.at(static_cast<std::size_t>(values)), row.height);
+        previous_.reset();
+        return cells;
+    }
+    std::optional<BishopResult> printed;
+    if (!has_empty_angle(row)) {
+        slope.face_angle = whole_value(*row.angle);
+        printed = critical_circle(slope);
+        if (printed->reason == BishopReason::none) {
+            cells.factor_of_safety = bishop_rounded(printed->factor_of_safety);
+        } else {
+            note(findings_.refused.at(static_cast<std::size_t>(printed->reason)), row.height);
+        }
+    }
+    const auto fs = static_cast<double>(entered_.security_factor);
+    if (!(fs > 0.0 && std::isfinite(fs))) {
+        findings_.security_factor = true;
+        return cells;
+    }
+    // A degree reaches the FS where the method answers there and its answer is at least FS.
+    const auto reaches = [&](int degree) {
+        const bool at_printed = printed && slope.face_angle == static_cast<double>(degree);
+        HomogeneousSlope at = slope;
+        at.face_angle = degree;
+        const BishopResult result = at_printed ? *printed : critical_circle(at);
+        return result.reason == BishopReason::none && result.factor_of_safety >= fs;
+    };
+    const bool taller = previous_ && slope.height >= previous_height_;
+    const int steepest = steepest_degree(taller ? *previous_ : 90, reaches);
+    previous_ = steepest;
+    previous_height_ = slope.height;
+    if (steepest > 0) {
+        cells.steepest = steepest;
+    } else {
+        note(findings_.none_reaches, row.height);
+    }
+    return cells;
+}
+
+}  // namespace zelm

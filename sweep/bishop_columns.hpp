@@ -1,0 +1,70 @@
+// Bishop's simplified method beside a design run's rows, for its workbook. For each row,
+// the factor of safety of the slope the row prints: as high as its printed height, at its
+// printed angle, in the run's material; and the steepest whole degree at which a slope of
+// that height reaches the run's FS by the same method. A search for the critical circle
+// takes about 0.3 ms and a row needs one to three of them, so a long run gets them for
+// its first rows only.
+#pragma once
+
+#include "slices/bishop.hpp"
+#include "sweep/chart_inputs.hpp"
+#include "sweep/sweep.hpp"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace zelm {
+
+// The rows that get Bishop's cells, from the first: about 0.6 ms a row on one core, so at
+// most about 1.5 s more for a workbook; 20 m in steps of 1 cm.
+inline constexpr std::int32_t bishop_rows = 2000;
+
+// Bishop's factor of safety as the program gives it: rounded down to three decimals, the
+// safe side, and no finer than what the slices and the search are good for.
+double bishop_rounded(double factor_of_safety);
+
+// A row's Bishop cells: nothing where the cell is empty.
+struct BishopCells {
+    std::optional<double> factor_of_safety;  // of the printed angle, rounded down
+    std::optional<int> steepest;             // whole degrees, 1 to 90
+};
+
+inline constexpr std::size_t bishop_reason_count = static_cast<std::size_t>(BishopReason::no_slip_circle) + 1;
+
+// Why Bishop's cells of some rows are empty, and which rows.
+struct BishopFindings {
+    // By the method's reason (indexed by BishopReason; none unused): a value of the run
+    // refused (the friction angle, the cohesion, the density, neither friction nor
+    // cohesion) or the row's height, which empty both cells; the printed angle, which is
+    // no slope (face_angle), or the method failing on its critical circle, which empty
+    // the factor of safety.
+    std::array<Heights, bishop_reason_count> refused{};
+    Heights none_reaches{};        // not even 1 degree reaches the run's FS
+    bool security_factor = false;  // the run's FS is not above 0: no steepest degree
+    Heights filled{};              // the rows given cells, from the first
+    std::int32_t rows = 0;         // the run's rows
+};
+
+// The cells of a run's rows, taken in order from the first. The steepest degree of a row
+// is looked for from the previous row's down: Bishop's factor of safety falls as the face
+// steepens, and as the slope grows taller at the same angle (C' / (d H) falls), so the
+// steepest degree does not grow with H. Most rows take one or two searches.
+class BishopColumns {
+  public:
+    // `rows`: how many the run has.
+    BishopColumns(const ChartInputs& entered, std::int32_t rows);
+
+    BishopCells next(const SweepRow& row);
+
+    const BishopFindings& findings() const { return findings_; }
+
+  private:
+    ChartInputs entered_;
+    std::optional<int> previous_;  // the previous row's steepest degree (0: none reached)
+    double previous_height_ = 0.0;
+    BishopFindings findings_;
+};
+
+}  // namespace zelm
