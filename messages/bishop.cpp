@@ -21,8 +21,10 @@ std::string method_fails(BishopReason why, double smallest_m_alpha) {
     switch (why) {
         case BishopReason::small_m_alpha:
             return "m_alpha falls " +
-                   (std::isfinite(smallest_m_alpha) ? "to " + fixed(smallest_m_alpha, 2) + ", " : std::string()) +
-                   "below 0.2, on a slice of the slip circle whose base rises toward the toe: there the normal "
+                   (std::isfinite(smallest_m_alpha) ? "to " + fixed(smallest_m_alpha, 2) + ", "
+                                                    : std::string()) +
+                   "below 0.2, on a slice of the slip circle whose base rises toward the toe: there the "
+                   "normal "
                    "force, and the resistance with it, grow out of measure";
         case BishopReason::no_convergence:
             return "the factor of safety of the slip circle does not settle";
@@ -34,6 +36,10 @@ std::string method_fails(BishopReason why, double smallest_m_alpha) {
 }
 
 }  // namespace
+
+std::string why_bishop_gives_none(const BishopResult& result) {
+    return method_fails(result.reason, result.smallest_m_alpha);
+}
 
 std::size_t bishop_typed_position(BishopReason why) {
     switch (why) {

@@ -22,6 +22,10 @@ std::size_t bishop_typed_position(BishopReason why);
 // not at least 0 and below 90 degrees."
 std::string bishop_refusal(const SlopeToCheck& slope, BishopReason why);
 
+// Why the method gives a slope that it takes no factor of safety, as a clause: "no circle
+// that enters the crest ... has a factor of safety".
+std::string why_bishop_gives_none(const BishopResult& result);
+
 // The answer in one line:
 // "FS 0.985 (Bishop's method; critical circle, in m from the toe: centre x = -0.47,
 // y = 28.65, radius 28.65, entering the crest at x = 21.28, leaving the ground at

@@ -17,7 +17,7 @@ namespace zelm {
 std::size_t bishop_argument(BishopReason why);
 
 // Why there is no factor of safety, as one sentence: "the friction angle 90 is not at
-// least 0 and below 90 degrees.", or "Bishop's method does not apply: m_alpha falls ...".
+// least 0 and below 90 degrees.", or "m_alpha falls to 0.19, below 0.2, ...".
 std::string bishop_refusal(const SlopeToCheck& slope, const BishopResult& result);
 
 }  // namespace zelm
