@@ -11,10 +11,14 @@ namespace {
 // The method failing on a slope that is one, as a clause.
 std::string method_fails(const BishopResult& result) {
     switch (result.reason) {
-        case BishopReason::small_m_alpha:
-            return "m_alpha falls below 0.2 on a slice of the critical circle whose base rises toward the "
-                   "toe, "
-                   "where the normal force and the resistance with it grow out of measure";
+        case BishopReason::small_m_alpha: {
+            const double m_alpha = result.smallest_m_alpha;
+            const std::string falls = std::isfinite(m_alpha) ? "to " + fixed(m_alpha, 2) + ", below 0.2,"
+                                                             : std::string("below 0.2");
+            return "m_alpha falls " + falls +
+                   " on a slice of the critical circle whose base rises toward the toe, where the normal "
+                   "force and the resistance with it grow out of measure";
+        }
         case BishopReason::no_convergence:
             return "the factor of safety of the critical circle does not settle";
         default:

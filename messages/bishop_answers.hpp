@@ -1,5 +1,6 @@
 // Why Bishop's method gives a slope no factor of safety, in one sentence, as Python's
-// warning and the page tell it; and which of the slope's five values is at fault.
+// warning, the page, --bishop and its usage errors tell it; and which of the slope's
+// five values is at fault.
 #pragma once
 
 #include "slices/bishop.hpp"
