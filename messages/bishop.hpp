@@ -7,31 +7,21 @@
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace zelm {
 
-// Which of the five values typed (0 PHI, 1 C, 2 D, 3 H, 4 ANGLE) the method refuses, for
-// a reason that is one of the values (values_refused); C where neither friction nor
-// cohesion is given.
-std::size_t bishop_typed_position(BishopReason why);
-
-// Why the method refuses the slope's values, as one sentence: "the friction angle 90 is
-// not at least 0 and below 90 degrees."
+// Why the method refuses a slope for `why` alone, as one sentence (see bishop_answers.hpp):
+// "the friction angle 90 is not at least 0 and below 90 degrees."
 std::string bishop_refusal(const SlopeToCheck& slope, BishopReason why);
-
-// Why the method gives a slope that it takes no factor of safety, as a clause: "no circle
-// that enters the crest ... has a factor of safety".
-std::string why_bishop_gives_none(const BishopResult& result);
 
 // The answer in one line:
 // "FS 0.985 (Bishop's method; critical circle, in m from the toe: centre x = -0.47,
 // y = 28.65, radius 28.65, entering the crest at x = 21.28, leaving the ground at
 // x = 0.00)", then what else the engineer should know: below 1, the slices in tension
 // under the crest. Where the method gives no factor of safety, why, with no number.
-std::string bishop_line(const BishopResult& result);
+std::string bishop_line(const SlopeToCheck& slope, const BishopResult& result);
 
 // The line after the slope it answers: "H 10 m at 26.565052 degrees: FS 0.985 (...)".
 std::string named_bishop_line(const SlopeToCheck& slope, const BishopResult& result);

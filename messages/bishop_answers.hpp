@@ -1,5 +1,6 @@
 // Why Bishop's method gives a slope no factor of safety, in one sentence, as Python's
-// warning and the page tell it; and which of the slope's five values is at fault.
+// warning, the page, --bishop and its usage errors tell it; and which of the slope's
+// five values is at fault.
 #pragma once
 
 #include "slices/bishop.hpp"
@@ -17,7 +18,7 @@ namespace zelm {
 std::size_t bishop_argument(BishopReason why);
 
 // Why there is no factor of safety, as one sentence: "the friction angle 90 is not at
-// least 0 and below 90 degrees.", or "m_alpha falls to 0.19, below 0.2, ...".
+// least 0 and below 90 degrees.", or "Bishop's method does not apply: m_alpha falls ...".
 std::string bishop_refusal(const SlopeToCheck& slope, const BishopResult& result);
 
 }  // namespace zelm

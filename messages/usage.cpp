@@ -1,6 +1,7 @@
 #include "messages/usage.hpp"
 
 #include "messages/bishop.hpp"
+#include "messages/bishop_answers.hpp"
 #include "messages/checks.hpp"
 #include "messages/entries.hpp"
 #include "messages/files.hpp"
@@ -93,7 +94,7 @@ std::string no_slope(const UsageError& error) {
 
 // The same for a slope whose values Bishop's method refuses.
 std::string no_slope_for_bishop(const UsageError& error) {
-    const std::size_t typed = bishop_typed_position(error.bishop_why);
+    const std::size_t typed = bishop_argument(error.bishop_why);
     std::string why = bishop_refusal(error.slope, error.bishop_why);
     why.pop_back();
     return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;

@@ -152,7 +152,8 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return confirmed_angle(design_chart().grid(), chart_column(f(a[0]), f(a[4])), f(a[1]), f(a[2]), f(a[3])); }},
     {"bishop_on_circle", [](const Args& a) -> Result {
                      const auto d = [&](std::size_t k) { return std::stod(a.at(k)); };
-                     return '"' + bishop_line(bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10]))) + '"'; }},
+                     const SlopeToCheck typed{f(a[2]), f(a[3]), f(a[4]), f(a[0]), f(a[1])};
+                     return '"' + bishop_line(typed, bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10]))) + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
 };
