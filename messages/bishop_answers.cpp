@@ -6,9 +6,7 @@
 #include <cmath>
 
 namespace zelm {
-namespace {
 
-// The method failing on a slope that is one, as a clause.
 std::string method_fails(const BishopResult& result) {
     switch (result.reason) {
         case BishopReason::small_m_alpha: {
@@ -27,8 +25,6 @@ std::string method_fails(const BishopResult& result) {
     return "no circle that enters the crest and leaves the ground at the toe or beyond it has a factor of "
            "safety";
 }
-
-}  // namespace
 
 std::size_t bishop_argument(BishopReason why) {
     switch (why) {

@@ -21,4 +21,8 @@ std::size_t bishop_argument(BishopReason why);
 // least 0 and below 90 degrees.", or "Bishop's method does not apply: m_alpha falls ...".
 std::string bishop_refusal(const SlopeToCheck& slope, const BishopResult& result);
 
+// Why the method fails on a slope that is one, as a clause: "m_alpha falls to 0.15,
+// below 0.2, on a slice ...", for a sentence that has already named the method.
+std::string method_fails(const BishopResult& result);
+
 }  // namespace zelm

@@ -369,7 +369,10 @@ val bishop(const val& values) {
     val answer = val::object();
     const bool answered = result.reason == BishopReason::none;
     answer.set("fs", answered ? fixed(static_cast<float>(result.factor_of_safety), 3) : std::string());
-    answer.set("reason", answered ? std::string() : bishop_refusal(slope, result));
+    // The page's sentence names the method: a failure of the method is told as its clause.
+    answer.set("reason", answered                        ? std::string()
+                         : values_refused(result.reason) ? bishop_refusal(slope, result)
+                                                         : method_fails(result) + ".");
     if (!answered) {
         return answer;
     }
