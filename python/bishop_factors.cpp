@@ -32,10 +32,6 @@ HomogeneousSlope slope_of(const Values& v) {
             static_cast<double>(v[1]), static_cast<double>(v[2])};
 }
 
-bool has_nan(const Values& v) {
-    return std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) || std::isnan(v[4]);
-}
-
 // The six arrays the call returns: the factor of safety and the circle.
 constexpr std::size_t answers = 6;
 

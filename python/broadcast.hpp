@@ -29,6 +29,11 @@ inline constexpr std::size_t operand_count = 5;
 using Names = std::array<const char*, operand_count>;
 using Values = std::array<float, operand_count>;
 
+// True when a value is NaN: numpy's "no value", whose element is NaN and is not counted.
+inline bool has_nan(const Values& v) {
+    return std::any_of(v.begin(), v.end(), [](float value) { return std::isnan(value); });
+}
+
 // The elements of the walk taken in turn by one core: about a millisecond of work for a
 // reading of the chart.
 inline constexpr std::size_t chunk_elements = std::size_t{1} << 14U;

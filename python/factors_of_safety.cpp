@@ -24,10 +24,6 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 SlopeToCheck slope_of(const Values& v) { return {v[0], v[1], v[2], v[3], v[4]}; }
 
-bool has_nan(const Values& v) {
-    return std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) || std::isnan(v[4]);
-}
-
 }  // namespace
 
 py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,

@@ -43,8 +43,7 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
                 constexpr float nan = std::numeric_limits<float>::quiet_NaN();
                 if (!describes_a_slope(v[0], v[1], v[2], v[3], v[4])) {
                     out[flat] = nan;
-                    if (!(std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]) ||
-                          std::isnan(v[4]))) {
+                    if (!has_nan(v)) {
                         unanswered.note(Unanswered::no_slope, flat);
                     }
                     return true;
