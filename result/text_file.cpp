@@ -1,6 +1,7 @@
 #include "result/text_file.hpp"
 
 #include "messages/header.hpp"
+#include "result/row_text_pipeline.hpp"
 
 #include <cerrno>
 #include <cstdio>
@@ -27,20 +28,40 @@ std::string_view ResultFileBytes::next() {
     return {block_.data(), static_cast<std::size_t>(out - block_.data())};
 }
 
-TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
-    TextFileReport report;
-    ResultFileBytes bytes(entered);
+namespace {
+
+// The blocks `bytes` has left written to the file, `stop` asked before each.
+std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, const ShouldStop& stop) {
     for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
         if (asked_to_stop(stop)) {
-            report.failure = Failure::stop();
-            break;
+            return Failure::stop();
         }
         errno = 0;
-        if (std::fwrite(block.data(), 1, block.size(), file.stream()) != block.size()) {
-            report.failure = Failure::system_or(errno, EIO);
-            break;
+        if (std::fwrite(block.data(), 1, block.size(), file) != block.size()) {
+            return Failure::system_or(errno, EIO);
         }
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
+    ResultFileBytes bytes(entered);
+    if (row_count(entered.height, entered.definition) >= rows_worth_threads) {
+        const std::string_view header = bytes.next();
+        errno = 0;
+        if (std::fwrite(header.data(), 1, header.size(), file.stream()) != header.size()) {
+            return {Failure::system_or(errno, EIO), bytes.summary()};
+        }
+        const PipelineReport rows = write_rows_on_every_core(file.stream(), entered, stop);
+        if (rows.ran) {
+            return {rows.failure ? rows.failure : file.commit(), rows.sweep};
+        }
+        // No thread to be had: the rows follow the header from this thread.
+    }
+    TextFileReport report;
+    report.failure = write_blocks(file.stream(), bytes, stop);
     if (!report.failure) {
         report.failure = file.commit();
     }
