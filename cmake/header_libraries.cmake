@@ -20,4 +20,9 @@ endfunction()
 zelm_header_library(zelm_cli11 CLI CLI.hpp libcli11-dev)
 zelm_header_library(zelm_fmt fmt format.h libfmt-dev)
 target_compile_definitions(zelm_fmt INTERFACE FMT_HEADER_ONLY)
+if(EMSCRIPTEN)
+    # Nothing is formatted after a locale (no "L" in any format), and without this {fmt}
+    # reaches for std::locale, which brings every facet of the C++ library into the page.
+    target_compile_definitions(zelm_fmt INTERFACE FMT_STATIC_THOUSANDS_SEPARATOR=',')
+endif()
 zelm_header_library(zelm_fast_float fast_float fast_float.h libfast-float-dev)

@@ -1,5 +1,6 @@
 // Makes the one self-contained page from its template: every {{NAME}} is replaced
-// by the file given as NAME=PATH (a NAME ending in .txt as text, its <, > and &
+// by the file given as NAME=PATH (a NAME ending in .gz.b64 by the file's bytes gzipped
+// and in base64, for a script to inflate; one ending in .txt as text, its <, > and &
 // escaped, to show as it is), and {{csp}} by a Content-Security-Policy that lets
 // exactly the page's own inline scripts and styles run, by their SHA-256 hashes.
 //
@@ -7,11 +8,12 @@
 //
 // The policy: nothing from any network or file (default-src 'none'); WebAssembly may
 // be compiled ('wasm-unsafe-eval'), which the core needs, while eval() and the like
-// stay forbidden; the module's loader may fetch the data: URL that holds the module
-// (connect-src data:). On failure it prints one line and exits with status 1,
+// stay forbidden; the page's script may fetch the data: URLs it makes of the packed
+// core and notices, to decode them natively (connect-src data:). On failure it prints one line and exits with status 1,
 // leaving no output file behind.
 import { createHash } from 'node:crypto';
 import { readFileSync, renameSync, writeFileSync } from 'node:fs';
+import { constants, gzipSync } from 'node:zlib';
 
 function fail(message) {
   console.error(`assemble: ${message}`);
@@ -23,8 +25,11 @@ if (!template || !output || pairs.length === 0) {
   fail('usage: node assemble.mjs TEMPLATE OUTPUT NAME=PATH...');
 }
 
-function read(path) {
+function read(path, { binary = false } = {}) {
   try {
+    if (binary) {
+      return readFileSync(path);
+    }
     // The HTML parser reads CR LF and CR as LF before any script runs or any hash
     // is checked, so the hashes are taken of the same text.
     return readFileSync(path, 'utf8').replace(/\r\n?/g, '\n');
@@ -52,6 +57,9 @@ let page = read(template).replace(/\{\{([\w.-]+)\}\}/g, (marker, name) => {
     fail(`${template} wants ${name}, which is not given`);
   }
   used.add(name);
+  if (name.endsWith('.gz.b64')) {
+    return gzipSync(read(files.get(name), { binary: true }), { level: constants.Z_BEST_COMPRESSION }).toString('base64');
+  }
   const text = read(files.get(name));
   return name.endsWith('.txt') ? text.replace(/[&<>]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;' })[c]) : text;
 });

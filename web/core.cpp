@@ -37,13 +37,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -285,17 +282,22 @@ val workbook(const val& values) {
     auto failure = write_workbook_at(name, "/tmp", inputs_of(values), std::nullopt, {});
     std::string bytes;
     if (!failure) {
+        // C's stdio rather than a stream: iostreams would bring the locales into the module.
         errno = 0;
-        std::ifstream written(name, std::ios::binary);
-        if (written) {
-            bytes.assign(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>());
+        std::FILE* written = std::fopen(name.c_str(), "rb");
+        std::array<char, 65536> block{};
+        for (std::size_t got = 1; written != nullptr && got > 0;) {
+            got = std::fread(block.data(), 1, block.size(), written);
+            bytes.append(block.data(), got);
         }
-        if (!written || written.bad()) {
+        if (written == nullptr || std::ferror(written) != 0) {
             failure = Failure::system(errno != 0 ? errno : EIO);
         }
+        if (written != nullptr) {
+            std::fclose(written);
+        }
     }
-    std::error_code ignored;
-    std::filesystem::remove(name, ignored);
+    std::remove(name.c_str());
     if (failure) {
         answer.set("reason", failure->reason + (failure->detail.empty() ? "" : ". " + failure->detail));
     } else {

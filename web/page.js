@@ -3,9 +3,10 @@
 // what comes back: a run of the six values, or the check of a slope that stands. Every
 // number, rounding and byte comes from the core, and every sentence and title too (its
 // pageWords(), templates whose {slots} the script fills); the script only places them
-// and writes the numbers it fills in. On start,
-// <html> gets data-state="ready" and the performance timeline the mark "zelm-ready"; once
-// a run's result is painted, the mark "zelm-drawn".
+// and writes the numbers it fills in. Once it takes Enter, <html> gets
+// data-state="starting"; once the core has started, data-state="ready" and the
+// performance timeline the mark "zelm-ready"; once a run's result is painted, the mark
+// "zelm-drawn".
 'use strict';
 
 (function () {
@@ -443,43 +444,80 @@
     console.error(error);
   }
 
-  ZelmCore().then((started) => {
-    core = started;
+  // The core travels in the page gzipped and in base64 (packedCore); the browser decodes
+  // it, inflates it and compiles it as one stream, while the fields already take what is
+  // typed and Enter waits for it.
+  function startCore() {
+    const packed = fetch(`data:application/octet-stream;base64,${packedCore}`);
+    return ZelmCore({
+      instantiateWasm(imports, receive) {
+        packed.then((response) => WebAssembly.instantiateStreaming(new Response(
+          response.body.pipeThrough(new DecompressionStream('gzip')), { headers: { 'Content-Type': 'application/wasm' } }), imports))
+          .then((made) => receive(made.instance, made.module), fail);
+        return {};
+      },
+    });
+  }
+
+  // The notices, inflated when they are first opened.
+  async function showNotices(details) {
+    const pre = details.querySelector('pre');
+    if (!details.open || pre.textContent !== '') {
+      return;
+    }
+    const packed = await fetch(`data:text/plain;base64,${packedNotices}`);
+    pre.textContent = await new Response(packed.body.pipeThrough(new DecompressionStream('gzip'))).text();
+  }
+
+  const started = startCore().then((module) => {
+    core = module;
     words = core.pageWords();
     for (const select of [units, checkUnits]) {
       [...select.options].forEach((option) => { option.textContent = words.units[option.value].offered; });
-      select.addEventListener('change', () => showUnits(select));
       showUnits(select);
     }
-    form.addEventListener('input', markOutOfDate);
-    window.addEventListener('resize', () => {
-      plot?.setSize(chartSize(document.getElementById('chart')));
-      checkPlot?.setSize(chartSize(document.getElementById('check-chart')));
-    });
-    checkForm.addEventListener('input', markCheckOutOfDate);
-    checkForm.addEventListener('submit', (event) => {
-      event.preventDefault();
+    root.dataset.state = 'ready';
+    performance.mark('zelm-ready');
+  });
+  started.catch(fail);
+  // What needs the core waits for it: the first Enter may come before it has started.
+  const whenStarted = (act) => (...args) => started.then(() => act(...args));
+
+  for (const select of [units, checkUnits]) {
+    select.addEventListener('change', whenStarted(() => showUnits(select)));
+  }
+  form.addEventListener('input', markOutOfDate);
+  window.addEventListener('resize', () => {
+    plot?.setSize(chartSize(document.getElementById('chart')));
+    checkPlot?.setSize(chartSize(document.getElementById('check-chart')));
+  });
+  checkForm.addEventListener('input', markCheckOutOfDate);
+  checkForm.addEventListener('submit', (event) => {
+    event.preventDefault();
+    started.then(() => {
       try {
         check();
       } catch (error) {
         checkAnswer.textContent = said('checkFailed', { error });
       }
     });
-    form.addEventListener('submit', (event) => {
-      event.preventDefault();
-      compute().catch((error) => say(said('runFailed', { error })));
-    });
-    document.getElementById('download-text').addEventListener('click', () => {
-      downloadText().catch((error) => say(said('textFailed', { error })));
-    });
-    document.getElementById('download-workbook').addEventListener('click', () => {
-      try {
-        downloadWorkbook();
-      } catch (error) {
-        say(said('workbookFailed', { error }));
-      }
-    });
-    root.dataset.state = 'ready';
-    performance.mark('zelm-ready');
-  }).catch(fail);
+  });
+  form.addEventListener('submit', (event) => {
+    event.preventDefault();
+    started.then(() => compute().catch((error) => say(said('runFailed', { error }))));
+  });
+  document.getElementById('download-text').addEventListener('click', () => {
+    downloadText().catch((error) => say(said('textFailed', { error })));
+  });
+  document.getElementById('download-workbook').addEventListener('click', () => {
+    try {
+      downloadWorkbook();
+    } catch (error) {
+      say(said('workbookFailed', { error }));
+    }
+  });
+  const notices = document.getElementById('notices');
+  notices.addEventListener('toggle', () => showNotices(notices).catch(fail));
+  // Enter is taken from here on; "ready" once the core has started.
+  root.dataset.state = 'starting';
 })();

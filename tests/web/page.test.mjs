@@ -10,7 +10,8 @@
 // ZELM_CMAKE (to check the workbook as the program's cases do, and with ZELM_SOFFICE,
 // where LibreOffice is found, to read it back in Calc),
 // ZELM_PROGRAM (the console program of the release build, when built: it gives the
-// result file of the cases that keep none of their own).
+// result file of the cases that keep none of their own), ZELM_NOTICES (the notices the
+// page holds, packed).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, readdirSync, readFileSync } from 'node:fs';
@@ -87,7 +88,7 @@ async function open(url = pageUrl) {
   });
   page.on('pageerror', (error) => problems.push(`uncaught: ${error.message}`));
   await page.goto(url);
-  await page.waitForSelector('html[data-state]', { state: 'attached' });
+  await page.waitForSelector('html[data-state="ready"], html[data-state="failed"]', { state: 'attached' });
   assert.equal(await page.getAttribute('html', 'data-state'), 'ready', await page.textContent('#status'));
   const check = async () => {
     await context.close();
@@ -202,6 +203,19 @@ test('the policy allows no network, no eval and no inline code but the page\'s o
     }
   }
   assert.doesNotMatch(html, /<(script|link|img|iframe)\b[^>]*\s(src|href)=/i, 'the page refers to another file');
+});
+
+test('the fields take the values and Enter while the core is still starting, and the run comes once it has', async () => {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(pageUrl, { waitUntil: 'commit' });
+  await fill(page, fieldIds, traced);
+  await page.waitForSelector('html[data-state]', { state: 'attached' });
+  await page.press('#fs', 'Enter');
+  await page.waitForFunction(() => document.querySelectorAll('#rows tbody tr').length === 20);
+  assert.equal(await page.getAttribute('html', 'data-state'), 'ready');
+  assert.equal(await page.isDisabled('#download-text'), false);
+  await context.close();
 });
 
 test('every case\'s result file, downloaded, is the program\'s to the byte, and the table holds its rows', async (t) => {
@@ -492,7 +506,9 @@ test('keyboard alone: tab to each field, type, Enter, and tab to a download; and
   await page.keyboard.press('Enter');
   assert.notEqual(await page.getAttribute('#notices', 'open'), null);
   assert.deepEqual(await printed(page, ['#notices']), [true]);
+  await page.waitForFunction(() => document.querySelector('#notices pre').textContent !== '');
   const text = await page.textContent('#notices pre');
+  assert.equal(text, readFileSync(process.env.ZELM_NOTICES, 'utf8'), 'the notices shown are not those built');
   for (const words of ['Copyright the zelm-fs authors', 'No licence has been granted yet', 'uPlot', 'Emscripten',
     'libxlsxwriter', 'third_party/tmpfileplus/*', 'Mozilla Public License Version 2.0']) {
     assert.ok(text.includes(words), `the notices do not say "${words}"`);
