@@ -1,7 +1,9 @@
 #include "result/row_text_pipeline.hpp"
 
 #include "result/text_rows.hpp"
+#include "result/worker_signals.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <memory>
@@ -16,6 +18,7 @@ namespace {
 constexpr std::size_t rows_per_batch = 8192;
 constexpr std::size_t batches_in_flight = 6;
 constexpr std::size_t text_makers = 2;
+constexpr std::size_t write_piece = std::size_t{1} << 16U;
 
 // A batch on its way: free, its rows taken from the sweep, its text made; free again
 // once written.
@@ -104,12 +107,18 @@ class Pipeline {
             if (!made) {
                 return std::nullopt;  // every batch written
             }
-            if (asked_to_stop(stop)) {
-                return Failure::stop();
-            }
-            errno = 0;
-            if (std::fwrite(batch.text.get(), 1, batch.length, file) != batch.length) {
-                return Failure::system_or(errno, EIO);
+            // In pieces of at most 64 KiB, a pipe's usual room: a signal that comes while a
+            // write waits on a full pipe then ends that write, where the rest of a larger one
+            // would be written on after it.
+            for (std::size_t done = 0; done < batch.length; done += write_piece) {
+                if (asked_to_stop(stop)) {
+                    return Failure::stop();
+                }
+                const std::size_t piece = std::min(write_piece, batch.length - done);
+                errno = 0;
+                if (std::fwrite(batch.text.get() + done, 1, piece, file) != piece) {
+                    return Failure::system_or(errno, EIO);
+                }
             }
             const std::lock_guard lock(mutex_);
             batch.stage = Stage::free;
@@ -158,9 +167,15 @@ PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& ente
         }
     };
     try {
-        threads.emplace_back([&] { pipeline.take_rows(); });
+        threads.emplace_back([&] {
+            platform::leave_signals_to_the_writer();
+            pipeline.take_rows();
+        });
         for (std::size_t i = 0; i < text_makers; ++i) {
-            threads.emplace_back([&] { pipeline.make_text(); });
+            threads.emplace_back([&] {
+                platform::leave_signals_to_the_writer();
+                pipeline.make_text();
+            });
         }
     } catch (const std::system_error&) {
         join_all();  // no thread to be had: nothing is written yet, the caller writes the rows
