@@ -39,9 +39,6 @@ Meaningless meaningless(const SlopeToCheck& slope) {
     return Meaningless::none;
 }
 
-// The x the sweep holds for a row: the float nearest to its two-decimal value.
-float x_of(std::int32_t key) { return static_cast<float>(key / 100.0); }
-
 // tan(phi)/tan(angle) from the degrees typed, in double with pi itself.
 double dry_factor_of_safety(const SlopeToCheck& slope) {
     const auto radians = [](float degrees) {
@@ -98,7 +95,8 @@ bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& hig
 
 double PrintedFactor::value() const {
     // scaled lies below 2^53 and 10^decimals is exact: one rounding, that of the decimal.
-    return static_cast<double>(scaled) / std::pow(10.0, decimals);
+    return static_cast<double>(scaled) /
+           coordinates::exact_powers_of_ten.at(static_cast<std::size_t>(decimals));
 }
 
 std::string PrintedFactor::text() const {
@@ -126,7 +124,7 @@ CheckAnswer check_rows(const ChartGrid::AtY& design, float phi, float slope_angl
                      : below < first ? Verdict::above_chart
                                      : Verdict::on_row;
     answer.row = below == last ? last : below < first ? first : below + 1;
-    answer.x = x_of(answer.row);
+    answer.x = on_grid(answer.row);  // the x the sweep holds for the row
     const auto fs = factors_of_safety_on_row(phi, answer.row);
     if (!fs || !printed_range(*fs, answer.lowest, answer.highest)) {
         answer.verdict = Verdict::no_answer;
