@@ -168,5 +168,19 @@ TEST(BishopOnACircle, AsTheTextbookSetsItOut) {
     }
 }
 
+// The ends of a circle given to a part in a billion of its radius (typed back from a
+// printed line, or found by another program) are taken as on it; further off, the circle
+// is no slip surface of the slope.
+TEST(BishopOnACircle, EndsOnItToAPartInABillion) {
+    const HomogeneousSlope slope{10, 45, 30, 10, 20};
+    const SlipCircle exact = circle(slope, 2, 16, 17);
+    for (const auto& [off, taken] : {std::pair{0.8e-9, true}, std::pair{1.2e-9, false}}) {
+        SlipCircle given = exact;  // the entry moved along the crest, off * R further from the centre
+        given.entry_x += off * exact.radius * exact.radius / (exact.entry_x - exact.centre_x);
+        const BishopResult result = bishop_on_circle(slope, given, 32);
+        EXPECT_EQ(result.reason, taken ? BishopReason::none : BishopReason::no_slip_circle) << off;
+    }
+}
+
 }  // namespace
 }  // namespace zelm
