@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Times the release program on a 10^7-row sweep (entries 30 2 2.5 100000 0.01 1.5)
-# against `cp` of the very file it wrote, in the same run and the same temporary
-# folder, and prints the ratio, the peak memory at 10^5 and 10^7 rows, and the size.
+# Times release programs on a 10^7-row sweep (entries 30 2 2.5 100000 0.01 1.5) against
+# `cp` of the very file they wrote, in the same run and the same temporary folder, taking
+# turns 7 times, and prints the median of each, each program's ratio to cp, the peak
+# memory at 10^5 and 10^7 rows, and the size. Give two programs (an earlier build and
+# this one) to compare them in one run; the files they write must be the same.
 #
-#   bash bench/sweep.sh [path/to/zelm-fs]    (default: builds the release preset)
+#   bash bench/sweep.sh [path/to/zelm-fs ...]    (default: builds the release preset)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,13 +14,15 @@ if [ ! -x /usr/bin/time ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends time
 fi
 
-program="${1:-}"
-if [ -z "$program" ]; then
+programs=("$@")
+if [ ${#programs[@]} -eq 0 ]; then
     cmake --preset default >/dev/null
     cmake --build --preset default --target zelm-fs >/dev/null
-    program="$PWD/build/default/zelm-fs"
+    programs=("$PWD/build/default/zelm-fs")
 fi
-program="$(realpath "$program")"
+for i in "${!programs[@]}"; do
+    programs[i]="$(realpath "${programs[i]}")"
+done
 
 folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT
@@ -29,23 +33,42 @@ measure() {
     local entries="$1"
     shift
     local start=$EPOCHREALTIME
-    echo "$entries" | /usr/bin/time -f '%M' -o time.txt "$@" >/dev/null
+    echo "$entries" | /usr/bin/time -f '%M' -o time.txt "$@" >/dev/null 2>&1
     local end=$EPOCHREALTIME
-    echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(cat time.txt)"
+    echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(cat time.txt)"
 }
 
-read -r _ small_kb < <(measure "30 2 2.5 1000 0.01 1.5" "$program")
-small_rows=$(($(wc -l <ZELM_FS_result.xls) - 6))
-rm ZELM_FS_result.xls
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-read -r run_s run_kb < <(measure "30 2 2.5 100000 0.01 1.5" "$program")
-rows=$(($(wc -l <ZELM_FS_result.xls) - 6))
-bytes=$(stat -c %s ZELM_FS_result.xls)
-read -r cp_s _ < <(measure "" cp ZELM_FS_result.xls copy.xls)
+declare -A times peak small
+cp_times=""
+for round in 1 2 3 4 5 6 7; do
+    for i in "${!programs[@]}"; do
+        rm -f ZELM_FS_result.xls
+        read -r seconds kb < <(measure "30 2 2.5 100000 0.01 1.5" "${programs[i]}")
+        times[$i]+="$seconds "
+        peak[$i]=$kb
+        if [ "$i" -eq 0 ]; then
+            mv ZELM_FS_result.xls first.xls
+        elif ! cmp -s ZELM_FS_result.xls first.xls; then
+            echo "${programs[i]} writes another file than ${programs[0]}" >&2
+            exit 1
+        fi
+    done
+    read -r seconds _ < <(measure "" cp first.xls copy.xls)
+    cp_times+="$seconds "
+    rm -f copy.xls
+done
+for i in "${!programs[@]}"; do
+    read -r _ small[$i] < <(measure "30 2 2.5 1000 0.01 1.5" "${programs[i]}")
+done
 
-echo "rows:            $rows"
-echo "file size:       $bytes bytes"
-echo "zelm-fs:         $run_s s"
-echo "cp of its file:  $cp_s s"
-echo "ratio:           $(awk -v a="$run_s" -v b="$cp_s" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }')x"
-echo "peak memory:     $run_kb KB at $rows rows, $small_kb KB at $small_rows rows"
+cp_median=$(echo "$cp_times" | tr ' ' '\n' | grep . | median)
+echo "rows:            $(($(wc -l <first.xls) - 6))"
+echo "file size:       $(stat -c %s first.xls) bytes"
+echo "cp of the file:  $cp_median s (median of 7)"
+for i in "${!programs[@]}"; do
+    run=$(echo "${times[$i]}" | tr ' ' '\n' | grep . | median)
+    echo "${programs[i]}: $run s, $(awk -v a="$run" -v b="$cp_median" 'BEGIN { printf "%.2f", a / b }')x cp;" \
+        "peak memory ${peak[$i]} KB at 10^7 rows, ${small[$i]} KB at 10^5"
+done

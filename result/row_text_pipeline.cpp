@@ -182,7 +182,12 @@ PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& ente
         return report;
     }
     report.ran = true;
-    report.failure = pipeline.write(file, stop);
+    try {
+        report.failure = pipeline.write(file, stop);
+    } catch (...) {  // from the host's check: the threads end first
+        join_all();
+        throw;
+    }
     join_all();
     report.sweep = pipeline.summary();
     return report;
