@@ -444,15 +444,20 @@
     console.error(error);
   }
 
-  // The core travels in the page gzipped and in base64 (packedCore); the browser decodes
-  // it, inflates it and compiles it as one stream, while the fields already take what is
-  // typed and Enter waits for it.
+  // What the page holds gzipped and in base64, in an inert <template> (text there costs the
+  // browser less than in a script), as the stream of its bytes inflated.
+  async function unpacked(id) {
+    const packed = await fetch(`data:application/gzip;base64,${document.getElementById(id).content.textContent}`);
+    return packed.body.pipeThrough(new DecompressionStream('gzip'));
+  }
+
+  // The browser decodes the core, inflates it and compiles it as one stream, while the
+  // fields already take what is typed and Enter waits for it.
   function startCore() {
-    const packed = fetch(`data:application/octet-stream;base64,${packedCore}`);
+    const wasm = unpacked('packed-core');
     return ZelmCore({
       instantiateWasm(imports, receive) {
-        packed.then((response) => WebAssembly.instantiateStreaming(new Response(
-          response.body.pipeThrough(new DecompressionStream('gzip')), { headers: { 'Content-Type': 'application/wasm' } }), imports))
+        wasm.then((stream) => WebAssembly.instantiateStreaming(new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }), imports))
           .then((made) => receive(made.instance, made.module), fail);
         return {};
       },
@@ -465,8 +470,7 @@
     if (!details.open || pre.textContent !== '') {
       return;
     }
-    const packed = await fetch(`data:text/plain;base64,${packedNotices}`);
-    pre.textContent = await new Response(packed.body.pipeThrough(new DecompressionStream('gzip'))).text();
+    pre.textContent = await new Response(await unpacked('packed-notices')).text();
   }
 
   const started = startCore().then((module) => {
