@@ -17,7 +17,7 @@ TEST(BishopColumns, SteepestWholeDegreeOrNone) {
         std::optional<int> steepest;  // on every row
     } runs[] = {
         {{5, 0, 2, 3, 1, 10}, std::nullopt},  // tan(5) / tan(1) is 5.0, below FS 10
-        {{30, 2, 2.5, 3, 1, 0.05}, 90},       // a vertical cut 3 m high stands at FS 0.05
+        {{30, 2, 2.5, 3, 1, 0.05F}, 90},      // a vertical cut 3 m high stands at FS 0.05
     };
     for (const auto& [run, steepest] : runs) {
         SCOPED_TRACE(testing::Message() << "phi " << run.friction_angle << ", FS " << run.security_factor);
