@@ -24,7 +24,9 @@ Each failure is one line on standard error and a non-zero exit.
 """
 
 import argparse
+import base64
 import fnmatch
+import gzip
 import json
 import os
 import re
@@ -422,9 +424,18 @@ def choose_notice(text, keep):
 def read_text(path):
     try:
         with open(path, encoding='utf-8', errors='replace') as text:
-            return text.read()
+            return unpacked_notices(text.read())
     except OSError as error:
         raise Failure(f'cannot read the notice {path}: {error.strerror}') from error
+
+
+def unpacked_notices(text):
+    """A page holds its notices gzipped, in base64, in <template id="packed-notices">:
+    they are read as the page shows them. Any other text is read as it is."""
+    packed = re.search(r'<template id="packed-notices">([A-Za-z0-9+/=]*)</template>', text)
+    if packed is None:
+        return text
+    return gzip.decompress(base64.b64decode(packed.group(1))).decode('utf-8')
 
 
 def copyright_lines(text):
