@@ -484,11 +484,10 @@
     performance.mark('zelm-ready');
   });
   started.catch(fail);
-  // What needs the core waits for it: the first Enter may come before it has started.
-  const whenStarted = (act) => (...args) => started.then(() => act(...args));
 
+  // What needs the core waits for it (started): the first Enter may come before it has.
   for (const select of [units, checkUnits]) {
-    select.addEventListener('change', whenStarted(() => showUnits(select)));
+    select.addEventListener('change', () => started.then(() => showUnits(select)));
   }
   form.addEventListener('input', markOutOfDate);
   window.addEventListener('resize', () => {
