@@ -101,7 +101,7 @@ endif()
 # What it said.
 set(failures "")
 if(NOT "${status}" STREQUAL "${EXIT_CODE}")
-    string(APPEND failures "exit status ${status}, expected ${EXIT_CODE}\n")
+    string(APPEND failures "exit status ${status}, expected ${EXIT_CODE}; standard output:\n---\n${out}\n---\n")
 endif()
 string(REPLACE "\r\n" "\n" out "${out}")  # the Windows console's line ends
 string(REPLACE "\r\n" "\n" err "${err}")
