@@ -2,7 +2,9 @@
 // by the file given as NAME=PATH (a NAME ending in .gz.b64 by the file's bytes gzipped
 // and in base64, for a script to inflate; one ending in .txt as text, its <, > and &
 // escaped, to show as it is), and {{csp}} by a Content-Security-Policy that lets
-// exactly the page's own inline scripts and styles run, by their SHA-256 hashes.
+// exactly the page's own inline scripts and styles run, by their SHA-256 hashes. A
+// packed part ending in .js.gz.b64 is a script the page runs once inflated, as an inline
+// <script> it makes: its text's hash is the policy's too.
 //
 //   node assemble.mjs TEMPLATE OUTPUT NAME=PATH...
 //
@@ -49,6 +51,7 @@ for (const pair of pairs) {
 
 // One pass over the template: text put in is never searched for markers itself.
 const used = new Set();
+const packedScripts = [];
 let page = read(template).replace(/\{\{([\w.-]+)\}\}/g, (marker, name) => {
   if (name === 'csp') {
     return marker;  // filled in below, once the contents are known
@@ -57,6 +60,9 @@ let page = read(template).replace(/\{\{([\w.-]+)\}\}/g, (marker, name) => {
     fail(`${template} wants ${name}, which is not given`);
   }
   used.add(name);
+  if (name.endsWith('.js.gz.b64')) {
+    packedScripts.push(read(files.get(name), { binary: true }).toString('utf8'));  // as the page inflates it
+  }
   if (name.endsWith('.gz.b64')) {
     return gzipSync(read(files.get(name), { binary: true }), { level: constants.Z_BEST_COMPRESSION }).toString('base64');
   }
@@ -72,6 +78,7 @@ for (const name of files.keys()) {
 // Inline elements only, without attributes: a src= or a link would reach for a file
 // the page does not hold. An inlined text that closes its element early or opens an
 // HTML comment would change how the rest of the page is read.
+const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 const hashes = { script: [], style: [] };
 for (const tag of ['script', 'style']) {
   for (const opening of page.matchAll(new RegExp(`<${tag}\\b[^>]*>`, 'gi'))) {
@@ -83,9 +90,10 @@ for (const tag of ['script', 'style']) {
     if (/<\/(script|style)|<!--/i.test(text)) {
       fail(`an inlined <${tag}> holds "</${tag}" or "<!--", which would end or hide the rest of the page`);
     }
-    hashes[tag].push(`'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`);
+    hashes[tag].push(hash(text));
   }
 }
+hashes.script.push(...packedScripts.map(hash));
 if (/<link\b/i.test(page)) {
   fail(`${template} links to another file; the page must hold everything itself`);
 }

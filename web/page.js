@@ -5,8 +5,8 @@
 // pageWords(), templates whose {slots} the script fills); the script only places them
 // and writes the numbers it fills in. Once it takes Enter, <html> gets
 // data-state="starting"; once the core has started, data-state="ready" and the
-// performance timeline the mark "zelm-ready"; once a run's result is painted, the mark
-// "zelm-drawn".
+// performance timeline the mark "zelm-ready"; once a run's result is painted, chart and
+// all, the mark "zelm-drawn", and once a check's is, "zelm-check-drawn".
 'use strict';
 
 (function () {
@@ -224,8 +224,24 @@
   const confirmedSeries = (label, decimals) => ({ label, stroke: '#1b7a3a', width: 2, dash: [6, 4], spanGaps: false,
     value: (_, v) => (v === null ? '\u2013' : numberText(v, decimals)) });
 
+  // uPlot, which draws the charts, runs from its packed text when the first chart is
+  // drawn, or before if the page is idle once the core has started; not as the page
+  // opens, where its start (the browser's number and date formats) would hold back the
+  // first result, whose rows and downloads need none of it.
+  let plotter = null;
+  function withPlotter(draw) {
+    plotter ??= unpacked('packed-plotter').then((stream) => new Response(stream).text()).then((text) => {
+      const script = document.createElement('script');
+      script.textContent = text;
+      document.head.append(script);
+    });
+    return plotter.then(draw);
+  }
+
   // The curves of the angle and of the confirmed angle against H, the numbers the
-  // workbook holds. uPlot wants the heights rising.
+  // workbook holds, drawn once uPlot has started, unless another result is on show by
+  // then: whether they were. uPlot wants the heights rising.
+  let chartShown = 0;
   function showChart(run) {
     let heights = Array.from(run.heights());
     let curves = [gaps(run.angles()), gaps(run.confirmed())];
@@ -233,11 +249,18 @@
       heights = heights.reverse();
       curves = curves.map((curve) => curve.reverse());
     }
-    plot = drawAngles(document.getElementById('chart'), plot, heights, [
-      { label: words.titles.angle, stroke: '#0645ad', width: 2, spanGaps: false,
-        value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
-      confirmedSeries(words.titles.confirmed, 0),
-    ], curves);
+    const thisChart = ++chartShown;
+    return withPlotter(() => {
+      if (thisChart !== chartShown) {
+        return false;
+      }
+      plot = drawAngles(document.getElementById('chart'), plot, heights, [
+        { label: words.titles.angle, stroke: '#0645ad', width: 2, spanGaps: false,
+          value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
+        confirmedSeries(words.titles.confirmed, 0),
+      ], curves);
+      return true;
+    });
   }
 
   // A run in progress gives way to a newer one: between two slices it looks whether
@@ -270,11 +293,13 @@
       document.getElementById('warnings').replaceChildren(...warnings.map((line) => cell('li', said('warning', { line }))));
       document.getElementById('entered').replaceChildren(...enteredList(fields, typed));
       result.hidden = false;
-      showChart(run);
+      const chart = showChart(run);
       showTable(run, rows);
       say(warnings.length === 0 ? said('rowsComputed', { count: rows })
         : said('rowsComputedWarned', { count: rows, warnings: said('warnings', { count: warnings.length }), lines: warnings.join(' ') }));
-      requestAnimationFrame(() => setTimeout(() => performance.mark('zelm-drawn'), 0));
+      if (await chart) {
+        requestAnimationFrame(() => setTimeout(() => performance.mark('zelm-drawn'), 0));
+      }
     } finally {
       run.delete();
     }
@@ -294,6 +319,7 @@
   // slope's point on them, whose place on the
   // canvas the chart records (data-slope-point) so that this can be checked. A value that
   // describes no slope is refused beside its field, in the program's words.
+  let checkShown = 0;
   function check() {
     const { values, refused } = readFields(checkFields);
     const earlier = checkResult.hidden ? '' : said('chartForEarlier');
@@ -316,22 +342,29 @@
     document.getElementById('check-entered').replaceChildren(...enteredList(checkFields, typed));
     document.getElementById('check-caption').textContent = said('checkCaption', { fs: checked.fs, height: typed[3], angle: typed[4] });
     checkResult.hidden = false;
+    showBishop(values, typed);
     const [height, angle] = [values[3], values[4]];
     const heights = Array.from(checked.heights);
+    const curves = [gaps(checked.angles), gaps(checked.confirmed)];
     const element = document.getElementById('check-chart');
-    checkPlot = drawAngles(element, checkPlot, heights, [
-      { label: said('designCurve', { fs: checked.fs }), stroke: '#0645ad', width: 2, spanGaps: false,
-        value: (_, v) => (v === null ? '\u2013' : numberText(v, 1)) },
-      confirmedSeries(said('confirmedCurve', { fs: checked.fs }), 0),
-      { label: said('slopePoint'), stroke: '#b00020', width: 0, paths: () => null,
-        points: { show: true, size: 10, stroke: '#b00020', fill: '#b00020' },
-        value: (_, v) => (v === null ? '\u2013' : numberText(v)) },
-    ], [
-      gaps(checked.angles),
-      gaps(checked.confirmed),
-      heights.map((h) => (h === height ? angle : null)),  // the core's heights hold H exactly
-    ], { draw: [(u) => { element.dataset.slopePoint = JSON.stringify([u.valToPos(height, 'x', true), u.valToPos(angle, 'y', true)]); }] });
-    showBishop(values, typed);
+    const thisCheck = ++checkShown;
+    return withPlotter(() => {
+      if (thisCheck !== checkShown) {
+        return;
+      }
+      checkPlot = drawAngles(element, checkPlot, heights, [
+        { label: said('designCurve', { fs: checked.fs }), stroke: '#0645ad', width: 2, spanGaps: false,
+          value: (_, v) => (v === null ? '\u2013' : numberText(v, 1)) },
+        confirmedSeries(said('confirmedCurve', { fs: checked.fs }), 0),
+        { label: said('slopePoint'), stroke: '#b00020', width: 0, paths: () => null,
+          points: { show: true, size: 10, stroke: '#b00020', fill: '#b00020' },
+          value: (_, v) => (v === null ? '\u2013' : numberText(v)) },
+      ], [
+        ...curves,
+        heights.map((h) => (h === height ? angle : null)),  // the core's heights hold H exactly
+      ], { draw: [(u) => { element.dataset.slopePoint = JSON.stringify([u.valToPos(height, 'x', true), u.valToPos(angle, 'y', true)]); }] });
+      requestAnimationFrame(() => setTimeout(() => performance.mark('zelm-check-drawn'), 0));
+    });
   }
 
   // Bishop's factor of safety beside the chart's, from the same values by the same core,
@@ -451,6 +484,15 @@
     return packed.body.pipeThrough(new DecompressionStream('gzip'));
   }
 
+  // The notices, inflated when they are first opened.
+  async function showNotices(details) {
+    const pre = details.querySelector('pre');
+    if (!details.open || pre.textContent !== '') {
+      return;
+    }
+    pre.textContent = await new Response(await unpacked('packed-notices')).text();
+  }
+
   // The browser decodes the core, inflates it and compiles it as one stream, while the
   // fields already take what is typed and Enter waits for it.
   function startCore() {
@@ -464,15 +506,6 @@
     });
   }
 
-  // The notices, inflated when they are first opened.
-  async function showNotices(details) {
-    const pre = details.querySelector('pre');
-    if (!details.open || pre.textContent !== '') {
-      return;
-    }
-    pre.textContent = await new Response(await unpacked('packed-notices')).text();
-  }
-
   const started = startCore().then((module) => {
     core = module;
     words = core.pageWords();
@@ -482,6 +515,8 @@
     }
     root.dataset.state = 'ready';
     performance.mark('zelm-ready');
+    // A failure to start uPlot is told when a chart is to be drawn.
+    (window.requestIdleCallback ?? setTimeout)(() => withPlotter(() => {}).catch(() => {}));
   });
   started.catch(fail);
 
@@ -497,12 +532,8 @@
   checkForm.addEventListener('input', markCheckOutOfDate);
   checkForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    started.then(() => {
-      try {
-        check();
-      } catch (error) {
-        checkAnswer.textContent = said('checkFailed', { error });
-      }
+    started.then(check).catch((error) => {
+      checkAnswer.textContent = said('checkFailed', { error });
     });
   });
   form.addEventListener('submit', (event) => {

@@ -517,12 +517,16 @@ test('keyboard alone: tab to each field, type, Enter, and tab to a download; and
 });
 
 // Types the five values of a slope into the check's form and presses Enter; resolves
-// with the answer beside it.
+// with the answer beside it, once its chart is drawn or a field refused.
 async function checkSlope(page, values) {
   await fill(page, ['phi', 'cohesion', 'density', 'height', 'angle'].map((id) => `check-${id}`), values);
-  await page.evaluate(() => { document.getElementById('check-answer').textContent = ''; });
+  await page.evaluate(() => {
+    document.getElementById('check-answer').textContent = '';
+    performance.clearMarks('zelm-check-drawn');
+  });
   await page.press('#check-angle', 'Enter');
-  await page.waitForFunction(() => document.getElementById('check-answer').textContent !== '');
+  await page.waitForFunction(() => document.getElementById('check-answer').textContent !== '' &&
+    (performance.getEntriesByName('zelm-check-drawn').length > 0 || document.querySelector('#check [aria-invalid]') !== null));
   return page.textContent('#check-answer');
 }
 
