@@ -205,7 +205,7 @@ test('the policy allows no network, no eval and no inline code but the page\'s o
   assert.doesNotMatch(html, /<(script|link|img|iframe)\b[^>]*\s(src|href)=/i, 'the page refers to another file');
 });
 
-test('the fields take the values and Enter while the core is still starting, and the run comes once it has', async () => {
+test('the fields take the values and Enter while the core is still starting, and the run comes once it has, its chart once uPlot has', async () => {
   const context = await browser.newContext();
   const page = await context.newPage();
   await page.goto(pageUrl, { waitUntil: 'commit' });
@@ -215,6 +215,8 @@ test('the fields take the values and Enter while the core is still starting, and
   await page.waitForFunction(() => document.querySelectorAll('#rows tbody tr').length === 20);
   assert.equal(await page.getAttribute('html', 'data-state'), 'ready');
   assert.equal(await page.isDisabled('#download-text'), false);
+  await page.waitForFunction(() => performance.getEntriesByName('zelm-drawn').length > 0);
+  assert.equal(await page.locator('#chart canvas').count(), 1);
   await context.close();
 });
 
