@@ -239,8 +239,8 @@
   }
 
   // The curves of the angle and of the confirmed angle against H, the numbers the
-  // workbook holds, drawn once uPlot has started, unless another result is on show by
-  // then: whether they were. uPlot wants the heights rising.
+  // workbook holds, drawn once uPlot has started; resolves with whether they were, which
+  // they are not if another result is on show by then. uPlot wants the heights rising.
   let chartShown = 0;
   function showChart(run) {
     let heights = Array.from(run.heights());
@@ -484,15 +484,6 @@
     return packed.body.pipeThrough(new DecompressionStream('gzip'));
   }
 
-  // The notices, inflated when they are first opened.
-  async function showNotices(details) {
-    const pre = details.querySelector('pre');
-    if (!details.open || pre.textContent !== '') {
-      return;
-    }
-    pre.textContent = await new Response(await unpacked('packed-notices')).text();
-  }
-
   // The browser decodes the core, inflates it and compiles it as one stream, while the
   // fields already take what is typed and Enter waits for it.
   function startCore() {
@@ -504,6 +495,15 @@
         return {};
       },
     });
+  }
+
+  // The notices, inflated when they are first opened.
+  async function showNotices(details) {
+    const pre = details.querySelector('pre');
+    if (!details.open || pre.textContent !== '') {
+      return;
+    }
+    pre.textContent = await new Response(await unpacked('packed-notices')).text();
   }
 
   const started = startCore().then((module) => {
