@@ -229,19 +229,33 @@
   // opens, where its start (the browser's number and date formats) would hold back the
   // first result, whose rows and downloads need none of it.
   let plotter = null;
-  function withPlotter(draw) {
+  function startPlotter() {
     plotter ??= unpacked('packed-plotter').then((stream) => new Response(stream).text()).then((text) => {
       const script = document.createElement('script');
       script.textContent = text;
       document.head.append(script);
     });
-    return plotter.then(draw);
+    return plotter;
+  }
+
+  // draw() into the chart element once uPlot has started, unless another drawing has been
+  // asked of that element since: resolves with whether it was drawn.
+  const latestDrawing = new Map();
+  function drawWhenPlotted(element, draw) {
+    const drawing = {};
+    latestDrawing.set(element, drawing);
+    return startPlotter().then(() => {
+      if (latestDrawing.get(element) !== drawing) {
+        return false;
+      }
+      draw();
+      return true;
+    });
   }
 
   // The curves of the angle and of the confirmed angle against H, the numbers the
   // workbook holds, drawn once uPlot has started; resolves with whether they were, which
   // they are not if another result is on show by then. uPlot wants the heights rising.
-  let chartShown = 0;
   function showChart(run) {
     let heights = Array.from(run.heights());
     let curves = [gaps(run.angles()), gaps(run.confirmed())];
@@ -249,17 +263,13 @@
       heights = heights.reverse();
       curves = curves.map((curve) => curve.reverse());
     }
-    const thisChart = ++chartShown;
-    return withPlotter(() => {
-      if (thisChart !== chartShown) {
-        return false;
-      }
-      plot = drawAngles(document.getElementById('chart'), plot, heights, [
+    const element = document.getElementById('chart');
+    return drawWhenPlotted(element, () => {
+      plot = drawAngles(element, plot, heights, [
         { label: words.titles.angle, stroke: '#0645ad', width: 2, spanGaps: false,
           value: (_, v) => (v === null ? '\u2013' : numberText(v, 0)) },
         confirmedSeries(words.titles.confirmed, 0),
       ], curves);
-      return true;
     });
   }
 
@@ -319,7 +329,6 @@
   // slope's point on them, whose place on the
   // canvas the chart records (data-slope-point) so that this can be checked. A value that
   // describes no slope is refused beside its field, in the program's words.
-  let checkShown = 0;
   function check() {
     const { values, refused } = readFields(checkFields);
     const earlier = checkResult.hidden ? '' : said('chartForEarlier');
@@ -347,11 +356,7 @@
     const heights = Array.from(checked.heights);
     const curves = [gaps(checked.angles), gaps(checked.confirmed)];
     const element = document.getElementById('check-chart');
-    const thisCheck = ++checkShown;
-    return withPlotter(() => {
-      if (thisCheck !== checkShown) {
-        return;
-      }
+    return drawWhenPlotted(element, () => {
       checkPlot = drawAngles(element, checkPlot, heights, [
         { label: said('designCurve', { fs: checked.fs }), stroke: '#0645ad', width: 2, spanGaps: false,
           value: (_, v) => (v === null ? '\u2013' : numberText(v, 1)) },
@@ -516,7 +521,7 @@
     root.dataset.state = 'ready';
     performance.mark('zelm-ready');
     // A failure to start uPlot is told when a chart is to be drawn.
-    (window.requestIdleCallback ?? setTimeout)(() => withPlotter(() => {}).catch(() => {}));
+    (window.requestIdleCallback ?? setTimeout)(() => startPlotter().catch(() => {}));
   });
   started.catch(fail);
 
