@@ -2,9 +2,9 @@
 
 #include "result/text_rows.hpp"
 #include "result/worker_signals.hpp"
+#include "result/write_bytes.hpp"
 
 #include <algorithm>
-#include <cerrno>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -115,9 +115,8 @@ class Pipeline {
                     return Failure::stop();
                 }
                 const std::size_t piece = std::min(write_piece, batch.length - done);
-                errno = 0;
-                if (std::fwrite(batch.text.get() + done, 1, piece, file) != piece) {
-                    return Failure::system_or(errno, EIO);
+                if (auto failure = write_bytes(file, {batch.text.get() + done, piece})) {
+                    return failure;
                 }
             }
             const std::lock_guard lock(mutex_);

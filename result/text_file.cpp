@@ -2,9 +2,10 @@
 
 #include "messages/header.hpp"
 #include "result/row_text_pipeline.hpp"
+#include "result/write_bytes.hpp"
 
-#include <cerrno>
 #include <cstdio>
+#include <utility>
 
 namespace zelm {
 
@@ -36,9 +37,8 @@ std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, con
         if (asked_to_stop(stop)) {
             return Failure::stop();
         }
-        errno = 0;
-        if (std::fwrite(block.data(), 1, block.size(), file) != block.size()) {
-            return Failure::system_or(errno, EIO);
+        if (auto failure = write_bytes(file, block)) {
+            return failure;
         }
     }
     return std::nullopt;
@@ -49,10 +49,8 @@ std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, con
 TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
     ResultFileBytes bytes(entered);
     if (row_count(entered.height, entered.definition) >= rows_worth_threads) {
-        const std::string_view header = bytes.next();
-        errno = 0;
-        if (std::fwrite(header.data(), 1, header.size(), file.stream()) != header.size()) {
-            return {Failure::system_or(errno, EIO), bytes.summary()};
+        if (auto failure = write_bytes(file.stream(), bytes.next())) {  // the header
+            return {std::move(failure), bytes.summary()};
         }
         const PipelineReport rows = write_rows_on_every_core(file.stream(), entered, stop);
         if (rows.ran) {
