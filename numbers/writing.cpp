@@ -17,6 +17,26 @@ char* put_fixed(char* out, float value, int decimals) {
     return fmt::format_to_n(out, max_fixed_length, "{:.{}f}", value, decimals).out;
 }
 
+// The whole part of a decimal-comma cell, held as an integer or, from 2^31 on, as the
+// float it is.
+char* put_whole_part(char* out, std::uint32_t whole) { return fmt::format_to(out, FMT_COMPILE("{}"), whole); }
+char* put_whole_part(char* out, float whole) { return put_whole(out, whole); }
+
+// A decimal-comma cell from its parts: a space, a minus sign when negative, the whole
+// part, a comma and the two digits of the hundredths (0 to 99).
+template <typename Whole>
+char* put_parts(char* out, bool negative, Whole whole, std::uint32_t hundredths) {
+    *out++ = ' ';
+    if (negative) {
+        *out++ = '-';
+    }
+    out = put_whole_part(out, whole);
+    *out++ = ',';
+    *out++ = static_cast<char>('0' + hundredths / 10);
+    *out++ = static_cast<char>('0' + hundredths % 10);
+    return out;
+}
+
 }  // namespace
 
 std::string fixed(float value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }
@@ -42,8 +62,7 @@ char* put_whole(char* out, float value) {
     if (std::signbit(value)) {
         *out++ = '-';
     }
-    const auto whole = static_cast<std::uint32_t>(std::nearbyint(magnitude));
-    return fmt::format_to(out, FMT_COMPILE("{}"), whole);
+    return put_whole_part(out, static_cast<std::uint32_t>(std::nearbyint(magnitude)));
 }
 
 double DecimalComma::value() const {
@@ -74,29 +93,13 @@ char* put_decimal_comma(char* out, float v) {
             ++whole;
             hundredths = 0;
         }
-        *out++ = ' ';
-        if (v < 0.0F && (whole > 0 || hundredths > 0)) {
-            *out++ = '-';
-        }
-        out = fmt::format_to(out, FMT_COMPILE("{}"), whole);
-        *out++ = ',';
-        *out++ = static_cast<char>('0' + hundredths / 10);
-        *out++ = static_cast<char>('0' + hundredths % 10);
-        return out;
+        return put_parts(out, v < 0.0F && (whole > 0 || hundredths > 0), whole, hundredths);
     }
     const auto number = decimal_comma(v);
     if (!number) {
         return out;
     }
-    *out++ = ' ';
-    if (number->negative) {
-        *out++ = '-';
-    }
-    out = put_whole(out, number->whole);
-    *out++ = ',';
-    *out++ = static_cast<char>('0' + number->hundredths / 10);
-    *out++ = static_cast<char>('0' + number->hundredths % 10);
-    return out;
+    return put_parts(out, number->negative, number->whole, static_cast<std::uint32_t>(number->hundredths));
 }
 
 double typed_value(float value) {
