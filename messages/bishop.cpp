@@ -34,20 +34,25 @@ std::string bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
         return why;
     }
     const SlipCircle& circle = result.circle;
-    std::string line =
-        "FS " + fixed(bishop_rounded(result.factor_of_safety), 3) +
-        " (Bishop's method; critical circle, in m from the toe: centre x = " + metres(circle.centre_x) +
-        ", y = " + metres(circle.centre_y) + ", radius " + metres(circle.radius) +
-        ", entering the crest at x = " + metres(circle.entry_x) +
-        ", leaving the ground at x = " + metres(circle.exit_x) + ")";
+    return "FS " + bishop_fs_text(result.factor_of_safety) +
+           " (Bishop's method; critical circle, in m from the toe: centre x = " + metres(circle.centre_x) +
+           ", y = " + metres(circle.centre_y) + ", radius " + metres(circle.radius) +
+           ", entering the crest at x = " + metres(circle.entry_x) +
+           ", leaving the ground at x = " + metres(circle.exit_x) + ")" + bishop_cautions(result);
+}
+
+std::string bishop_fs_text(double factor_of_safety) { return fixed(bishop_rounded(factor_of_safety), 3); }
+
+std::string bishop_cautions(const BishopResult& result) {
+    std::string clauses;
     if (result.factor_of_safety < 1.0) {
-        line += "; below 1, the slope is expected to fail";
+        clauses += "; below 1, the slope is expected to fail";
     }
-    if (metres(result.tension_depth) != metres(0.0)) {
-        line += "; the slices under the crest are in tension down to " + metres(result.tension_depth) +
-                " m below it";
+    if (in_tension(result)) {
+        clauses += "; the slices under the crest are in tension down to " + metres(result.tension_depth) +
+                   " m below it: a tension crack there would lower this FS";
     }
-    return line;
+    return clauses;
 }
 
 std::string named_bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
@@ -80,6 +85,12 @@ std::vector<std::string> bishop_notes(const BishopFindings& findings, const Char
     if (findings.none_reaches.rows > 0) {
         notes.push_back("not even a slope of 1 degree reaches FS " + fs + " by Bishop's method at " +
                         heights_text(findings.none_reaches) + ": those Bishop angle cells are empty.");
+    }
+    if (const Heights& rows = findings.in_tension; rows.rows > 0) {
+        notes.push_back("Bishop's FS lets the soil under the crest hold tension in " +
+                        std::to_string(rows.rows) + (rows.rows == 1 ? " row, " : " rows, ") +
+                        heights_text(rows) +
+                        ": a tension crack there would lower it, and the Bishop angle with it.");
     }
     if (findings.security_factor) {
         notes.push_back("the Bishop angle column is empty: the factor of safety " + fs + " is not above 0.");

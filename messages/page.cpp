@@ -51,7 +51,8 @@ std::vector<PageSentence> page_sentences(const DesignChart& chart) {
         {"confirmedCurve", "confirmed angle at FS {fs} (degrees)"},
         {"slopePoint", "the slope (degrees)"},
         {"bishopLine",
-         "By Bishop's simplified method of slices: FS {fs}, on the critical slip circle drawn below."},
+         "By Bishop's simplified method of slices: FS {fs}, on the critical slip circle drawn "
+         "below{cautions}."},
         {"bishopNone", "Bishop's simplified method gives no factor of safety: {reason}"},
         {"sectionTitle", "The slope's section and Bishop's critical slip circle"},
         {"sectionCaption",

@@ -98,11 +98,16 @@ struct BishopResult {
     // How deep below the crest the slices next to the entry carry a tensile normal force
     // (the same units as the height; 0 when none does). Bishop's method lets the soil
     // there hold tension, as Mohr-Coulomb strength allows: the resistance of such a slice,
-    // (C' b + W tan(phi)) / m_alpha, stays positive. Whether a tension crack is to be
-    // reckoned with is the engineer's call; this is the depth to weigh it against.
+    // (C' b + W tan(phi)) / m_alpha, stays positive. A tension crack there would take
+    // that resistance away and lower the factor of safety: whether to reckon with one is
+    // the engineer's call, and this is the depth to weigh it against.
     double tension_depth;
     BishopReason reason;
 };
+
+// Tension under the crest worth telling: at least half a centimetre deep (with the height
+// in metres), the depth being told to the centimetre.
+inline bool in_tension(const BishopResult& result) { return result.tension_depth >= 0.005; }
 
 // How thorough the search for the critical circle is.
 struct CircleSearch {

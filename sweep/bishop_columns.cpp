@@ -68,6 +68,9 @@ BishopCells BishopColumns::next(const SweepRow& row) {
         printed = critical_circle(slope);
         if (printed->reason == BishopReason::none) {
             cells.factor_of_safety = bishop_rounded(printed->factor_of_safety);
+            if (in_tension(*printed)) {
+                note(findings_.in_tension, row.height);
+            }
         } else {
             note(findings_.refused.at(static_cast<std::size_t>(printed->reason)), row.height);
         }

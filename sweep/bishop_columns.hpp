@@ -42,6 +42,7 @@ struct BishopFindings {
     // the factor of safety.
     std::array<Heights, bishop_reason_count> refused{};
     Heights none_reaches{};        // not even 1 degree reaches the run's FS
+    Heights in_tension{};          // the printed angle's critical circle in tension under the crest
     bool security_factor = false;  // the run's FS is not above 0: no steepest degree
     Heights filled{};              // the rows given cells, from the first
     std::int32_t rows = 0;         // the run's rows

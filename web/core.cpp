@@ -9,6 +9,7 @@
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
 // bytes) and never reads or frees the module's memory by hand.
 
+#include "messages/bishop.hpp"
 #include "messages/bishop_answers.hpp"
 #include "messages/checks.hpp"
 #include "messages/columns.hpp"
@@ -370,7 +371,9 @@ val bishop(const val& values) {
         {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density});
     val answer = val::object();
     const bool answered = result.reason == BishopReason::none;
-    answer.set("fs", answered ? fixed(static_cast<float>(result.factor_of_safety), 3) : std::string());
+    // As the program's line gives it: rounded down, and what else the engineer should know.
+    answer.set("fs", answered ? bishop_fs_text(result.factor_of_safety) : std::string());
+    answer.set("cautions", answered ? bishop_cautions(result) : std::string());
     // The page's sentence names the method: a failure of the method is told as its clause.
     answer.set("reason", answered                        ? std::string()
                          : values_refused(result.reason) ? bishop_refusal(slope, result)

@@ -383,7 +383,7 @@
       line.textContent = said('bishopNone', { reason: found.reason });
       return;
     }
-    line.textContent = said('bishopLine', { fs: found.fs });
+    line.textContent = said('bishopLine', { fs: found.fs, cautions: found.cautions });
     document.getElementById('check-section-title').textContent = said('sectionTitle');
     document.getElementById('check-circle-caption').textContent =
       said('sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });

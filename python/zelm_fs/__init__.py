@@ -256,7 +256,10 @@ def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=Fal
     or beyond it (reaching at most 3 heights below the toe): one number, not the
     chart's range. It depends on phi, angle and cohesion/(density*height) only, so any
     consistent units give the same answer. Each element's search takes about half a
-    millisecond of one core (10^4 elements, a few seconds on two cores).
+    millisecond of one core (10^4 elements, a few seconds on two cores). Where the slices
+    under the crest of the critical circle are in tension, which is common where the
+    cohesion counts, the answer lets the soil there hold it: a tension crack would lower
+    it (zelm-fs --bishop tells how deep the tension goes).
 
     circle=True returns a BishopCircle(factor_of_safety, centre_x, centre_y, radius,
     entry_x, exit_x) of arrays instead: the critical circle, in the height's units.

@@ -602,7 +602,8 @@ test('check a slope: Bishop\'s factor of safety beside the chart\'s, and the sec
   assert.deepEqual(await violations(), []);
   // A vertical face: the crest's edge above the toe, the centre far out over the toe ground.
   await checkSlope(page, ['30', '2', '2.5', '20', '90']);
-  assert.match(await page.textContent('#check-bishop'), /: FS 0\.408,/);
+  // Rounded down as the program gives it (0.4079...), with the program's cautions.
+  assert.match(await page.textContent('#check-bishop'), /: FS 0\.407, .*drawn below; below 1, the slope is expected to fail; the slices under the crest are in tension down to 9\.88 m below it: a tension crack there would lower this FS\.$/);
   assert.match(await page.textContent('#check-circle-caption'), /centre at x = -48\.90, y = 20\.00 .*leaves the ground at x = 0\.00[.]$/);
   await check();
 });
