@@ -15,19 +15,43 @@ TEST(BishopColumns, SteepestWholeDegreeOrNone) {
     const struct {
         ChartInputs run;
         std::optional<int> steepest;  // on every row
+        bool fs_not_above_0;          // no degree is looked for
     } runs[] = {
-        {{5, 0, 2, 3, 1, 10}, std::nullopt},  // tan(5) / tan(1) is 5.0, below FS 10
-        {{30, 2, 2.5, 3, 1, 0.05F}, 90},      // a vertical cut 3 m high stands at FS 0.05
+        {{5, 0, 2, 3, 1, 10}, std::nullopt, false},   // tan(5) / tan(1) is 5.0, below FS 10
+        {{30, 2, 2.5, 3, 1, 0.05F}, 90, false},       // a vertical cut 3 m high stands at FS 0.05
+        {{30, 2, 2.5, 3, 1, 0}, std::nullopt, true},  // every slope reaches FS 0: none is asked
     };
-    for (const auto& [run, steepest] : runs) {
+    for (const auto& [run, steepest, fs_not_above_0] : runs) {
         SCOPED_TRACE(testing::Message() << "phi " << run.friction_angle << ", FS " << run.security_factor);
         Sweep rows(run);
         BishopColumns columns(run, rows.rows());
         for (const SweepRow* row = rows.next(); row != nullptr; row = rows.next()) {
             EXPECT_EQ(columns.next(*row).steepest, steepest) << "H " << row->height;
         }
-        EXPECT_EQ(columns.findings().none_reaches.rows, steepest ? 0 : rows.rows());
-        EXPECT_FALSE(columns.findings().security_factor);
+        const BishopFindings& found = columns.findings();
+        EXPECT_EQ(found.none_reaches.rows, steepest || fs_not_above_0 ? 0 : rows.rows());
+        EXPECT_EQ(found.security_factor, fs_not_above_0);
+    }
+}
+
+// Where the cohesion counts, the slices under the crest of a printed angle's critical
+// circle are in tension, which the workbook tells; a cohesionless slope has none.
+TEST(BishopColumns, PrintedAnglesInTensionUnderTheCrest) {
+    const struct {
+        ChartInputs run;
+        std::int32_t in_tension;
+    } runs[] = {
+        {{30, 2, 2.5, 3, 1, 1.5}, 3},  // 90, 86 and 77 degrees
+        {{35, 0, 2, 3, 1, 1.2F}, 0},
+    };
+    for (const auto& [run, in_tension] : runs) {
+        SCOPED_TRACE(testing::Message() << "C' " << run.cohesion);
+        Sweep rows(run);
+        BishopColumns columns(run, rows.rows());
+        for (const SweepRow* row = rows.next(); row != nullptr; row = rows.next()) {
+            EXPECT_TRUE(columns.next(*row).factor_of_safety) << "H " << row->height;
+        }
+        EXPECT_EQ(columns.findings().in_tension.rows, in_tension);
     }
 }
 
