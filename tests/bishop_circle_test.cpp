@@ -156,9 +156,10 @@ TEST(BishopOnACircle, WithoutFrictionExactWithAnySlices) {
     }
 }
 
-// The slices' weights add up to the sliding mass's, exactly, whatever their number: the
-// segments under long bases taken whole and those under short ones in series (9 slices
-// of the first circle's 40 degrees come just under where the series ends).
+// The slices' weights add up to the sliding mass's, and their bases' lengths to the arc's,
+// exactly, whatever their number: the segments under long bases taken whole and those
+// under short ones in series (9 slices of the first circle's 40 degrees come just under
+// where the series ends).
 TEST(BishopOnACircle, SlicesWeighTheWholeMass) {
     for (const auto& [slope, circles] : slopes_and_circles(30, 10)) {
         const double h = slope.height;
@@ -170,10 +171,14 @@ TEST(BishopOnACircle, SlicesWeighTheWholeMass) {
                 slices::Slices cut{};
                 slices::cut_slices(scaled, crest_edge(slope) / h, count, cut);
                 double weight = 0.0;
+                double length = 0.0;
                 for (std::size_t i = 0; i < static_cast<std::size_t>(cut.count); ++i) {
                     weight += cut.weight[i];
+                    length += cut.base_length[i];
                 }
                 EXPECT_NEAR(weight, exact, 1e-12 * exact) << count << " slices, centre " << c.centre_x;
+                EXPECT_NEAR(length, arc_length(scaled), 1e-12 * length)
+                    << count << " slices, centre " << c.centre_x;
             }
         }
     }
