@@ -82,15 +82,15 @@ std::string bishop_help() {
                "x = 21.28, leaving the ground at x = 0.00); below 1, the slope is expected to\n"
                "fail\n"
                "The line adds where the FS is below 1, and how deep under the crest the slices\n"
-               "are in tension, if they are (whether to reckon with a tension crack there is\n"
-               "the engineer's call). Where the method gives no factor of safety (m_alpha below\n"
-               "0.2 on the critical circle, no settling, no slip circle), the line says why\n"
-               "instead. With -w, the workbook gives, for each of the first ")
+               "are in tension, if they are: a tension crack there would lower the FS (whether\n"
+               "to reckon with one is the engineer's call). Where the method gives no factor\n"
+               "of safety (m_alpha below 0.2 on the critical circle, no settling, no slip\n"
+               "circle), the line says why instead. With -w, the workbook gives, for each of\n"
+               "the first ")
         .append(std::to_string(bishop_rows))
         .append(
-            " rows, Bishop's\n"
-            "FS of the printed angle and the steepest whole degree that reaches FS by the\n"
-            "method at that height.\n");
+            " rows, Bishop's FS of the printed angle and the steepest whole\n"
+            "degree that reaches FS by the method at that height.\n");
 }
 
 }  // namespace
