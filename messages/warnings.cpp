@@ -135,7 +135,8 @@ std::string words(const PrintedChecksShort& short_of) {
     const std::string chart(short_of.chart->name);
     std::string line = "the angles printed check more than " +
                        fixed(static_cast<float>(crossing_margin * 100.0), 0) + "% below the FS " + fs +
-                       " asked at ";
+                       " asked" + (crossings.below_chart ? ", or below the smallest FS " + chart + " answers," : "") +
+                       " at ";
     const std::int32_t named = std::min(crossings.runs, Crossings::named);
     std::int32_t named_rows = 0;
     bool cross = false;

@@ -29,7 +29,8 @@ struct PrintedCheck {
     // The angle as the file prints it, and the check of a slope at that angle.
     float printed = 0.0F;
     CheckAnswer answer;
-    // The check answers below the run's FS by more than crossing_margin.
+    // The check answers below the run's FS by more than crossing_margin, or only "FS
+    // below" the chart's smallest.
     bool short_of_fs = false;
 };
 

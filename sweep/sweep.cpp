@@ -74,6 +74,7 @@ void Sweep::note_crossed_row() {
         ++heights->rows;
     }
     crossed_row_ = summary_.rows;
+    crossings.below_chart = crossings.below_chart || printed_.answer.verdict == Verdict::below_chart;
     if (crossings.runs <= Crossings::named) {
         crossings.first[static_cast<std::size_t>(crossings.runs - 1)] = last_crossed_;
     }

@@ -52,8 +52,9 @@ struct CrossedRows {
 struct Crossings {
     static constexpr std::int32_t named = 5;
     std::array<CrossedRows, named> first;
-    std::int32_t runs = 0;  // runs of such rows, named or not
-    Heights rows;           // all of them
+    std::int32_t runs = 0;     // runs of such rows, named or not
+    Heights rows;              // all of them
+    bool below_chart = false;  // some check only "FS below" the chart's smallest
 };
 
 // What a whole sweep gave, for the warnings after the run.
