@@ -18,6 +18,7 @@
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
+#include "sweep/unit_weight.hpp"
 
 #include <cstddef>
 #include <exception>
@@ -153,6 +154,10 @@ ExitStatus answer_lines(const Checks& checks, Line&& line) {
         return carry_out(*wrong);
     }
     const auto& answered = std::get<0>(answers);
+    // One material: a unit weight no soil has is most likely typed in the other units.
+    if (const auto slip = unit_weight_out_of_range(checks.slopes.front().density, checks.units)) {
+        warn(std::cerr, sentence(*slip));
+    }
     for (std::size_t i = 0; i < answered.size(); ++i) {
         std::cout << line(checks.slopes[i], answered[i]) << '\n';
         if (stop_requested()) {

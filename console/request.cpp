@@ -16,7 +16,7 @@ namespace {
 // The values after --check or --bishop (`mode`), read as the console reads them: PHI C D,
 // then H ANGLE for each slope.
 std::variant<std::vector<SlopeToCheck>, UsageError> slopes_of(const std::vector<std::string>& words,
-                                                              Option mode) {
+                                                              Option mode, Units units) {
     if (words.size() < 5 || (words.size() - 3) % 2 != 0) {
         return UsageError{.fault = UsageFault::check_values_count, .mode = mode, .count = words.size()};
     }
@@ -34,7 +34,7 @@ std::variant<std::vector<SlopeToCheck>, UsageError> slopes_of(const std::vector<
     }
     std::vector<SlopeToCheck> slopes;
     for (std::size_t i = 3; i < read.size(); i += 2) {
-        slopes.push_back({read[0], read[1], read[2], read[i], read[i + 1]});
+        slopes.push_back({read[0], read[1], read[2], read[i], read[i + 1], &design_chart(), units});
     }
     return slopes;
 }
@@ -124,7 +124,7 @@ std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLi
     if (line.workbook) {
         return UsageError{.fault = UsageFault::not_with_check, .option = Option::workbook, .mode = mode};
     }
-    auto slopes = slopes_of(line.values, mode);
+    auto slopes = slopes_of(line.values, mode, units);
     if (auto* refused = std::get_if<UsageError>(&slopes)) {
         return std::move(*refused);
     }

@@ -1,6 +1,7 @@
 #include "messages/bishop_answers.hpp"
 
 #include "messages/checks.hpp"
+#include "messages/units.hpp"
 #include "numbers/writing.hpp"
 
 #include <cmath>
@@ -60,8 +61,8 @@ std::string bishop_refusal(const SlopeToCheck& slope, const BishopResult& result
             return "the cohesion and the friction angle are both 0: nothing resists the slope's weight.";
         case BishopReason::cohesion:
             if (slope.cohesion >= 0.0F && std::isfinite(slope.cohesion)) {
-                return "the cohesion " + shortest(slope.cohesion) +
-                       " is beyond measure against the density times the height.";
+                return "the cohesion " + shortest(slope.cohesion) + " is beyond measure against the " +
+                       std::string(labels_of(slope.units).weight) + " times the height.";
             }
             told.why = Meaningless::cohesion;
             break;

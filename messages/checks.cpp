@@ -1,5 +1,6 @@
 #include "messages/checks.hpp"
 
+#include "messages/units.hpp"
 #include "numbers/writing.hpp"
 
 #include <cmath>
@@ -12,9 +13,8 @@ namespace {
 
 // Why the values leave the chart nothing to read, as one sentence.
 std::string reason(const SlopeToCheck& slope, const CheckAnswer& answer) {
-    const auto value = [](const char* name, float v, const char* rule) {
-        return std::string(name) + " " + shortest(v) + (std::isfinite(v) ? rule : " is not a finite number") +
-               ".";
+    const auto value = [](const std::string& name, float v, const char* rule) {
+        return name + " " + shortest(v) + (std::isfinite(v) ? rule : " is not a finite number") + ".";
     };
     switch (answer.why) {
         case Meaningless::friction_angle:
@@ -22,7 +22,8 @@ std::string reason(const SlopeToCheck& slope, const CheckAnswer& answer) {
         case Meaningless::cohesion:
             return value("the cohesion", slope.cohesion, " is below 0");
         case Meaningless::density:
-            return value("the density", slope.density, " is not above 0");
+            return value("the " + std::string(labels_of(slope.units).weight), slope.density,
+                         " is not above 0");
         case Meaningless::height:
             return value("the height of the slope", slope.height, " is not above 0");
         case Meaningless::slope_angle:

@@ -19,7 +19,9 @@ std::string prompt(std::size_t value, Units units) {
         case 1:
             return "\n\tCohesion \t\t[" + std::string(labels.stress) + "]\t:";
         case 2:
-            return "\n\tDensity  \t\t[" + std::string(labels.unit_weight) + "]\t:";
+            // "Density" and "Unit weight" both end before the same tab stop.
+            return "\n\t" + std::string(labels.weight_title) + (units == Units::si ? " " : "  ") + "\t\t[" +
+                   std::string(labels.unit_weight) + "]\t:";
         case 3:
             return "\n\tHeight of the talus \t  [m]\t:";
         case 4:

@@ -22,10 +22,11 @@ constexpr HeaderCell value(float ChartInputs::*entered, std::string_view before 
 }
 
 // The labels are Catalan, written as Windows-1252 bytes so that the file does not
-// depend on the source's encoding: \xE0 is a-grave, \xF3 o-acute, \xE7 c-cedilla.
+// depend on the source's encoding: \xE0 is a-grave, \xF3 o-acute, \xE7 c-cedilla (and
+// \xED, i-acute, in the unit weight's "pes espec\xEDfic").
 // clang-format off
 constexpr std::array<HeaderLine, 8> lines{{
-    {{label("Par\xE0metres"), label("densitat"),       value(&ChartInputs::density),                unit(&UnitLabels::unit_weight)}, 4, true},
+    {{label("Par\xE0metres"), unit(&UnitLabels::weight_cell), value(&ChartInputs::density),           unit(&UnitLabels::unit_weight)}, 4, true},
     {{label("geomec\xE0nics"), label("Angle"),         value(&ChartInputs::friction_angle),         label("graus")}, 4, true},
     {{label(""),               label("Cohesi\xF3"),    value(&ChartInputs::cohesion),               unit(&UnitLabels::stress)}, 4, true},
     {{label(""),               label("Al\xE7" "ada"),  value(&ChartInputs::height),                 label("m")},     4, false},

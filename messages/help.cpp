@@ -25,12 +25,13 @@ std::string_view usage_lines() {
 std::string_view values_heading() { return "Values (numbers written with a decimal point: 2.5, -20, 1e3)"; }
 
 std::string_view value_described(std::size_t value) {
-    constexpr std::array<std::string_view, value_names.size()> described{"friction angle, degrees",
-                                                                         "cohesion C', Tn/m2",
-                                                                         "density d, Tn/m3",
-                                                                         "height of the talus, m",
-                                                                         "height step (the definition), m",
-                                                                         "factor of safety to reach"};
+    constexpr std::array<std::string_view, value_names.size()> described{
+        "friction angle, degrees",
+        "cohesion C', Tn/m2 (kPa with --units si)",
+        "density d, Tn/m3 (unit weight, kN/m3, with --units si)",
+        "height of the talus, m",
+        "height step (the definition), m",
+        "factor of safety to reach"};
     return described.at(value);
 }
 
@@ -51,7 +52,8 @@ std::string option_described(Option option) {
                    std::string(tonne_labels.stress) + ", " + std::string(tonne_labels.unit_weight) +
                    ", the default)\nor " + std::string(si_labels.option) + " (" +
                    std::string(si_labels.stress) + ", " + std::string(si_labels.unit_weight) +
-                   "); the angles are the same in both";
+                   "), D then the unit weight;\nthe angles are the same in both, and a D that no\nsoil has "
+                   "in the units given is warned of";
         case Option::check:
             return "check slopes that stand: the factor of safety chart 1\n"
                    "gives a slope H high at ANGLE degrees, one line each";

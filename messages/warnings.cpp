@@ -2,6 +2,7 @@
 
 #include "chart/design_chart.hpp"
 #include "messages/checks.hpp"
+#include "messages/units.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/printed_check.hpp"
 
@@ -23,6 +24,37 @@ std::string height_text(float height) {
 }
 
 std::string words(const ValueWithoutMeaning& value) { return clause(value) + std::string(meaningless); }
+
+// A unit weight with its unit: "2 kN/m3"; in the other units to three figures, "19.6 kN/m3".
+std::string weighed(double value, Units units, bool converted) {
+    const std::string number =
+        converted ? fixed(value, units == Units::si ? 1 : 2) : shortest(static_cast<float>(value));
+    return number + " " + std::string(labels_of(units).unit_weight);
+}
+
+std::string range_of_soils(Units units) {
+    const UnitWeightRange range = unit_weights_of_soils(units);
+    return shortest(range.lowest) + " to " + shortest(range.highest) + " " +
+           std::string(labels_of(units).unit_weight);
+}
+
+std::string words(const UnitWeightOutOfRange& out) {
+    if (!out.units) {
+        return "the density " + shortest(out.value) +
+               " lies outside what soils and rocks weigh in either units (" + range_of_soils(Units::tonnes) +
+               ", " + range_of_soils(Units::si) + ").";
+    }
+    const Units units = *out.units;
+    std::string line = "the " + std::string(labels_of(units).weight) + " " +
+                       weighed(out.value, units, false) +
+                       (out.below ? " is far below any soil's (" : " is far above any soil's or rock's (") +
+                       range_of_soils(units) + ")";
+    if (out.meant) {
+        line += "; " + weighed(out.value, *out.meant, false) + " is " +
+                weighed(in_other_units(out.value, *out.meant), units, true);
+    }
+    return line + ".";
+}
 
 std::string words(const FactorOfSafetyBelowOne& below) {
     return "the factor of safety " + shortest(below.security_factor) +
@@ -133,10 +165,10 @@ std::string words(const PrintedChecksShort& short_of) {
     const Crossings& crossings = short_of.crossings;
     const std::string fs = shortest(short_of.security_factor);
     const std::string chart(short_of.chart->name);
-    std::string line = "the angles printed check more than " +
-                       fixed(static_cast<float>(crossing_margin * 100.0), 0) + "% below the FS " + fs +
-                       " asked" + (crossings.below_chart ? ", or below the smallest FS " + chart + " answers," : "") +
-                       " at ";
+    std::string line =
+        "the angles printed check more than " + fixed(static_cast<float>(crossing_margin * 100.0), 0) +
+        "% below the FS " + fs + " asked" +
+        (crossings.below_chart ? ", or below the smallest FS " + chart + " answers," : "") + " at ";
     const std::int32_t named = std::min(crossings.runs, Crossings::named);
     std::int32_t named_rows = 0;
     bool cross = false;
@@ -194,7 +226,7 @@ std::string clause(const ValueWithoutMeaning& value) {
         case ValueWithoutMeaning::Which::cohesion:
             return "the cohesion " + typed + " is below 0";
         case ValueWithoutMeaning::Which::density:
-            return "the density " + typed + " is not above 0";
+            return "the " + std::string(labels_of(value.units).weight) + " " + typed + " is not above 0";
         case ValueWithoutMeaning::Which::height:
             return "the height " + typed + " is not above 0";
         case ValueWithoutMeaning::Which::security_factor:

@@ -15,6 +15,7 @@
 
 #include "chart/chart_grid.hpp"
 #include "chart/design_chart.hpp"
+#include "sweep/chart_inputs.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,12 +28,13 @@ namespace zelm {
 // The slope to check, as typed at the console.
 struct SlopeToCheck {
     float friction_angle;  // phi, degrees
-    float cohesion;        // C', Tn/m2
-    float density;         // d, Tn/m3
+    float cohesion;        // C', Tn/m2 (or kPa)
+    float density;         // d, Tn/m3 (or the unit weight, kN/m3)
     float height;          // H, m
     float slope_angle;     // the angle of the slope's face, degrees
     // The chart the slope is checked on: never null.
     const DesignChart* chart = &design_chart();
+    Units units = Units::tonnes;  // the units C' and d are given in, which the words follow
 };
 
 enum class Verdict : std::uint8_t {

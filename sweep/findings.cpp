@@ -196,7 +196,7 @@ std::optional<ValueWithoutMeaning> describes_no_slope(const ChartInputs& reading
         return ValueWithoutMeaning{Which::cohesion, reading.cohesion};
     }
     if (!(reading.density > 0.0F)) {
-        return ValueWithoutMeaning{Which::density, reading.density};
+        return ValueWithoutMeaning{Which::density, reading.density, reading.units};
     }
     if (!(reading.height > 0.0F)) {
         return ValueWithoutMeaning{Which::height, reading.height};
@@ -224,8 +224,9 @@ std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary
         findings.emplace_back(ValueWithoutMeaning{Which::cohesion, entered.cohesion});
     }
     if (!(entered.density > 0.0F)) {
-        findings.emplace_back(ValueWithoutMeaning{Which::density, entered.density});
+        findings.emplace_back(ValueWithoutMeaning{Which::density, entered.density, entered.units});
     }
+    add(findings, unit_weight_out_of_range(entered.density, entered.units));
     if (!(entered.security_factor > 0.0F)) {
         findings.emplace_back(ValueWithoutMeaning{Which::security_factor, entered.security_factor});
     } else if (entered.security_factor < 1.0F) {

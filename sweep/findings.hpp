@@ -11,6 +11,7 @@
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 #include "sweep/sweep.hpp"
+#include "sweep/unit_weight.hpp"
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,7 @@ struct ValueWithoutMeaning {
     };
     Which which;
     float value;
+    Units units = Units::tonnes;  // the run's: the density's name and unit follow them
 };
 
 // A design FS below 1: the angles are those of slopes expected to fail.
@@ -107,8 +109,9 @@ struct ShortOfTalus {
     float step;
 };
 
-using Finding = std::variant<ValueWithoutMeaning, FactorOfSafetyBelowOne, NoRows, HeightsBelowZero,
-                             EmptyAngles, SteeperThanExact, PrintedChecksShort, ShortOfTalus>;
+using Finding =
+    std::variant<ValueWithoutMeaning, UnitWeightOutOfRange, FactorOfSafetyBelowOne, NoRows, HeightsBelowZero,
+                 EmptyAngles, SteeperThanExact, PrintedChecksShort, ShortOfTalus>;
 
 // What the values entered and their sweep gave, in this order: the values one by one,
 // the rows, the chart, the last height.

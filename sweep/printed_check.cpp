@@ -24,8 +24,9 @@ PrintedCheck check_printed(const ChartGrid::AtY& design, float phi, float fs, fl
     checked.answer = check_rows(design, phi, checked.printed);
     // A slope steeper than even the chart's smallest FS allows checks at "FS below X": its
     // FS is not known to come within the margin of the run's, whatever X is.
-    checked.short_of_fs = checked.answer.verdict == Verdict::below_chart ||
-                          highest_fs_checked(checked.answer) < static_cast<double>(fs) * (1.0 - crossing_margin);
+    checked.short_of_fs =
+        checked.answer.verdict == Verdict::below_chart ||
+        highest_fs_checked(checked.answer) < static_cast<double>(fs) * (1.0 - crossing_margin);
     return checked;
 }
 

@@ -236,7 +236,8 @@ TEST(Facts, WorkbookHoldsWhatTheFilePrints) {
 }
 
 // The units only label the cohesion and the density: a run in kPa and kN/m3 gives the
-// bytes of the same values in Tn/m2 and Tn/m3, the two labels aside.
+// bytes of the same values in Tn/m2 and Tn/m3, the labels aside (the unit weight named
+// as such: "pes espec\xEDfic", i-acute in Windows-1252, for "densitat").
 TEST(Facts, UnitsLabelTheValuesAndLeaveTheRows) {
     const auto file_of = [](const ChartInputs& entered) {
         ResultFileBytes bytes(entered);
@@ -255,6 +256,9 @@ TEST(Facts, UnitsLabelTheValuesAndLeaveTheRows) {
         ASSERT_NE(tonnes.find("\tTn/m3\r\n"), std::string::npos);
         tonnes.replace(tonnes.find("\tTn/m3\r\n") + 1, 5, "kN/m3");
         tonnes.replace(tonnes.find("\tTn/m2\r\n") + 1, 5, "kPa");
+        tonnes.replace(tonnes.find("\tdensitat\t") + 1, 8,
+                       "pes espec\xED"
+                       "fic");
         EXPECT_EQ(si, tonnes);
     }
 }
