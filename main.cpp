@@ -6,6 +6,7 @@
 #include "console/quiet_standard_error.hpp"
 #include "console/request.hpp"
 #include "console/stops.hpp"
+#include "console/terminal.hpp"
 #include "files/output_file.hpp"
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
@@ -21,6 +22,7 @@
 #include "sweep/unit_weight.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -49,12 +51,24 @@ bool targets_take_files(const Request& request) {
     return true;
 }
 
+// True when the dialogue on `console` is held with a person at a terminal.
+bool at_a_terminal(const std::ostream& console) {
+    return is_a_terminal(StandardStream::input) &&
+           is_a_terminal(&console == &std::cout ? StandardStream::output : StandardStream::error);
+}
+
 // The banner and the six prompts, in `units`, on `console`; nothing, with the reason on
-// standard error, when the values could not be read.
+// standard error, when the values could not be read. Read from a file or a pipe, the
+// text after the sixth value is read to its end, all of it meant for the dialogue.
 std::optional<ChartInputs> ask_at_console(std::ostream& console, Units units) {
     print_banner(console);
-    const auto typed = read_inputs(std::cin, console, units);
+    const LeftOver rest =
+        is_a_terminal(StandardStream::input) ? LeftOver::rest_of_line : LeftOver::rest_of_input;
+    const auto typed = read_inputs(std::cin, console, units, rest);
     const auto entered = typed ? std::optional(typed->values) : std::nullopt;
+    if (!entered && at_a_terminal(console)) {
+        console << '\n' << std::flush;  // what follows starts on a line of its own, not after the prompt
+    }
     if (!entered && input_ended_by_a_stop()) {
         end_by_stop(false);
     }
@@ -100,17 +114,28 @@ void end_if_stopped(const std::optional<Failure>& failure, const Target& target)
     }
 }
 
+// What a design run wrote: the files it left complete and new, and their rows.
+struct Written {
+    ExitStatus status = ExitStatus::written;
+    bool result_file = false;
+    bool workbook = false;
+    std::int32_t rows = 0;
+};
+
 // The result file, then the workbook when asked for: each is complete and new, or
 // untouched, whatever becomes of the other. Then what the run should tell, found once
 // from the result file's rows, and written in the workbook too.
-ExitStatus write_results(const Request& request, const ChartInputs& entered) {
-    ExitStatus status = ExitStatus::written;
+Written write_results(const Request& request, const ChartInputs& entered) {
+    Written written;
+    ExitStatus& status = written.status;
     const TextFileReport text = result_file(request.output, entered);
     end_if_stopped(text.failure, request.output);
     if (text.failure) {
         say(std::cerr, result_not_written(request.output, *text.failure));
         status = ExitStatus::not_written;
     }
+    written.result_file = !text.failure;
+    written.rows = text.sweep.rows;
     KnownWarnings warnings;
     if (!text.failure) {
         warnings = zelm::warnings(entered, text.sweep);
@@ -122,11 +147,12 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
             say(std::cerr, workbook_not_written(*request.workbook, *failure));
             status = ExitStatus::not_written;
         }
+        written.workbook = !failure;
     }
     for (const std::string& warning : warnings.value_or(std::vector<std::string>())) {
         warn(std::cerr, warning);
     }
-    return status;
+    return written;
 }
 
 // What --help or --version shows, on standard output.
@@ -182,14 +208,19 @@ ExitStatus carry_out(const Request& request) {
         return ExitStatus::not_written;
     }
     // With the result file on standard output, the dialogue speaks on standard error.
-    const bool file_on_standard_output = request.output.kind == TargetKind::standard_output;
-    const auto entered = request.values
-                             ? request.values
-                             : ask_at_console(file_on_standard_output ? std::cerr : std::cout, request.units);
+    std::ostream& console = request.output.kind == TargetKind::standard_output ? std::cerr : std::cout;
+    const auto entered = request.values ? request.values : ask_at_console(console, request.units);
     if (!entered) {
         return ExitStatus::not_written;
     }
-    return write_results(request, *entered);
+    const Written written = write_results(request, *entered);
+    // A person at a terminal is told where the answer went; a script reads the status.
+    if (!request.values && written.result_file && at_a_terminal(console)) {
+        console << files_written(request.output, written.workbook ? request.workbook : std::nullopt,
+                                 written.rows)
+                << std::flush;
+    }
+    return written.status;
 }
 
 }  // namespace

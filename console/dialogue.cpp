@@ -52,6 +52,21 @@ class TypedLines {
         return rest;
     }
 
+    // What is left of the current line and of the input after it, each line's blanks
+    // dropped and the lines that hold something joined by a space; read up to
+    // `most_bytes`, so that an input without end (yes | zelm-fs) ends the reading too.
+    std::string rest_of_input(std::size_t most_bytes) {
+        std::string rest = rest_of_line();
+        std::size_t read = 0;
+        while (read < most_bytes && std::getline(in_, line_)) {
+            read += line_.size() + 1;
+            at_ = 0;
+            const std::string held = rest_of_line();
+            rest.append(rest.empty() || held.empty() ? "" : " ").append(held);
+        }
+        return rest;
+    }
+
     std::int64_t line_number() const { return line_number_; }
 
   private:
@@ -65,7 +80,7 @@ class TypedLines {
 
 void print_banner(std::ostream& out) { out << banner(); }
 
-std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units) {
+std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units, LeftOver left_over) {
     TypedValues typed{};
     typed.values.units = units;
     TypedLines lines(in);
@@ -94,7 +109,10 @@ std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Unit
             taken = {};
         }
     }
-    typed.left_over = lines.rest_of_line();
+    // Past the most a warning quotes, what is left is not worth reading.
+    constexpr std::size_t most_read = std::size_t{1} << 16U;
+    typed.left_over =
+        left_over == LeftOver::rest_of_input ? lines.rest_of_input(most_read) : lines.rest_of_line();
     return typed;
 }
 

@@ -18,12 +18,17 @@ inline constexpr std::array<float ChartInputs::*, 6> entered_values{
 
 void print_banner(std::ostream& out);
 
-// The six values as read, and what was typed after the sixth on its line, which no
-// prompt took (blanks around it dropped; empty when there was nothing).
+// The six values as read, and what was typed after the sixth, which no prompt took
+// (blanks around it dropped; empty when there was nothing).
 struct TypedValues {
     ChartInputs values;
     std::string left_over;
 };
+
+// What is read after the sixth value: the rest of its line, where a person types and the
+// next line is not yet there; or the rest of the input, from a file or a pipe, whose
+// lines after the sixth value were all meant for it.
+enum class LeftOver { rest_of_line, rest_of_input };
 
 // Asks for the six values in order, each prompt flushed before its entry is read.
 // Entries are whitespace-separated tokens, several to a line if need be. A token that is
@@ -31,6 +36,7 @@ struct TypedValues {
 // taken before it on its line; the rest of its line is dropped with it (any values typed
 // after it were meant for the prompts it shifted): the same prompt is asked again and
 // read from the next line. Nothing when the input ends before the sixth value.
-std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units = Units::tonnes);
+std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units = Units::tonnes,
+                                       LeftOver left_over = LeftOver::rest_of_line);
 
 }  // namespace zelm

@@ -58,7 +58,17 @@ std::string entry_refused(const std::string& token, Refusal refusal, const std::
 }
 
 std::string left_over_warning(const std::string& left_over) {
-    return "the text " + quoted(left_over) + " after the sixth value was ignored.";
+    // A long text is quoted by its beginning, cut before a whole character (not within
+    // the bytes of one in UTF-8).
+    constexpr std::size_t most_quoted = 60;
+    if (left_over.size() <= most_quoted) {
+        return "the text " + quoted(left_over) + " after the sixth value was ignored.";
+    }
+    std::size_t cut = most_quoted;
+    while (cut > 0 && (static_cast<unsigned char>(left_over[cut]) & 0xC0U) == 0x80U) {
+        --cut;
+    }
+    return "the text " + quoted(left_over.substr(0, cut) + "...") + " after the sixth value was ignored.";
 }
 
 }  // namespace zelm

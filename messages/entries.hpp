@@ -30,7 +30,7 @@ std::string entry_refused(const std::string& token, Refusal refusal, const std::
                           bool rest_ignored);
 
 // The warning for text typed after the sixth value: "the text 'oops' after the sixth
-// value was ignored."
+// value was ignored."; a long text quoted by its first 60 bytes or so, and "...".
 std::string left_over_warning(const std::string& left_over);
 
 }  // namespace zelm

@@ -38,6 +38,11 @@ std::string workbook_not_written(const Target& target, const Failure& failure) {
            (failure.detail.empty() ? "" : " " + failure.detail);
 }
 
+std::string files_written(const Target& result, const std::optional<Target>& workbook, std::int32_t rows) {
+    return "\n\tWritten: " + named(result) + ", " + std::to_string(rows) + (rows == 1 ? " row" : " rows") +
+           (workbook ? ", and its workbook " + named(*workbook) : std::string()) + ".\n";
+}
+
 std::string answers_not_written() { return "cannot write the answers to standard output."; }
 
 std::string text_under_a_workbook_name(const std::string& name) {

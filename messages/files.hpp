@@ -6,6 +6,7 @@
 #include "files/target.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zelm {
@@ -22,6 +23,11 @@ std::string input_ended_early();
 // only why.
 std::string result_not_written(const Target& target, const Failure& failure);
 std::string workbook_not_written(const Target& target, const Failure& failure);
+
+// The dialogue's last line at a terminal, after the prompts and any warning: the files
+// written and the rows they hold. "\n\tWritten: ZELM_FS_result.xls, 20 rows, and its
+// workbook ZELM_FS_result.xlsx.\n"
+std::string files_written(const Target& result, const std::optional<Target>& workbook, std::int32_t rows);
 
 // The answers of --check not written to standard output.
 std::string answers_not_written();
