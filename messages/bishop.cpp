@@ -33,6 +33,12 @@ std::string bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
         why.pop_back();  // the line's full stop is its end
         return why;
     }
+    if (result.shallow) {
+        return "FS " + bishop_fs_text(result.factor_of_safety) +
+               " (Bishop's method; with no cohesion the critical slip is a shallow slide parallel to the "
+               "face, the infinite slope's tan(phi)/tan(angle))" +
+               bishop_cautions(result);
+    }
     const SlipCircle& circle = result.circle;
     return "FS " + bishop_fs_text(result.factor_of_safety) +
            " (Bishop's method; critical circle, in m from the toe: centre x = " + metres(circle.centre_x) +

@@ -53,6 +53,9 @@ std::vector<PageSentence> page_sentences(const DesignChart& chart) {
         {"bishopLine",
          "By Bishop's simplified method of slices: FS {fs}, on the critical slip circle drawn "
          "below{cautions}."},
+        {"bishopShallow",
+         "By Bishop's simplified method of slices: FS {fs}; with no cohesion the critical slip is a shallow "
+         "slide parallel to the face, drawn below, the infinite slope's tan(phi)/tan(angle){cautions}."},
         {"bishopNone", "Bishop's simplified method gives no factor of safety: {reason}"},
         {"sectionTitle", "The slope's section and Bishop's critical slip circle"},
         {"sectionCaption",
@@ -60,6 +63,9 @@ std::vector<PageSentence> page_sentences(const DesignChart& chart) {
          "from "
          "the toe: centre at x = {centreX}, y = {centreY} (the dot), radius {radius}; it enters the crest at "
          "x = {entryX} and leaves the ground at x = {exitX}."},
+        {"shallowCaption",
+         "The slope's section, {height} m high at {angle} degrees, and Bishop's critical slip: with no "
+         "cohesion, a shallow slide along the face, from the toe to the crest edge at x = {entryX} m."},
         {"checkOutOfDate",
          "Out of date: the values have changed since the answer \u201c{line}\u201d. Press Enter, or "
          "Check, to check again."},

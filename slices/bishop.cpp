@@ -75,6 +75,17 @@ BishopResult refused(BishopReason reason) {
     return {not_a_number, {}, 0, not_a_number, not_a_number, reason};
 }
 
+BishopResult shallow_slide(const HomogeneousSlope& slope) {
+    BishopResult result = refused(BishopReason::none);
+    result.factor_of_safety = std::tan(radians(slope.friction_angle)) / std::tan(radians(slope.face_angle));
+    const double crest_edge = slope.height * std::tan(radians(90.0 - slope.face_angle));
+    result.circle = {not_a_number, not_a_number, std::numeric_limits<double>::infinity(), crest_edge, 0.0};
+    result.smallest_m_alpha = 1.0;
+    result.tension_depth = 0.0;
+    result.shallow = true;
+    return result;
+}
+
 BishopResult judged(const SlipCircle& circle, const ScaledSlope& slope, int count, double height) {
     Slices slices;
     cut_slices(circle, slope.crest_edge, count, slices);

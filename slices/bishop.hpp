@@ -103,6 +103,11 @@ struct BishopResult {
     // the engineer's call, and this is the depth to weigh it against.
     double tension_depth;
     BishopReason reason;
+    // Without cohesion the critical slip is a shallow slide parallel to the face: the
+    // factor of safety falls as the circle flattens toward the face, down to the infinite
+    // slope's tan(phi)/tan(beta), which is the answer. The circle then has no centre (NaN)
+    // and an infinite radius, and runs along the face from the toe to the crest edge.
+    bool shallow = false;
 };
 
 // Tension under the crest worth telling: at least half a centimetre deep (with the height

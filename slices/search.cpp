@@ -292,6 +292,10 @@ BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& 
     if (reason != BishopReason::none) {
         return slices::refused(reason);
     }
+    // Without cohesion no circle is critical: each flatter and nearer the face gives less.
+    if (slope.cohesion == 0.0) {
+        return slices::shallow_slide(slope);
+    }
     // The ends of the circles searched lie within 2 (deepest + 1) heights of the face: the
     // deep circles of a clay without friction, the widest that are critical, span about
     // 1.5 (deepest + 1/2) on either side of the face's middle.

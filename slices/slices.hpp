@@ -61,6 +61,9 @@ BishopReason values_without_meaning(const HomogeneousSlope& slope);
 // No answer, for a reason.
 BishopResult refused(BishopReason reason);
 
+// The answer of a slope without cohesion: a shallow slide parallel to the face.
+BishopResult shallow_slide(const HomogeneousSlope& slope);
+
 // Bishop's answer on a circle of the scaled slope, the circle scaled back to `height`.
 BishopResult judged(const SlipCircle& circle, const ScaledSlope& slope, int count, double height);
 

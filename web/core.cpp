@@ -363,7 +363,9 @@ std::string length_text(double value) {
 // { fs: its factor of safety on the critical circle as written (three decimals), or "";
 // reason: why there is none, as one sentence, or ""; circle: the critical circle's
 // centreX, centreY, radius, entryX and exitX, toe at (0, 0), x into the slope, in the
-// height's units; texts: the same five as written }.
+// height's units; texts: the same five as written; shallow: true for a slope without
+// cohesion, whose critical slip is a shallow slide along the face (no centre, an
+// infinite radius) }.
 val bishop(const val& values) {
     const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
     const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
@@ -395,6 +397,7 @@ val bishop(const val& values) {
     }
     answer.set("circle", circle);
     answer.set("texts", texts);
+    answer.set("shallow", result.shallow);
     return answer;
 }
 

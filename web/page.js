@@ -383,19 +383,21 @@
       line.textContent = said('bishopNone', { reason: found.reason });
       return;
     }
-    line.textContent = said('bishopLine', { fs: found.fs, cautions: found.cautions });
+    line.textContent = said(found.shallow ? 'bishopShallow' : 'bishopLine', { fs: found.fs, cautions: found.cautions });
     document.getElementById('check-section-title').textContent = said('sectionTitle');
     document.getElementById('check-circle-caption').textContent =
-      said('sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });
+      said(found.shallow ? 'shallowCaption' : 'sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });
     drawSection(document.getElementById('check-section-drawing'), values[3], values[4], found.circle);
   }
 
   // The section in the slope's own units, y upward (drawn as -y): the ground, toe ground,
   // face and crest, over the soil; the slip arc, below its centre, from where it leaves the
   // ground to where it enters the crest; the centre as a dot. Strokes keep their width in
-  // pixels whatever the slope's size.
+  // pixels whatever the slope's size. A shallow slide (no centre, an infinite radius) is
+  // drawn along the face.
   function drawSection(svg, height, angle, circle) {
-    const { centreX, centreY, radius, entryX, exitX } = circle;
+    const shallow = !Number.isFinite(circle.radius);
+    const { centreX, centreY, radius, entryX, exitX } = shallow ? { ...circle, centreX: 0, centreY: height } : circle;
     const edge = angle >= 90 ? 0 : height / Math.tan((angle * Math.PI) / 180);
     const lowest = centreX > exitX && centreX < entryX ? centreY - radius : 0;
     const size = Math.max(entryX - Math.min(exitX, centreX), centreY - Math.min(lowest, 0));
@@ -413,12 +415,15 @@
     const ground = [[left, 0], [0, 0], [edge, -height], [right, -height]];
     const line = { 'vector-effect': 'non-scaling-stroke' };
     const radii = `M ${exitX} 0 L ${centreX} ${-centreY} L ${entryX} ${-height}`;
-    svg.replaceChildren(svg.querySelector('title'),
+    const soil = [
       shape('polygon', { class: 'soil', points: [...ground, [right, -bottom], [left, -bottom]].join(' ') }),
-      shape('polyline', { ...line, class: 'ground', points: ground.join(' ') }),
-      shape('path', { ...line, class: 'radii', d: radii }),
-      shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 A ${radius} ${radius} 0 0 0 ${entryX} ${-height}` }),
-      shape('circle', { class: 'centre', cx: centreX, cy: -centreY, r: size / 120 }));
+      shape('polyline', { ...line, class: 'ground', points: ground.join(' ') })];
+    const slip = shallow
+      ? [shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 L ${entryX} ${-height}` })]
+      : [shape('path', { ...line, class: 'radii', d: radii }),
+        shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 A ${radius} ${radius} 0 0 0 ${entryX} ${-height}` }),
+        shape('circle', { class: 'centre', cx: centreX, cy: -centreY, r: size / 120 })];
+    svg.replaceChildren(svg.querySelector('title'), ...soil, ...slip);
   }
 
   // An edit of the check's form: the answer on show is for the earlier values.
