@@ -130,6 +130,9 @@ std::string words(const EmptyAngles& empty) {
         case EmptyAngles::Why::friction_angle:
             return chart + " has no slope angle for a friction angle of " + shortest(empty.friction_angle) +
                    " degrees; those angle cells are empty.";
+        case EmptyAngles::Why::security_factor:
+            return chart + " has no slope angle for a factor of safety of " +
+                   shortest(empty.security_factor) + ", which must be above 0; those angle cells are empty.";
         case EmptyAngles::Why::y_not_a_number:
             return chart +
                    " has no slope angle where y = C'/(d*H*tan(phi)) is not a number "

@@ -74,6 +74,11 @@ EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
     if (!(entered.friction_angle >= 0.0F && entered.friction_angle < 90.0F)) {
         return empty;
     }
+    // Nor for a factor of safety not above 0: no other FS brings x onto the chart.
+    if (!(entered.security_factor > 0.0F)) {
+        empty.why = EmptyAngles::Why::security_factor;
+        return empty;
+    }
     if (x >= first && x <= last) {
         empty.why = EmptyAngles::Why::y_not_a_number;
         return empty;

@@ -63,10 +63,11 @@ struct HeightsBelowZero {
 // Angle cells left empty, and why.
 struct EmptyAngles {
     enum class Why : std::uint8_t {
-        friction_angle,  // outside 0 to 90 degrees, where x means nothing
-        y_not_a_number,  // 0/0: a cohesion and a density of 0
-        vertical_only,   // x reads a row that holds only the vertical slope
-        off_the_chart,   // x reads no row of the chart
+        friction_angle,   // outside 0 to 90 degrees, where x means nothing
+        security_factor,  // not above 0, where x means nothing either
+        y_not_a_number,   // 0/0: a cohesion and a density of 0
+        vertical_only,    // x reads a row that holds only the vertical slope
+        off_the_chart,    // x reads no row of the chart
     };
     Why why;
     const DesignChart* chart;
