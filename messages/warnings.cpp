@@ -213,6 +213,25 @@ std::string words(const ShortOfTalus& short_of) {
            "fraction, such as 0.125, 0.25 or 0.5, adds up exactly.";
 }
 
+std::string words(const HeaderRounds& rounds) {
+    const std::array<std::string, header_values.size()> named{
+        "the " + std::string(labels_of(rounds.entered.units).weight) + " ", "the friction angle ",
+        "the cohesion ", "FS "};
+    std::vector<std::string> shown;
+    for (std::size_t i = 0; i < header_values.size(); ++i) {
+        if (rounds.rounded[i]) {
+            const float typed = rounds.entered.*header_values[i];
+            shown.push_back(named[i] + shortest(typed) + " as " + fixed(typed, 1));
+        }
+    }
+    std::string list;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        list += (i == 0 ? "" : i + 1 == shown.size() ? " and " : ", ") + shown[i];
+    }
+    return "the result file's header shows the values with one decimal, as its format has them: " + list +
+           "; the workbook holds them as typed.";
+}
+
 }  // namespace
 
 std::string heights_text(const Heights& rows) {

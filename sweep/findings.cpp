@@ -1,5 +1,6 @@
 #include "sweep/findings.hpp"
 
+#include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/slope_angle.hpp"
 
@@ -183,6 +184,19 @@ std::optional<ShortOfTalus> short_of_the_talus(const ChartInputs& entered, const
     return short_of;
 }
 
+// Nothing when the header shows every value as typed.
+std::optional<HeaderRounds> header_rounds(const ChartInputs& entered) {
+    HeaderRounds rounds{entered, {}};
+    bool any = false;
+    for (std::size_t i = 0; i < header_values.size(); ++i) {
+        const float typed = entered.*header_values[i];
+        const Entry shown = read_entry(fixed(typed, 1));
+        rounds.rounded[i] = !shown.value || *shown.value != typed;
+        any = any || rounds.rounded[i];
+    }
+    return any ? std::optional(rounds) : std::nullopt;
+}
+
 template <typename Found>
 void add(std::vector<Finding>& findings, std::optional<Found> found) {
     if (found) {
@@ -252,6 +266,7 @@ std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary
         findings.emplace_back(PrintedChecksShort{entered.security_factor, run.crossings, entered.chart});
     }
     add(findings, short_of_the_talus(entered, run));
+    add(findings, header_rounds(entered));
     return findings;
 }
 

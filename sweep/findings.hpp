@@ -110,9 +110,22 @@ struct ShortOfTalus {
     float step;
 };
 
+// The values the result file's header shows, in its order, each with one decimal as the
+// file's format has it: the density, the friction angle, the cohesion and FS.
+inline constexpr std::array<float ChartInputs::*, 4> header_values{
+    &ChartInputs::density, &ChartInputs::friction_angle, &ChartInputs::cohesion,
+    &ChartInputs::security_factor};
+
+// Values typed with more than the header's one decimal, which it shows rounded (FS 1.25 as
+// 1.2); the workbook holds them as typed.
+struct HeaderRounds {
+    ChartInputs entered;
+    std::array<bool, header_values.size()> rounded;  // in the order of header_values
+};
+
 using Finding =
     std::variant<ValueWithoutMeaning, UnitWeightOutOfRange, FactorOfSafetyBelowOne, NoRows, HeightsBelowZero,
-                 EmptyAngles, SteeperThanExact, PrintedChecksShort, ShortOfTalus>;
+                 EmptyAngles, SteeperThanExact, PrintedChecksShort, ShortOfTalus, HeaderRounds>;
 
 // What the values entered and their sweep gave, in this order: the values one by one,
 // the rows, the chart, the last height.
