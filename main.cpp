@@ -209,10 +209,11 @@ ExitStatus carry_out(const Request& request) {
     }
     // With the result file on standard output, the dialogue speaks on standard error.
     std::ostream& console = request.output.kind == TargetKind::standard_output ? std::cerr : std::cout;
-    const auto entered = request.values ? request.values : ask_at_console(console, request.units);
+    auto entered = request.values ? request.values : ask_at_console(console, request.units);
     if (!entered) {
         return ExitStatus::not_written;
     }
+    entered->angles = request.angles;
     const Written written = write_results(request, *entered);
     // A person at a terminal is told where the answer went; a script reads the status.
     if (!request.values && written.result_file && at_a_terminal(console)) {

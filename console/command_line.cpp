@@ -63,7 +63,7 @@ struct Declared {
     Option option;
     const CLI::Option* parsed;
 };
-using Declarations = std::array<Declared, 5>;
+using Declarations = std::array<Declared, 6>;
 
 // The options, into `line`: each may be given once, and a flag takes no value. Every
 // other word, -- and those after it included, is one of the values, read later.
@@ -90,6 +90,7 @@ Declarations declare(CLI::App& app, CommandLine& line) {
     return {{{Option::output, value(Option::output, line.output)},
              {Option::workbook, flag(Option::workbook, line.workbook)},
              {Option::units, value(Option::units, line.units)},
+             {Option::angles, value(Option::angles, line.angles)},
              {Option::check, flag(Option::check, line.check)},
              {Option::bishop, flag(Option::bishop, line.bishop)}}};
 }
@@ -109,6 +110,9 @@ std::optional<UsageError> value_left_empty(const std::vector<std::string>& words
         }
         if (option == Option::units) {
             return UsageError{.fault = UsageFault::unknown_units};
+        }
+        if (option == Option::angles) {
+            return UsageError{.fault = UsageFault::unknown_angles};
         }
     }
     return std::nullopt;

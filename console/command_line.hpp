@@ -18,7 +18,8 @@ struct CommandLine {
     bool workbook = false;
     bool check = false;
     bool bishop = false;
-    std::optional<std::string> units;  // the name after --units, when it is given
+    std::optional<std::string> units;   // the name after --units, when it is given
+    std::optional<std::string> angles;  // the name after --angles, when it is given
 };
 
 // What --help or --version prints on standard output.

@@ -41,7 +41,7 @@ std::variant<std::vector<SlopeToCheck>, UsageError> slopes_of(const std::vector<
 
 // The six values of a design run, read as the console reads them; none, to be asked for.
 std::variant<std::optional<ChartInputs>, UsageError> values_of(const std::vector<std::string>& words,
-                                                               Units units) {
+                                                               Units units, Angles angles) {
     if (words.empty()) {
         return std::optional<ChartInputs>();
     }
@@ -52,6 +52,7 @@ std::variant<std::optional<ChartInputs>, UsageError> values_of(const std::vector
     }
     ChartInputs entered{};
     entered.units = units;
+    entered.angles = angles;
     for (std::size_t i = 0; i < entered_values.size(); ++i) {
         const Entry entry = read_entry(words[i]);
         if (!entry.value) {
@@ -99,11 +100,17 @@ std::variant<Request, UsageError> with_files(const CommandLine& line, Request re
 
 // A design run: its values, then its files.
 std::variant<Request, UsageError> design_run(const CommandLine& line, Units units) {
-    auto values = values_of(line.values, units);
+    const auto angles = angles_named(line.angles.value_or(std::string(chart_angles_option)));
+    if (!angles) {
+        return UsageError{.fault = UsageFault::unknown_angles, .typed = *line.angles};
+    }
+    auto values = values_of(line.values, units, *angles);
     if (auto* refused = std::get_if<UsageError>(&values)) {
         return std::move(*refused);
     }
-    return with_files(line, Request{.values = std::get<std::optional<ChartInputs>>(values), .units = units});
+    return with_files(
+        line,
+        Request{.values = std::get<std::optional<ChartInputs>>(values), .units = units, .angles = *angles});
 }
 
 // Any of the alternatives of `from`, as one of `To`'s.
@@ -123,6 +130,9 @@ std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLi
     }
     if (line.workbook) {
         return UsageError{.fault = UsageFault::not_with_check, .option = Option::workbook, .mode = mode};
+    }
+    if (line.angles) {
+        return UsageError{.fault = UsageFault::not_with_check, .option = Option::angles, .mode = mode};
     }
     auto slopes = slopes_of(line.values, mode, units);
     if (auto* refused = std::get_if<UsageError>(&slopes)) {

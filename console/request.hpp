@@ -22,6 +22,7 @@ namespace zelm {
 struct Request {
     std::optional<ChartInputs> values;  // nothing: ask for them at the console
     Units units = Units::tonnes;        // the units of the values, given or asked for
+    Angles angles = Angles::chart;      // which the result file's angle column holds
     Target output{};                    // the result file, or standard output
     std::optional<Target> workbook{};   // the result file's name ending in .xlsx
 };

@@ -54,6 +54,11 @@ std::string option_described(Option option) {
                    std::string(si_labels.stress) + ", " + std::string(si_labels.unit_weight) +
                    "), D then the unit weight;\nthe angles are the same in both, and a D that no\nsoil has "
                    "in the units given is warned of";
+        case Option::angles:
+            return "the angles the result file holds: " + std::string(chart_angles_option) +
+                   "\n(the chart's, rounded to whole degrees; the default)\nor " +
+                   std::string(confirmed_angles_option) +
+                   " (the steepest whole degree whose\n--check reaches FS)";
         case Option::check:
             return "check slopes that stand: the factor of safety chart 1\n"
                    "gives a slope H high at ANGLE degrees, one line each";

@@ -9,12 +9,12 @@
 
 namespace zelm {
 
-enum class Option { help, version, output, workbook, units, check, bishop };
+enum class Option { help, version, output, workbook, units, angles, check, bishop };
 
 // Every option, in the order the help lists them.
-inline constexpr std::array<Option, 7> all_options{Option::help,     Option::version, Option::output,
-                                                   Option::workbook, Option::units,   Option::check,
-                                                   Option::bishop};
+inline constexpr std::array<Option, 8> all_options{Option::help,     Option::version, Option::output,
+                                                   Option::workbook, Option::units,   Option::angles,
+                                                   Option::check,    Option::bishop};
 
 struct OptionName {
     std::string_view letter;  // the short form, "-o"; empty where there is none
@@ -34,6 +34,8 @@ constexpr OptionName name_of(Option option) {
             return {"-w", "--workbook", ""};
         case Option::units:
             return {"", "--units", "NAME"};
+        case Option::angles:
+            return {"", "--angles", "NAME"};
         case Option::check:
             return {"", "--check", ""};
         case Option::bishop:

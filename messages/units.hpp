@@ -46,7 +46,21 @@ constexpr bool names_option(std::string_view name, std::string_view option) {
     return true;
 }
 
-// The units --units names ("tonnes" or "si", in any case), or nothing for any other name.
+// The angles --angles names, "chart" or "confirmed" (in any case), and the units --units
+// names, "tonnes" or "si" (in any case); nothing for any other name.
+inline constexpr std::string_view chart_angles_option = "chart";
+inline constexpr std::string_view confirmed_angles_option = "confirmed";
+
+constexpr std::optional<Angles> angles_named(std::string_view name) {
+    if (names_option(name, chart_angles_option)) {
+        return Angles::chart;
+    }
+    if (names_option(name, confirmed_angles_option)) {
+        return Angles::confirmed;
+    }
+    return std::nullopt;
+}
+
 constexpr std::optional<Units> units_named(std::string_view name) {
     if (names_option(name, tonne_labels.option)) {
         return Units::tonnes;

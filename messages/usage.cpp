@@ -32,11 +32,19 @@ std::string unknown_option(const std::string& word) {
 // The names --units takes.
 std::string units_names() { return std::string(tonne_labels.option).append(" or ").append(si_labels.option); }
 
+// The names --angles takes.
+std::string angles_names() {
+    return std::string(chart_angles_option).append(" or ").append(confirmed_angles_option);
+}
+
 // An option last on the line, with nothing after it: what it needs.
 std::string value_missing(Option option) {
     const OptionName named = name_of(option);
     if (option == Option::units) {
         return long_name(option) + " needs the name of the units: " + units_names();
+    }
+    if (option == Option::angles) {
+        return long_name(option) + " needs the name of the angles the result file holds: " + angles_names();
     }
     return long_name(option) + " needs a file name: " + std::string(named.letter) + " " +
            std::string(named.takes);
@@ -64,6 +72,9 @@ std::string option_fault(const UsageError& error) {
                    ": each answers the slopes its own way; give one of them";
         case UsageFault::unknown_units:
             return long_name(Option::units) + ": '" + error.typed + "' names no units: give " + units_names();
+        case UsageFault::unknown_angles:
+            return long_name(Option::angles) + ": '" + error.typed + "' names no angles: give " +
+                   angles_names();
         default:
             return {};
     }

@@ -18,9 +18,10 @@ enum class UsageFault {
     flag_with_a_value,            // typed: the flag as written before its '='
     value_missing,                // option: --output or --units, with nothing after it
     given_twice,                  // option
-    not_with_check,               // option: --output or --workbook; mode: --check or --bishop
+    not_with_check,               // option: --output, --workbook or --angles; mode: --check or --bishop
     checks_together,              // --check and --bishop both given
     unknown_units,                // typed: the name after --units
+    unknown_angles,               // typed: the name after --angles
     check_values_count,           // count: the values given after --check or --bishop (mode)
     too_few_values,               // count: the values given for a design run
     too_many_values,              // count

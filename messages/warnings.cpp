@@ -116,6 +116,9 @@ std::string where_empty(const EmptyAngles& empty) {
         if (empty.y) {
             return ", and y = " + fixed(*empty.y, 2) + " here.";
         }
+        if (empty.confirmed) {  // the file holds confirmed angles, and 90 here is not one
+            return ", and confirms no angle there: every angle cell is empty.";
+        }
         return empty.vertical.rows == 0 ? ", which no height reaches; every angle cell is empty."
                                         : ", at " + heights_text(empty.vertical) + "; the angle cells of " +
                                               heights_text(empty.empty) + ", below it, are empty.";
@@ -133,6 +136,9 @@ std::string words(const EmptyAngles& empty) {
         case EmptyAngles::Why::security_factor:
             return chart + " has no slope angle for a factor of safety of " +
                    shortest(empty.security_factor) + ", which must be above 0; those angle cells are empty.";
+        case EmptyAngles::Why::not_confirmed:
+            return chart + " reads less than a whole degree at " + heights_text(empty.empty) +
+                   ", and confirms no angle there; those angle cells are empty.";
         case EmptyAngles::Why::y_not_a_number:
             return chart +
                    " has no slope angle where y = C'/(d*H*tan(phi)) is not a number "
@@ -152,6 +158,13 @@ std::string words(const EmptyAngles& empty) {
             : chart + " has no slope angle for x = tan(phi)/FS = " + fixed(empty.x, 2) + ", " +
                   (below ? "below" : "above") + " the " + range + " it gives angles for" + where_empty(empty);
     return std::isnan(empty.x) ? line : line + way_onto_the_chart(empty, below);
+}
+
+std::string words(const ConfirmedAnglesWritten& written) {
+    return "the result file's angle column holds the confirmed angles, each the steepest whole degree whose "
+           "check by " +
+           std::string(written.chart->name) + " reaches FS " + shortest(written.security_factor) +
+           ", in place of the chart's angle rounded to a whole degree.";
 }
 
 std::string words(const SteeperThanExact& steeper) {

@@ -39,7 +39,8 @@ struct Batch {
 // writing; every change of a stage is made under the lock and told to all threads.
 class Pipeline {
   public:
-    explicit Pipeline(const ChartInputs& entered) : sweep_(entered), batches_(batches_in_flight) {}
+    explicit Pipeline(const ChartInputs& entered)
+        : angles_(entered.angles), sweep_(entered), batches_(batches_in_flight) {}
 
     // The sweep's thread: the rows, a batch at a time, in order.
     void take_rows() {
@@ -70,7 +71,7 @@ class Pipeline {
     // A text maker's thread: the text of the next batch no other maker has claimed. Each
     // maker keeps its own writer, whose cells only remember their last text.
     void make_text() {
-        RowWriter writer;
+        RowWriter writer(angles_);
         for (;;) {
             std::size_t n = 0;
             {
@@ -145,6 +146,7 @@ class Pipeline {
 
     std::mutex mutex_;
     std::condition_variable changed_;
+    Angles angles_;  // which the angle cells hold
     Sweep sweep_;
     std::vector<Batch> batches_;
     std::size_t taken_ = 0;    // batches whose rows are taken

@@ -10,7 +10,7 @@
 namespace zelm {
 
 ResultFileBytes::ResultFileBytes(const ChartInputs& entered)
-    : header_(header_text(entered)), rows_(entered), block_(std::size_t{1} << 16U) {}
+    : header_(header_text(entered)), rows_(entered), writer_(entered.angles), block_(std::size_t{1} << 16U) {}
 
 std::string_view ResultFileBytes::next() {
     if (!header_given_) {

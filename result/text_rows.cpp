@@ -1,6 +1,8 @@
 #include "result/text_rows.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace zelm {
@@ -26,8 +28,9 @@ char* RowWriter::put(char* out, const SweepRow& row) {
     *out++ = '\t';
     out = y_.put(out, row.y);
     *out++ = '\t';
-    if (!has_empty_angle(row)) {
-        out = put_whole(out, *row.angle);
+    const std::optional<float>& angle = angles_ == Angles::confirmed ? row.confirmed : row.angle;
+    if (angle && std::isfinite(*angle)) {
+        out = put_whole(out, *angle);
     }
     return put_text(out, "\t\r\n");
 }

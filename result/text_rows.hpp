@@ -13,13 +13,16 @@ namespace zelm {
 
 // Writes the rows of one sweep as the result file holds them: height, x, y and angle,
 // each followed by a TAB, then CR LF. Height, x and y are decimal-comma numbers; the
-// angle is rounded to whole degrees, and its cell is empty when there is none or it is
-// not finite. x is the same on every row and y keeps its two-decimal value over many
-// rows of a long sweep, so the text of those cells is made again only when they change.
+// angle, the chart's or the confirmed one as the run asks, is rounded to whole degrees,
+// and its cell is empty when there is none or it is not finite. x is the same on every row and y keeps its
+// two-decimal value over many rows of a long sweep, so the text of those cells is made again only when they
+// change.
 class RowWriter {
   public:
     // The longest row: three decimal-comma numbers and an angle, each with its TAB, and CR LF.
     static constexpr std::size_t max_length = 3 * (max_decimal_comma_length + 1) + max_fixed_length + 3;
+
+    explicit RowWriter(Angles angles = Angles::chart) : angles_(angles) {}
 
     // Writes the row at out, which has room for max_length bytes; returns the end.
     char* put(char* out, const SweepRow& row);
@@ -34,6 +37,7 @@ class RowWriter {
 
         char* put(char* out, float value);
     };
+    Angles angles_;
     Cell x_;
     Cell y_;
 };

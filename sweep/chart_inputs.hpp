@@ -13,6 +13,14 @@ enum class Units {
     si,      // C' in kPa, d in kN/m3
 };
 
+// Which angle the result file's angle column holds: the chart's own, rounded to a whole
+// degree (the file as it always was), or the confirmed angle, the steepest whole degree
+// whose check reaches the run's FS; the file's format is the same for both.
+enum class Angles {
+    chart,
+    confirmed,
+};
+
 struct ChartInputs {
     float friction_angle;   // phi, degrees (the sweep alone works in radians)
     float cohesion;         // C', in the run's units of stress
@@ -21,6 +29,7 @@ struct ChartInputs {
     float definition;       // the height step, m
     float security_factor;  // FS, the factor of safety to reach
     Units units = Units::tonnes;
+    Angles angles = Angles::chart;  // which the result file's angle column holds
     // The chart the sweep reads, the findings name and the files label: never null.
     const DesignChart* chart = &design_chart();
 };

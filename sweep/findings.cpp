@@ -69,8 +69,10 @@ EmptyAngles beyond_the_fitted_rows(const ChartInputs& entered, float x) {
 EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
     const auto [first, last] = fitted_x_range(*entered.chart);
     const float x = run.x;
+    const bool confirmed = entered.angles == Angles::confirmed;
     EmptyAngles empty{EmptyAngles::Why::friction_angle, entered.chart, entered.friction_angle,
                       entered.security_factor, x};
+    empty.confirmed = confirmed;
     // Beyond 0 to 90 degrees tan(phi) means nothing, and neither does x.
     if (!(entered.friction_angle >= 0.0F && entered.friction_angle < 90.0F)) {
         return empty;
@@ -81,12 +83,17 @@ EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
         return empty;
     }
     if (x >= first && x <= last) {
-        empty.why = EmptyAngles::Why::y_not_a_number;
+        // Without a number for y no angle is read, nor confirmed; with one, the chart reads
+        // less than a whole degree there.
+        const bool y_read = run.empty.rows < run.unconfirmed.rows;
+        empty.why = confirmed && y_read ? EmptyAngles::Why::not_confirmed : EmptyAngles::Why::y_not_a_number;
+        empty.empty = confirmed ? run.unconfirmed : run.empty;
         return empty;
     }
     empty = beyond_the_fitted_rows(entered, x);
-    empty.vertical = run.with_angle;
-    empty.empty = run.empty;
+    empty.confirmed = confirmed;
+    empty.vertical = confirmed ? Heights{} : run.with_angle;
+    empty.empty = confirmed ? run.unconfirmed : run.empty;
     return empty;
 }
 
@@ -95,9 +102,10 @@ EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
 // file prints, in whole degrees, is above the exact one to a tenth: the engineer designs
 // with the printed numbers.
 std::optional<SteeperThanExact> steeper_than_exact(const ChartInputs& entered, const SweepSummary& run) {
+    const std::optional<float> written = entered.angles == Angles::confirmed ? run.confirmed : run.angle;
     if (entered.cohesion != 0.0F || !between_0_and_90(entered.friction_angle) ||
-        !(entered.security_factor > 0.0F) || !(entered.density > 0.0F) || !run.angle ||
-        !std::isfinite(*run.angle)) {
+        !(entered.security_factor > 0.0F) || !(entered.density > 0.0F) || !written ||
+        !std::isfinite(*written)) {
         return std::nullopt;
     }
     constexpr double degrees_per_radian = 180.0 / std::numbers::pi;
@@ -105,10 +113,10 @@ std::optional<SteeperThanExact> steeper_than_exact(const ChartInputs& entered, c
     const double exact =
         std::atan(std::tan(phi) / static_cast<double>(entered.security_factor)) * degrees_per_radian;
     const double exact_tenths = std::nearbyint(exact * 10.0) / 10.0;
-    if (!(whole_value(*run.angle) > exact_tenths)) {
+    if (!(whole_value(*written) > exact_tenths)) {
         return std::nullopt;
     }
-    return SteeperThanExact{exact_tenths, *run.angle, entered.chart};
+    return SteeperThanExact{exact_tenths, *written, entered.chart};
 }
 
 // The decimal number a float prints as, its digits and its power of ten: 0.15 is
@@ -258,11 +266,16 @@ std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary
     if (entered.height < 0.0F) {
         findings.emplace_back(HeightsBelowZero{entered.height, entered.definition});
     }
-    if (run.empty.rows > 0) {
+    // The confirmed angles check at the run's FS by their making: none falls short.
+    const bool confirmed = entered.angles == Angles::confirmed;
+    if (confirmed) {
+        findings.emplace_back(ConfirmedAnglesWritten{entered.security_factor, entered.chart});
+    }
+    if ((confirmed ? run.unconfirmed : run.empty).rows > 0) {
         findings.emplace_back(empty_angles(entered, run));
     }
     add(findings, steeper_than_exact(entered, run));
-    if (run.crossings.rows.rows > 0) {
+    if (!confirmed && run.crossings.rows.rows > 0) {
         findings.emplace_back(PrintedChecksShort{entered.security_factor, run.crossings, entered.chart});
     }
     add(findings, short_of_the_talus(entered, run));

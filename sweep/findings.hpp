@@ -68,6 +68,7 @@ struct EmptyAngles {
         y_not_a_number,   // 0/0: a cohesion and a density of 0
         vertical_only,    // x reads a row that holds only the vertical slope
         off_the_chart,    // x reads no row of the chart
+        not_confirmed,    // the file holds confirmed angles, and no whole degree above 0 is
     };
     Why why;
     const DesignChart* chart;
@@ -81,12 +82,21 @@ struct EmptyAngles {
     // Beyond the fitted rows: the FS for which x reads them, for this friction angle,
     // rounded inwards so that each reads them; nothing where no FS does.
     std::optional<std::array<PrintedFactor, 2>> fitted{};
+    // The file holds the confirmed angles, which a row holding only the vertical slope
+    // does not confirm: its cells are empty too.
+    bool confirmed = false;
 };
 
 // With no cohesion, the printed angle is steeper than the exact atan(tan(phi)/FS).
 struct SteeperThanExact {
     double exact;  // in degrees, to a tenth
     float angle;   // the last row's angle, as the chart gives it
+    const DesignChart* chart;
+};
+
+// The result file's angle column holds the confirmed angles, not the chart's rounded.
+struct ConfirmedAnglesWritten {
+    float security_factor;
     const DesignChart* chart;
 };
 
@@ -123,9 +133,9 @@ struct HeaderRounds {
     std::array<bool, header_values.size()> rounded;  // in the order of header_values
 };
 
-using Finding =
-    std::variant<ValueWithoutMeaning, UnitWeightOutOfRange, FactorOfSafetyBelowOne, NoRows, HeightsBelowZero,
-                 EmptyAngles, SteeperThanExact, PrintedChecksShort, ShortOfTalus, HeaderRounds>;
+using Finding = std::variant<ValueWithoutMeaning, UnitWeightOutOfRange, FactorOfSafetyBelowOne, NoRows,
+                             HeightsBelowZero, ConfirmedAnglesWritten, EmptyAngles, SteeperThanExact,
+                             PrintedChecksShort, ShortOfTalus, HeaderRounds>;
 
 // What the values entered and their sweep gave, in this order: the values one by one,
 // the rows, the chart, the last height.

@@ -59,13 +59,15 @@ struct Crossings {
 
 // What a whole sweep gave, for the warnings after the run.
 struct SweepSummary {
-    std::int32_t rows = 0;       // the rows written
-    float last_height = 0.0F;    // H of the last row
-    float x = 0.0F;              // the run's x on the two-decimal grid
-    Heights with_angle;          // the rows whose angle cell holds an angle
-    Heights empty;               // the rows whose angle cell is empty
-    std::optional<float> angle;  // the last row's angle, as its cell holds it
-    Crossings crossings;         // where the printed angles check below the run's FS
+    std::int32_t rows = 0;           // the rows written
+    float last_height = 0.0F;        // H of the last row
+    float x = 0.0F;                  // the run's x on the two-decimal grid
+    Heights with_angle;              // the rows whose angle cell holds an angle
+    Heights empty;                   // the rows whose angle cell is empty
+    Heights unconfirmed;             // the rows that have no confirmed angle
+    std::optional<float> angle;      // the last row's angle, as its cell holds it
+    std::optional<float> confirmed;  // the last row's confirmed angle
+    Crossings crossings;             // where the printed angles check below the run's FS
 };
 
 // True where the values describe a slope that a chart can be read for: a friction angle
@@ -112,10 +114,11 @@ class Sweep {
         ++summary_.rows;
         summary_.last_height = current_.height;
         summary_.angle = current_.angle;
-        Heights& kind = has_empty_angle(current_) ? summary_.empty : summary_.with_angle;
-        kind.first = kind.rows == 0 ? current_.height : kind.first;
-        kind.last = current_.height;
-        ++kind.rows;
+        summary_.confirmed = current_.confirmed;
+        count(has_empty_angle(current_) ? summary_.empty : summary_.with_angle);
+        if (!current_.confirmed) {
+            count(summary_.unconfirmed);
+        }
         if (printed_.short_of_fs) {
             note_crossed_row();
         }
@@ -127,6 +130,13 @@ class Sweep {
     const SweepSummary& summary() const { return summary_; }
 
   private:
+    // The current row among `rows`.
+    void count(Heights& rows) const {
+        rows.first = rows.rows == 0 ? current_.height : rows.first;
+        rows.last = current_.height;
+        ++rows.rows;
+    }
+
     // At a y the rows before it did not have: the angle, the confirmed angle and the
     // check of the printed angle. Out of line, away from the rows that keep their y.
     void read_the_chart();

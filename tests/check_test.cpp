@@ -3,11 +3,11 @@
 // sweep gives at the slope's height for every FS of that range, and the next row must
 // give less; "below" and "above" must be what the sweep gives at the chart's ends.
 #include "sweep/check.hpp"
+#include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/printed_check.hpp"
 #include "sweep/sweep.hpp"
-#include "messages/warnings.hpp"
 
 #include <gtest/gtest.h>
 

@@ -111,7 +111,11 @@ std::string first_row(const ChartInputs& entered) {
 // The warning about the talus height for a run of `rows` rows whose last height is
 // `last`: the last of the warnings, or "none" when it is not about the talus height.
 std::string talus_warning(float height, float step, float last, std::int32_t rows) {
-    const auto lines = warnings({30.0F, 2.0F, 2.5F, height, step, 1.5F}, {rows, last, 0.38F, {}, {}, {}, {}});
+    SweepSummary run;
+    run.rows = rows;
+    run.last_height = last;
+    run.x = 0.38F;
+    const auto lines = warnings({30.0F, 2.0F, 2.5F, height, step, 1.5F}, run);
     return !lines.empty() && lines.back().starts_with("the last row") ? lines.back() : "none";
 }
 
