@@ -168,11 +168,13 @@ Unanswered::Found Unanswered::found(Kind kind) const {
 }
 
 py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
-                              const UnansweredKind& no_slope, const UnansweredKind& off_chart) {
+                              const UnansweredKind& no_slope, const UnansweredKind& off_chart,
+                              const UnansweredKind* fs_below_one) {
     std::string warning;
-    for (const auto& [kind, told] :
-         {std::pair{Unanswered::no_slope, &no_slope}, {Unanswered::off_chart, &off_chart}}) {
-        const Unanswered::Found found = unanswered.found(kind);
+    for (const auto& [kind, told] : {std::pair{Unanswered::no_slope, &no_slope},
+                                     {Unanswered::fs_below_one, fs_below_one},
+                                     {Unanswered::off_chart, &off_chart}}) {
+        const Unanswered::Found found = told != nullptr ? unanswered.found(kind) : Unanswered::Found{};
         if (found.count == 0) {
             continue;
         }

@@ -65,7 +65,8 @@ class ZelmWarning(UserWarning):
     an x for which chart 1 has no angle, a last row short of the talus height: the
     program's own sentences, issued by sweep() under this category (and kept in the
     run's warnings). slope_angle, confirmed_angle and factor_of_safety issue at most one
-    each call, counting the elements left without an answer. warnings.simplefilter(
+    each call, counting the elements left without an answer, and those slope_angle and
+    confirmed_angle answer for a factor of safety below 1. warnings.simplefilter(
     "error", zelm_fs.ZelmWarning) makes them errors.
     """
 
@@ -133,10 +134,12 @@ def slope_angle(phi, cohesion, density, height, fs):
     each kind, where the values describe no slope chart 1 can be read for (a friction
     angle not strictly between 0 and 90, a cohesion below 0, a density, height or FS
     not above 0), and where the result file's angle cell would be empty (x outside the
-    rows chart 1 fits); NaN, silently, wherever one of the five values is NaN. A value
-    that is not a number, or that a float32 cannot hold (inf, 1e39), raises ValueError
-    naming the argument and the element. Runs with the GIL released, on every core, and
-    stops for Ctrl-C.
+    rows chart 1 fits); NaN, silently, wherever one of the five values is NaN. The
+    elements whose FS lies below 1 are answered, as sweep answers them, and the same
+    warning counts them and names the first in sweep's words: their angles are those of
+    slopes expected to fail. A value that is not a number, or that a float32 cannot hold
+    (inf, 1e39), raises ValueError naming the argument and the element. Runs with the GIL
+    released, on every core, and stops for Ctrl-C.
 
     >>> import numpy as np
     >>> slope_angle(30, 2, 2.5, np.arange(1, 4), 1.5)
