@@ -138,8 +138,9 @@ def slope_angle(phi, cohesion, density, height, fs):
     elements whose FS lies below 1 are answered, as sweep answers them, and the same
     warning counts them and names the first in sweep's words: their angles are those of
     slopes expected to fail. A value that is not a number, or that a float32 cannot hold
-    (inf, 1e39), raises ValueError naming the argument and the element. Runs with the GIL
-    released, on every core, and stops for Ctrl-C.
+    (inf, 1e39), raises ValueError naming the argument and the element, in sweep's words
+    ("fs: '2,5' is written with a decimal comma: ..."); numbers are given as numbers
+    here, not as text. Runs with the GIL released, on every core, and stops for Ctrl-C.
 
     >>> import numpy as np
     >>> slope_angle(30, 2, 2.5, np.arange(1, 4), 1.5)
