@@ -15,6 +15,9 @@ worst: where they are more than 5% of the draws, no angle holds with 95% confide
 (with phi ~ N(22, 4), --phi 22 4, about 7.7% of them).
 
     python3 doc/monte_carlo.py [--draws N] [--phi MEAN SD] [--output FILE.png]
+
+The picture is written to monte_carlo.png in the current folder, or to the file --output
+names; the README's picture is made with --output doc/monte_carlo.png.
 """
 
 import argparse
@@ -36,7 +39,8 @@ def main():
     parser.add_argument("--draws", type=int, default=1_000_000, help="pairs of phi and C' drawn (10^6)")
     parser.add_argument("--phi", type=float, nargs=2, default=(30, 3), metavar=("MEAN", "SD"),
                         help="the friction angle's normal spread, degrees (30 3)")
-    parser.add_argument("--output", type=Path, default=Path(__file__).with_name("monte_carlo.png"))
+    parser.add_argument("--output", type=Path, default=Path("monte_carlo.png"),
+                        help="the picture written (monte_carlo.png, in the current folder)")
     arguments = parser.parse_args()
 
     rng = np.random.default_rng(2024)

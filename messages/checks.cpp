@@ -63,19 +63,6 @@ std::string chart_statement(const CheckAnswer& answer) {
 
 namespace {
 
-// The chart's printed FS that the exact FS of a dry slope falls short of, or nothing:
-// "FS a to b" when it lies below a, "FS above X" when it is not above X. "FS below X"
-// only errs on the safe side.
-const PrintedFactor* overstated_for_a_dry_slope(const CheckAnswer& answer) {
-    if (answer.verdict == Verdict::on_row && answer.dry_fs < answer.lowest.value()) {
-        return &answer.lowest;
-    }
-    if (answer.verdict == Verdict::above_chart && answer.dry_fs <= answer.highest.value()) {
-        return &answer.highest;
-    }
-    return nullptr;
-}
-
 // Said of an answer whose FS lies below 1, or may: from `lowest` up to `highest`
 // (infinite above the chart, and below the chart's bound for a slope steeper than it).
 std::string below_one(double lowest, double highest, Verdict verdict) {
@@ -106,14 +93,11 @@ std::string check_line(const SlopeToCheck& slope, const CheckAnswer& answer) {
     // What the line states, from its lowest FS to its highest.
     double lowest = answer.verdict == Verdict::above_chart ? answer.highest.value() : answer.lowest.value();
     double highest = highest_fs_checked(answer);
-    if (const PrintedFactor* stated = overstated_for_a_dry_slope(answer)) {
+    if (const StatedFactor stated = stated_factor(answer); stated.exact) {
         // The safe number first, as a script reads it: the exact FS rounded down.
-        const PrintedFactor exact{
-            static_cast<std::int64_t>(std::floor(answer.dry_fs * std::pow(10.0, stated->decimals))),
-            stated->decimals};
-        lowest = exact.value();
+        lowest = stated.lower->value();
         highest = lowest;
-        line = "FS " + exact.text() +
+        line = "FS " + stated.lower->text() +
                " (exact for a dry slope with no cohesion, tan(phi)/tan(angle), rounded down; " + chart +
                " gives " + chart_statement(answer) + ", " + x + ")";
     } else {

@@ -110,6 +110,9 @@ std::string elements_unanswered(NoAnswer kind, const DesignChart& chart, std::si
             told = std::string(one ? "has" : "have") + " no factor of safety by Bishop's method, and " +
                    (one ? "is NaN" : "are NaN");
             break;
+        case NoAnswer::fs_below_one:
+            told = one ? "has a factor of safety below 1" : "have a factor of safety below 1";
+            break;
     }
     const std::string named = first.empty() ? "" : " (" + first + ")";
     return std::to_string(count) + " of " + std::to_string(elements) +

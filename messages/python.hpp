@@ -39,7 +39,8 @@ struct PythonDocs {
 
 PythonDocs python_docs(const DesignChart& chart);
 
-// What the elements a call over arrays leaves without an answer are.
+// What the elements a call over arrays tells of are: most, those it leaves without an
+// answer.
 enum class NoAnswer {
     no_slope,               // their values describe no slope: NaN
     no_slope_at_both_ends,  // the same, for the factor of safety's two ends
@@ -48,6 +49,7 @@ enum class NoAnswer {
     beyond_the_chart,       // a slope beyond the chart: its FS NaN at one end
     no_bishop_slope,        // their values describe no slope for Bishop's method: NaN
     bishop_fails,           // Bishop's method does not apply to their slope: NaN
+    fs_below_one,           // answered, but for a factor of safety below 1
 };
 
 // One kind's part of a call's warning, for a call that reads `chart`: their count among

@@ -2,6 +2,7 @@
 
 #include "messages/entries.hpp"
 #include "messages/python.hpp"
+#include "numbers/reading.hpp"
 #include "python/arguments.hpp"
 
 #include <pybind11/stl.h>
@@ -71,12 +72,34 @@ std::string joined(const py::iterable& items) {
     return text;
 }
 
+// Refuses the first str of an argument given as text (a str, or an array of them) that the
+// console would refuse too, in the console's words: "phi[1]: '2,5' is written with a
+// decimal comma: ...". Returns where the console would read every one.
+void refuse_as_the_console(const py::array& texts, const char* name) {
+    const py::module_ numpy = py::module_::import("numpy");
+    const py::list items = numpy.attr("ravel")(texts).attr("tolist")();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Entry entry = read_entry(items[i].cast<std::string>());
+        if (!entry.value) {
+            std::string named = name;
+            if (texts.ndim() > 0) {
+                named += "[" + joined(numpy.attr("unravel_index")(i, texts.attr("shape"))) + "]";
+            }
+            throw py::value_error(named + ": " + std::string(py::repr(items[i])) + " " +
+                                  std::string(refusal_reason(entry.refusal)));
+        }
+    }
+}
+
 // The argument as an array of doubles; anything but numbers is refused.
 py::array doubles_of(py::handle value, const char* name) {
     const py::module_ numpy = py::module_::import("numpy");
     const py::array array = numpy.attr("asarray")(value);
     const char kind = array.dtype().kind();
     if (kind != 'b' && kind != 'i' && kind != 'u' && kind != 'f') {
+        if (kind == 'U') {
+            refuse_as_the_console(array, name);
+        }
         const std::string shown =
             array.ndim() == 0 ? std::string(py::repr(value)) : array_of(std::string(py::str(array.dtype())));
         throw py::value_error(not_a_number(name, shown));
@@ -168,11 +191,13 @@ Unanswered::Found Unanswered::found(Kind kind) const {
 }
 
 py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
-                              const UnansweredKind& no_slope, const UnansweredKind& off_chart) {
+                              const UnansweredKind& no_slope, const UnansweredKind& off_chart,
+                              const UnansweredKind* fs_below_one) {
     std::string warning;
-    for (const auto& [kind, told] :
-         {std::pair{Unanswered::no_slope, &no_slope}, {Unanswered::off_chart, &off_chart}}) {
-        const Unanswered::Found found = unanswered.found(kind);
+    for (const auto& [kind, told] : {std::pair{Unanswered::no_slope, &no_slope},
+                                     {Unanswered::fs_below_one, fs_below_one},
+                                     {Unanswered::off_chart, &off_chart}}) {
+        const Unanswered::Found found = told != nullptr ? unanswered.found(kind) : Unanswered::Found{};
         if (found.count == 0) {
             continue;
         }

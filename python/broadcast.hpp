@@ -74,13 +74,14 @@ void refuse_what_no_float_holds(const Broadcast& broadcast);
 // The values of one element of the walk, at `flat`.
 Values values_at(const Walk& walk, std::size_t flat);
 
-// The elements a call leaves without an answer, of two kinds: those whose values
-// describe no slope the chart can be read for, and those the chart reads no answer for
-// (off the chart). Counted per chunk of the walk, each chunk by the one core that takes it,
-// and summed once the call is over: how many of each kind and the first in C order.
+// The elements a call tells of in its warning: those it leaves without an answer, of two
+// kinds, those whose values describe no slope the chart can be read for and those the
+// chart reads no answer for (off the chart); and those answered for a factor of safety
+// below 1. Counted per chunk of the walk, each chunk by the one core that takes it, and
+// summed once the call is over: how many of each kind and the first in C order.
 class Unanswered {
   public:
-    enum Kind : std::uint8_t { no_slope, off_chart };
+    enum Kind : std::uint8_t { no_slope, off_chart, fs_below_one };
 
     // Counted in chunks of `chunk` elements, those of the walk.
     explicit Unanswered(std::size_t elements, std::size_t chunk = chunk_elements)
@@ -100,8 +101,8 @@ class Unanswered {
 
   private:
     struct alignas(64) Chunk {  // one cache line each: the cores write side by side
-        std::array<std::size_t, 2> count{};
-        std::array<std::size_t, 2> first{};
+        std::array<std::size_t, 3> count{};
+        std::array<std::size_t, 3> first{};
     };
     std::size_t chunk_;
     std::vector<Chunk> chunks_;
@@ -116,9 +117,12 @@ struct UnansweredKind {
 };
 
 // The call's one warning, or None: for each kind with elements, their count among all
-// and the first, named by its argument and index, and why (see elements_unanswered).
+// and the first, named by its argument and index, and why (see elements_unanswered); those
+// below 1, where the call tells of them, after those that describe no slope, as a run's
+// warnings come.
 pybind11::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
-                                    const UnansweredKind& no_slope, const UnansweredKind& off_chart);
+                                    const UnansweredKind& no_slope, const UnansweredKind& off_chart,
+                                    const UnansweredKind* fs_below_one = nullptr);
 
 // The array returned: a numpy scalar for the shape of scalars alone.
 pybind11::object returned(const pybind11::array& array);

@@ -34,6 +34,9 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
     py::array_t<double> lower(shape);
     py::array_t<double> upper(shape);
     py::array_t<std::int8_t> side(shape);
+    py::array_t<bool> exact(shape);
+    py::array_t<double> chart_lower(shape);
+    py::array_t<double> chart_upper(shape);
     Unanswered unanswered(b.walk.size);
     Interruption interruption;
     bool held = true;
@@ -41,6 +44,9 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
         double* low = lower.mutable_data();
         double* high = upper.mutable_data();
         std::int8_t* sides = side.mutable_data();
+        bool* exacts = exact.mutable_data();
+        double* chart_low = chart_lower.mutable_data();
+        double* chart_high = chart_upper.mutable_data();
         const py::gil_scoped_release released;
         held = for_each_element(b.walk, interruption, [&] {
             return [=, &unanswered](const Values& v, std::size_t flat) {
@@ -48,29 +54,40 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
                 if (!has_nan(v)) {
                     answer = check_slope(slope_of(v));
                 }
-                low[flat] = nan;
-                high[flat] = nan;
+                // The chart's own range: "FS below" the row's smallest printed, "FS above"
+                // the row's largest.
+                chart_low[flat] = nan;
+                chart_high[flat] = nan;
                 sides[flat] = 0;
                 switch (answer.verdict) {
                     case Verdict::on_row:
-                        low[flat] = answer.lowest.value();
-                        high[flat] = answer.highest.value();
+                        chart_low[flat] = answer.lowest.value();
+                        chart_high[flat] = answer.highest.value();
                         break;
-                    case Verdict::below_chart:  // "FS below" the row's smallest, printed
-                        high[flat] = answer.lowest.value();
+                    case Verdict::below_chart:
+                        chart_high[flat] = answer.lowest.value();
                         sides[flat] = -1;
-                        unanswered.note(Unanswered::off_chart, flat);
                         break;
-                    case Verdict::above_chart:  // "FS above" the row's largest, printed
-                        low[flat] = answer.highest.value();
+                    case Verdict::above_chart:
+                        chart_low[flat] = answer.highest.value();
                         sides[flat] = 1;
-                        unanswered.note(Unanswered::off_chart, flat);
                         break;
                     case Verdict::no_answer:  // silent with a NaN among the values
                         if (answer.why != Meaningless::none) {
                             unanswered.note(Unanswered::no_slope, flat);
                         }
                         break;
+                }
+                // What the program's line states first: the exact FS of a dry slope, a
+                // number and not a bound, where the chart's states more.
+                const StatedFactor stated = stated_factor(answer);
+                exacts[flat] = stated.exact;
+                low[flat] = stated.lower ? stated.lower->value() : nan;
+                high[flat] = stated.upper ? stated.upper->value() : nan;
+                if (stated.exact) {
+                    sides[flat] = 0;
+                } else if (sides[flat] != 0) {
+                    unanswered.note(Unanswered::off_chart, flat);
                 }
                 return true;
             };
@@ -90,7 +107,8 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
     };
     const UnansweredKind no_slope{NoAnswer::no_slope_at_both_ends, line};
     const UnansweredKind off_chart{NoAnswer::beyond_the_chart, line};
-    return py::make_tuple(returned(lower), returned(upper), returned(side),
+    return py::make_tuple(returned(lower), returned(upper), returned(side), returned(exact),
+                          returned(chart_lower), returned(chart_upper),
                           unanswered_warning(b, unanswered, no_slope, off_chart));
 }
 

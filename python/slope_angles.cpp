@@ -4,7 +4,9 @@
 #include "messages/warnings.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
+#include "sweep/findings.hpp"
 #include "sweep/slope_angle.hpp"
+#include "sweep/sweep.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -54,6 +56,9 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
                     column_of = friction_and_safety;
                     column_known = true;
                 }
+                if (security_factor_below_one(v[4])) {
+                    unanswered.note(Unanswered::fs_below_one, flat);
+                }
                 out[flat] = read(grid, column, v[1], v[2], v[3]);
                 if (std::isnan(out[flat])) {
                     unanswered.note(Unanswered::off_chart, flat);
@@ -75,7 +80,14 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
     const UnansweredKind off_chart{no_angle, [](const Values& v) {
                                        return std::pair{operand_count, sentence(no_angle_at(reading_of(v)))};
                                    }};
-    return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, off_chart));
+    // Answered all the same, as a run's rows are: the run's own sentence.
+    const UnansweredKind fs_below_one{
+        NoAnswer::fs_below_one, [](const Values& v) {
+            return std::pair{static_cast<std::size_t>(ValueWithoutMeaning::Which::security_factor),
+                             sentence(FactorOfSafetyBelowOne{v[4]})};
+        }};
+    return py::make_tuple(returned(angles),
+                          unanswered_warning(b, unanswered, no_slope, off_chart, &fs_below_one));
 }
 
 }  // namespace

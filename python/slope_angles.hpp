@@ -12,10 +12,11 @@ namespace zelm::python {
 // angle is the sweep's row's at that height; NaN where any of its five values is NaN
 // (silently), where the values describe no slope the chart can be read for, and where the
 // row's angle cell would be empty, the warning counting those two kinds and naming the
-// first of each. The work runs with the GIL released, shared between the machine's
-// cores, and stops for Ctrl-C. ValueError, naming the argument (and the element), for a
-// value that is no number or that a float cannot hold, and for shapes that do not
-// broadcast.
+// first of each; it counts too, in the run's words, the elements answered for an FS below
+// 1, whose angles are those of slopes expected to fail. The work runs with the GIL
+// released, shared between the machine's cores, and stops for Ctrl-C. ValueError, naming
+// the argument (and the element), for a value that is no number or that a float cannot
+// hold, and for shapes that do not broadcast.
 pybind11::tuple slope_angles(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
                              pybind11::handle height, pybind11::handle fs);
 

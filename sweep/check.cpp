@@ -162,6 +162,43 @@ CheckAnswer check_rows(const ChartGrid::AtY& design, float phi, float slope_angl
     return answer;
 }
 
+StatedFactor stated_factor(const CheckAnswer& answer) {
+    // The chart's end that the exact FS of a dry slope falls short of, if any (a NaN
+    // dry_fs, with cohesion, falls short of none).
+    const PrintedFactor* overstated = nullptr;
+    if (answer.verdict == Verdict::on_row && answer.dry_fs < answer.lowest.value()) {
+        overstated = &answer.lowest;
+    } else if (answer.verdict == Verdict::above_chart && answer.dry_fs <= answer.highest.value()) {
+        overstated = &answer.highest;
+    }
+    StatedFactor stated;
+    if (overstated != nullptr) {
+        // Below the chart's end, at most about 3: its digits fit the scaled integer.
+        const PrintedFactor exact{
+            static_cast<std::int64_t>(std::floor(answer.dry_fs * std::pow(10.0, overstated->decimals))),
+            overstated->decimals};
+        stated.exact = true;
+        stated.lower = exact;
+        stated.upper = exact;
+        return stated;
+    }
+    switch (answer.verdict) {
+        case Verdict::on_row:
+            stated.lower = answer.lowest;
+            stated.upper = answer.highest;
+            break;
+        case Verdict::below_chart:
+            stated.upper = answer.lowest;
+            break;
+        case Verdict::above_chart:
+            stated.lower = answer.highest;
+            break;
+        case Verdict::no_answer:
+            break;
+    }
+    return stated;
+}
+
 double highest_fs_checked(const CheckAnswer& answer) {
     switch (answer.verdict) {
         case Verdict::on_row:

@@ -118,6 +118,22 @@ CheckAnswer check_slope(const SlopeToCheck& slope);
 // too small to print the row's FS.
 CheckAnswer check_rows(const ChartGrid::AtY& design, float phi, float slope_angle);
 
+// What a check states first, the number to act on: the chart's answer, or, for a dry slope
+// with no cohesion where the chart states more than its exact FS (a row whose smallest FS
+// lies above it, or "above" an FS the exact one does not exceed), that exact FS rounded
+// down to the decimals of the chart's end it falls short of. "Below" the chart's smallest
+// FS only errs on the safe side, and stays.
+struct StatedFactor {
+    // The dry slope's exact FS, tan(phi)/tan(angle), in place of the chart's.
+    bool exact = false;
+    // The ends stated, as printed: the exact FS at both; the ends of the chart's row; no
+    // lower end "below" the chart's smallest FS, no upper end "above" its largest; neither
+    // with no answer.
+    std::optional<PrintedFactor> lower;
+    std::optional<PrintedFactor> upper;
+};
+StatedFactor stated_factor(const CheckAnswer& answer);
+
 // The largest FS the answer reaches, as printed: the largest of its row (1.47 for "FS
 // 1.44 to 1.47"), or for a slope below the chart the double just below its bound (for
 // "FS below 0.72"); infinite above the chart, not a number with no answer.

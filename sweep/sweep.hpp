@@ -79,6 +79,12 @@ inline bool describes_a_slope(float friction_angle, float cohesion, float densit
            height > 0.0F && security_factor > 0.0F;
 }
 
+// True for a factor of safety above 0 and below 1, which a run is warned of: the angles
+// a chart gives for it are those of slopes expected to fail.
+inline bool security_factor_below_one(float security_factor) {
+    return security_factor > 0.0F && security_factor < 1.0F;
+}
+
 // The friction angle in radians: degrees times the float value of pi (3.14159274),
 // divided by 180 in double and rounded to float. 30 degrees become 0.5235988.
 float to_radians(float degrees);

@@ -35,7 +35,7 @@ it writes, never a row.
 >>> zelm_fs.slope_angle(30, 2, 2.5, [2, 20], 1.5)
 array([85.89577 , 30.595018], dtype=float32)
 >>> zelm_fs.factor_of_safety(30, 2, 2.5, 20, 35)
-FactorOfSafety(lower=1.33, upper=1.35, side=0)
+FactorOfSafety(lower=1.33, upper=1.35, side=0, exact=False, chart_lower=1.33, chart_upper=1.35)
 """
 
 import warnings as _warnings
@@ -65,7 +65,8 @@ class ZelmWarning(UserWarning):
     an x for which chart 1 has no angle, a last row short of the talus height: the
     program's own sentences, issued by sweep() under this category (and kept in the
     run's warnings). slope_angle, confirmed_angle and factor_of_safety issue at most one
-    each call, counting the elements left without an answer. warnings.simplefilter(
+    each call, counting the elements left without an answer, and those slope_angle and
+    confirmed_angle answer for a factor of safety below 1. warnings.simplefilter(
     "error", zelm_fs.ZelmWarning) makes them errors.
     """
 
@@ -133,10 +134,13 @@ def slope_angle(phi, cohesion, density, height, fs):
     each kind, where the values describe no slope chart 1 can be read for (a friction
     angle not strictly between 0 and 90, a cohesion below 0, a density, height or FS
     not above 0), and where the result file's angle cell would be empty (x outside the
-    rows chart 1 fits); NaN, silently, wherever one of the five values is NaN. A value
-    that is not a number, or that a float32 cannot hold (inf, 1e39), raises ValueError
-    naming the argument and the element. Runs with the GIL released, on every core, and
-    stops for Ctrl-C.
+    rows chart 1 fits); NaN, silently, wherever one of the five values is NaN. The
+    elements whose FS lies below 1 are answered, as sweep answers them, and the same
+    warning counts them and names the first in sweep's words: their angles are those of
+    slopes expected to fail. A value that is not a number, or that a float32 cannot hold
+    (inf, 1e39), raises ValueError naming the argument and the element, in sweep's words
+    ("fs: '2,5' is written with a decimal comma: ..."); numbers are given as numbers
+    here, not as text. Runs with the GIL released, on every core, and stops for Ctrl-C.
 
     >>> import numpy as np
     >>> slope_angle(30, 2, 2.5, np.arange(1, 4), 1.5)
@@ -166,26 +170,53 @@ def confirmed_angle(phi, cohesion, density, height, fs):
     return _warned(*_core.confirmed_angle(phi, cohesion, density, height, fs))
 
 
-class FactorOfSafety(_NamedTuple):
-    """What factor_of_safety gives: the range of FS chart 1 gives each slope.
-
-    lower, upper  the ends of the range, float64, as the program prints them (1.33 and
-                  1.35 for "FS 1.33 to 1.35"); any FS between them reads the same row of
-                  the chart. lower is NaN below the chart, upper NaN above it, both
-                  where a value is NaN.
-    side          int8: 0 on a row of the chart; -1 below it, the slope steeper than even
-                  the chart's smallest FS allows ("FS below" upper); 1 above it, no
-                  steeper than its largest allows ("FS above" lower); 0 also where
-                  there is no answer, both ends NaN
-    """
-
+class _Range(_NamedTuple):
     lower: object
     upper: object
     side: object
 
 
+class FactorOfSafety(_Range):
+    """What factor_of_safety gives: the FS the program's check states first, and which it is.
+
+    It unpacks as (lower, upper, side); exact, chart_lower and chart_upper are attributes.
+
+    lower, upper  float64, as the program prints them: the ends of the range of FS chart
+                  1 gives the slope (1.33 and 1.35 for "FS 1.33 to 1.35"), any FS between
+                  them reading the same row of the chart; or, where exact, the exact FS of
+                  a dry slope with no cohesion at both ends. lower is NaN below the chart,
+                  upper NaN above it, both where a value is NaN.
+    side          int8: 0 on a row of the chart, and where the FS is exact (a number, not
+                  a bound); -1 below the chart, the slope steeper than even the chart's
+                  smallest FS allows ("FS below" upper); 1 above it, no steeper than its
+                  largest allows ("FS above" lower); 0 also where there is no answer,
+                  both ends NaN
+    exact         bool: True where lower and upper are tan(phi)/tan(angle), the exact FS
+                  of a dry slope with no cohesion, rounded down to the decimals of the
+                  chart's end it falls short of: where the chart states more than it (a
+                  row whose smallest FS lies above it, or "FS above" an FS it does not
+                  exceed), the line of zelm-fs --check gives it first, the safe number
+    chart_lower, chart_upper
+                  float64: chart 1's own range, as lower and upper are where not exact
+    """
+
+    def __new__(cls, lower, upper, side, exact=False, chart_lower=None, chart_upper=None):
+        self = super().__new__(cls, lower, upper, side)
+        self.exact = exact
+        self.chart_lower = lower if chart_lower is None else chart_lower
+        self.chart_upper = upper if chart_upper is None else chart_upper
+        return self
+
+    def __repr__(self):
+        return (f"{type(self).__name__}(lower={self.lower!r}, upper={self.upper!r}, side={self.side!r}, "
+                f"exact={self.exact!r}, chart_lower={self.chart_lower!r}, chart_upper={self.chart_upper!r})")
+
+    def _replace(self, **changes):  # the attributes kept, as the fields are
+        return type(self)(**{**self._asdict(), **vars(self), **changes})
+
+
 def factor_of_safety(phi, cohesion, density, height, angle):
-    """The factor of safety chart 1 gives a slope that stands, for each element.
+    """The factor of safety of a slope that stands, as the program's check states it first.
 
     phi, cohesion, density and height as for slope_angle, and angle the slope's angle in
     degrees (above 0, at most 90: a vertical face is answered), broadcast together as
@@ -197,19 +228,27 @@ def factor_of_safety(phi, cohesion, density, height, angle):
     conservative answer where the chart is not monotone. The slope's angle is compared
     with the chart's own, not with the whole degrees the result file prints.
 
-    Returns a FactorOfSafety(lower, upper, side) of arrays of the broadcast shape
-    (numpy scalars with scalars alone): lower and upper float64, side int8 (see
-    FactorOfSafety). The ends are those the program prints, rounded inwards so that
-    each, given as fs, reads the row: two decimals, more where a row spans less than
+    With no cohesion the FS of a dry slope is known exactly, tan(phi)/tan(angle). Where
+    the chart's range states more than that (its smallest FS lies above it, or it says
+    "FS above" an FS the exact one does not exceed), the answer is the exact FS, rounded
+    down, at both ends, side 0 and exact True: the number the program's line gives
+    first, the safe one. The chart's own range stays in chart_lower and chart_upper.
+
+    Returns a FactorOfSafety(lower, upper, side), with the attributes exact, chart_lower
+    and chart_upper, of arrays of the broadcast shape (numpy scalars with scalars alone):
+    lower, upper, chart_lower and chart_upper float64, side int8, exact bool (see
+    FactorOfSafety). The chart's ends are those the program prints, rounded inwards so
+    that each, given as fs, reads the row: two decimals, more where a row spans less than
     0.01 of FS.
 
     NaN among the values gives NaN at both ends, silently. Values that describe no slope
     (a friction angle not strictly between 0 and 90, a cohesion below 0, a density,
     height or angle not above 0, an angle above 90) give NaN at both ends and side 0; they,
-    and the slopes below or above the chart, are counted in one ZelmWarning for the call
-    that names the first of each kind in the program's words. A value that is not a
-    number, or that a float32 cannot hold, raises ValueError naming the argument and the
-    element. Runs with the GIL released, on every core, and stops for Ctrl-C.
+    and the slopes below or above the chart that are not given their exact FS, are counted
+    in one ZelmWarning for the call that names the first of each kind in the program's
+    words. A value that is not a number, or that a float32 cannot hold, raises ValueError
+    naming the argument and the element. Runs with the GIL released, on every core, and
+    stops for Ctrl-C.
 
     >>> fs = factor_of_safety(30, 2, 2.5, 20, [25, 35, 65.1, 13, 95])
     >>> fs.lower
@@ -218,6 +257,8 @@ def factor_of_safety(phi, cohesion, density, height, angle):
     array([1.77, 1.35, 0.72,  nan,  nan])
     >>> fs.side
     array([ 0,  0, -1,  1,  0], dtype=int8)
+    >>> factor_of_safety(33, 0, 2, 10, 33.19)  # zelm-fs --check 33 0 2 10 33.19: FS 0.99 (exact ...
+    FactorOfSafety(lower=0.99, upper=0.99, side=0, exact=True, chart_lower=1.01, chart_upper=1.02)
     """
     *answer, warning = _core.factor_of_safety(phi, cohesion, density, height, angle)
     return _warned(FactorOfSafety(*answer), warning)

@@ -62,20 +62,27 @@ def confirmed_angle(
 
 _Float = TypeVar("_Float", np.float64, npt.NDArray[np.float64])
 _Side = TypeVar("_Side", np.int8, npt.NDArray[np.int8])
+_Exact = TypeVar("_Exact", np.bool_, npt.NDArray[np.bool_])
 
-class FactorOfSafety(NamedTuple, Generic[_Float, _Side]):
+class FactorOfSafety(NamedTuple, Generic[_Float, _Side, _Exact]):
     lower: _Float
     upper: _Float
     side: _Side
+    @property
+    def exact(self) -> _Exact: ...
+    @property
+    def chart_lower(self) -> _Float: ...
+    @property
+    def chart_upper(self) -> _Float: ...
 
 @overload
 def factor_of_safety(
     phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number
-) -> FactorOfSafety[np.float64, np.int8]: ...
+) -> FactorOfSafety[np.float64, np.int8, np.bool_]: ...
 @overload
 def factor_of_safety(
     phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, angle: npt.ArrayLike
-) -> FactorOfSafety[npt.NDArray[np.float64], npt.NDArray[np.int8]]: ...
+) -> FactorOfSafety[npt.NDArray[np.float64], npt.NDArray[np.int8], npt.NDArray[np.bool_]]: ...
 
 class BishopCircle(NamedTuple, Generic[_Float]):
     factor_of_safety: _Float

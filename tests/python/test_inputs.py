@@ -51,6 +51,18 @@ def test_calls(call, said):
         assert all(np.shape(mine) == eval(said) for mine in found)
 
 
+@pytest.mark.parametrize("typed", ["2,5", "2.5,0", "abc", "1e39", "1e-50"])
+def test_text_is_refused_in_the_words_sweep_and_the_console_give_it(typed):
+    with pytest.raises(ValueError) as refused:
+        zelm_fs.sweep(30, 2, typed, 20, 1, 1.5)
+    words = str(refused.value).removeprefix("density: ")
+    for function in ("slope_angle", "confirmed_angle", "factor_of_safety", "bishop_factor_of_safety"):
+        for density, named in ((typed, "density"), ([[2.5, 2.5], [2.5, typed]], "density[1, 1]")):
+            with pytest.raises(ValueError) as refused:
+                names[function](30, 2, density, 20, 35)
+            assert str(refused.value) == f"{named}: {words}"
+
+
 def test_long_arrays_shared_between_cores_give_each_element_its_own_angle():
     rng = np.random.default_rng(7)
     few = [rng.normal(30, 4, 97), rng.lognormal(0.7, 0.3, 97), 2.5, rng.uniform(0.5, 25, 97), 1.5]
