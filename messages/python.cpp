@@ -45,7 +45,8 @@ std::string sweep_class_doc(const DesignChart& chart) {
            "          NaN where there is none (x beyond 0.20 to 0.80, or no angle)\n"
            "warnings holds the program's warning sentences for the run, values the six values\n"
            "as the program read them (floats), units the units the cohesion and the density\n"
-           "were given in, and len() the number of rows.";
+           "were given in, angles the angles write() puts in the file's angle column, and len()\n"
+           "the number of rows.";
 }
 
 }  // namespace
@@ -61,8 +62,12 @@ PythonDocs python_docs(const DesignChart& chart) {
         "Confirmed angle of each row, whole degrees (float32); NaN where there is none.",
         "The program's warnings for this run, one sentence each.",
         "The six values as the program read them: (phi, cohesion, density, height, step, fs).",
-        "The units the cohesion and the density were given in, which the files' labels follow: " +
+        "The units the cohesion and the density (a unit weight in kN/m3) were given in, which the files' "
+        "labels follow: " +
             units_told(tonne_labels) + " or " + units_told(si_labels) + ".",
+        "The angles the result file's angle column holds: '" + std::string(chart_angles_option) +
+            "' (the chart's, rounded to whole degrees) or '" + std::string(confirmed_angles_option) +
+            "' (the confirmed ones).",
         "Write the result file at path, the very bytes the program writes for these values.\n"
         "\n"
         "The file is written beside path and moved over it once complete; an earlier file there is\n"
@@ -113,6 +118,9 @@ std::string elements_unanswered(NoAnswer kind, const DesignChart& chart, std::si
         case NoAnswer::fs_below_one:
             told = one ? "has a factor of safety below 1" : "have a factor of safety below 1";
             break;
+        case NoAnswer::unit_weight:
+            told = one ? "weighs what no soil or rock does" : "weigh what no soil or rock does";
+            break;
     }
     const std::string named = first.empty() ? "" : " (" + first + ")";
     return std::to_string(count) + " of " + std::to_string(elements) +
@@ -143,6 +151,12 @@ std::string_view value_beyond_a_float() { return "a value is one that a float ca
 std::string units_unknown(const std::string& shown) {
     return "units: " + shown + " names no units: give " + units_told(tonne_labels) + " or " +
            units_told(si_labels);
+}
+
+std::string angles_unknown(const std::string& shown) {
+    return "angles: " + shown + " names no angles: give '" + std::string(chart_angles_option) +
+           "' (the chart's, rounded to whole degrees) or '" + std::string(confirmed_angles_option) +
+           "' (the steepest whole degree whose check reaches FS)";
 }
 
 std::string sweep_beyond_memory(std::int32_t rows, std::uint64_t needed, std::uint64_t memory) {

@@ -28,6 +28,7 @@ struct PythonDocs {
     std::string warnings;
     std::string values;
     std::string units;
+    std::string angles;
     std::string write;
     std::string write_workbook;
     std::string sweep;
@@ -50,6 +51,7 @@ enum class NoAnswer {
     no_bishop_slope,        // their values describe no slope for Bishop's method: NaN
     bishop_fails,           // Bishop's method does not apply to their slope: NaN
     fs_below_one,           // answered, but for a factor of safety below 1
+    unit_weight,            // answered, but for a density or unit weight no soil has
 };
 
 // One kind's part of a call's warning, for a call that reads `chart`: their count among
@@ -71,8 +73,10 @@ std::string shapes_do_not_broadcast(std::span<const char* const> arguments, cons
 std::string_view too_many_dimensions();
 std::string_view value_beyond_a_float();
 
-// The units argument naming no units, as --units is refused: `shown` is its repr.
+// The units argument naming no units, as --units is refused: `shown` is its repr; the
+// same for the angles argument, as --angles is.
 std::string units_unknown(const std::string& shown);
+std::string angles_unknown(const std::string& shown);
 
 // A run whose arrays take more than the machine's memory, before anything is allocated.
 std::string sweep_beyond_memory(std::int32_t rows, std::uint64_t needed, std::uint64_t memory);

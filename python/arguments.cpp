@@ -1,6 +1,8 @@
 #include "python/arguments.hpp"
 
 #include "messages/entries.hpp"
+#include "messages/python.hpp"
+#include "messages/units.hpp"
 
 #include <cmath>
 #include <string_view>
@@ -51,6 +53,28 @@ float read_value(py::handle value, const std::string& name) {
         refuse(value, name, refusal_reason(*refusal));
     }
     return static_cast<float>(number);
+}
+
+Units units_of(py::handle units) {
+    const std::optional<Units> named =
+        py::isinstance<py::str>(units) ? units_named(units.cast<std::string>()) : std::nullopt;
+    if (!named) {
+        throw py::value_error(units_unknown(std::string(py::repr(units))));
+    }
+    return *named;
+}
+
+std::optional<Units> units_if_given(py::handle units) {
+    return units.is_none() ? std::nullopt : std::optional(units_of(units));
+}
+
+Angles angles_of(py::handle angles) {
+    const std::optional<Angles> named =
+        py::isinstance<py::str>(angles) ? angles_named(angles.cast<std::string>()) : std::nullopt;
+    if (!named) {
+        throw py::value_error(angles_unknown(std::string(py::repr(angles))));
+    }
+    return *named;
 }
 
 }  // namespace zelm::python

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "numbers/reading.hpp"
+#include "sweep/chart_inputs.hpp"
 
 #include <pybind11/pybind11.h>
 
@@ -21,5 +22,13 @@ float read_value(pybind11::handle value, const std::string& name);
 // Why a double is no float, as the console refuses the same number typed (too large,
 // too close to 0); nothing for one that a float holds, NaN included.
 std::optional<Refusal> refusal_of(double value);
+
+// The units a str names, "tonnes" or "si" in any case; anything else is refused with
+// ValueError. units_if_given takes None too, for a call that was not told its units.
+Units units_of(pybind11::handle units);
+std::optional<Units> units_if_given(pybind11::handle units);
+
+// The angles a str names, "chart" or "confirmed" in any case; ValueError otherwise.
+Angles angles_of(pybind11::handle angles);
 
 }  // namespace zelm::python

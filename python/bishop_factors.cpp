@@ -2,6 +2,7 @@
 
 #include "messages/bishop_answers.hpp"
 #include "messages/python.hpp"
+#include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "slices/bishop.hpp"
@@ -46,7 +47,7 @@ std::array<double, answers> answer_of(const BishopResult& result) {
 // One element's answer written at `flat` in the six arrays; counted where there is none,
 // but silently where a value is NaN.
 void answer_element(const Values& v, std::size_t flat, const std::array<double*, answers>& data,
-                    Unanswered& unanswered) {
+                    Unanswered& unanswered, std::optional<Units> units) {
     BishopResult result{};
     result.reason = BishopReason::height;  // a NaN among the values: NaN answers, not counted
     if (!has_nan(v)) {
@@ -55,6 +56,9 @@ void answer_element(const Values& v, std::size_t flat, const std::array<double*,
             // The values at fault, or the method failing on a slope: the call's second kind.
             const bool values = bishop_argument(result.reason) < operand_count;
             unanswered.note(values ? Unanswered::no_slope : Unanswered::off_chart, flat);
+        }
+        if (!values_refused(result.reason) && weighs_what_no_soil_does(v, units)) {
+            unanswered.note(Unanswered::unit_weight, flat);
         }
     }
     const std::array<double, answers> answer = answer_of(result);
@@ -66,7 +70,8 @@ void answer_element(const Values& v, std::size_t flat, const std::array<double*,
 }  // namespace
 
 py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                                   py::handle angle) {
+                                   py::handle angle, py::handle units_given) {
+    const std::optional<Units> units = units_if_given(units_given);
     const Broadcast b =
         broadcast({phi, cohesion, density, height, angle}, {"phi", "cohesion", "density", "height", "angle"});
     const auto shape = b.shape.cast<std::vector<py::ssize_t>>();
@@ -84,8 +89,8 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
         held = for_each_element(
             b.walk, interruption,
             [&] {
-                return [&data, &unanswered](const Values& v, std::size_t flat) {
-                    answer_element(v, flat, data, unanswered);
+                return [&data, &unanswered, units](const Values& v, std::size_t flat) {
+                    answer_element(v, flat, data, unanswered, units);
                     return true;
                 };
             },
@@ -97,16 +102,18 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
         throw py::value_error(std::string(value_beyond_a_float()));
     }
     // The first of each kind searched again, for why.
-    const auto why = [](const Values& v) {
-        const SlopeToCheck slope{v[0], v[1], v[2], v[3], v[4]};
+    const auto why = [units](const Values& v) {
+        const SlopeToCheck slope{
+            v[0], v[1], v[2], v[3], v[4], &design_chart(), units.value_or(Units::tonnes)};
         const BishopResult result = critical_circle(slope_of(v));
         return std::pair{bishop_argument(result.reason), bishop_refusal(slope, result)};
     };
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
     const UnansweredKind fails{NoAnswer::bishop_fails, why};
+    const UnansweredKind unit_weight = unit_weight_kind(units);
     return py::make_tuple(returned(arrays[0]), returned(arrays[1]), returned(arrays[2]), returned(arrays[3]),
                           returned(arrays[4]), returned(arrays[5]),
-                          unanswered_warning(b, unanswered, no_slope, fails));
+                          unanswered_warning(b, unanswered, no_slope, fails, nullptr, &unit_weight));
 }
 
 }  // namespace zelm::python

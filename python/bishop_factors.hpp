@@ -16,6 +16,6 @@ namespace zelm::python {
 // released, on every core, and stops for Ctrl-C.
 pybind11::tuple bishop_factors_of_safety(pybind11::handle phi, pybind11::handle cohesion,
                                          pybind11::handle density, pybind11::handle height,
-                                         pybind11::handle angle);
+                                         pybind11::handle angle, pybind11::handle units);
 
 }  // namespace zelm::python

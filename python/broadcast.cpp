@@ -2,6 +2,7 @@
 
 #include "messages/entries.hpp"
 #include "messages/python.hpp"
+#include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "python/arguments.hpp"
 
@@ -192,9 +193,10 @@ Unanswered::Found Unanswered::found(Kind kind) const {
 
 py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
                               const UnansweredKind& no_slope, const UnansweredKind& off_chart,
-                              const UnansweredKind* fs_below_one) {
+                              const UnansweredKind* fs_below_one, const UnansweredKind* unit_weight) {
     std::string warning;
     for (const auto& [kind, told] : {std::pair{Unanswered::no_slope, &no_slope},
+                                     {Unanswered::unit_weight, unit_weight},
                                      {Unanswered::fs_below_one, fs_below_one},
                                      {Unanswered::off_chart, &off_chart}}) {
         const Unanswered::Found found = told != nullptr ? unanswered.found(kind) : Unanswered::Found{};
@@ -216,6 +218,12 @@ py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unan
         warning.append(warning.empty() ? "" : " ").append(told_of);
     }
     return warning.empty() ? py::none() : py::object(py::str(warning));
+}
+
+UnansweredKind unit_weight_kind(std::optional<Units> units) {
+    return {NoAnswer::unit_weight, [units](const Values& v) {
+                return std::pair{std::size_t{2}, sentence(*unit_weight_out_of_range(v[2], units))};
+            }};
 }
 
 py::object returned(const py::array& array) {

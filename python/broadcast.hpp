@@ -5,6 +5,8 @@
 
 #include "messages/python.hpp"
 #include "python/interruption.hpp"
+#include "sweep/chart_inputs.hpp"
+#include "sweep/unit_weight.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -18,6 +20,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -81,7 +84,7 @@ Values values_at(const Walk& walk, std::size_t flat);
 // summed once the call is over: how many of each kind and the first in C order.
 class Unanswered {
   public:
-    enum Kind : std::uint8_t { no_slope, off_chart, fs_below_one };
+    enum Kind : std::uint8_t { no_slope, off_chart, fs_below_one, unit_weight };
 
     // Counted in chunks of `chunk` elements, those of the walk.
     explicit Unanswered(std::size_t elements, std::size_t chunk = chunk_elements)
@@ -101,8 +104,8 @@ class Unanswered {
 
   private:
     struct alignas(64) Chunk {  // one cache line each: the cores write side by side
-        std::array<std::size_t, 3> count{};
-        std::array<std::size_t, 3> first{};
+        std::array<std::size_t, 4> count{};
+        std::array<std::size_t, 4> first{};
     };
     std::size_t chunk_;
     std::vector<Chunk> chunks_;
@@ -122,7 +125,18 @@ struct UnansweredKind {
 // warnings come.
 pybind11::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
                                     const UnansweredKind& no_slope, const UnansweredKind& off_chart,
-                                    const UnansweredKind* fs_below_one = nullptr);
+                                    const UnansweredKind* fs_below_one = nullptr,
+                                    const UnansweredKind* unit_weight = nullptr);
+
+// The elements whose density (or unit weight) no soil or rock has in `units` (in either
+// units, where the call was not told them): answered all the same, as a run's rows are,
+// and told in the run's own sentence.
+UnansweredKind unit_weight_kind(std::optional<Units> units);
+
+// Whether the element's density is one that unit_weight_kind tells of.
+inline bool weighs_what_no_soil_does(const Values& v, std::optional<Units> units) {
+    return unit_weight_out_of_range(v[2], units).has_value();
+}
 
 // The array returned: a numpy scalar for the shape of scalars alone.
 pybind11::object returned(const pybind11::array& array);

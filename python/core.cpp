@@ -61,6 +61,13 @@ void define_sweep(py::module_& module, const zelm::PythonDocs& docs) {
         .def_property_readonly(
             "units", [](const SweepResult& run) { return zelm::labels_of(run.entered().units).option; },
             docs.units.c_str())
+        .def_property_readonly(
+            "angles",
+            [](const SweepResult& run) {
+                return run.entered().angles == zelm::Angles::confirmed ? zelm::confirmed_angles_option
+                                                                       : zelm::chart_angles_option;
+            },
+            docs.angles.c_str())
         .def("__len__", &SweepResult::rows)
         .def("__repr__", &repr_of)
         .def("write", &SweepResult::write, "path"_a = "ZELM_FS_result.xls", docs.write.c_str())
@@ -81,16 +88,18 @@ PYBIND11_MODULE(_core, module) {
     module.def(
         "sweep",
         [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle step,
-           py::handle fs,
-           py::handle units) { return SweepResult(phi, cohesion, density, height, step, fs, units); },
+           py::handle fs, py::handle units, py::handle angles) {
+            return SweepResult(phi, cohesion, density, height, step, fs, units, angles);
+        },
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, py::kw_only(), "units"_a = "tonnes",
-        docs.sweep.c_str());
+        "angles"_a = "chart", docs.sweep.c_str());
     module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
-               "fs"_a, docs.slope_angles.c_str());
+               "fs"_a, py::kw_only(), "units"_a = py::none(), docs.slope_angles.c_str());
     module.def("confirmed_angle", &zelm::python::confirmed_angles, "phi"_a, "cohesion"_a, "density"_a,
-               "height"_a, "fs"_a, docs.confirmed_angles.c_str());
+               "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(), docs.confirmed_angles.c_str());
     module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
-               "height"_a, "angle"_a, docs.factors_of_safety.c_str());
+               "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(), docs.factors_of_safety.c_str());
     module.def("bishop_factor_of_safety", &zelm::python::bishop_factors_of_safety, "phi"_a, "cohesion"_a,
-               "density"_a, "height"_a, "angle"_a, docs.bishop_factors_of_safety.c_str());
+               "density"_a, "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(),
+               docs.bishop_factors_of_safety.c_str());
 }

@@ -2,6 +2,7 @@
 
 #include "messages/checks.hpp"
 #include "messages/python.hpp"
+#include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/check.hpp"
@@ -22,12 +23,17 @@ namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
-SlopeToCheck slope_of(const Values& v) { return {v[0], v[1], v[2], v[3], v[4]}; }
+// The slope, worded in the units the call was told (the density's name in tonnes where
+// it was not).
+SlopeToCheck slope_of(const Values& v, std::optional<Units> units) {
+    return {v[0], v[1], v[2], v[3], v[4], &design_chart(), units.value_or(Units::tonnes)};
+}
 
 }  // namespace
 
 py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                            py::handle angle) {
+                            py::handle angle, py::handle units_given) {
+    const std::optional<Units> units = units_if_given(units_given);
     const Broadcast b =
         broadcast({phi, cohesion, density, height, angle}, {"phi", "cohesion", "density", "height", "angle"});
     const auto shape = b.shape.cast<std::vector<py::ssize_t>>();
@@ -52,7 +58,10 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
             return [=, &unanswered](const Values& v, std::size_t flat) {
                 CheckAnswer answer;
                 if (!has_nan(v)) {
-                    answer = check_slope(slope_of(v));
+                    answer = check_slope(slope_of(v, units));
+                }
+                if (answer.verdict != Verdict::no_answer && weighs_what_no_soil_does(v, units)) {
+                    unanswered.note(Unanswered::unit_weight, flat);
                 }
                 // The chart's own range: "FS below" the row's smallest printed, "FS above"
                 // the row's largest.
@@ -99,17 +108,18 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
         throw py::value_error(std::string(value_beyond_a_float()));
     }
     // The check's own line, for the first of each kind.
-    const auto line = [](const Values& v) {
-        const CheckAnswer answer = check_slope(slope_of(v));
+    const auto line = [units](const Values& v) {
+        const CheckAnswer answer = check_slope(slope_of(v, units));
         const std::size_t argument =
             answer.verdict == Verdict::no_answer ? typed_position(answer.why) : operand_count;
-        return std::pair{argument, check_line(slope_of(v), answer)};
+        return std::pair{argument, check_line(slope_of(v, units), answer)};
     };
     const UnansweredKind no_slope{NoAnswer::no_slope_at_both_ends, line};
     const UnansweredKind off_chart{NoAnswer::beyond_the_chart, line};
+    const UnansweredKind unit_weight = unit_weight_kind(units);
     return py::make_tuple(returned(lower), returned(upper), returned(side), returned(exact),
                           returned(chart_lower), returned(chart_upper),
-                          unanswered_warning(b, unanswered, no_slope, off_chart));
+                          unanswered_warning(b, unanswered, no_slope, off_chart, nullptr, &unit_weight));
 }
 
 }  // namespace zelm::python

@@ -21,6 +21,6 @@ namespace zelm::python {
 // a float cannot hold, and for shapes that do not broadcast. The work runs with the GIL
 // released, on every core, and stops for Ctrl-C.
 pybind11::tuple factors_of_safety(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
-                                  pybind11::handle height, pybind11::handle angle);
+                                  pybind11::handle height, pybind11::handle angle, pybind11::handle units);
 
 }  // namespace zelm::python

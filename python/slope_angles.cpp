@@ -2,6 +2,7 @@
 
 #include "messages/python.hpp"
 #include "messages/warnings.hpp"
+#include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/findings.hpp"
@@ -27,7 +28,8 @@ ChartInputs reading_of(const Values& v) { return {v[0], v[1], v[2], v[3], v[3], 
 // Each element read by read(grid, column, cohesion, density, height), one of the inline
 // readings of sweep/slope_angle.hpp.
 template <typename Read>
-py::tuple readings(const std::array<py::handle, operand_count>& values, Read read, NoAnswer no_angle) {
+py::tuple readings(const std::array<py::handle, operand_count>& values, std::optional<Units> units, Read read,
+                   NoAnswer no_angle) {
     const Broadcast b = broadcast(values, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<float> angles(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size);
@@ -40,7 +42,8 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
         held = for_each_element(b.walk, interruption, [&] {
             // A study most often reads many heights for one friction angle and one factor
             // of safety: what those two alone give is kept while their bits stay the same.
-            return [&grid, &read, &unanswered, out, column = ChartColumn{}, column_of = std::uint64_t{0},
+            return [&grid, &read, &unanswered, units, out, column = ChartColumn{},
+                    column_of = std::uint64_t{0},
                     column_known = false](const Values& v, std::size_t flat) mutable {
                 constexpr float nan = std::numeric_limits<float>::quiet_NaN();
                 if (!describes_a_slope(v[0], v[1], v[2], v[3], v[4])) {
@@ -58,6 +61,9 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
                 }
                 if (security_factor_below_one(v[4])) {
                     unanswered.note(Unanswered::fs_below_one, flat);
+                }
+                if (weighs_what_no_soil_does(v, units)) {
+                    unanswered.note(Unanswered::unit_weight, flat);
                 }
                 out[flat] = read(grid, column, v[1], v[2], v[3]);
                 if (std::isnan(out[flat])) {
@@ -86,16 +92,17 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, Read rea
             return std::pair{static_cast<std::size_t>(ValueWithoutMeaning::Which::security_factor),
                              sentence(FactorOfSafetyBelowOne{v[4]})};
         }};
-    return py::make_tuple(returned(angles),
-                          unanswered_warning(b, unanswered, no_slope, off_chart, &fs_below_one));
+    const UnansweredKind unit_weight = unit_weight_kind(units);
+    return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, off_chart,
+                                                               &fs_below_one, &unit_weight));
 }
 
 }  // namespace
 
 py::tuple slope_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                       py::handle fs) {
+                       py::handle fs, py::handle units) {
     return readings(
-        {phi, cohesion, density, height, fs},
+        {phi, cohesion, density, height, fs}, units_if_given(units),
         [](const ChartGrid& grid, const ChartColumn& column, float c, float d, float h) {
             return slope_angle(grid, column, c, d, h);
         },
@@ -103,9 +110,9 @@ py::tuple slope_angles(py::handle phi, py::handle cohesion, py::handle density, 
 }
 
 py::tuple confirmed_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                           py::handle fs) {
+                           py::handle fs, py::handle units) {
     return readings(
-        {phi, cohesion, density, height, fs},
+        {phi, cohesion, density, height, fs}, units_if_given(units),
         [](const ChartGrid& grid, const ChartColumn& column, float c, float d, float h) {
             return confirmed_angle(grid, column, c, d, h);
         },

@@ -16,14 +16,16 @@ namespace zelm::python {
 // 1, whose angles are those of slopes expected to fail. The work runs with the GIL
 // released, shared between the machine's cores, and stops for Ctrl-C. ValueError, naming
 // the argument (and the element), for a value that is no number or that a float cannot
-// hold, and for shapes that do not broadcast.
+// hold, and for shapes that do not broadcast. `units`, "tonnes", "si" or None, are those
+// of the cohesion and the density: a density no soil or rock has in them (in either,
+// for None) is counted in the warning too.
 pybind11::tuple slope_angles(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
-                             pybind11::handle height, pybind11::handle fs);
+                             pybind11::handle height, pybind11::handle fs, pybind11::handle units);
 
 // The same for the confirmed angle of the row at each height: the steepest whole degree
 // whose check reaches the FS; NaN, and counted, where x lies beyond the rows that give an
 // angle for every y.
 pybind11::tuple confirmed_angles(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
-                                 pybind11::handle height, pybind11::handle fs);
+                                 pybind11::handle height, pybind11::handle fs, pybind11::handle units);
 
 }  // namespace zelm::python

@@ -99,27 +99,18 @@ void write_file(py::handle path, Writer writer, Write&& write) {
     }
 }
 
-// The units a str names, "tonnes" or "si"; anything else is refused with ValueError.
-Units units_of(py::handle units) {
-    const std::optional<Units> named =
-        py::isinstance<py::str>(units) ? units_named(units.cast<std::string>()) : std::nullopt;
-    if (!named) {
-        throw py::value_error(units_unknown(std::string(py::repr(units))));
-    }
-    return *named;
-}
-
 }  // namespace
 
 SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                         py::handle step, py::handle fs, py::handle units)
+                         py::handle step, py::handle fs, py::handle units, py::handle angles_named)
     : entered_{read_value(phi, "phi"),
                read_value(cohesion, "cohesion"),
                read_value(density, "density"),
                read_value(height, "height"),
                read_value(step, "step"),
                read_value(fs, "fs"),
-               units_of(units)} {
+               units_of(units),
+               angles_of(angles_named)} {
     const std::int32_t rows = row_count(entered_.height, entered_.definition);
     refuse_what_never_fits(rows);
     const auto length = static_cast<py::ssize_t>(rows);

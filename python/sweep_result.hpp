@@ -16,11 +16,13 @@ namespace zelm::python {
 class SweepResult {
   public:
     // The run of these values (each read by read_value), in the units named by `units`
-    // ("tonnes" or "si", else ValueError): every row, made with the GIL released. A run
+    // ("tonnes" or "si", else ValueError), its result file holding the angles named by
+    // `angles` ("chart" or "confirmed"): every row, made with the GIL released. A run
     // whose arrays could never fit in this machine's memory is refused with MemoryError
     // before anything is allocated; Ctrl-C stops it with KeyboardInterrupt.
     SweepResult(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
-                pybind11::handle height, pybind11::handle step, pybind11::handle fs, pybind11::handle units);
+                pybind11::handle height, pybind11::handle step, pybind11::handle fs, pybind11::handle units,
+                pybind11::handle angles);
 
     const ChartInputs& entered() const { return entered_; }
     std::size_t rows() const { return static_cast<std::size_t>(height_.size()); }

@@ -1,31 +1,36 @@
 """Slope angles of a talus read from design chart 1 ("ABAC 1"), from Python.
 
 The same calculator as the zelm-fs program, on the same C++: for a friction angle phi
-(degrees), a cohesion C' (Tn/m2, or kPa), a density d (Tn/m3, or kN/m3), a height H (m)
+(degrees), a cohesion C' (Tn/m2, or kPa), a density d (Tn/m3; or the unit weight, in kN/m3), a height H (m)
 and a factor of safety FS, chart 1 gives the slope angle at which a talus of that height has that
 factor of safety, read at x = tan(phi)/FS and y = C'/(d*H*tan(phi)), both rounded to
 the chart's two-decimal grid.
 
-  sweep(phi, cohesion, density, height, step, fs, *, units="tonnes")
+  sweep(phi, cohesion, density, height, step, fs, *, units="tonnes", angles="chart")
       one run as the program makes it: a row for every height step up to the talus
       height, as numpy arrays, the program's warnings, and its two files on request,
-      labelled in the units chosen ("tonnes" or "si")
-  slope_angle(phi, cohesion, density, height, fs)
+      labelled in the units chosen ("tonnes" or "si"), the file's angle column holding
+      the chart's angles or the confirmed ones
+  slope_angle(phi, cohesion, density, height, fs, *, units=None)
       the chart's slope angle for each element of numpy arrays, broadcast together
-  confirmed_angle(phi, cohesion, density, height, fs)
+  confirmed_angle(phi, cohesion, density, height, fs, *, units=None)
       the steepest whole degree whose check reaches the FS, for each element
-  factor_of_safety(phi, cohesion, density, height, angle)
+  factor_of_safety(phi, cohesion, density, height, angle, *, units=None)
       the other question: the factor of safety the chart gives slopes that stand,
       H high at a given angle, for each element
-  bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False)
+  bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False, units=None)
       the same question answered by Bishop's simplified method of slices on the
       critical slip circle, not by the chart, and that circle on request
 
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
 arrays returned are float32. Any consistent units give the same angles, since y is a
-ratio; sweep's units="si" (C' in kPa, d in kN/m3) changes only the labels of the files
-it writes, never a row.
+ratio; sweep's units="si" (C' in kPa, d the unit weight in kN/m3) changes only the
+labels of the files it writes, never a row. What the units do is warn of a density
+that no soil or rock has in them (outside about 0.8 to 5 Tn/m3, or 8 to 50 kN/m3, which
+do not overlap: a factor of 9.81 either way lands outside), most likely typed in the
+other units; the functions over arrays take units too, and without them warn only of a
+density that lies outside both.
 
 >>> import zelm_fs
 >>> run = zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5)
@@ -78,19 +83,24 @@ def _warned(answer, warning):
     return answer
 
 
-def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes"):
+def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes", angles="chart"):
     """One run, as the program makes it for the same six values.
 
     phi       friction angle, degrees
     cohesion  C', in the units chosen: Tn/m2, or kPa
-    density   d, in the units chosen: Tn/m3, or kN/m3
+    density   d, in the units chosen: the density in Tn/m3, or the unit weight in kN/m3
     height    height of the talus, m
     step      height step ("definition"), m
     fs        factor of safety to reach
     units     "tonnes" (Tn/m2 and Tn/m3, the default) or "si" (kPa and kN/m3): the
               labels of C' and d in the files written, kept as the run's units; the
-              chart reads their ratio, so the rows are the same for both. Any other
-              value raises ValueError.
+              chart reads their ratio, so the rows are the same for both. A density no
+              soil or rock has in them is warned of. Any other value raises ValueError.
+    angles    "chart" (the default: the chart's angle rounded to whole degrees, the file
+              as it always was) or "confirmed" (the confirmed angle, whose check
+              reaches fs): what write() puts in the result file's angle column, its
+              format otherwise the same; a warning says which. Any other value raises
+              ValueError. The arrays hold both angles either way.
 
     Each value is a number, rounded to the nearest float32 as the program holds it, or a
     str read exactly as the console reads an entry ("2.5", "1e3"). A value that is not a
@@ -99,7 +109,7 @@ def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes"):
 
     Returns a Sweep: the rows as read-only float32 arrays height, x, y, angle (NaN
     where the result file's angle cell is empty) and confirmed_angle (see Sweep),
-    warnings, values, units, len(), and write(path) and write_workbook(path), which
+    warnings, values, units, angles, len(), and write(path) and write_workbook(path), which
     write the program's result file (the very bytes) and workbook, labelled in the
     run's units. The program's warnings are also issued, one warnings.warn(...,
     ZelmWarning) each.
@@ -114,13 +124,13 @@ def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes"):
     >>> run.warnings[0][:44]
     'the last row is at H = 9,90, short of the ta'
     """
-    run = _core.sweep(phi, cohesion, density, height, step, fs, units=units)
+    run = _core.sweep(phi, cohesion, density, height, step, fs, units=units, angles=angles)
     for line in run.warnings:
         _warnings.warn(line, ZelmWarning, stacklevel=2)
     return run
 
 
-def slope_angle(phi, cohesion, density, height, fs):
+def slope_angle(phi, cohesion, density, height, fs, *, units=None):
     """Chart 1's slope angle, in degrees, for each element: a numpy float32 array.
 
     The five arguments (see sweep) are numbers or array-likes of any shape, broadcast
@@ -137,7 +147,10 @@ def slope_angle(phi, cohesion, density, height, fs):
     rows chart 1 fits); NaN, silently, wherever one of the five values is NaN. The
     elements whose FS lies below 1 are answered, as sweep answers them, and the same
     warning counts them and names the first in sweep's words: their angles are those of
-    slopes expected to fail. A value that is not a number, or that a float32 cannot hold
+    slopes expected to fail. So are the elements whose density no soil or rock has in
+    units ("tonnes": Tn/m3, "si": the unit weight in kN/m3; with None, the default, in
+    neither), counted and named in sweep's words, which name the units most likely
+    meant. A value that is not a number, or that a float32 cannot hold
     (inf, 1e39), raises ValueError naming the argument and the element, in sweep's words
     ("fs: '2,5' is written with a decimal comma: ..."); numbers are given as numbers
     here, not as text. Runs with the GIL released, on every core, and stops for Ctrl-C.
@@ -151,10 +164,10 @@ def slope_angle(phi, cohesion, density, height, fs):
     >>> slope_angle(30, np.nan, 2.5, 10, 1.5)
     nan
     """
-    return _warned(*_core.slope_angle(phi, cohesion, density, height, fs))
+    return _warned(*_core.slope_angle(phi, cohesion, density, height, fs, units=units))
 
 
-def confirmed_angle(phi, cohesion, density, height, fs):
+def confirmed_angle(phi, cohesion, density, height, fs, *, units=None):
     """The confirmed angle, in whole degrees, for each element: a numpy float32 array.
 
     The steepest whole degree b such that every chart row from x = 0.80 down to the
@@ -167,7 +180,7 @@ def confirmed_angle(phi, cohesion, density, height, fs):
     >>> confirmed_angle(30, 2, 2.5, [2, 20], 1.5)
     array([85., 30.], dtype=float32)
     """
-    return _warned(*_core.confirmed_angle(phi, cohesion, density, height, fs))
+    return _warned(*_core.confirmed_angle(phi, cohesion, density, height, fs, units=units))
 
 
 class _Range(_NamedTuple):
@@ -215,7 +228,7 @@ class FactorOfSafety(_Range):
         return type(self)(**{**self._asdict(), **vars(self), **changes})
 
 
-def factor_of_safety(phi, cohesion, density, height, angle):
+def factor_of_safety(phi, cohesion, density, height, angle, *, units=None):
     """The factor of safety of a slope that stands, as the program's check states it first.
 
     phi, cohesion, density and height as for slope_angle, and angle the slope's angle in
@@ -246,9 +259,10 @@ def factor_of_safety(phi, cohesion, density, height, angle):
     height or angle not above 0, an angle above 90) give NaN at both ends and side 0; they,
     and the slopes below or above the chart that are not given their exact FS, are counted
     in one ZelmWarning for the call that names the first of each kind in the program's
-    words. A value that is not a number, or that a float32 cannot hold, raises ValueError
-    naming the argument and the element. Runs with the GIL released, on every core, and
-    stops for Ctrl-C.
+    words, and so are the densities no soil or rock has in units (see slope_angle), whose
+    slopes are answered all the same. A value that is not a number, or that a float32
+    cannot hold, raises ValueError naming the argument and the element. Runs with the GIL
+    released, on every core, and stops for Ctrl-C.
 
     >>> fs = factor_of_safety(30, 2, 2.5, 20, [25, 35, 65.1, 13, 95])
     >>> fs.lower
@@ -260,7 +274,7 @@ def factor_of_safety(phi, cohesion, density, height, angle):
     >>> factor_of_safety(33, 0, 2, 10, 33.19)  # zelm-fs --check 33 0 2 10 33.19: FS 0.99 (exact ...
     FactorOfSafety(lower=0.99, upper=0.99, side=0, exact=True, chart_lower=1.01, chart_upper=1.02)
     """
-    *answer, warning = _core.factor_of_safety(phi, cohesion, density, height, angle)
+    *answer, warning = _core.factor_of_safety(phi, cohesion, density, height, angle, units=units)
     return _warned(FactorOfSafety(*answer), warning)
 
 
@@ -274,7 +288,10 @@ class BishopCircle(_NamedTuple):
     entry_x           where the slip surface enters the crest (at or behind its edge)
     exit_x            where it leaves the ground: 0 at the toe, below 0 beyond it
 
-    All float64 arrays of the broadcast shape, NaN together where FS is NaN.
+    All float64 arrays of the broadcast shape, NaN together where FS is NaN. Without
+    cohesion the critical slip is a shallow slide parallel to the face: centre_x and
+    centre_y are NaN, the radius infinite, and it runs from the toe (exit_x 0) to the
+    crest edge (entry_x).
     """
 
     factor_of_safety: object
@@ -285,7 +302,7 @@ class BishopCircle(_NamedTuple):
     exit_x: object
 
 
-def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False):
+def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False, units=None):
     """Bishop's factor of safety of a slope that stands, for each element: float64.
 
     The arguments are factor_of_safety's, broadcast together as it broadcasts them, and
@@ -296,7 +313,11 @@ def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=Fal
     slices over the slip circles that enter the crest and leave the ground at the toe
     or beyond it (reaching at most 3 heights below the toe): one number, not the
     chart's range. It depends on phi, angle and cohesion/(density*height) only, so any
-    consistent units give the same answer. Each element's search takes about half a
+    consistent units give the same answer (units, as for slope_angle, only says in which
+    a density no soil or rock has is warned of). Without cohesion the factor of safety
+    falls as the circle flattens toward the face: the critical slip is a shallow slide
+    parallel to it, and the answer the infinite slope's tan(phi)/tan(angle). Each
+    element's search takes about half a
     millisecond of one core (10^4 elements, a few seconds on two cores). Where the slices
     under the crest of the critical circle are in tension, which is common where the
     cohesion counts, the answer lets the soil there hold it: a tension crack would lower
@@ -320,7 +341,7 @@ def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=Fal
     >>> [round(float(v), 2) for v in (x, y, radius, entry_x, exit_x)]
     [-0.47, 28.65, 28.65, 21.28, 0.0]
     """
-    *answer, warning = _core.bishop_factor_of_safety(phi, cohesion, density, height, angle)
+    *answer, warning = _core.bishop_factor_of_safety(phi, cohesion, density, height, angle, units=units)
     return _warned(BishopCircle(*answer) if circle else answer[0], warning)
 
 

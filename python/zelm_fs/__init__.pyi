@@ -31,6 +31,8 @@ class Sweep:
     def values(self) -> tuple[float, float, float, float, float, float]: ...
     @property
     def units(self) -> Literal["tonnes", "si"]: ...
+    @property
+    def angles(self) -> Literal["chart", "confirmed"]: ...
     def __len__(self) -> int: ...
     def write(self, path: _Path = "ZELM_FS_result.xls") -> None: ...
     def write_workbook(self, path: _Path = "ZELM_FS_result.xlsx") -> None: ...
@@ -45,19 +47,22 @@ def sweep(
     fs: _Value,
     *,
     units: Literal["tonnes", "si"] = "tonnes",
+    angles: Literal["chart", "confirmed"] = "chart",
 ) -> Sweep: ...
+
+_Units = Literal["tonnes", "si"] | None
 @overload
-def slope_angle(phi: _Number, cohesion: _Number, density: _Number, height: _Number, fs: _Number) -> np.float32: ...
+def slope_angle(phi: _Number, cohesion: _Number, density: _Number, height: _Number, fs: _Number, *, units: _Units = None) -> np.float32: ...
 @overload
 def slope_angle(
-    phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, fs: npt.ArrayLike
+    phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, fs: npt.ArrayLike, *, units: _Units = None
 ) -> npt.NDArray[np.float32]: ...
 
 @overload
-def confirmed_angle(phi: _Number, cohesion: _Number, density: _Number, height: _Number, fs: _Number) -> np.float32: ...
+def confirmed_angle(phi: _Number, cohesion: _Number, density: _Number, height: _Number, fs: _Number, *, units: _Units = None) -> np.float32: ...
 @overload
 def confirmed_angle(
-    phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, fs: npt.ArrayLike
+    phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, fs: npt.ArrayLike, *, units: _Units = None
 ) -> npt.NDArray[np.float32]: ...
 
 _Float = TypeVar("_Float", np.float64, npt.NDArray[np.float64])
@@ -77,11 +82,17 @@ class FactorOfSafety(NamedTuple, Generic[_Float, _Side, _Exact]):
 
 @overload
 def factor_of_safety(
-    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number
+    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, units: _Units = None
 ) -> FactorOfSafety[np.float64, np.int8, np.bool_]: ...
 @overload
 def factor_of_safety(
-    phi: npt.ArrayLike, cohesion: npt.ArrayLike, density: npt.ArrayLike, height: npt.ArrayLike, angle: npt.ArrayLike
+    phi: npt.ArrayLike,
+    cohesion: npt.ArrayLike,
+    density: npt.ArrayLike,
+    height: npt.ArrayLike,
+    angle: npt.ArrayLike,
+    *,
+    units: _Units = None,
 ) -> FactorOfSafety[npt.NDArray[np.float64], npt.NDArray[np.int8], npt.NDArray[np.bool_]]: ...
 
 class BishopCircle(NamedTuple, Generic[_Float]):
@@ -94,11 +105,11 @@ class BishopCircle(NamedTuple, Generic[_Float]):
 
 @overload
 def bishop_factor_of_safety(
-    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[False] = False
+    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[False] = False, units: _Units = None
 ) -> np.float64: ...
 @overload
 def bishop_factor_of_safety(
-    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[True]
+    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[True], units: _Units = None
 ) -> BishopCircle[np.float64]: ...
 @overload
 def bishop_factor_of_safety(
@@ -109,6 +120,7 @@ def bishop_factor_of_safety(
     angle: npt.ArrayLike,
     *,
     circle: Literal[False] = False,
+    units: _Units = None,
 ) -> npt.NDArray[np.float64]: ...
 @overload
 def bishop_factor_of_safety(
@@ -119,4 +131,5 @@ def bishop_factor_of_safety(
     angle: npt.ArrayLike,
     *,
     circle: Literal[True],
+    units: _Units = None,
 ) -> BishopCircle[npt.NDArray[np.float64]]: ...

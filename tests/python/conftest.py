@@ -23,13 +23,24 @@ def table(name):
 
 
 def six_value_cases():
-    # (the six values as typed, its expected.xls or that of its SAME_AS case, or None, its units)
+    # (the six values as typed, its expected.xls or that of its SAME_AS case, or None, its
+    # options: units and angles, as sweep's keywords)
     for case in sorted((TESTS / "cases").iterdir()):
         for given in (case / "values", case / "args"):
             if given.exists() and not {"--check", "--bishop"} & set(given.read_text().split()):
                 described = (case / "case").read_text() if (case / "case").exists() else ""
                 same_as = re.search(r"^SAME_AS (.*)$", described, re.M)
                 expected = TESTS / same_as.group(1) / "expected.xls" if same_as else case / "expected.xls"
-                units = re.search(r"^OPTIONS .*--units (\w+)", described, re.M)
+                options = {name: value.lower() for name, value in re.findall(r"--(units|angles) (\w+)", described)}
                 yield pytest.param(given.read_text().split()[-6:], expected if expected.exists() else None,
-                                   units.group(1) if units else "tonnes", id=case.name)
+                                   options, id=case.name)
+
+
+def run_of(line):
+    # The arguments of a command line that makes a run, as sweep's: "--units si 30 2 ..."
+    words = line.split()
+    options = {}
+    while words[0].startswith("--"):
+        options[words[0][2:]] = words[1]
+        words = words[2:]
+    return words, options

@@ -10,12 +10,13 @@ import zelm_fs
 
 
 @pytest.mark.filterwarnings("ignore::zelm_fs.ZelmWarning")
-@pytest.mark.parametrize("values, expected, units", six_value_cases())
-def test_the_program_s_file_rows_and_angles(values, expected, units, tmp_path):
-    wanted = expected.read_bytes() if expected else program_output("-o", "-", "--units", units, "--", *values)
-    run = zelm_fs.sweep(*values, units=units)  # read as the console reads them
+@pytest.mark.parametrize("values, expected, options", six_value_cases())
+def test_the_program_s_file_rows_and_angles(values, expected, options, tmp_path):
+    given_options = [word for name, value in options.items() for word in ("--" + name, value)]
+    wanted = expected.read_bytes() if expected else program_output("-o", "-", *given_options, "--", *values)
+    run = zelm_fs.sweep(*values, **options)  # read as the console reads them
     for given in (values, [float(v) for v in values]):
-        zelm_fs.sweep(*given, units=units).write(tmp_path / "r.xls")
+        zelm_fs.sweep(*given, **options).write(tmp_path / "r.xls")
         assert (tmp_path / "r.xls").read_bytes() == wanted
 
     # The rows read back, each cell a number (NaN where it is empty).
@@ -25,7 +26,8 @@ def test_the_program_s_file_rows_and_angles(values, expected, units, tmp_path):
     np.testing.assert_allclose(run.height, height, rtol=1e-6, atol=0.005)  # printed with two decimals
     np.testing.assert_array_equal(run.x, x.astype(np.float32))
     np.testing.assert_array_equal(np.where(np.isfinite(run.y), run.y, np.nan), y.astype(np.float32))
-    np.testing.assert_array_equal(np.rint(run.angle), angle)  # printed in whole degrees
+    # Printed in whole degrees: the chart's, or the confirmed ones.
+    np.testing.assert_array_equal(np.rint(run.confirmed_angle if options.get("angles") == "confirmed" else run.angle), angle)
 
     # Element by element, as the sweep's rows, but NaN where the values describe no slope.
     phi, cohesion, density, _, _, fs = run.values

@@ -19,7 +19,7 @@ names = {"sweep": zelm_fs.sweep, "slope_angle": zelm_fs.slope_angle, "factor_of_
 # Each function called once per element: what a call on arrays must give, element by element.
 one_by_one = {"slope_angle": np.vectorize(zelm_fs.slope_angle, otypes=[np.float32]),
               "confirmed_angle": np.vectorize(zelm_fs.confirmed_angle, otypes=[np.float32]),
-              "factor_of_safety": np.vectorize(lambda *v: tuple(zelm_fs.factor_of_safety(*v)), otypes=[np.float64, np.float64, np.int8]),
+              "factor_of_safety": np.vectorize(lambda *v, **k: tuple(zelm_fs.factor_of_safety(*v, **k)), otypes=[np.float64, np.float64, np.int8]),
               "bishop_factor_of_safety": np.vectorize(zelm_fs.bishop_factor_of_safety, otypes=[np.float64])}
 
 

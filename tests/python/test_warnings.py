@@ -5,7 +5,7 @@ import re
 import warnings
 
 import pytest
-from conftest import table
+from conftest import run_of, table
 
 import zelm_fs
 
@@ -19,7 +19,8 @@ listed = table("warnings/warnings.txt") + [
 def test_the_program_s_warnings(values, count, said):
     with warnings.catch_warnings(record=True) as issued:
         warnings.simplefilter("always")
-        run = zelm_fs.sweep(*values.split())
+        words, options = run_of(values)
+        run = zelm_fs.sweep(*words, **options)
     assert len(run.warnings) == int(count)
     # As standard error shows them: the expected text may run on from line to line.
     shown = "\n".join("zelm-fs: warning: " + line for line in run.warnings)
