@@ -29,6 +29,7 @@
 #include "sweep/slope_angle.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
+#include "sweep/unit_weight.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -69,16 +70,38 @@ ShouldStop stop_of(const val& asked) {
     return [asked] { return asked().as<bool>(); };
 }
 
-// The six values of the script's array [phi, C', d, H, step, FS, units], each a float
-// read by read_field (a JavaScript number holds a float exactly), and the name of the
-// units chosen for C' and d, "tonnes" or "si", which the files' labels follow (the
-// tonnes when there is none).
+// The units named at `index` of the script's array, "tonnes" or "si" (the tonnes when
+// there is none).
+Units units_at(const val& values, int index) {
+    const val named = values[index];
+    return named.isString() ? units_named(named.as<std::string>()).value_or(Units::tonnes) : Units::tonnes;
+}
+
+// The six values of the script's array [phi, C', d, H, step, FS, units, angles], each a
+// float read by read_field (a JavaScript number holds a float exactly); the name of the
+// units chosen for C' and d, "tonnes" or "si", which the files' labels follow (the tonnes
+// when there is none); and the angles the result file's angle column holds, "chart" or
+// "confirmed" (the chart's when there is none).
 ChartInputs inputs_of(const val& values) {
     const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
-    const val named = values[6];
-    const Units units =
-        named.isString() ? units_named(named.as<std::string>()).value_or(Units::tonnes) : Units::tonnes;
-    return {value(0), value(1), value(2), value(3), value(4), value(5), units};
+    const val angles = values[7];
+    ChartInputs entered{value(0), value(1), value(2), value(3), value(4), value(5), units_at(values, 6)};
+    entered.angles =
+        angles.isString() ? angles_named(angles.as<std::string>()).value_or(Angles::chart) : Angles::chart;
+    return entered;
+}
+
+// The slope of the script's array [phi, C', d, H, angle, units].
+SlopeToCheck slope_of(const val& values) {
+    const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
+    return {value(0), value(1), value(2), value(3), value(4), &design_chart(), units_at(values, 5)};
+}
+
+// A density that no soil or rock has in the slope's units, as a warning's sentence; ""
+// where it is one that some have.
+std::string unit_weight_warning(const SlopeToCheck& slope) {
+    const auto slip = unit_weight_out_of_range(slope.density, slope.units);
+    return slip ? sentence(*slip) : std::string();
 }
 
 // One typed field, read by the program's rule for an entry, with a decimal comma
@@ -114,7 +137,8 @@ class PageRun {
         : entered_(inputs_of(values)),
           sweep_(entered_),
           stop_(stop_of(stop)),
-          shown_first_(rows() <= shown_whole ? rows() : shown_ends) {}
+          shown_first_(rows() <= shown_whole ? rows() : shown_ends),
+          writer_(entered_.angles) {}
 
     std::int32_t rows() const { return sweep_.rows(); }
     std::int32_t done() const { return sweep_.summary().rows; }
@@ -147,7 +171,7 @@ class PageRun {
     val first_confirmed() const { return number_array(first_confirmed_); }
     std::string last_rows() const {
         std::string text;
-        RowWriter writer;
+        RowWriter writer(entered_.angles);
         std::array<char, RowWriter::max_length> line{};
         for_last_rows([&](const SweepRow& row) { text.append(line.data(), writer.put(line.data(), row)); });
         return text;
@@ -307,17 +331,17 @@ val workbook(const val& values) {
     return answer;
 }
 
-// The check of a slope that stands, for the script's array [phi, C', d, H, angle]:
+// The check of a slope that stands, for the script's array [phi, C', d, H, angle, units]:
 // { line: the program's line for it ("H 20 m at 35 degrees: FS 1.33 to 1.35 (...)"), or
 // why no value describes a slope; refused: which value (0 to 4) describes no slope, or
-// -1; and for an answer, fs: the factor of safety its design curve is drawn at, the
+// -1; and for an answer, warning: the program's warning of a density no soil has in the
+// units, or ""; fs: the factor of safety its design curve is drawn at, the
 // first one the line names, as printed; heights and angles: that curve, the angle of the
 // sweep's row at each height from H / 50 up to 2 H (100 points, H itself the 50th), NaN
 // where the angle cell is empty; confirmed: the confirmed angle of the same rows, NaN
 // where there is none }.
 val check(const val& values) {
-    const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
-    const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
+    const SlopeToCheck slope = slope_of(values);
     const CheckAnswer answer = check_slope(slope);
     val checked = val::object();
     const bool answered = answer.verdict != Verdict::no_answer;
@@ -326,6 +350,7 @@ val check(const val& values) {
     if (!answered) {
         return checked;
     }
+    checked.set("warning", unit_weight_warning(slope));
     // Every FS of the range reads the same row, and so draws the same curve: the one of
     // the FS printed, which typed back into the six values gives that curve's rows.
     const std::string fs = (answer.verdict == Verdict::above_chart ? answer.highest : answer.lowest).text();
@@ -359,7 +384,8 @@ std::string length_text(double value) {
     return fixed(static_cast<float>(shown), 2);
 }
 
-// Bishop's simplified method on the slope of the script's array [phi, C', d, H, angle]:
+// Bishop's simplified method on the slope of the script's array [phi, C', d, H, angle,
+// units]:
 // { fs: its factor of safety on the critical circle as written (three decimals), or "";
 // reason: why there is none, as one sentence, or ""; circle: the critical circle's
 // centreX, centreY, radius, entryX and exitX, toe at (0, 0), x into the slope, in the
@@ -367,8 +393,7 @@ std::string length_text(double value) {
 // cohesion, whose critical slip is a shallow slide along the face (no centre, an
 // infinite radius) }.
 val bishop(const val& values) {
-    const auto value = [&](int index) { return static_cast<float>(values[index].as<double>()); };
-    const SlopeToCheck slope{value(0), value(1), value(2), value(3), value(4)};
+    const SlopeToCheck slope = slope_of(values);
     const BishopResult result = critical_circle(
         {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density});
     val answer = val::object();
@@ -404,7 +429,7 @@ val bishop(const val& values) {
 // What the page says, for its script to fill with numbers: { said: each sentence by its
 // key, a template or, where it says a count, its forms for one and for more; titles: the
 // columns' and the curves' titles; units: each choice of units by its name, with the text
-// the forms offer it by and the labels of C' and d }.
+// the forms offer it by, the labels of C' and d, and what d is called (weight) }.
 val page_words() {
     val said = val::object();
     for (const PageSentence& sentence : page_sentences(design_chart())) {
@@ -428,6 +453,7 @@ val page_words() {
         choice.set("offered", units_offered(*labels));
         choice.set("stress", std::string(labels->stress));
         choice.set("unitWeight", std::string(labels->unit_weight));
+        choice.set("weight", std::string(labels->weight_title));
         units.set(std::string(labels->option), choice);
     }
     val words = val::object();

@@ -23,6 +23,7 @@
   const rowsPerSlice = 200000;  // rows taken between two frames on a long sweep
   const downloads = ['download-text', 'download-workbook'].map((id) => document.getElementById(id));
   const units = document.getElementById('units');
+  const angles = document.getElementById('angles');
   const checkUnits = document.getElementById('check-units');
   let core = null;
   let words = null;  // the core's pageWords(): sentences, titles and choices of units
@@ -63,6 +64,7 @@
   function showUnits(select) {
     const labels = words.units[select.value];
     select.form.querySelectorAll('[data-unit]').forEach((span) => { span.textContent = `(${labels[span.dataset.unit]})`; });
+    select.form.querySelectorAll('[data-name]').forEach((span) => { span.textContent = labels[span.dataset.name]; });
   }
 
   // The result on show no longer matches the form: it is marked, its downloads are off,
@@ -283,7 +285,7 @@
       say(said('sixRefused', { count: refused, earlier: result.hidden ? '' : said('resultForEarlier') }));
       return;
     }
-    values.push(units.value);
+    values.push(units.value, angles.value);
     const typed = fields.map((field) => field.value.trim());
     const run = new core.PageRun(values, () => thisRun !== latestRun);
     try {
@@ -336,7 +338,11 @@
       checkAnswer.textContent = said('fiveRefused', { count: refused, earlier });
       return;
     }
+    values.push(checkUnits.value);
     const checked = core.check(values);
+    const warned = document.getElementById('check-warning');
+    warned.hidden = !checked.warning;
+    warned.textContent = checked.warning ? said('warning', { line: checked.warning }) : '';
     if (checked.refused >= 0) {
       markField(checkFields[checked.refused], checked.line);
       checkFields[checked.refused].focus();
@@ -431,6 +437,7 @@
     if (checkLine === null) {
       return;
     }
+    document.getElementById('check-warning').hidden = true;
     checkSection.classList.add('out-of-date');
     checkAnswer.textContent = said('checkOutOfDate', { line: checkLine });
     checkLine = null;

@@ -31,7 +31,8 @@ def six_value_cases():
                 described = (case / "case").read_text() if (case / "case").exists() else ""
                 same_as = re.search(r"^SAME_AS (.*)$", described, re.M)
                 expected = TESTS / same_as.group(1) / "expected.xls" if same_as else case / "expected.xls"
-                options = {name: value.lower() for name, value in re.findall(r"--(units|angles) (\w+)", described)}
+                given_options = " ".join(re.findall(r"^OPTIONS (.*)$", described, re.M))
+                options = {name: value.lower() for name, value in re.findall(r"--(units|angles) (\w+)", given_options)}
                 yield pytest.param(given.read_text().split()[-6:], expected if expected.exists() else None,
                                    options, id=case.name)
 

@@ -176,18 +176,32 @@ function casesWithResults() {
     const typed = ['values', 'args'].map((f) => path.join(dir, f)).filter(existsSync).map((f) => readFileSync(f, 'utf8'))[0];
     const settings = existsSync(path.join(dir, 'case')) ? readFileSync(path.join(dir, 'case'), 'utf8') : '';
     const expected = path.join(testsDir, settings.match(/^SAME_AS (.*)$/m)?.[1] ?? path.join('cases', name), 'expected.xls');
-    const units = `${settings} ${typed}`.match(/--units (\w+)/)?.[1] ?? 'tonnes';
-    return { name, values: !typed?.includes('--check') && typed?.trim().split(/\s+/).slice(-6), units, expected, kept: existsSync(expected) };
+    const options = `${settings.match(/^OPTIONS .*$/m)?.[0] ?? ''} ${typed}`;
+    const units = options.match(/--units (\w+)/)?.[1]?.toLowerCase() ?? 'tonnes';
+    const angles = options.match(/--angles (\w+)/)?.[1]?.toLowerCase() ?? 'chart';
+    return { name, values: !typed?.includes('--check') && typed?.trim().split(/\s+/).slice(-6), units, angles, expected, kept: existsSync(expected) };
   }).filter(({ values }) => values);
   cases.sort((a, b) => Number(b.kept) - Number(a.kept));  // a case's own file first
-  for (const { name, values, units, expected, kept } of cases) {
-    if (!found.has(`${units} ${values}`) && (kept || (program && existsSync(program)))) {
-      const wanted = kept ? readFileSync(expected) : execFileSync(program, ['-o', '-', '--units', units, '--', ...values],
+  for (const { name, values, units, angles, expected, kept } of cases) {
+    const key = `${units} ${angles} ${values}`;
+    if (!found.has(key) && (kept || (program && existsSync(program)))) {
+      const wanted = kept ? readFileSync(expected) : execFileSync(program, ['-o', '-', '--units', units, '--angles', angles, '--', ...values],
         { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] });
-      found.set(`${units} ${values}`, { name, values, units, wanted, from: kept ? expected : 'the program' });
+      found.set(key, { name, values, units, angles, wanted, from: kept ? expected : 'the program' });
     }
   }
   return found.values();
+}
+
+// A command line that makes a run, as the page takes it: its six values, and its units
+// and angles, the forms' choices ("--units si 30 2 ...").
+function runOf(line) {
+  const words = line.split(/\s+/);
+  const options = { units: 'tonnes', angles: 'chart' };
+  while (words[0].startsWith('--')) {
+    options[words.shift().slice(2)] = words.shift().toLowerCase();
+  }
+  return { values: words, ...options };
 }
 
 test('the policy allows no network, no eval and no inline code but the page\'s own', async () => {
@@ -222,8 +236,9 @@ test('the fields take the values and Enter while the core is still starting, and
 
 test('every case\'s result file, downloaded, is the program\'s to the byte, and the table holds its rows', async (t) => {
   const { page, check } = await open();
-  for (const { name, values, units, wanted, from } of casesWithResults()) {
+  for (const { name, values, units, angles, wanted, from } of casesWithResults()) {
     await page.selectOption('#units', units);
+    await page.selectOption('#angles', angles);
     await compute(page, values);
     const bytes = await download(page, '#download-text');
     assert.ok(bytes.equals(wanted), `${name}: the page's ZELM_FS_result.xls differs from ${from}`);
@@ -258,8 +273,11 @@ test('the traced run: the workbook part for part as the program writes it, and a
 
 test('warnings: the program\'s own sentences, one by one', async () => {
   const { page, check } = await open();
-  for (const [values, count, sentence] of table('warnings', 'warnings.txt')) {
-    await compute(page, values.split(/\s+/));
+  for (const [line, count, sentence] of table('warnings', 'warnings.txt')) {
+    const { values, units, angles } = runOf(line);
+    await page.selectOption('#units', units);
+    await page.selectOption('#angles', angles);
+    await compute(page, values);
     const shown = await page.$$eval('#warnings li', (items) => items.map((item) => item.textContent));
     assert.equal(shown.length, Number(count), `${values}: ${shown.join(' / ')}`);
     assert.match(shown.join('\n'), new RegExp(`^Warning: ${sentence}`, 's'), values);
@@ -289,6 +307,15 @@ test('the confirmed angle: a column beside the file\'s, a dashed curve beside th
   assert.deepEqual((await tableRows(page)).map((row) => row.split('|').slice(3).join(' ')),
     ['90 90', '90 90', '88 87', '85 84', '77 77', '69 68']);
   assert.match((await download(page, '#download-text')).toString('latin1'), /\r\n 4,00\t 0,25\t 1,06\t85\t\r\n 5,00\t/);
+  // Asked for, the file's angle column holds the confirmed angles, its format the same,
+  // and a warning says so; the choice marks a result out of date as an edit does.
+  await page.selectOption('#angles', 'confirmed');
+  assert.ok(await page.$eval('#download-text', (button) => button.disabled), 'a download of the other angles offered');
+  await compute(page, known);
+  assert.match((await download(page, '#download-text')).toString('latin1'), /\r\n 4,00\t 0,25\t 1,06\t84\t\r\n 5,00\t/);
+  assert.match(await page.textContent('#warnings'), /^Warning: the result file's angle column holds the confirmed angles/);
+  await page.selectOption('#angles', 'chart');
+  await compute(page, known);
   assert.deepEqual(await legend(page, '#chart'), ['H (m)', 'angle (graus)', 'confirmed angle (graus)']);
   assert.deepEqual(await curves(page, known.map(Number)),
     { heights: [1, 2, 3, 4, 5, 6], angles: [90, 90, 88, 85, 77, 69], confirmed: [90, 90, 87, 84, 77, 68] });
@@ -362,11 +389,15 @@ test('units: each form\'s choice names C\' and d beside them and in the download
   assert.ok(await page.$eval('#download-text', (button) => button.disabled), 'a download in the earlier units offered');
   await compute(page, traced);
   assert.deepEqual([await tableRows(page), (await download(page, '#download-text')).toString('latin1')],
-    [tonnes[0], tonnes[1].replace('\tTn/m3\r\n', '\tkN/m3\r\n').replace('\tTn/m2\r\n', '\tkPa\r\n')]);
-  assert.match(await page.textContent('#entered'), /C' \(kPa\)2Density d \(kN\/m3\)2\.5/);
+    [tonnes[0], tonnes[1].replace('\tdensitat\t2.5\tTn/m3\r\n', '\tpes específic\t2.5\tkN/m3\r\n').replace('\tTn/m2\r\n', '\tkPa\r\n')]);
+  // In kN/m3 the weight is a unit weight, named so; 2.5 kN/m3 is no soil's, and said so.
+  assert.match(await page.textContent('#entered'), /C' \(kPa\)2Unit weight d \(kN\/m3\)2\.5/);
+  assert.match(await page.textContent('#warnings'), /^Warning: the unit weight 2\.5 kN\/m3 is far below any soil's \(8 to 50 kN\/m3\); 2\.5 Tn\/m3 is 24\.5 kN\/m3\./);
   await page.selectOption('#check-units', 'si');
   assert.deepEqual([await shown('#values'), await shown('#check')], [['(kPa)', '(kN/m3)'], ['(kPa)', '(kN/m3)']]);
+  assert.equal(await page.textContent('label[for="check-density"]'), 'Unit weight d (kN/m3)');
   assert.equal(await checkSlope(page, ['30', '2', '2.5', '20', '35']), 'H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)');
+  assert.match(await page.textContent('#check-warning'), /^Warning: the unit weight 2\.5 kN\/m3 is far below any soil's/);
   assert.deepEqual(await violations(), []);
   await check();
 });
@@ -541,15 +572,19 @@ test('check a slope: the command line\'s lines, each slope\'s point drawn on its
     if (given.startsWith('--check')) {
       const units = given.match(/--units (\w+)/)?.[1] ?? 'tonnes';
       runs.push({ values: given.replace(/--units \w+/, '').split(/\s+/).slice(1).filter((v) => v !== '--'), units, lines: [said] });
+    } else if (given.startsWith('! ')) {  // the run's warning, said beside each of its answers
+      runs.at(-1).warning = new RegExp(`^Warning: ${given.slice(2)}`);
     } else {
       runs.at(-1).lines.push(said);
     }
   }
-  for (const { values, units, lines } of runs) {
+  for (const { values, units, lines, warning } of runs) {
     await page.selectOption('#check-units', units);
     for (const [i, line] of lines.entries()) {
       const slope = [...values.slice(0, 3), ...values.slice(3 + 2 * i, 5 + 2 * i)];
       assert.equal(await checkSlope(page, slope), line, slope.join(' '));
+      const warned = await page.$eval('#check-warning', (p) => (p.hidden ? null : p.textContent));
+      assert.ok(warning ? warning.test(warned) : warned === null, `${slope.join(' ')}: ${warned}`);
       const [x, y] = JSON.parse(await page.getAttribute('#check-chart', 'data-slope-point'));
       const colour = await page.$eval('#check-chart canvas', (canvas, [x, y]) => [...canvas.getContext('2d').getImageData(x, y, 1, 1).data], [x, y]);
       assert.deepEqual(colour, [0xb0, 0x00, 0x20, 0xff], `${slope.join(' ')}: no point where the slope stands`);
@@ -605,5 +640,16 @@ test('check a slope: Bishop\'s factor of safety beside the chart\'s, and the sec
   // Rounded down as the program gives it (0.4079...), with the program's cautions.
   assert.match(await page.textContent('#check-bishop'), /: FS 0\.407, .*drawn below; below 1, the slope is expected to fail; the slices under the crest are in tension down to 9\.88 m below it: a tension crack there would lower this FS\.$/);
   assert.match(await page.textContent('#check-circle-caption'), /centre at x = -48\.90, y = 20\.00 .*leaves the ground at x = 0\.00[.]$/);
+  // Without cohesion, a shallow slide along the face from the toe to the crest edge, and no centre.
+  await checkSlope(page, ['33', '0', '2', '10', '33.19']);
+  assert.match(await page.textContent('#check-bishop'), /: FS 0\.992; with no cohesion the critical slip is a shallow slide parallel to the face, drawn below, .*; below 1, the slope is expected to fail\.$/);
+  const [toe, edge, centres] = await page.$eval('#check-section-drawing', (svg) => {
+    const arc = svg.querySelector('path.arc');
+    const at = (share) => { const p = arc.getPointAtLength(arc.getTotalLength() * share); return [p.x, p.y]; };
+    return [at(0), at(1), svg.querySelectorAll('circle.centre').length];
+  });
+  assert.ok(Math.hypot(toe[0], toe[1]) < 1e-3 && Math.abs(edge[0] - 10 / Math.tan((33.19 * Math.PI) / 180)) < 1e-2 && Math.abs(edge[1] + 10) < 1e-3 && centres === 0,
+    `${toe} ${edge} ${centres}`);
+  assert.match(await page.textContent('#check-circle-caption'), /a shallow slide along the face, from the toe to the crest edge at x = 15\.29 m[.]$/);
   await check();
 });
