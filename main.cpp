@@ -19,6 +19,7 @@
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <exception>
 #include <iostream>
@@ -99,11 +100,23 @@ void end_if_stopped(const std::optional<Failure>& failure, const Target& target)
     }
 }
 
-// The result file, then the workbook when asked for: each is complete and new, or
-// untouched, whatever becomes of the other. Then what the run should tell, found once
-// from the result file's rows, and written in the workbook too.
+// Each warning on standard error, but those told already.
+void warn_of(const std::vector<std::string>& warnings, const std::vector<std::string>& told) {
+    for (const std::string& warning : warnings) {
+        if (std::find(told.begin(), told.end(), warning) == told.end()) {
+            warn(std::cerr, warning);
+        }
+    }
+}
+
+// What can be told before the rows, where the heights stop growing and rows by the million
+// may repeat one height; the result file, then the workbook when asked for: each is
+// complete and new, or untouched, whatever becomes of the other. Then what the run should
+// tell, found once from the result file's rows, and written in the workbook too.
 ExitStatus write_results(const Request& request, const ChartInputs& entered) {
     ExitStatus status = ExitStatus::written;
+    const std::vector<std::string> told = warnings_before_the_rows(entered);
+    warn_of(told, {});
     const TextFileReport text = result_file(request.output, entered);
     end_if_stopped(text.failure, request.output);
     if (text.failure) {
@@ -122,9 +135,7 @@ ExitStatus write_results(const Request& request, const ChartInputs& entered) {
             status = ExitStatus::not_written;
         }
     }
-    for (const std::string& warning : warnings.value_or(std::vector<std::string>())) {
-        warn(std::cerr, warning);
-    }
+    warn_of(warnings.value_or(std::vector<std::string>()), told);
     return status;
 }
 
