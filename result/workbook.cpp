@@ -1,6 +1,7 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
+#include "files/room.hpp"
 #include "messages/bishop.hpp"
 #include "messages/columns.hpp"
 #include "messages/files.hpp"
@@ -13,10 +14,6 @@
 
 #include <xlsxwriter.h>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -24,7 +21,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -309,19 +305,15 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     const auto with_bishop = static_cast<std::uintmax_t>(std::min(rows, bishop_rows));
     const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row +
                                  with_bishop * bishop_bytes_per_row + sheet_headroom;
-#ifdef RLIMIT_FSIZE
-    rlimit limit{};
-    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < sheet) {
-        return Failure::system(EFBIG, sheet_beyond_size_limit(rows, sheet, limit.rlim_cur));
+    const auto no_room = room_for_files(sheet, 2 * sheet, folder);
+    if (!no_room) {
+        return std::nullopt;
     }
-#endif
-    std::error_code unknown;
-    const fs::space_info space = fs::space(folder, unknown);
-    if (!unknown && space.available < 2 * sheet) {
-        return Failure::system(ENOSPC,
-                               sheet_beyond_free_space(rows, 2 * sheet, utf8_name(folder), space.available));
+    if (no_room->limit == NoRoom::Limit::file_size) {
+        return Failure::system(EFBIG, sheet_beyond_size_limit(rows, sheet, no_room->room));
     }
-    return std::nullopt;
+    return Failure::system(ENOSPC,
+                           sheet_beyond_free_space(rows, 2 * sheet, utf8_name(folder), no_room->room));
 }
 
 // The sheet's columns, header, pages and rows (the first ones found already, the rest
