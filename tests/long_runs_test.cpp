@@ -1,15 +1,23 @@
-// Where a long run's heights stop growing, known before its first row: found by
-// binades, it must be where adding the step row by row stops them.
+// What a long run knows before its first row: where its heights stop growing, found by
+// binades, must be where adding the step row by row stops them; and the bound on its
+// result file must never be below the bytes the run writes, nor far above them.
+#include "chart/coordinates.hpp"
+#include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
+#include "numbers/writing.hpp"
+#include "result/text_file.hpp"
 #include "sweep/step_sums.hpp"
 #include "sweep/sweep.hpp"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <string_view>
+#include <vector>
 
 namespace zelm {
 namespace {
@@ -96,6 +104,75 @@ TEST(StepSums, AsAddedRowByRowForRandomSteps) {
             expect_as_added(step, count, start);
         }
     }
+}
+
+// The bound takes an angle cell of two characters where y is 0 or more: every row of the
+// chart, at every y of its two-decimal grid up to its threshold (90 beyond), prints
+// between -9 and 90.
+TEST(ResultFileSize, AnglesAtAPositiveYTakeTwoCharacters) {
+    const DesignChart& chart = design_chart();
+    for (const ChartRow& row : chart.rows) {
+        const float x = static_cast<float>(row.key) / 100.0F;
+        for (int hundredths = 0; hundredths <= std::lround(row.threshold * 100.0) + 1; ++hundredths) {
+            const float y = arrondir(static_cast<float>(hundredths) / 100.0F, 2);  // as the sweep has it
+            const auto angle = pente(chart, x, y);
+            if (angle && std::isfinite(*angle)) {
+                std::array<char, max_fixed_length> text{};
+                EXPECT_LE(put_whole(text.data(), *angle) - text.data(), 2) << "x " << x << ", y " << y;
+            }
+        }
+    }
+}
+
+// The bytes the run writes, as the program writes them.
+std::uintmax_t bytes_written(const ChartInputs& entered) {
+    ResultFileBytes bytes(entered);
+    std::uintmax_t written = 0;
+    for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
+        written += block.size();
+    }
+    return written;
+}
+
+// Runs of every kind: values with and without meaning, heights of either sign from a
+// hundredth to 10^7 m and up to 50,000 rows, steps that do not divide them. Where the
+// values describe a slope, the bound is within 7 bytes a row of the bytes written: its
+// height cells as long as the last's, its y cells as long as the first's, which on a
+// step of a few micrometres holds a y hundreds of times the rest.
+TEST(ResultFileSize, NeverBelowTheBytesWrittenAndWithinAFewBytesARow) {
+    std::mt19937 random(20240612);
+    const auto pick = [&](std::initializer_list<float> values) {
+        return *(values.begin() + random() % values.size());
+    };
+    std::uniform_real_distribution<float> exponent(-2.0F, 7.0F);
+    std::uniform_real_distribution<float> rows_exponent(0.0F, 4.7F);
+    for (int i = 0; i < 400; ++i) {
+        const float height = std::exp2(exponent(random)) * pick({1.0F, 1.0F, 1.0F, -1.0F});
+        const float step = height / std::pow(10.0F, rows_exponent(random)) * pick({1.0F, 1.0F, 0.37F});
+        const ChartInputs entered{pick({30.0F, 20.0F, 45.0F, 5.8F, 0.0F, 60.0F, -30.0F, 90.0F, 89.9F}),
+                                  pick({2.0F, 0.0F, 50.0F, 4.2F, -5.0F, 1e6F, 1e30F}),
+                                  pick({2.5F, 1.8F, 19.6F, 0.0F, -1.0F, 1e-3F}),
+                                  height,
+                                  step,
+                                  pick({1.5F, 1.0F, 2.0F, 0.8F, 3.3F, -1.5F})};
+        const ResultFileSize size = result_file_size(entered);
+        const std::uintmax_t written = bytes_written(entered);
+        const auto values = ::testing::Message()
+                            << entered.friction_angle << " " << entered.cohesion << " " << entered.density
+                            << " " << height << " " << step << " " << entered.security_factor;
+        ASSERT_GE(size.bound(), written) << values;
+        if (describes_a_slope(entered.friction_angle, entered.cohesion, entered.density, height,
+                              entered.security_factor)) {
+            EXPECT_LE(size.bound() - written, 7U * static_cast<std::uintmax_t>(size.rows)) << values;
+        }
+    }
+    // y beyond the floats at the first row (an empty cell) and with all its 39 digits at the next.
+    const ChartInputs beyond{30.0F, 1e30F, 1e-3F, 1e-4F, 1e-6F, 1.5F};
+    EXPECT_GE(result_file_size(beyond).bound(), bytes_written(beyond));
+    // A million metres in millimetres: 10^9 rows, nearly all of them at 32768 m.
+    const ResultFileSize typo = result_file_size({30.0F, 2.0F, 2.5F, 1e6F, 0.001F, 1.5F});
+    EXPECT_EQ(typo.rows, 999999952);
+    EXPECT_EQ(typo.row, 30U);  // " 32768,00", " 0,38", " 1385,64", two digits, TABs, CR LF
 }
 
 }  // namespace
