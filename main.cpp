@@ -3,6 +3,7 @@
 // factor of safety the chart, or Bishop's method of slices, gives slopes that already
 // stand.
 #include "console/dialogue.hpp"
+#include "console/progress_line.hpp"
 #include "console/quiet_standard_error.hpp"
 #include "console/request.hpp"
 #include "console/stops.hpp"
@@ -78,7 +79,8 @@ TextFileReport result_file(const Target& target, const ChartInputs& entered) {
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return {*refused, {}};
     }
-    return write_result_file(std::get<OutputFile>(opened), entered, stop_requested);
+    ProgressLine progress(Writing::result_file);
+    return write_result_file(std::get<OutputFile>(opened), entered, stop_requested, progress.teller());
 }
 
 // The workbook, complete and new, or untouched with the reason why.
@@ -88,8 +90,9 @@ std::optional<Failure> workbook_file(const Target& target, const ChartInputs& en
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return *refused;
     }
+    ProgressLine progress(Writing::workbook);
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
-    return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested);
+    return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested, progress.teller());
 }
 
 // Ends the program when a stop came while `target` was written, or before: a file not

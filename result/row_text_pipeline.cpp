@@ -39,7 +39,8 @@ struct Batch {
 // writing; every change of a stage is made under the lock and told to all threads.
 class Pipeline {
   public:
-    explicit Pipeline(const ChartInputs& entered) : sweep_(entered), batches_(batches_in_flight) {}
+    explicit Pipeline(const ChartInputs& entered)
+        : sweep_(entered), rows_(sweep_.rows()), batches_(batches_in_flight) {}
 
     // The sweep's thread: the rows, a batch at a time, in order.
     void take_rows() {
@@ -93,8 +94,10 @@ class Pipeline {
         }
     }
 
-    // The caller's thread: the batches written in order, `stop` asked before each.
-    std::optional<Failure> write(std::FILE* file, const ShouldStop& stop) {
+    // The caller's thread: the batches written in order, `stop` asked before each and
+    // `progress` told after each.
+    std::optional<Failure> write(std::FILE* file, const ShouldStop& stop, const TellProgress& progress) {
+        std::int32_t written = 0;
         for (std::size_t n = 0;; ++n) {
             Batch& batch = batches_[n % batches_in_flight];
             bool made = false;
@@ -119,9 +122,13 @@ class Pipeline {
                     return failure;
                 }
             }
-            const std::lock_guard lock(mutex_);
-            batch.stage = Stage::free;
-            changed_.notify_all();
+            written += static_cast<std::int32_t>(batch.rows);
+            {
+                const std::lock_guard lock(mutex_);
+                batch.stage = Stage::free;
+                changed_.notify_all();
+            }
+            tell_progress(progress, written, rows_);
         }
     }
 
@@ -146,6 +153,7 @@ class Pipeline {
     std::mutex mutex_;
     std::condition_variable changed_;
     Sweep sweep_;
+    const std::int32_t rows_;  // of the whole run, read before the sweep's thread starts
     std::vector<Batch> batches_;
     std::size_t taken_ = 0;    // batches whose rows are taken
     std::size_t claimed_ = 0;  // batches a text maker has taken up
@@ -155,7 +163,8 @@ class Pipeline {
 
 }  // namespace
 
-PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& entered, const ShouldStop& stop) {
+PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& entered, const ShouldStop& stop,
+                                        const TellProgress& progress) {
     PipelineReport report;
     Pipeline pipeline(entered);
     std::vector<std::thread> threads;
@@ -182,7 +191,7 @@ PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& ente
     }
     report.ran = true;
     try {
-        report.failure = pipeline.write(file, stop);
+        report.failure = pipeline.write(file, stop, progress);
     } catch (...) {  // from the host's check: the threads end first
         join_all();
         throw;

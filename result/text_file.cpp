@@ -45,8 +45,10 @@ std::uintmax_t cell_length(float value) {
     return static_cast<std::uintmax_t>(put_decimal_comma(text.data(), value) - text.data());
 }
 
-// The blocks `bytes` has left written to the file, `stop` asked before each.
-std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, const ShouldStop& stop) {
+// The blocks `bytes` has left written to the file, `stop` asked before each and `progress`
+// told after each.
+std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, const ShouldStop& stop,
+                                    const TellProgress& progress, std::int32_t rows) {
     for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
         if (asked_to_stop(stop)) {
             return Failure::stop();
@@ -54,6 +56,7 @@ std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, con
         if (auto failure = write_bytes(file, block)) {
             return failure;
         }
+        tell_progress(progress, bytes.summary().rows, rows);
     }
     return std::nullopt;
 }
@@ -100,23 +103,25 @@ ResultFileSize result_file_size(const ChartInputs& entered) {
     return size;
 }
 
-TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
+                                 const TellProgress& progress) {
     if (auto no_room = room_for_rows(file, entered)) {
         return {std::move(no_room), {}};
     }
     ResultFileBytes bytes(entered);
-    if (row_count(entered.height, entered.definition) >= rows_worth_threads) {
+    const std::int32_t rows = row_count(entered.height, entered.definition);
+    if (rows >= rows_worth_threads) {
         if (auto failure = write_bytes(file.stream(), bytes.next())) {  // the header
             return {std::move(failure), bytes.summary()};
         }
-        const PipelineReport rows = write_rows_on_every_core(file.stream(), entered, stop);
-        if (rows.ran) {
-            return {rows.failure ? rows.failure : file.commit(), rows.sweep};
+        const PipelineReport written = write_rows_on_every_core(file.stream(), entered, stop, progress);
+        if (written.ran) {
+            return {written.failure ? written.failure : file.commit(), written.sweep};
         }
         // No thread to be had: the rows follow the header from this thread.
     }
     TextFileReport report;
-    report.failure = write_blocks(file.stream(), bytes, stop);
+    report.failure = write_blocks(file.stream(), bytes, stop, progress, rows);
     if (!report.failure) {
         report.failure = file.commit();
     }

@@ -5,6 +5,7 @@
 #include "files/output_file.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/progress.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
 
@@ -65,7 +66,9 @@ ResultFileSize result_file_size(const ChartInputs& entered);
 // Writes the header (values as entered) and one row per height of the sweep into `file`,
 // then commits it: an earlier file is replaced only once the new one is complete. A file
 // in a folder (not a device, a pipe or standard output) is refused before its first byte
-// where its size may go beyond the file-size limit or the space free there.
-TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop);
+// where its size may go beyond the file-size limit or the space free there. `progress` is
+// told the rows written, between two blocks.
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
+                                 const TellProgress& progress = {});
 
 }  // namespace zelm

@@ -132,7 +132,8 @@ struct FirstRows {
     bool stopped = false;
 };
 
-FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop& stop) {
+FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop& stop,
+                     const TellProgress& progress) {
     FirstRows first;
     BishopColumns bishop(entered, sweep.rows());
     const auto count = static_cast<std::size_t>(std::clamp(sweep.rows(), 0, bishop_rows));
@@ -149,6 +150,7 @@ FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop&
         }
         first.rows.push_back(*row);
         first.cells.push_back(bishop.next(*row));
+        tell_progress(progress, sweep.summary().rows, sweep.rows());  // each takes a search or more
     }
     first.findings = bishop.findings();
     return first;
@@ -157,14 +159,16 @@ FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop&
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
 // hundredths that prints it; an empty text cell is an empty cell. The first rows with
-// their Bishop cells, then the rest of the sweep. Stops, between two rows, when asked to.
+// their Bishop cells, then the rest of the sweep. Stops, between two rows, when asked to,
+// and tells the rows of the sweep taken so far every so often.
 struct RowsWritten {
     SweepSummary summary;
     bool stopped = false;
 };
 
 RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& first, Sweep& rest,
-                       lxw_row_t first_row, const ShouldStop& stop) {
+                       lxw_row_t first_row, const ShouldStop& stop, const TellProgress& progress) {
+    constexpr std::int32_t rows_between_tellings = 1024;
     lxw_format* const two_decimals = formats.number("0.00");
     lxw_format* const whole = formats.number("0");
     lxw_format* const thousandths = formats.number("0.000");
@@ -208,6 +212,9 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& 
         }
         ++row;
         written.stopped = asked_to_stop(stop);
+        if (rest.summary().rows % rows_between_tellings == 0) {
+            tell_progress(progress, rest.summary().rows, rest.rows());
+        }
     }
     written.summary = rest.summary();
     return written;
@@ -321,7 +328,7 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
 // meanwhile.
 bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs& entered,
                 const std::vector<std::string>& warnings, const FirstRows& first, Sweep& rest,
-                const ShouldStop& stop) {
+                const ShouldStop& stop, const TellProgress& progress) {
     worksheet_set_column(sheet, 0, 0, 12, nullptr);
     worksheet_set_column(sheet, 1, 2, 16, nullptr);
     worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
@@ -333,7 +340,7 @@ bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs&
     worksheet_freeze_panes(sheet, titles_row + 1, 0);
     const std::string title = chart_title(entered);
     set_up_pages(workbook, sheet, title, titles_row, entered);
-    const RowsWritten run = write_rows(sheet, formats, first, rest, titles_row + 1, stop);
+    const RowsWritten run = write_rows(sheet, formats, first, rest, titles_row + 1, stop, progress);
     if (run.summary.rows > 0 && !run.stopped) {
         add_chart(workbook, sheet, title, titles_row + 1, run.summary, entered);
     }
@@ -353,7 +360,8 @@ std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
 // The workbook made, filled and closed: nothing when it was written.
 std::optional<Failure> put_together(const std::string& name, const fs::path& folder,
                                     const ChartInputs& entered, const std::vector<std::string>& warnings,
-                                    const FirstRows& first, Sweep& rest, const ShouldStop& stop) {
+                                    const FirstRows& first, Sweep& rest, const ShouldStop& stop,
+                                    const TellProgress& progress) {
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes in `folder`,
     // where its room was checked, or in the system's folder for temporary files.
@@ -370,7 +378,7 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
     const std::optional<Failure> unwritten =
         sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
     const bool stopped =
-        sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop);
+        sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop, progress);
     // Closed even when stopped, which frees what the library holds: a stop may wait for it.
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
@@ -391,7 +399,7 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
 
 std::optional<Failure> write_workbook_at(const std::string& name, const fs::path& folder,
                                          const ChartInputs& entered, const KnownWarnings& known,
-                                         const ShouldStop& stop) {
+                                         const ShouldStop& stop, const TellProgress& progress) {
     // The rows a sheet holds under the header, and under the warnings too, where the
     // sweep would fit without them: only then is it taken for the warnings.
     const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
@@ -412,7 +420,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     // Bishop's cells of the first rows, found before the header that says why some are
     // empty.
     Sweep rest(entered);
-    const FirstRows first = first_rows(rest, entered, stop);
+    const FirstRows first = first_rows(rest, entered, stop, progress);
     if (first.stopped) {
         return Failure::stop();
     }
@@ -421,12 +429,13 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
         return refused;
     }
-    return put_together(name, folder, entered, warnings, first, rest, stop);
+    return put_together(name, folder, entered, warnings, first, rest, stop, progress);
 }
 
 std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
-                                      const KnownWarnings& warnings, const ShouldStop& stop) {
-    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, warnings, stop)) {
+                                      const KnownWarnings& warnings, const ShouldStop& stop,
+                                      const TellProgress& progress) {
+    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, warnings, stop, progress)) {
         return failure;
     }
     return file.commit();
