@@ -79,7 +79,7 @@ TextFileReport result_file(const Target& target, const ChartInputs& entered) {
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return {*refused, {}};
     }
-    ProgressLine progress(Writing::result_file);
+    ProgressLine progress(Writing::result_file, target.kind == TargetKind::standard_output);
     return write_result_file(std::get<OutputFile>(opened), entered, stop_requested, progress.teller());
 }
 
@@ -90,7 +90,7 @@ std::optional<Failure> workbook_file(const Target& target, const ChartInputs& en
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return *refused;
     }
-    ProgressLine progress(Writing::workbook);
+    ProgressLine progress(Writing::workbook, false);
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
     return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested, progress.teller());
 }

@@ -13,8 +13,12 @@ constexpr auto between_draws = std::chrono::milliseconds(250);
 
 }  // namespace
 
-ProgressLine::ProgressLine(Writing writing)
-    : writing_(writing), terminal_(platform::terminal_on_standard_error()), started_(Clock::now()) {}
+ProgressLine::ProgressLine(Writing writing, bool rows_on_standard_output)
+    : writing_(writing),
+      terminal_(rows_on_standard_output && platform::standard_output_is_a_terminal()
+                    ? -1
+                    : platform::terminal_on_standard_error()),
+      started_(Clock::now()) {}
 
 ProgressLine::~ProgressLine() {
     if (terminal_ < 0) {

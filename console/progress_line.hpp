@@ -6,7 +6,8 @@
 // The line first comes once the rows have taken a second, and is drawn again at most
 // four times a second: a run that ends sooner needs no line, which would only flicker,
 // and one that takes longer gets it whatever its row count, on a slow disk or a busy
-// machine too. It is cleared when the ProgressLine goes, before any later line.
+// machine too. It is cleared when the ProgressLine goes, before any later line. Rows
+// written to standard output on a terminal show none, which would break into them.
 #pragma once
 
 #include "messages/progress.hpp"
@@ -20,7 +21,7 @@ namespace zelm {
 
 class ProgressLine {
   public:
-    explicit ProgressLine(Writing writing);
+    ProgressLine(Writing writing, bool rows_on_standard_output);
     ~ProgressLine();
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;

@@ -17,4 +17,7 @@ void draw_on_terminal(int terminal, std::string_view text);
 
 void close_terminal(int terminal);
 
+// True where standard output is a terminal (on Windows, a console).
+bool standard_output_is_a_terminal();
+
 }  // namespace zelm::platform

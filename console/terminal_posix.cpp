@@ -27,4 +27,6 @@ void platform::draw_on_terminal(int terminal, std::string_view text) {
 
 void platform::close_terminal(int terminal) { (void)close(terminal); }
 
+bool platform::standard_output_is_a_terminal() { return isatty(STDOUT_FILENO) == 1; }
+
 }  // namespace zelm

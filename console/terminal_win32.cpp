@@ -6,15 +6,17 @@
 #include <windows.h>
 
 namespace zelm {
+namespace {
 
-int platform::terminal_on_standard_error() {
+bool is_a_console(DWORD standard_handle) {
     DWORD mode = 0;
-    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    if (error == nullptr || error == INVALID_HANDLE_VALUE || GetConsoleMode(error, &mode) == 0) {
-        return -1;
-    }
-    return _dup(2);
+    const HANDLE handle = GetStdHandle(standard_handle);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
+
+}  // namespace
+
+int platform::terminal_on_standard_error() { return is_a_console(STD_ERROR_HANDLE) ? _dup(2) : -1; }
 
 void platform::draw_on_terminal(int terminal, std::string_view text) {
     while (!text.empty()) {
@@ -27,5 +29,7 @@ void platform::draw_on_terminal(int terminal, std::string_view text) {
 }
 
 void platform::close_terminal(int terminal) { (void)_close(terminal); }
+
+bool platform::standard_output_is_a_terminal() { return is_a_console(STD_OUTPUT_HANDLE); }
 
 }  // namespace zelm

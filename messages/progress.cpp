@@ -12,7 +12,7 @@ namespace {
 // Whole rows a second below a million, millions with a decimal from there.
 std::string rate_text(double rows_per_second) {
     if (rows_per_second < 999999.5) {
-        return std::to_string(static_cast<long>(std::lround(rows_per_second))) + " rows/s";
+        return std::to_string(std::lround(rows_per_second)) + " rows/s";
     }
     return fixed(rows_per_second / 1e6, 1) + " M rows/s";
 }
