@@ -3,6 +3,7 @@
 // factor of safety the chart, or Bishop's method of slices, gives slopes that already
 // stand.
 #include "console/dialogue.hpp"
+#include "console/progress_line.hpp"
 #include "console/quiet_standard_error.hpp"
 #include "console/request.hpp"
 #include "console/stops.hpp"
@@ -21,6 +22,7 @@
 #include "sweep/check.hpp"
 #include "sweep/unit_weight.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -92,7 +94,8 @@ TextFileReport result_file(const Target& target, const ChartInputs& entered) {
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return {*refused, {}};
     }
-    return write_result_file(std::get<OutputFile>(opened), entered, stop_requested);
+    ProgressLine progress(Writing::result_file, target.kind == TargetKind::standard_output);
+    return write_result_file(std::get<OutputFile>(opened), entered, stop_requested, progress.teller());
 }
 
 // The workbook, complete and new, or untouched with the reason why.
@@ -102,8 +105,9 @@ std::optional<Failure> workbook_file(const Target& target, const ChartInputs& en
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return *refused;
     }
+    ProgressLine progress(Writing::workbook, false);
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
-    return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested);
+    return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested, progress.teller());
 }
 
 // Ends the program when a stop came while `target` was written, or before: a file not
@@ -122,12 +126,24 @@ struct Written {
     std::int32_t rows = 0;
 };
 
-// The result file, then the workbook when asked for: each is complete and new, or
-// untouched, whatever becomes of the other. Then what the run should tell, found once
-// from the result file's rows, and written in the workbook too.
+// Each warning on standard error, but those told already.
+void warn_of(const std::vector<std::string>& warnings, const std::vector<std::string>& told) {
+    for (const std::string& warning : warnings) {
+        if (std::find(told.begin(), told.end(), warning) == told.end()) {
+            warn(std::cerr, warning);
+        }
+    }
+}
+
+// What can be told before the rows, where the heights stop growing and rows by the million
+// may repeat one height; the result file, then the workbook when asked for: each is
+// complete and new, or untouched, whatever becomes of the other. Then what the run should
+// tell, found once from the result file's rows, and written in the workbook too.
 Written write_results(const Request& request, const ChartInputs& entered) {
     Written written;
     ExitStatus& status = written.status;
+    const std::vector<std::string> told = warnings_before_the_rows(entered);
+    warn_of(told, {});
     const TextFileReport text = result_file(request.output, entered);
     end_if_stopped(text.failure, request.output);
     if (text.failure) {
@@ -149,9 +165,7 @@ Written write_results(const Request& request, const ChartInputs& entered) {
         }
         written.workbook = !failure;
     }
-    for (const std::string& warning : warnings.value_or(std::vector<std::string>())) {
-        warn(std::cerr, warning);
-    }
+    warn_of(warnings.value_or(std::vector<std::string>()), told);
     return written;
 }
 

@@ -19,8 +19,8 @@ std::string refused_before_asking(const Target& target, const Failure& refused);
 std::string dialogue_unwritable();
 std::string input_ended_early();
 
-// The result file or the workbook not written, the earlier one kept; for standard output,
-// only why.
+// The result file or the workbook not written, the earlier one kept, and what was found
+// where it was checked before it was begun; for standard output, only why.
 std::string result_not_written(const Target& target, const Failure& failure);
 std::string workbook_not_written(const Target& target, const Failure& failure);
 
@@ -47,5 +47,13 @@ std::string rows_beyond_a_sheet(std::int32_t rows, std::int32_t room, bool with_
 std::string sheet_beyond_size_limit(std::int32_t rows, std::uintmax_t sheet, std::uintmax_t limit);
 std::string sheet_beyond_free_space(std::int32_t rows, std::uintmax_t sheet, const std::string& folder,
                                     std::uintmax_t available);
+
+// The same for the result file, its header and `rows` rows taking up to `bytes`: more than
+// the file-size limit, or more than the space free in `folder`; and, where fewer rows
+// would fit, that a larger step gives fewer.
+std::string rows_beyond_size_limit(std::int32_t rows, std::uintmax_t bytes, std::uintmax_t limit,
+                                   bool fewer_rows_fit);
+std::string rows_beyond_free_space(std::int32_t rows, std::uintmax_t bytes, const std::string& folder,
+                                   std::uintmax_t available, bool fewer_rows_fit);
 
 }  // namespace zelm

@@ -209,13 +209,20 @@ std::string words(const PrintedChecksShort& short_of) {
 std::string words(const ShortOfTalus& short_of) {
     const bool above = std::fabs(short_of.last_height) > std::fabs(short_of.talus);
     const std::string step = shortest(short_of.step);
-    const std::string line = "the last row is at H = " + height_text(short_of.last_height) +
-                             (above ? ", above" : ", short of") + " the talus height " +
-                             shortest(short_of.talus) + ": ";
+    const std::string last = height_text(short_of.last_height);
+    // Heights that stop growing may stop where the talus height prints the same.
+    const std::string where = last == height_text(short_of.talus) ? ", the"
+                              : above                             ? ", above the"
+                                                                  : ", short of the";
+    const std::string line =
+        "the last row is at H = " + last + where + " talus height " + shortest(short_of.talus) + ": ";
     switch (short_of.why) {
         case ShortOfTalus::Why::step_no_longer_adds:
-            return line + "from there on, a step of " + step +
-                   " no longer adds to the height in single precision, and the rows repeat it.";
+            return line + "from row " + std::to_string(short_of.reached) + " on, a step of " + step +
+                   " no longer adds to the height in single precision, and " +
+                   (short_of.repeated == 1
+                        ? "the row after it repeats it."
+                        : "the " + std::to_string(short_of.repeated) + " rows after it repeat it.");
         case ShortOfTalus::Why::step_does_not_divide:
             return line + "the step " + step + " does not divide it.";
         case ShortOfTalus::Why::step_not_exact:
@@ -272,6 +279,14 @@ std::string clause(const ValueWithoutMeaning& value) {
 
 std::string sentence(const Finding& finding) {
     return std::visit([](const auto& found) { return words(found); }, finding);
+}
+
+std::vector<std::string> warnings_before_the_rows(const ChartInputs& entered) {
+    std::vector<std::string> lines;
+    if (const auto stopped = heights_stop_growing(entered)) {
+        lines.push_back(sentence(*stopped));
+    }
+    return lines;
 }
 
 std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run) {

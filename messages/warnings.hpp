@@ -18,6 +18,11 @@ std::string sentence(const Finding& finding);
 // The run's findings, sentence by sentence, in their order.
 std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run);
 
+// What the run's warnings can say before its rows are written, in the same sentences:
+// where its heights stop growing, so that a run of rows that repeat one height is told
+// before it is written, not after.
+std::vector<std::string> warnings_before_the_rows(const ChartInputs& entered);
+
 // The heights of some rows, as the result file prints them: "H = 1,00 to 9,00".
 std::string heights_text(const Heights& rows);
 

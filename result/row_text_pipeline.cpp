@@ -40,7 +40,7 @@ struct Batch {
 class Pipeline {
   public:
     explicit Pipeline(const ChartInputs& entered)
-        : angles_(entered.angles), sweep_(entered), batches_(batches_in_flight) {}
+        : angles_(entered.angles), sweep_(entered), rows_(sweep_.rows()), batches_(batches_in_flight) {}
 
     // The sweep's thread: the rows, a batch at a time, in order.
     void take_rows() {
@@ -94,8 +94,10 @@ class Pipeline {
         }
     }
 
-    // The caller's thread: the batches written in order, `stop` asked before each.
-    std::optional<Failure> write(std::FILE* file, const ShouldStop& stop) {
+    // The caller's thread: the batches written in order, `stop` asked before each and
+    // `progress` told after each.
+    std::optional<Failure> write(std::FILE* file, const ShouldStop& stop, const TellProgress& progress) {
+        std::int32_t written = 0;
         for (std::size_t n = 0;; ++n) {
             Batch& batch = batches_[n % batches_in_flight];
             bool made = false;
@@ -120,9 +122,13 @@ class Pipeline {
                     return failure;
                 }
             }
-            const std::lock_guard lock(mutex_);
-            batch.stage = Stage::free;
-            changed_.notify_all();
+            written += static_cast<std::int32_t>(batch.rows);
+            {
+                const std::lock_guard lock(mutex_);
+                batch.stage = Stage::free;
+                changed_.notify_all();
+            }
+            tell_progress(progress, written, rows_);
         }
     }
 
@@ -148,6 +154,7 @@ class Pipeline {
     std::condition_variable changed_;
     Angles angles_;  // which the angle cells hold
     Sweep sweep_;
+    const std::int32_t rows_;  // of the whole run, read before the sweep's thread starts
     std::vector<Batch> batches_;
     std::size_t taken_ = 0;    // batches whose rows are taken
     std::size_t claimed_ = 0;  // batches a text maker has taken up
@@ -157,7 +164,8 @@ class Pipeline {
 
 }  // namespace
 
-PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& entered, const ShouldStop& stop) {
+PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& entered, const ShouldStop& stop,
+                                        const TellProgress& progress) {
     PipelineReport report;
     Pipeline pipeline(entered);
     std::vector<std::thread> threads;
@@ -184,7 +192,7 @@ PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& ente
     }
     report.ran = true;
     try {
-        report.failure = pipeline.write(file, stop);
+        report.failure = pipeline.write(file, stop, progress);
     } catch (...) {  // from the host's check: the threads end first
         join_all();
         throw;

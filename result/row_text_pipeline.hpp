@@ -5,6 +5,7 @@
 
 #include "files/failure.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/progress.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
 
@@ -25,7 +26,9 @@ struct PipelineReport {
     SweepSummary sweep;
 };
 
-// Writes every row of the run to `file`, asking `stop` between two batches.
-PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& entered, const ShouldStop& stop);
+// Writes every row of the run to `file`, asking `stop` between two batches and telling
+// `progress` the rows written after each.
+PipelineReport write_rows_on_every_core(std::FILE* file, const ChartInputs& entered, const ShouldStop& stop,
+                                        const TellProgress& progress = {});
 
 }  // namespace zelm

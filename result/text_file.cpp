@@ -1,9 +1,17 @@
 #include "result/text_file.hpp"
 
+#include "files/file_names.hpp"
+#include "files/room.hpp"
+#include "messages/files.hpp"
 #include "messages/header.hpp"
 #include "result/row_text_pipeline.hpp"
 #include "result/write_bytes.hpp"
+#include "sweep/slope_angle.hpp"
+#include "sweep/step_sums.hpp"
 
+#include <array>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -31,8 +39,16 @@ std::string_view ResultFileBytes::next() {
 
 namespace {
 
-// The blocks `bytes` has left written to the file, `stop` asked before each.
-std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, const ShouldStop& stop) {
+// The length of a decimal-comma cell, none for a value that is not finite.
+std::uintmax_t cell_length(float value) {
+    std::array<char, max_decimal_comma_length> text{};
+    return static_cast<std::uintmax_t>(put_decimal_comma(text.data(), value) - text.data());
+}
+
+// The blocks `bytes` has left written to the file, `stop` asked before each and `progress`
+// told after each.
+std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, const ShouldStop& stop,
+                                    const TellProgress& progress, std::int32_t rows) {
     for (std::string_view block = bytes.next(); !block.empty(); block = bytes.next()) {
         if (asked_to_stop(stop)) {
             return Failure::stop();
@@ -40,26 +56,72 @@ std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, con
         if (auto failure = write_bytes(file, block)) {
             return failure;
         }
+        tell_progress(progress, bytes.summary().rows, rows);
     }
     return std::nullopt;
 }
 
+// Nothing when the file fits where it goes, or goes into a device, a pipe or standard
+// output, which take what they can. Where the header and a row would fit, a larger step,
+// giving fewer rows, is the cure, and the line says so; where not even they would, room is.
+std::optional<Failure> room_for_rows(const OutputFile& file, const ChartInputs& entered) {
+    if (file.folder().empty()) {
+        return std::nullopt;
+    }
+    const ResultFileSize size = result_file_size(entered);
+    const auto no_room = room_for_files(size.bound(), size.bound(), file.folder());
+    if (!no_room) {
+        return std::nullopt;
+    }
+    const bool fewer_rows_fit = size.rows > 1 && size.header + size.row <= no_room->room;
+    if (no_room->limit == NoRoom::Limit::file_size) {
+        return Failure::system(
+            EFBIG, rows_beyond_size_limit(size.rows, size.bound(), no_room->room, fewer_rows_fit));
+    }
+    return Failure::system(ENOSPC, rows_beyond_free_space(size.rows, size.bound(), utf8_name(file.folder()),
+                                                          no_room->room, fewer_rows_fit));
+}
+
 }  // namespace
 
-TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop) {
+ResultFileSize result_file_size(const ChartInputs& entered) {
+    ResultFileSize size{header_text(entered).size(), row_count(entered.height, entered.definition), 0};
+    if (size.rows == 0) {
+        return size;
+    }
+    // x and the first row's y as the sweep has them, without a sweep: the first row lies at
+    // the step itself.
+    const ChartColumn column = chart_column(entered.friction_angle, entered.security_factor);
+    const float first_y = chart_y(column.tan_phi, entered.cohesion, entered.density, entered.definition);
+    const float last = sum_steps(entered.definition, size.rows).last;
+    // A height or a y that is not finite has an empty cell, and finite ones after it may
+    // take the longest a cell can; below 0, y reads the chart's fits beyond their range.
+    const std::uintmax_t height = std::isfinite(last) ? cell_length(last) : max_decimal_comma_length;
+    const std::uintmax_t y = std::isfinite(first_y) ? cell_length(first_y) : max_decimal_comma_length;
+    const std::uintmax_t angle = first_y < 0.0F ? max_fixed_length : 2;
+    size.row = height + cell_length(column.x) + y + angle + 6;  // four TABs, CR and LF
+    return size;
+}
+
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
+                                 const TellProgress& progress) {
+    if (auto no_room = room_for_rows(file, entered)) {
+        return {std::move(no_room), {}};
+    }
     ResultFileBytes bytes(entered);
-    if (row_count(entered.height, entered.definition) >= rows_worth_threads) {
+    const std::int32_t rows = row_count(entered.height, entered.definition);
+    if (rows >= rows_worth_threads) {
         if (auto failure = write_bytes(file.stream(), bytes.next())) {  // the header
             return {std::move(failure), bytes.summary()};
         }
-        const PipelineReport rows = write_rows_on_every_core(file.stream(), entered, stop);
-        if (rows.ran) {
-            return {rows.failure ? rows.failure : file.commit(), rows.sweep};
+        const PipelineReport written = write_rows_on_every_core(file.stream(), entered, stop, progress);
+        if (written.ran) {
+            return {written.failure ? written.failure : file.commit(), written.sweep};
         }
         // No thread to be had: the rows follow the header from this thread.
     }
     TextFileReport report;
-    report.failure = write_blocks(file.stream(), bytes, stop);
+    report.failure = write_blocks(file.stream(), bytes, stop, progress, rows);
     if (!report.failure) {
         report.failure = file.commit();
     }

@@ -5,10 +5,12 @@
 #include "files/output_file.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/progress.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,8 +48,27 @@ struct TextFileReport {
     SweepSummary sweep;  // what the rows hold, for the warnings after the run
 };
 
+// The most bytes the result file of a run takes, known before its first row: the header,
+// and every row as long as the longest the run can write. Each cell of a row is at most as
+// long as the one of the row that holds its largest value: the height's of the last row
+// (the heights only grow, in magnitude), y's of the first (y = C'/(d*H*tan(phi)) only
+// shrinks as they grow); x is the same on every row, and the angle, at most 90, takes two
+// characters where y is 0 or more.
+struct ResultFileSize {
+    std::uintmax_t header = 0;
+    std::int32_t rows = 0;
+    std::uintmax_t row = 0;  // the longest row, its TABs and CR LF included
+
+    std::uintmax_t bound() const { return header + static_cast<std::uintmax_t>(rows) * row; }
+};
+ResultFileSize result_file_size(const ChartInputs& entered);
+
 // Writes the header (values as entered) and one row per height of the sweep into `file`,
-// then commits it: an earlier file is replaced only once the new one is complete.
-TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop);
+// then commits it: an earlier file is replaced only once the new one is complete. A file
+// in a folder (not a device, a pipe or standard output) is refused before its first byte
+// where its size may go beyond the file-size limit or the space free there. `progress` is
+// told the rows written, between two blocks.
+TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
+                                 const TellProgress& progress = {});
 
 }  // namespace zelm

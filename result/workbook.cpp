@@ -1,6 +1,7 @@
 #include "result/workbook.hpp"
 
 #include "files/file_names.hpp"
+#include "files/room.hpp"
 #include "messages/bishop.hpp"
 #include "messages/columns.hpp"
 #include "messages/files.hpp"
@@ -13,10 +14,6 @@
 
 #include <xlsxwriter.h>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -24,7 +21,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -136,7 +132,8 @@ struct FirstRows {
     bool stopped = false;
 };
 
-FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop& stop) {
+FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop& stop,
+                     const TellProgress& progress) {
     FirstRows first;
     BishopColumns bishop(entered, sweep.rows());
     const auto count = static_cast<std::size_t>(std::clamp(sweep.rows(), 0, bishop_rows));
@@ -153,6 +150,7 @@ FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop&
         }
         first.rows.push_back(*row);
         first.cells.push_back(bishop.next(*row));
+        tell_progress(progress, sweep.summary().rows, sweep.rows());  // each takes a search or more
     }
     first.findings = bishop.findings();
     return first;
@@ -161,14 +159,16 @@ FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop&
 // One row per height, each cell the number its text cell prints (0.38, not the
 // 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
 // hundredths that prints it; an empty text cell is an empty cell. The first rows with
-// their Bishop cells, then the rest of the sweep. Stops, between two rows, when asked to.
+// their Bishop cells, then the rest of the sweep. Stops, between two rows, when asked to,
+// and tells the rows of the sweep taken so far every so often.
 struct RowsWritten {
     SweepSummary summary;
     bool stopped = false;
 };
 
 RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& first, Sweep& rest,
-                       lxw_row_t first_row, const ShouldStop& stop) {
+                       lxw_row_t first_row, const ShouldStop& stop, const TellProgress& progress) {
+    constexpr std::int32_t rows_between_tellings = 1024;
     lxw_format* const two_decimals = formats.number("0.00");
     lxw_format* const whole = formats.number("0");
     lxw_format* const thousandths = formats.number("0.000");
@@ -212,6 +212,9 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& 
         }
         ++row;
         written.stopped = asked_to_stop(stop);
+        if (rest.summary().rows % rows_between_tellings == 0) {
+            tell_progress(progress, rest.summary().rows, rest.rows());
+        }
     }
     written.summary = rest.summary();
     return written;
@@ -309,19 +312,15 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     const auto with_bishop = static_cast<std::uintmax_t>(std::min(rows, bishop_rows));
     const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row +
                                  with_bishop * bishop_bytes_per_row + sheet_headroom;
-#ifdef RLIMIT_FSIZE
-    rlimit limit{};
-    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < sheet) {
-        return Failure::system(EFBIG, sheet_beyond_size_limit(rows, sheet, limit.rlim_cur));
+    const auto no_room = room_for_files(sheet, 2 * sheet, folder);
+    if (!no_room) {
+        return std::nullopt;
     }
-#endif
-    std::error_code unknown;
-    const fs::space_info space = fs::space(folder, unknown);
-    if (!unknown && space.available < 2 * sheet) {
-        return Failure::system(ENOSPC,
-                               sheet_beyond_free_space(rows, 2 * sheet, utf8_name(folder), space.available));
+    if (no_room->limit == NoRoom::Limit::file_size) {
+        return Failure::system(EFBIG, sheet_beyond_size_limit(rows, sheet, no_room->room));
     }
-    return std::nullopt;
+    return Failure::system(ENOSPC,
+                           sheet_beyond_free_space(rows, 2 * sheet, utf8_name(folder), no_room->room));
 }
 
 // The sheet's columns, header, pages and rows (the first ones found already, the rest
@@ -329,7 +328,7 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
 // meanwhile.
 bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs& entered,
                 const std::vector<std::string>& warnings, const FirstRows& first, Sweep& rest,
-                const ShouldStop& stop) {
+                const ShouldStop& stop, const TellProgress& progress) {
     worksheet_set_column(sheet, 0, 0, 12, nullptr);
     worksheet_set_column(sheet, 1, 2, 16, nullptr);
     worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
@@ -341,7 +340,7 @@ bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs&
     worksheet_freeze_panes(sheet, titles_row + 1, 0);
     const std::string title = chart_title(entered);
     set_up_pages(workbook, sheet, title, titles_row, entered);
-    const RowsWritten run = write_rows(sheet, formats, first, rest, titles_row + 1, stop);
+    const RowsWritten run = write_rows(sheet, formats, first, rest, titles_row + 1, stop, progress);
     if (run.summary.rows > 0 && !run.stopped) {
         add_chart(workbook, sheet, title, titles_row + 1, run.summary, entered);
     }
@@ -361,7 +360,8 @@ std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
 // The workbook made, filled and closed: nothing when it was written.
 std::optional<Failure> put_together(const std::string& name, const fs::path& folder,
                                     const ChartInputs& entered, const std::vector<std::string>& warnings,
-                                    const FirstRows& first, Sweep& rest, const ShouldStop& stop) {
+                                    const FirstRows& first, Sweep& rest, const ShouldStop& stop,
+                                    const TellProgress& progress) {
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes in `folder`,
     // where its room was checked, or in the system's folder for temporary files.
@@ -378,7 +378,7 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
     const std::optional<Failure> unwritten =
         sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
     const bool stopped =
-        sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop);
+        sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop, progress);
     // Closed even when stopped, which frees what the library holds: a stop may wait for it.
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
@@ -399,7 +399,7 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
 
 std::optional<Failure> write_workbook_at(const std::string& name, const fs::path& folder,
                                          const ChartInputs& entered, const KnownWarnings& known,
-                                         const ShouldStop& stop) {
+                                         const ShouldStop& stop, const TellProgress& progress) {
     // The rows a sheet holds under the header, and under the warnings too, where the
     // sweep would fit without them: only then is it taken for the warnings.
     const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
@@ -420,7 +420,7 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     // Bishop's cells of the first rows, found before the header that says why some are
     // empty.
     Sweep rest(entered);
-    const FirstRows first = first_rows(rest, entered, stop);
+    const FirstRows first = first_rows(rest, entered, stop, progress);
     if (first.stopped) {
         return Failure::stop();
     }
@@ -429,12 +429,13 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
         return refused;
     }
-    return put_together(name, folder, entered, warnings, first, rest, stop);
+    return put_together(name, folder, entered, warnings, first, rest, stop, progress);
 }
 
 std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
-                                      const KnownWarnings& warnings, const ShouldStop& stop) {
-    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, warnings, stop)) {
+                                      const KnownWarnings& warnings, const ShouldStop& stop,
+                                      const TellProgress& progress) {
+    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, warnings, stop, progress)) {
         return failure;
     }
     return file.commit();

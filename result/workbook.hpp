@@ -8,6 +8,7 @@
 #include "files/failure.hpp"
 #include "files/output_file.hpp"
 #include "sweep/chart_inputs.hpp"
+#include "sweep/progress.hpp"
 #include "sweep/stop.hpp"
 
 #include <filesystem>
@@ -27,13 +28,15 @@ using KnownWarnings = std::optional<std::vector<std::string>>;
 // otherwise why not, or that it was stopped: also when the sweep has more rows than a
 // sheet holds, or when the sheet would not fit while it is put together (then nothing
 // is written at all).
+// `progress` is told the rows found and written, between two of them.
 std::optional<Failure> write_workbook_at(const std::string& name, const std::filesystem::path& folder,
                                          const ChartInputs& entered, const KnownWarnings& warnings,
-                                         const ShouldStop& stop);
+                                         const ShouldStop& stop, const TellProgress& progress = {});
 
 // The workbook into `file`, committed once complete: an earlier workbook is replaced
 // only then, and stays untouched otherwise.
 std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
-                                      const KnownWarnings& warnings, const ShouldStop& stop);
+                                      const KnownWarnings& warnings, const ShouldStop& stop,
+                                      const TellProgress& progress = {});
 
 }  // namespace zelm

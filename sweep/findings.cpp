@@ -3,6 +3,7 @@
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/slope_angle.hpp"
+#include "sweep/step_sums.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -170,8 +171,26 @@ bool divides_in_decimal(float step, float height) {
     return remainder == 0;
 }
 
-// Nothing when the last row is the talus height, printed the same way.
+// The heights of `rows` rows that stop growing before the last of them.
+std::optional<ShortOfTalus> stop_growing(const ChartInputs& entered, std::int32_t rows) {
+    const StepSums sums = sum_steps(entered.definition, rows);
+    if (sums.reached >= rows) {
+        return std::nullopt;
+    }
+    return ShortOfTalus{ShortOfTalus::Why::step_no_longer_adds,
+                        sums.last,
+                        entered.height,
+                        entered.definition,
+                        sums.reached,
+                        rows - sums.reached};
+}
+
+// Nothing when the last row is the talus height, printed the same way, and every row
+// adds the step.
 std::optional<ShortOfTalus> short_of_the_talus(const ChartInputs& entered, const SweepSummary& run) {
+    if (auto stopped = stop_growing(entered, run.rows)) {
+        return stopped;
+    }
     const auto printed = [](float height) {
         const auto cell = decimal_comma(height);
         return cell ? std::optional(std::pair(cell->negative, std::pair(cell->whole, cell->hundredths)))
@@ -182,9 +201,7 @@ std::optional<ShortOfTalus> short_of_the_talus(const ChartInputs& entered, const
     }
     ShortOfTalus short_of{ShortOfTalus::Why::step_not_exact, run.last_height, entered.height,
                           entered.definition};
-    if (run.last_height + entered.definition == run.last_height) {  // added in float
-        short_of.why = ShortOfTalus::Why::step_no_longer_adds;
-    } else if (!divides_in_decimal(entered.definition, entered.height)) {
+    if (!divides_in_decimal(entered.definition, entered.height)) {
         short_of.why = ShortOfTalus::Why::step_does_not_divide;
     }
     // Otherwise it divides the height in decimals, and the sums were not stopped: the
@@ -232,6 +249,10 @@ std::optional<ValueWithoutMeaning> describes_no_slope(const ChartInputs& reading
         return ValueWithoutMeaning{Which::security_factor, reading.security_factor};
     }
     return std::nullopt;
+}
+
+std::optional<ShortOfTalus> heights_stop_growing(const ChartInputs& entered) {
+    return stop_growing(entered, row_count(entered.height, entered.definition));
 }
 
 EmptyAngles no_angle_at(const ChartInputs& reading) {

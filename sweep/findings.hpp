@@ -107,7 +107,8 @@ struct PrintedChecksShort {
     const DesignChart* chart;
 };
 
-// The last row is not the talus height, printed alike.
+// The last row is not the talus height, printed alike; or the heights stop growing
+// before the last row, which then repeats a height reached earlier, whatever it prints.
 struct ShortOfTalus {
     enum class Why : std::uint8_t {
         step_no_longer_adds,   // height + step rounds back to the height in float
@@ -118,6 +119,10 @@ struct ShortOfTalus {
     float last_height;
     float talus;
     float step;
+    // Where the step no longer adds: the row that first reaches the last height, and the
+    // rows after it, which repeat that height.
+    std::int32_t reached = 0;
+    std::int32_t repeated = 0;
 };
 
 // The values the result file's header shows, in its order, each with one decimal as the
@@ -140,6 +145,10 @@ using Finding = std::variant<ValueWithoutMeaning, UnitWeightOutOfRange, FactorOf
 // What the values entered and their sweep gave, in this order: the values one by one,
 // the rows, the chart, the last height.
 std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary& run);
+
+// Where the run's heights stop growing before its last row, known before the first row
+// is written; nothing where every row adds the step.
+std::optional<ShortOfTalus> heights_stop_growing(const ChartInputs& entered);
 
 // One reading of the chart, as a study asks for it element by element: the row at
 // `height` of the values' sweep (the step is not read).

@@ -42,8 +42,11 @@ def test_a_file_that_cannot_be_written_keeps_the_earlier_one(tmp_path, write, ea
             assert (error.value.errno, error.value.filename) == (number, target)
     finally:
         resource.setrlimit(resource.RLIMIT_FSIZE, limits)
-    if write == "write_workbook":  # refused before it was put together, saying what was checked
-        assert "beyond the file-size limit of 4 kB" in error.value.__notes__[0]
+    # Each refused before it was begun (the workbook before it was put together), saying
+    # what was checked.
+    assert "beyond the file-size limit of 4 kB" in error.value.__notes__[0]
+    if write == "write":
+        assert error.value.__notes__[0].startswith("Its header and 2000 rows take up to 51 kB")
     assert (tmp_path / earlier).read_bytes() == b"an earlier result"
     assert sorted(p.name for p in tmp_path.iterdir()) == sorted([earlier, "plain"])
 
