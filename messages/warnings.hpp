@@ -2,6 +2,7 @@
 // sentences for standard error, the workbook's warning rows, the page and Python.
 #pragma once
 
+#include "entries/diagnostic.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/findings.hpp"
 #include "sweep/sweep.hpp"
@@ -11,9 +12,9 @@
 
 namespace zelm {
 
-// One finding as a sentence: "the cohesion -2 is below 0; the angles written describe no
-// real slope.", "no rows were written: the step is 0.".
-std::string sentence(const Finding& finding);
+// One diagnostic as a sentence: "the cohesion -2 is below 0; the angles written describe
+// no real slope.", "no rows were written: the step is 0.".
+std::string sentence(const Diagnostic& said);
 
 // The run's findings, sentence by sentence, in their order.
 std::vector<std::string> warnings(const ChartInputs& entered, const SweepSummary& run);
@@ -25,8 +26,5 @@ std::vector<std::string> warnings_before_the_rows(const ChartInputs& entered);
 
 // The heights of some rows, as the result file prints them: "H = 1,00 to 9,00".
 std::string heights_text(const Heights& rows);
-
-// A value of one reading that describes no slope, as a clause: "the cohesion -2 is below 0".
-std::string clause(const ValueWithoutMeaning& value);
 
 }  // namespace zelm

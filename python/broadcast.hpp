@@ -135,7 +135,7 @@ UnansweredKind unit_weight_kind(std::optional<Units> units);
 
 // Whether the element's density is one that unit_weight_kind tells of.
 inline bool weighs_what_no_soil_does(const Values& v, std::optional<Units> units) {
-    return unit_weight_out_of_range(v[2], units).has_value();
+    return !weighs_as_soils_do(v[2], units);
 }
 
 // The array returned: a numpy scalar for the shape of scalars alone.

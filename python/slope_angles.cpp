@@ -1,6 +1,7 @@
 #include "python/slope_angles.hpp"
 
 #include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "python/arguments.hpp"
 #include "python/broadcast.hpp"
@@ -78,23 +79,20 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, std::opt
         refuse_what_no_float_holds(b);
         throw py::value_error(std::string(value_beyond_a_float()));
     }
-    const UnansweredKind no_slope{
-        NoAnswer::no_slope, [](const Values& v) {
-            const auto found = describes_no_slope(reading_of(v));
-            return std::pair{static_cast<std::size_t>(found->which), clause(*found)};
-        }};
+    const UnansweredKind no_slope{NoAnswer::no_slope, [](const Values& v) {
+                                      const auto found = describes_no_slope(reading_of(v));
+                                      return std::pair{found->position, render(violation_said(*found))};
+                                  }};
     const UnansweredKind off_chart{no_angle, [](const Values& v) {
-                                       return std::pair{operand_count, sentence(no_angle_at(reading_of(v)))};
+                                       return std::pair{operand_count, render(no_angle_at(reading_of(v)))};
                                    }};
     // Answered all the same, as a run's rows are: the run's own sentence.
-    const UnansweredKind fs_below_one{
-        NoAnswer::fs_below_one, [](const Values& v) {
-            return std::pair{static_cast<std::size_t>(ValueWithoutMeaning::Which::security_factor),
-                             sentence(FactorOfSafetyBelowOne{v[4]})};
-        }};
+    const UnansweredKind security_factor{NoAnswer::fs_below_one, [](const Values& v) {
+                                             return std::pair{std::size_t{4}, render(fs_below_one(v[4]))};
+                                         }};
     const UnansweredKind unit_weight = unit_weight_kind(units);
     return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, off_chart,
-                                                               &fs_below_one, &unit_weight));
+                                                               &security_factor, &unit_weight));
 }
 
 }  // namespace

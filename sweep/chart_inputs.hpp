@@ -3,23 +3,11 @@
 #pragma once
 
 #include "chart/design_chart.hpp"
+#include "entries/field.hpp"
+
+#include <limits>
 
 namespace zelm {
-
-// The units of the cohesion and the density. The chart reads their ratio, so any
-// consistent pair gives the same rows; only the labels follow the choice.
-enum class Units {
-    tonnes,  // C' in Tn/m2, d in Tn/m3
-    si,      // C' in kPa, d in kN/m3
-};
-
-// Which angle the result file's angle column holds: the chart's own, rounded to a whole
-// degree (the file as it always was), or the confirmed angle, the steepest whole degree
-// whose check reaches the run's FS; the file's format is the same for both.
-enum class Angles {
-    chart,
-    confirmed,
-};
 
 struct ChartInputs {
     float friction_angle;   // phi, degrees (the sweep alone works in radians)
@@ -33,5 +21,29 @@ struct ChartInputs {
     // The chart the sweep reads, the findings name and the files label: never null.
     const DesignChart* chart = &design_chart();
 };
+
+// The value entered for `field`, in double (exact for a float), for the rules that read
+// it (entries/rules.hpp); a reading's height is the talus height's place. NaN for a field
+// a run has not.
+constexpr double value_of(const ChartInputs& entered, Field field) {
+    switch (field) {
+        case Field::friction_angle:
+            return entered.friction_angle;
+        case Field::cohesion:
+            return entered.cohesion;
+        case Field::density:
+            return entered.density;
+        case Field::talus_height:
+        case Field::height:
+            return entered.height;
+        case Field::step:
+            return entered.definition;
+        case Field::security_factor:
+            return entered.security_factor;
+        default:
+            break;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
 
 }  // namespace zelm

@@ -199,6 +199,23 @@ StatedFactor stated_factor(const CheckAnswer& answer) {
     return stated;
 }
 
+Diagnostic check_statement(const CheckAnswer& answer) {
+    switch (answer.verdict) {
+        case Verdict::below_chart:
+            return {Said::fs_below, Field::security_factor, {{"lowest", Text{answer.lowest.text()}}}};
+        case Verdict::above_chart:
+            return {Said::fs_above, Field::security_factor, {{"highest", Text{answer.highest.text()}}}};
+        case Verdict::on_row:
+        case Verdict::no_answer:
+            break;
+    }
+    Diagnostic range{Said::fs_range, Field::security_factor, {{"lowest", Text{answer.lowest.text()}}}};
+    if (answer.lowest.scaled != answer.highest.scaled) {
+        range.args.push_back({"highest", Text{answer.highest.text()}});
+    }
+    return range;
+}
+
 double highest_fs_checked(const CheckAnswer& answer) {
     switch (answer.verdict) {
         case Verdict::on_row:

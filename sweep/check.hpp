@@ -15,6 +15,7 @@
 
 #include "chart/chart_grid.hpp"
 #include "chart/design_chart.hpp"
+#include "entries/diagnostic.hpp"
 #include "sweep/chart_inputs.hpp"
 
 #include <cstddef>
@@ -133,6 +134,10 @@ struct StatedFactor {
     std::optional<PrintedFactor> upper;
 };
 StatedFactor stated_factor(const CheckAnswer& answer);
+
+// The chart's statement of an answer: "FS 1.33 to 1.35" (or "FS 0.80" for a row that holds
+// one printed FS), "FS below 0.72", "FS above 2.96". For no answer, an empty range.
+Diagnostic check_statement(const CheckAnswer& answer);
 
 // The largest FS the answer reaches, as printed: the largest of its row (1.47 for "FS
 // 1.44 to 1.47"), or for a slope below the chart the double just below its bound (for

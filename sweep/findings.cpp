@@ -2,10 +2,13 @@
 
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
+#include "sweep/printed_check.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/step_sums.hpp"
+#include "sweep/unit_weight.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -14,20 +17,22 @@
 namespace zelm {
 namespace {
 
-bool between_0_and_90(float degrees) { return degrees > 0.0F && degrees < 90.0F; }
+Text chart_named(const ChartInputs& entered) { return {std::string(entered.chart->name)}; }
 
-NoRows why_no_rows(const ChartInputs& entered) {
-    NoRows none{NoRows::Why::too_many_rows, entered.height, entered.definition};
+HeightRange range_of(const Heights& rows) { return {rows.first, rows.last}; }
+
+Diagnostic why_no_rows(const ChartInputs& entered) {
+    Said id = Said::no_rows_too_many;
     if (entered.definition == 0.0F) {
-        none.why = NoRows::Why::zero_step;
+        id = Said::no_rows_zero_step;
     } else if (entered.height == 0.0F) {
-        none.why = NoRows::Why::zero_height;
+        id = Said::no_rows_zero_height;
     } else if ((entered.height < 0.0F) != (entered.definition < 0.0F)) {
-        none.why = NoRows::Why::opposite_signs;
+        id = Said::no_rows_opposite_signs;
     } else if (std::fabs(entered.height) < std::fabs(entered.definition)) {
-        none.why = NoRows::Why::height_below_step;
+        id = Said::no_rows_height_below_step;
     }
-    return none;
+    return {id, Field::step, {{"height", Typed{entered.height}}, {"step", Typed{entered.definition}}}};
 }
 
 // The factors of safety whose x reads a row that gives an angle for every y, printed:
@@ -48,64 +53,95 @@ std::optional<std::array<PrintedFactor, 2>> fitted_factors_of_safety(const Desig
     return printed;
 }
 
+// What the factor of safety can do for an x beyond the fitted rows, said as facts. Below
+// them no FS of a safer slope helps: the chart does not cover the material at this FS.
+// Above them a larger FS, the safer side, brings x back onto the chart.
+Diagnostic way_onto_the_chart(const ChartInputs& entered, bool below) {
+    const auto fitted = fitted_factors_of_safety(*entered.chart, entered.friction_angle);
+    const auto [first, last] = fitted_x_range(*entered.chart);
+    Diagnostic way{!fitted ? Said::way_none
+                   : below ? Said::way_below
+                           : Said::way_above,
+                   Field::security_factor,
+                   {{"phi", Typed{entered.friction_angle}},
+                    {"chart", chart_named(entered)},
+                    {"fs", Typed{entered.security_factor}},
+                    {"first", Fixed{first, 2}},
+                    {"last", Fixed{last, 2}}}};
+    if (fitted) {
+        way.args.push_back({"lowest", Text{(*fitted)[0].text()}});
+        way.args.push_back({"highest", Text{(*fitted)[1].text()}});
+    }
+    return way;
+}
+
 // Angle cells empty at x: on a row that holds only the vertical slope (x = 0.10, 0.85 to
-// 1.00 on the design chart), with its threshold; otherwise x reads no row.
-EmptyAngles beyond_the_fitted_rows(const ChartInputs& entered, float x) {
-    EmptyAngles empty{EmptyAngles::Why::off_the_chart, entered.chart, entered.friction_angle,
-                      entered.security_factor, x};
+// 1.00 on the design chart), with its threshold; otherwise x reads no row. `where` says
+// of which rows: a run's, or one reading's y.
+Diagnostic beyond_the_fitted_rows(const ChartInputs& entered, float x, std::vector<Arg> where) {
+    const auto [first, last] = fitted_x_range(*entered.chart);
     const auto rows = entered.chart->rows;
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const ChartRow& r) {
         return static_cast<double>(r.key) == std::round(100.0 * static_cast<double>(x));
     });
+    Diagnostic empty{row != rows.end() ? Said::no_angle_vertical_only : Said::no_angle_off_the_chart,
+                     Field::security_factor,
+                     {{"chart", chart_named(entered)},
+                      {"x", Fixed{x, 2}},
+                      {"first", Fixed{first, 2}},
+                      {"last", Fixed{last, 2}},
+                      {"below", Flag{x < first}}}};
     if (row != rows.end()) {
-        empty.why = EmptyAngles::Why::vertical_only;
-        empty.threshold = row->threshold;
+        empty.args.push_back({"threshold", Typed{static_cast<float>(row->threshold)}});
     }
+    std::move(where.begin(), where.end(), std::back_inserter(empty.args));
+    Clauses way;
     if (!std::isnan(x)) {
-        empty.fitted = fitted_factors_of_safety(*entered.chart, entered.friction_angle);
+        way.items.push_back(way_onto_the_chart(entered, x < first));
     }
+    empty.args.push_back({"way", std::move(way)});
     return empty;
 }
 
-EmptyAngles empty_angles(const ChartInputs& entered, const SweepSummary& run) {
+Diagnostic empty_angles(const ChartInputs& entered, const SweepSummary& run) {
     const auto [first, last] = fitted_x_range(*entered.chart);
-    const float x = run.x;
     const bool confirmed = entered.angles == Angles::confirmed;
-    EmptyAngles empty{EmptyAngles::Why::friction_angle, entered.chart, entered.friction_angle,
-                      entered.security_factor, x};
-    empty.confirmed = confirmed;
-    // Beyond 0 to 90 degrees tan(phi) means nothing, and neither does x.
+    const Heights& empty = confirmed ? run.unconfirmed : run.empty;
+    // Beyond 0 to 90 degrees tan(phi) means nothing, and neither does x; nor for a factor
+    // of safety not above 0, which no other FS brings onto the chart.
     if (!(entered.friction_angle >= 0.0F && entered.friction_angle < 90.0F)) {
-        return empty;
+        return {Said::no_angle_friction_angle,
+                Field::friction_angle,
+                {{"chart", chart_named(entered)}, {"phi", Typed{entered.friction_angle}}}};
     }
-    // Nor for a factor of safety not above 0: no other FS brings x onto the chart.
     if (!(entered.security_factor > 0.0F)) {
-        empty.why = EmptyAngles::Why::security_factor;
-        return empty;
+        return {Said::no_angle_security_factor,
+                Field::security_factor,
+                {{"chart", chart_named(entered)}, {"fs", Typed{entered.security_factor}}}};
     }
-    if (x >= first && x <= last) {
+    if (run.x >= first && run.x <= last) {
         // Without a number for y no angle is read, nor confirmed; with one, the chart reads
         // less than a whole degree there.
         const bool y_read = run.empty.rows < run.unconfirmed.rows;
-        empty.why = confirmed && y_read ? EmptyAngles::Why::not_confirmed : EmptyAngles::Why::y_not_a_number;
-        empty.empty = confirmed ? run.unconfirmed : run.empty;
-        return empty;
+        return {confirmed && y_read ? Said::no_angle_not_confirmed : Said::no_angle_y_not_a_number,
+                Field::none,
+                {{"chart", chart_named(entered)}, {"rows", range_of(empty)}}};
     }
-    empty = beyond_the_fitted_rows(entered, x);
-    empty.confirmed = confirmed;
-    empty.vertical = confirmed ? Heights{} : run.with_angle;
-    empty.empty = confirmed ? run.unconfirmed : run.empty;
-    return empty;
+    std::vector<Arg> where{{"empty", range_of(empty)}, {"confirmed", Flag{confirmed}}};
+    if (!confirmed && run.with_angle.rows > 0) {  // the rows at 90, where a row holds only them
+        where.push_back({"vertical", range_of(run.with_angle)});
+    }
+    return beyond_the_fitted_rows(entered, run.x, std::move(where));
 }
 
 // Without cohesion a dry slope stands at exactly atan(tan(phi)/FS) at every height, and
 // a chart's fits can read steeper than that: on the unsafe side. Found when the angle the
 // file prints, in whole degrees, is above the exact one to a tenth: the engineer designs
 // with the printed numbers.
-std::optional<SteeperThanExact> steeper_than_exact(const ChartInputs& entered, const SweepSummary& run) {
+std::optional<Diagnostic> steeper_than_exact(const ChartInputs& entered, const SweepSummary& run) {
     const std::optional<float> written = entered.angles == Angles::confirmed ? run.confirmed : run.angle;
-    if (entered.cohesion != 0.0F || !between_0_and_90(entered.friction_angle) ||
-        !(entered.security_factor > 0.0F) || !(entered.density > 0.0F) || !written ||
+    const auto value = [&](Field field) { return value_of(entered, field); };
+    if (entered.cohesion != 0.0F || first_violation(design_run_rules, value) || !written ||
         !std::isfinite(*written)) {
         return std::nullopt;
     }
@@ -117,7 +153,45 @@ std::optional<SteeperThanExact> steeper_than_exact(const ChartInputs& entered, c
     if (!(whole_value(*written) > exact_tenths)) {
         return std::nullopt;
     }
-    return SteeperThanExact{exact_tenths, *written, entered.chart};
+    return Diagnostic{
+        Said::steeper_than_exact,
+        Field::none,
+        {{"exact", Fixed{exact_tenths, 1}}, {"angle", Fixed{*written, 0}}, {"chart", chart_named(entered)}}};
+}
+
+// The first few runs of rows whose printed angle checks short, with the angle printed,
+// the FS its check answers, whether the chart's rows cross there, and the steepest whole
+// degree the check confirms; and how many more rows, up to which height.
+Diagnostic printed_checks_short(const ChartInputs& entered, const Crossings& crossings) {
+    Clauses runs;
+    std::int32_t named_rows = 0;
+    bool cross = false;
+    for (std::int32_t i = 0; i < std::min(crossings.runs, Crossings::named); ++i) {
+        const CrossedRows& rows = crossings.first[static_cast<std::size_t>(i)];
+        named_rows += rows.heights.rows;
+        cross = cross || rows.answer.crossing_fs;
+        runs.items.push_back({Said::printed_check_run,
+                              Field::none,
+                              {{"rows", range_of(rows.heights)},
+                               {"printed", Fixed{rows.printed, 0}},
+                               {"statement", Clauses{{check_statement(rows.answer)}}},
+                               {"cross", Flag{rows.answer.crossing_fs.has_value()}},
+                               {"chart", chart_named(entered)},
+                               {"confirmed", Fixed{*rows.confirmed, 0}}}});
+    }
+    Diagnostic short_of{Said::printed_checks_short,
+                        Field::security_factor,
+                        {{"margin", Fixed{crossing_margin * 100.0, 0}},
+                         {"fs", Typed{entered.security_factor}},
+                         {"below_chart", Flag{crossings.below_chart}},
+                         {"chart", chart_named(entered)},
+                         {"runs", std::move(runs)},
+                         {"cross", Flag{cross}}}};
+    if (crossings.rows.rows > named_rows) {
+        short_of.args.push_back({"more", Count{crossings.rows.rows - named_rows}});
+        short_of.args.push_back({"last", HeightRange{crossings.rows.last, crossings.rows.last}});
+    }
+    return short_of;
 }
 
 // The decimal number a float prints as, its digits and its power of ten: 0.15 is
@@ -171,133 +245,157 @@ bool divides_in_decimal(float step, float height) {
     return remainder == 0;
 }
 
+// The height as the result file prints it, for comparing two.
+std::optional<std::pair<bool, std::pair<float, int>>> printed(float height) {
+    const auto cell = decimal_comma(height);
+    return cell ? std::optional(std::pair(cell->negative, std::pair(cell->whole, cell->hundredths)))
+                : std::nullopt;
+}
+
+// The last row as the result file prints it, against the talus height printed alike, and
+// why, said as `id`.
+Diagnostic last_row(Said id, const ChartInputs& entered, float last_height) {
+    const Diagnostic row{Said::last_row_at,
+                         Field::talus_height,
+                         {{"last", HeightCell{last_height}},
+                          {"same", Flag{printed(last_height) == printed(entered.height)}},
+                          {"above", Flag{std::fabs(last_height) > std::fabs(entered.height)}},
+                          {"talus", Typed{entered.height}}}};
+    return {id, Field::step, {{"row", Clauses{{row}}}, {"step", Typed{entered.definition}}}};
+}
+
 // The heights of `rows` rows that stop growing before the last of them.
-std::optional<ShortOfTalus> stop_growing(const ChartInputs& entered, std::int32_t rows) {
+std::optional<Diagnostic> stop_growing(const ChartInputs& entered, std::int32_t rows) {
     const StepSums sums = sum_steps(entered.definition, rows);
     if (sums.reached >= rows) {
         return std::nullopt;
     }
-    return ShortOfTalus{ShortOfTalus::Why::step_no_longer_adds,
-                        sums.last,
-                        entered.height,
-                        entered.definition,
-                        sums.reached,
-                        rows - sums.reached};
+    Diagnostic stopped = last_row(Said::talus_stops_growing, entered, sums.last);
+    stopped.args.push_back({"reached", Count{sums.reached}});
+    stopped.args.push_back({"repeated", Count{rows - sums.reached}});
+    return stopped;
 }
 
 // Nothing when the last row is the talus height, printed the same way, and every row
 // adds the step.
-std::optional<ShortOfTalus> short_of_the_talus(const ChartInputs& entered, const SweepSummary& run) {
+std::optional<Diagnostic> short_of_the_talus(const ChartInputs& entered, const SweepSummary& run) {
     if (auto stopped = stop_growing(entered, run.rows)) {
         return stopped;
     }
-    const auto printed = [](float height) {
-        const auto cell = decimal_comma(height);
-        return cell ? std::optional(std::pair(cell->negative, std::pair(cell->whole, cell->hundredths)))
-                    : std::nullopt;
-    };
     if (printed(run.last_height) == printed(entered.height)) {
         return std::nullopt;
     }
-    ShortOfTalus short_of{ShortOfTalus::Why::step_not_exact, run.last_height, entered.height,
-                          entered.definition};
+    Diagnostic short_of = last_row(Said::talus_not_exact, entered, run.last_height);
+    // Otherwise, where it divides the height in decimals and the sums were not stopped,
+    // the step itself is not the decimal typed, and its sums drift.
     if (!divides_in_decimal(entered.definition, entered.height)) {
-        short_of.why = ShortOfTalus::Why::step_does_not_divide;
+        short_of.id = Said::talus_not_divided;
     }
-    // Otherwise it divides the height in decimals, and the sums were not stopped: the
-    // step itself is not the decimal typed, and its sums drift.
     return short_of;
 }
 
-// Nothing when the header shows every value as typed.
-std::optional<HeaderRounds> header_rounds(const ChartInputs& entered) {
-    HeaderRounds rounds{entered, {}};
-    bool any = false;
-    for (std::size_t i = 0; i < header_values.size(); ++i) {
-        const float typed = entered.*header_values[i];
-        const Entry shown = read_entry(fixed(typed, 1));
-        rounds.rounded[i] = !shown.value || *shown.value != typed;
-        any = any || rounds.rounded[i];
+// The values the result file's header shows, in its order, each with one decimal as the
+// file's format has it: the density, the friction angle, the cohesion and FS.
+constexpr std::array<std::pair<float ChartInputs::*, Field>, 4> header_values{{
+    {&ChartInputs::density, Field::density},
+    {&ChartInputs::friction_angle, Field::friction_angle},
+    {&ChartInputs::cohesion, Field::cohesion},
+    {&ChartInputs::security_factor, Field::security_factor},
+}};
+
+// Values typed with more than the header's one decimal, which it shows rounded (FS 1.25
+// as 1.2); the workbook holds them as typed. Nothing when it shows every value as typed.
+std::optional<Diagnostic> header_rounds(const ChartInputs& entered) {
+    Clauses shown{{}, ", ", " and "};
+    for (const auto& [value, field] : header_values) {
+        const float typed = entered.*value;
+        const std::string one_decimal = fixed(typed, 1);
+        const Entry read = read_entry(one_decimal);
+        if (!read.value || *read.value != typed) {
+            shown.items.push_back({Said::header_value_shown,
+                                   field,
+                                   {{"field", Named{field, entered.units}},
+                                    {"fs", Flag{field == Field::security_factor}},
+                                    {"typed", Typed{typed}},
+                                    {"shown", Text{one_decimal}}}});
+        }
     }
-    return any ? std::optional(rounds) : std::nullopt;
+    if (shown.items.empty()) {
+        return std::nullopt;
+    }
+    return Diagnostic{Said::header_rounds, Field::none, {{"values", std::move(shown)}}};
 }
 
 template <typename Found>
-void add(std::vector<Finding>& findings, std::optional<Found> found) {
+void add(std::vector<Diagnostic>& findings, std::optional<Found> found) {
     if (found) {
-        findings.emplace_back(*std::move(found));
+        findings.push_back(*std::move(found));
+    }
+}
+
+// The values that break their rule, each told apart.
+void values_without_meaning(const ChartInputs& entered, std::vector<Diagnostic>& findings) {
+    for (std::size_t i = 0; i < design_run_rules.size(); ++i) {
+        const Rule& rule = design_run_rules[i];
+        const double value = value_of(entered, rule.field);
+        if (const auto broken = broken_by(rule, value)) {
+            const Diagnostic clause = violation_said(Violation{rule, value, *broken, i}, entered.units);
+            findings.push_back({Said::value_without_meaning, rule.field, {{"clause", Clauses{{clause}}}}});
+        }
+        if (rule.field == Field::density) {  // a density no soil has, beside one that is none
+            add(findings, unit_weight_out_of_range(entered.density, entered.units));
+        }
     }
 }
 
 }  // namespace
 
-std::optional<ValueWithoutMeaning> describes_no_slope(const ChartInputs& reading) {
-    using Which = ValueWithoutMeaning::Which;
-    if (!between_0_and_90(reading.friction_angle)) {
-        return ValueWithoutMeaning{Which::friction_angle, reading.friction_angle};
-    }
-    if (reading.cohesion < 0.0F) {
-        return ValueWithoutMeaning{Which::cohesion, reading.cohesion};
-    }
-    if (!(reading.density > 0.0F)) {
-        return ValueWithoutMeaning{Which::density, reading.density, reading.units};
-    }
-    if (!(reading.height > 0.0F)) {
-        return ValueWithoutMeaning{Which::height, reading.height};
-    }
-    if (!(reading.security_factor > 0.0F)) {
-        return ValueWithoutMeaning{Which::security_factor, reading.security_factor};
-    }
-    return std::nullopt;
+std::optional<Violation> describes_no_slope(const ChartInputs& reading) {
+    return first_violation(chart_reading_rules, [&](Field field) { return value_of(reading, field); });
 }
 
-std::optional<ShortOfTalus> heights_stop_growing(const ChartInputs& entered) {
+std::optional<Diagnostic> heights_stop_growing(const ChartInputs& entered) {
     return stop_growing(entered, row_count(entered.height, entered.definition));
 }
 
-EmptyAngles no_angle_at(const ChartInputs& reading) {
+Diagnostic no_angle_at(const ChartInputs& reading) {
     const ChartColumn column = chart_column(reading.friction_angle, reading.security_factor);
-    EmptyAngles empty = beyond_the_fitted_rows(reading, column.x);
-    empty.y = chart_y(column.tan_phi, reading.cohesion, reading.density, reading.height);
-    return empty;
+    const float y = chart_y(column.tan_phi, reading.cohesion, reading.density, reading.height);
+    return beyond_the_fitted_rows(reading, column.x, {{"y", Fixed{y, 2}}});
 }
 
-std::vector<Finding> run_findings(const ChartInputs& entered, const SweepSummary& run) {
-    using Which = ValueWithoutMeaning::Which;
-    std::vector<Finding> findings;
-    if (!between_0_and_90(entered.friction_angle)) {
-        findings.emplace_back(ValueWithoutMeaning{Which::friction_angle, entered.friction_angle});
-    }
-    if (entered.cohesion < 0.0F) {
-        findings.emplace_back(ValueWithoutMeaning{Which::cohesion, entered.cohesion});
-    }
-    if (!(entered.density > 0.0F)) {
-        findings.emplace_back(ValueWithoutMeaning{Which::density, entered.density, entered.units});
-    }
-    add(findings, unit_weight_out_of_range(entered.density, entered.units));
-    if (!(entered.security_factor > 0.0F)) {
-        findings.emplace_back(ValueWithoutMeaning{Which::security_factor, entered.security_factor});
-    } else if (entered.security_factor < 1.0F) {
-        findings.emplace_back(FactorOfSafetyBelowOne{entered.security_factor});
+Diagnostic fs_below_one(float security_factor) {
+    return {Said::fs_below_one, Field::security_factor, {{"fs", Typed{security_factor}}}};
+}
+
+std::vector<Diagnostic> run_findings(const ChartInputs& entered, const SweepSummary& run) {
+    std::vector<Diagnostic> findings;
+    values_without_meaning(entered, findings);
+    if (security_factor_below_one(entered.security_factor)) {
+        findings.push_back(fs_below_one(entered.security_factor));
     }
     if (run.rows == 0) {
-        findings.emplace_back(why_no_rows(entered));
+        findings.push_back(why_no_rows(entered));
         return findings;
     }
     if (entered.height < 0.0F) {
-        findings.emplace_back(HeightsBelowZero{entered.height, entered.definition});
+        findings.push_back({Said::heights_below_zero,
+                            Field::talus_height,
+                            {{"height", Typed{entered.height}}, {"step", Typed{entered.definition}}}});
     }
     // The confirmed angles check at the run's FS by their making: none falls short.
     const bool confirmed = entered.angles == Angles::confirmed;
     if (confirmed) {
-        findings.emplace_back(ConfirmedAnglesWritten{entered.security_factor, entered.chart});
+        findings.push_back({Said::confirmed_angles_written,
+                            Field::none,
+                            {{"chart", chart_named(entered)}, {"fs", Typed{entered.security_factor}}}});
     }
     if ((confirmed ? run.unconfirmed : run.empty).rows > 0) {
-        findings.emplace_back(empty_angles(entered, run));
+        findings.push_back(empty_angles(entered, run));
     }
     add(findings, steeper_than_exact(entered, run));
     if (!confirmed && run.crossings.rows.rows > 0) {
-        findings.emplace_back(PrintedChecksShort{entered.security_factor, run.crossings, entered.chart});
+        findings.push_back(printed_checks_short(entered, run.crossings));
     }
     add(findings, short_of_the_talus(entered, run));
     add(findings, header_rounds(entered));

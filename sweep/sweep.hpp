@@ -5,6 +5,7 @@
 #include "chart/coordinates.hpp"
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
+#include "entries/rules.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/printed_check.hpp"
 
@@ -70,13 +71,12 @@ struct SweepSummary {
     Crossings crossings;             // where the printed angles check below the run's FS
 };
 
-// True where the values describe a slope that a chart can be read for: a friction angle
-// strictly between 0 and 90 degrees, a cohesion of 0 or more, and a density, a height
-// and a factor of safety above 0. False for NaN.
+// True where the values describe a slope that a chart can be read for, by the rules of a
+// reading (entries/rules.hpp, chart_reading_rules). False for NaN.
 inline bool describes_a_slope(float friction_angle, float cohesion, float density, float height,
                               float security_factor) {
-    return friction_angle > 0.0F && friction_angle < 90.0F && cohesion >= 0.0F && density > 0.0F &&
-           height > 0.0F && security_factor > 0.0F;
+    const ChartInputs reading{friction_angle, cohesion, density, height, height, security_factor};
+    return !first_violation(chart_reading_rules, [&](Field field) { return value_of(reading, field); });
 }
 
 // True for a factor of safety above 0 and below 1, which a run is warned of: the angles

@@ -5,6 +5,7 @@
 // outside the range of the units asked for.
 #pragma once
 
+#include "entries/diagnostic.hpp"
 #include "sweep/chart_inputs.hpp"
 
 #include <optional>
@@ -25,23 +26,15 @@ constexpr UnitWeightRange unit_weights_of_soils(Units units) {
     return units == Units::si ? UnitWeightRange{8.0F, 50.0F} : UnitWeightRange{0.8F, 5.0F};
 }
 
-// A unit weight above 0 that no soil or rock has in the units it was given in.
-struct UnitWeightOutOfRange {
-    float value;
-    // The units it was given in; nothing where they were not said (a study's reading,
-    // which any consistent units answer alike): then it lies outside both ranges.
-    std::optional<Units> units;
-    bool below;  // below the range, or above it
-    // The other units, where the value lies within their range: the units most likely
-    // meant.
-    std::optional<Units> meant;
-};
+// Whether `value`, above 0, lies within what soils and rocks weigh in `units` (in either,
+// where they were not said: a study's reading, which any consistent units answer alike).
+// A value not above 0, or not a number, is no question of this (another rule says so).
+bool weighs_as_soils_do(float value, std::optional<Units> units);
 
-// Nothing where `value` lies within the range of `units` (of either, when not said), or
-// is not above 0 (another finding says so), or is not a number.
-std::optional<UnitWeightOutOfRange> unit_weight_out_of_range(float value, std::optional<Units> units);
-
-// A unit weight of `value` in `from`, in the other units: 2 Tn/m3 is 19.62 kN/m3.
-double in_other_units(float value, Units from);
+// A unit weight above 0 that no soil or rock has in the units it was given in, as a
+// diagnostic: the value, its units and the range of soils' in them, and the other units
+// where the value lies within their range (the units most likely meant); nothing where
+// weighs_as_soils_do.
+std::optional<Diagnostic> unit_weight_out_of_range(float value, std::optional<Units> units);
 
 }  // namespace zelm

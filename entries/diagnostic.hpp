@@ -1,0 +1,164 @@
+// What the program has to tell, as data: which thing is said (an id), the entry it
+// concerns, and the values that say it, each by the name its template gives it. The
+// rooms that find something say nothing themselves; one table of templates with named
+// slots and plural forms (messages/templates_*.cpp) makes the words, the same for the
+// console, the page and Python, and a test can read the id and the values instead of
+// the prose.
+#pragma once
+
+#include "entries/field.hpp"
+#include "entries/rules.hpp"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace zelm {
+
+// Every thing the program says, family by family; its words are in the template of the
+// same name.
+enum class Said : std::uint16_t {
+    // A value that breaks its rule (entries/rules.hpp), by the rule's shape and the side
+    // it is broken on.
+    not_finite,
+    not_above,
+    below,
+    not_between,
+    not_in_half_open,
+    above_vertical,
+    // A design run's findings (sweep/findings.hpp).
+    value_without_meaning,
+    unit_weight_far_below,
+    unit_weight_far_above,
+    unit_weight_outside_both,
+    fs_below_one,
+    no_rows_zero_step,
+    no_rows_zero_height,
+    no_rows_opposite_signs,
+    no_rows_height_below_step,
+    no_rows_too_many,
+    heights_below_zero,
+    confirmed_angles_written,
+    no_angle_friction_angle,
+    no_angle_security_factor,
+    no_angle_not_confirmed,
+    no_angle_y_not_a_number,
+    no_angle_vertical_only,
+    no_angle_off_the_chart,
+    way_none,
+    way_below,
+    way_above,
+    steeper_than_exact,
+    printed_checks_short,
+    printed_check_run,
+    last_row_at,
+    talus_stops_growing,
+    talus_not_divided,
+    talus_not_exact,
+    header_rounds,
+    header_value_shown,
+    // The check's statement of a slope's factor of safety (sweep/check.hpp).
+    fs_range,
+    fs_below,
+    fs_above,
+
+    said_count,  // not said: how many ids there are
+};
+
+struct Diagnostic;
+
+// The values a template fills its slots with, each shown its own way.
+struct Typed {  // a value as typed: its float's shortest decimal, "0.15", "1e-07"
+    float value;
+};
+struct Fixed {  // a number to so many decimals, "0.38"
+    double value;
+    int decimals;
+};
+struct Count {  // a whole number, which also chooses a template's plural forms
+    std::int64_t value;
+};
+struct Text {  // words or a name, as they are
+    std::string value;
+};
+struct HeightCell {  // a height as the result file prints it, "9,90"
+    float value;
+};
+struct HeightRange {  // rows' heights as the result file prints them, "H = 1,00 to 9,00"
+    float first;
+    float last;
+};
+struct Flag {  // chooses between a template's two forms
+    bool value;
+};
+struct Named {  // an entry by its name, in the run's units: "the unit weight"
+    Field field;
+    Units units = Units::tonnes;
+};
+struct WeightUnit {  // the unit of a density in those units: "Tn/m3", "kN/m3"
+    Units units;
+};
+struct Clauses {  // other diagnostics said one after the other: "a; b", or "a, b and c"
+    std::vector<Diagnostic> items;
+    std::string_view joint = "; ";
+    std::string_view last_joint = "; ";  // before the last, where there are two or more
+};
+
+using Value =
+    std::variant<Typed, Fixed, Count, Text, HeightCell, HeightRange, Flag, Named, WeightUnit, Clauses>;
+
+struct Arg {
+    std::string_view name;
+    Value value;
+};
+
+struct Diagnostic {
+    Said id;
+    Field field = Field::none;  // the entry it concerns, where it concerns one
+    std::vector<Arg> args{};
+
+    // The value of the slot `name`, or nothing.
+    const Value* arg(std::string_view name) const {
+        for (const Arg& a : args) {
+            if (a.name == name) {
+                return &a.value;
+            }
+        }
+        return nullptr;
+    }
+};
+
+// A value that breaks its rule, as a diagnostic: "the density 0 is not above 0". Its id
+// is the rule's shape on the side broken; its slots the entry (field), the value and
+// the bounds (lowest, highest).
+inline Diagnostic violation_said(const Violation& violation, Units units = Units::tonnes) {
+    const Rule& rule = violation.rule;
+    Said id = Said::not_finite;
+    if (violation.broken != Broken::not_finite) {
+        if (!rule.highest) {
+            id = rule.lowest->inclusive ? Said::below : Said::not_above;
+        } else if (!rule.lowest->inclusive && !rule.highest->inclusive) {
+            id = Said::not_between;
+        } else if (rule.lowest->inclusive) {
+            id = Said::not_in_half_open;
+        } else {
+            id = violation.broken == Broken::below ? Said::not_above : Said::above_vertical;
+        }
+    }
+    Diagnostic said{
+        id,
+        rule.field,
+        {{"field", Named{rule.field, units}}, {"value", Typed{static_cast<float>(violation.value)}}}};
+    if (rule.lowest) {
+        said.args.push_back({"lowest", Typed{static_cast<float>(rule.lowest->value)}});
+    }
+    if (rule.highest) {
+        said.args.push_back({"highest", Typed{static_cast<float>(rule.highest->value)}});
+    }
+    return said;
+}
+
+}  // namespace zelm
