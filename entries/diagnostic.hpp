@@ -65,6 +65,14 @@ enum class Said : std::uint16_t {
     fs_below,
     fs_above,
 
+    // The answers to slopes that stand: the check's line and Bishop's (templates_answers.cpp).
+
+    // The command line, the dialogue's entries and stops (templates_console.cpp).
+
+    // The files, written or not (templates_files.cpp).
+
+    // What the page and the Python module say of their own (templates_hosts.cpp).
+
     said_count,  // not said: how many ids there are
 };
 

@@ -12,7 +12,8 @@ constexpr auto said_count = static_cast<std::size_t>(Said::said_count);
 // Every family's templates, by id.
 std::array<std::string_view, said_count> all_templates() {
     std::array<std::string_view, said_count> texts{};
-    for (const auto family : {rule_templates(), finding_templates()}) {
+    for (const auto family : {rule_templates(), finding_templates(), answer_templates(), console_templates(),
+                              file_templates(), host_templates()}) {
         for (const Template& t : family) {
             texts.at(static_cast<std::size_t>(t.id)) = t.text;
         }

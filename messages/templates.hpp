@@ -19,6 +19,10 @@ struct Template {
 // The families' tables.
 std::span<const Template> rule_templates();
 std::span<const Template> finding_templates();
+std::span<const Template> answer_templates();
+std::span<const Template> console_templates();
+std::span<const Template> file_templates();
+std::span<const Template> host_templates();
 
 // The text of `id`'s template.
 std::string_view template_of(Said id);
