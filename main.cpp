@@ -8,13 +8,14 @@
 #include "console/request.hpp"
 #include "console/stops.hpp"
 #include "console/terminal.hpp"
+#include "files/failure.hpp"
 #include "files/output_file.hpp"
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/entries.hpp"
 #include "messages/exit_status.hpp"
-#include "messages/files.hpp"
+#include "messages/render.hpp"
 #include "messages/usage.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
@@ -76,12 +77,12 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console, Units units) {
     }
     if (!console) {
         if (&console == &std::cout) {  // standard error, with -o -, is where the reason would go
-            say(std::cerr, dialogue_unwritable());
+            say(std::cerr, Diagnostic{Said::dialogue_unwritable});
         }
         return std::nullopt;
     }
     if (!entered) {
-        say(std::cerr, input_ended_early());
+        say(std::cerr, Diagnostic{Said::input_ended_early});
     } else if (!typed->left_over.empty()) {
         warn(std::cerr, left_over_warning(typed->left_over));
     }
@@ -147,7 +148,7 @@ Written write_results(const Request& request, const ChartInputs& entered) {
     const TextFileReport text = result_file(request.output, entered);
     end_if_stopped(text.failure, request.output);
     if (text.failure) {
-        say(std::cerr, result_not_written(request.output, *text.failure));
+        say(std::cerr, not_written(request.output, *text.failure, WhichFile::result_file));
         status = ExitStatus::not_written;
     }
     written.result_file = !text.failure;
@@ -160,7 +161,7 @@ Written write_results(const Request& request, const ChartInputs& entered) {
         const auto failure = workbook_file(*request.workbook, entered, warnings);
         end_if_stopped(failure, *request.workbook);
         if (failure) {
-            say(std::cerr, workbook_not_written(*request.workbook, *failure));
+            say(std::cerr, not_written(*request.workbook, *failure, WhichFile::workbook));
             status = ExitStatus::not_written;
         }
         written.workbook = !failure;
@@ -205,7 +206,7 @@ ExitStatus answer_lines(const Checks& checks, Line&& line) {
         }
     }
     if (!std::cout.flush()) {
-        say(std::cerr, answers_not_written());
+        say(std::cerr, Diagnostic{Said::answers_not_written});
         return ExitStatus::not_written;
     }
     return ExitStatus::written;
@@ -231,8 +232,8 @@ ExitStatus carry_out(const Request& request) {
     const Written written = write_results(request, *entered);
     // A person at a terminal is told where the answer went; a script reads the status.
     if (!request.values && written.result_file && at_a_terminal(console)) {
-        console << files_written(request.output, written.workbook ? request.workbook : std::nullopt,
-                                 written.rows)
+        console << render(files_written(request.output, written.workbook ? request.workbook : std::nullopt,
+                                        written.rows))
                 << std::flush;
     }
     return written.status;

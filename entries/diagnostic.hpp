@@ -70,6 +70,23 @@ enum class Said : std::uint16_t {
     // The command line, the dialogue's entries and stops (templates_console.cpp).
 
     // The files, written or not (templates_files.cpp).
+    result_not_written,
+    result_not_written_to_output,
+    workbook_not_written,
+    refused_before_asking,
+    file_stopped,
+    dialogue_unwritable,
+    input_ended_early,
+    answers_not_written,
+    files_written,
+    text_under_a_workbook_name,
+    workbook_not_created,
+    workbook_not_put_together,
+    rows_beyond_a_sheet,
+    sheet_beyond_size_limit,
+    sheet_beyond_free_space,
+    rows_beyond_size_limit,
+    rows_beyond_free_space,
 
     // What the page and the Python module say of their own (templates_hosts.cpp).
 

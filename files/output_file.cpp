@@ -16,7 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Failure failure_of(int error) { return Failure::system_or(error, EIO); }
+Failure failure_of(int error, Failure::Doing doing = Failure::Doing::opening) {
+    return Failure::system_or(error, EIO, doing);
+}
 
 // A name beside the target that no other run picks: the target's name, 64 random bits
 // and ".tmp". Being in the same folder, it is renamed without a copy.
@@ -83,7 +85,7 @@ std::variant<OutputFile, Failure> OutputFile::open(const Target& target, Writer 
     std::error_code no_folder;
     file.folder_ = fs::absolute(target.path, no_folder).parent_path();
     if (no_folder) {
-        return Failure(no_folder.message());
+        return Failure{Failure::Doing::opening, no_folder};
     }
     // A name taken meanwhile by another run is simply passed over.
     int descriptor = -1;
@@ -135,15 +137,14 @@ std::optional<Failure> OutputFile::commit() {
         const bool flushed = std::fflush(stream) == 0 && std::ferror(stream) == 0;
         const int error = errno;
         if (std::fclose(stream) != 0 || !flushed) {
-            return failure_of(flushed ? errno : error);
+            return failure_of(flushed ? errno : error, Failure::Doing::committing);
         }
     }
     if (!temporary_.empty()) {
         std::error_code renamed;
         fs::rename(temporary_, target_, renamed);
         if (renamed) {
-            return renamed.category() == std::generic_category() ? Failure::system(renamed.value())
-                                                                 : Failure(renamed.message());
+            return Failure{Failure::Doing::committing, renamed};
         }
         temporary_.clear();
     }

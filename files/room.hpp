@@ -3,6 +3,8 @@
 // that does not check its writes a file cut short without a word.
 #pragma once
 
+#include "entries/diagnostic.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -25,5 +27,8 @@ struct NoRoom {
 // taken to be there.
 std::optional<NoRoom> room_for_files(std::uintmax_t largest, std::uintmax_t total,
                                      const std::filesystem::path& folder);
+
+// A number of bytes as what is said of room shows it: whole kilobytes, rounded up.
+inline Count kilobytes(std::uintmax_t bytes) { return {static_cast<std::int64_t>((bytes + 1023) / 1024)}; }
 
 }  // namespace zelm

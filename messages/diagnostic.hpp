@@ -1,6 +1,8 @@
 // Every line the program writes on standard error begins with its name.
 #pragma once
 
+#include "entries/diagnostic.hpp"
+
 #include <iosfwd>
 #include <string_view>
 
@@ -14,5 +16,9 @@ void say(std::ostream& err, std::string_view line);
 
 // Writes "zelm-fs: warning: <line>" and a line break.
 void warn(std::ostream& err, std::string_view line);
+
+// The same for a diagnostic, in its words.
+void say(std::ostream& err, const Diagnostic& said);
+void warn(std::ostream& err, const Diagnostic& said);
 
 }  // namespace zelm

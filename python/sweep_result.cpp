@@ -3,6 +3,7 @@
 #include "files/file_names.hpp"
 #include "files/output_file.hpp"
 #include "files/target.hpp"
+#include "messages/files.hpp"
 #include "messages/python.hpp"
 #include "messages/units.hpp"
 #include "messages/warnings.hpp"
@@ -64,13 +65,14 @@ py::array_t<float> read_only(py::array_t<float> array) {
 [[noreturn]] void raise_os_error(const Failure& failure, py::handle name) {
     const py::object os_error = py::module_::import("builtins").attr("OSError");
     py::object error;
-    if (failure.error != 0) {
-        error = os_error(failure.error, failure.reason, name);
+    const std::string reason = reason_words(failure);
+    if (failure.errno_value() != 0) {
+        error = os_error(failure.errno_value(), reason, name);
     } else {  // with no errno, Python would show a file name set apart as "[Errno None] None"
-        error = os_error(cannot_write(std::string(py::str(name)), failure.reason));
+        error = os_error(cannot_write(std::string(py::str(name)), reason));
     }
-    if (!failure.detail.empty() && py::hasattr(error, "add_note")) {
-        error.attr("add_note")(failure.detail);
+    if (failure.found && py::hasattr(error, "add_note")) {
+        error.attr("add_note")(found_words(failure));
     }
     PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
     throw py::error_already_set();

@@ -74,12 +74,16 @@ std::optional<Failure> room_for_rows(const OutputFile& file, const ChartInputs& 
         return std::nullopt;
     }
     const bool fewer_rows_fit = size.rows > 1 && size.header + size.row <= no_room->room;
-    if (no_room->limit == NoRoom::Limit::file_size) {
-        return Failure::system(
-            EFBIG, rows_beyond_size_limit(size.rows, size.bound(), no_room->room, fewer_rows_fit));
-    }
-    return Failure::system(ENOSPC, rows_beyond_free_space(size.rows, size.bound(), utf8_name(file.folder()),
-                                                          no_room->room, fewer_rows_fit));
+    const bool size_limit = no_room->limit == NoRoom::Limit::file_size;
+    Diagnostic found{size_limit ? Said::rows_beyond_size_limit : Said::rows_beyond_free_space,
+                     Field::step,
+                     {{"any", Flag{size.rows > 0}},
+                      {"rows", Count{size.rows}},
+                      {"size", kilobytes(size.bound())},
+                      {"folder", Text{utf8_name(file.folder())}},
+                      {"fewer", Flag{fewer_rows_fit}}}};
+    found.args.push_back({size_limit ? "limit" : "free", kilobytes(no_room->room)});
+    return Failure::system(size_limit ? EFBIG : ENOSPC, Failure::Doing::checking_room, std::move(found));
 }
 
 }  // namespace

@@ -279,17 +279,19 @@ void set_up_pages(lxw_workbook* workbook, lxw_worksheet* sheet, const std::strin
 // Why libxlsxwriter failed, in the system's words where it left an errno, otherwise
 // in the program's own.
 Failure failure_of(lxw_error error, int error_number) {
+    using Doing = Failure::Doing;
     if (error_number != 0) {
-        return Failure::system(error_number);
+        return Failure::system(error_number, Doing::putting_together);
     }
     switch (error) {
         case LXW_ERROR_MEMORY_MALLOC_FAILED:
-            return Failure::system(ENOMEM);
+            return Failure::system(ENOMEM, Doing::putting_together);
         case LXW_ERROR_CREATING_XLSX_FILE:
         case LXW_ERROR_CREATING_TMPFILE:
-            return Failure(workbook_not_created());
+            return Failure::own({Said::workbook_not_created}, Doing::opening);
         default:
-            return Failure(workbook_not_put_together(static_cast<int>(error)));
+            return Failure::own({Said::workbook_not_put_together, Field::none, {{"error", Count{error}}}},
+                                Doing::putting_together);
     }
 }
 
@@ -316,11 +318,13 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     if (!no_room) {
         return std::nullopt;
     }
-    if (no_room->limit == NoRoom::Limit::file_size) {
-        return Failure::system(EFBIG, sheet_beyond_size_limit(rows, sheet, no_room->room));
-    }
-    return Failure::system(ENOSPC,
-                           sheet_beyond_free_space(rows, 2 * sheet, utf8_name(folder), no_room->room));
+    const bool size_limit = no_room->limit == NoRoom::Limit::file_size;
+    Diagnostic found{size_limit ? Said::sheet_beyond_size_limit : Said::sheet_beyond_free_space,
+                     Field::none,
+                     {{"rows", Count{rows}}, {"size", kilobytes(size_limit ? sheet : 2 * sheet)}}};
+    found.args.push_back({size_limit ? "limit" : "free", kilobytes(no_room->room)});
+    found.args.push_back({"folder", Text{utf8_name(folder)}});
+    return Failure::system(size_limit ? EFBIG : ENOSPC, Failure::Doing::checking_room, std::move(found));
 }
 
 // The sheet's columns, header, pages and rows (the first ones found already, the rest
@@ -352,7 +356,11 @@ std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
                                       const std::vector<std::string>& warnings) {
     const auto room = max_rows - static_cast<std::int32_t>(warnings.size());
     if (rows > room) {
-        return Failure(rows_beyond_a_sheet(rows, room, !warnings.empty()));
+        return Failure::own(
+            {Said::rows_beyond_a_sheet,
+             Field::step,
+             {{"rows", Count{rows}}, {"room", Count{room}}, {"warnings", Flag{!warnings.empty()}}}},
+            Failure::Doing::checking_room);
     }
     return std::nullopt;
 }
@@ -372,11 +380,12 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
     errno = 0;
     lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
     if (workbook == nullptr) {
-        return Failure::system_or(errno, ENOMEM);
+        return Failure::system_or(errno, ENOMEM, Failure::Doing::opening);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(entered.chart->label).c_str());
     const std::optional<Failure> unwritten =
-        sheet == nullptr ? std::optional(Failure::system_or(errno, EIO)) : std::nullopt;
+        sheet == nullptr ? std::optional(Failure::system_or(errno, EIO, Failure::Doing::opening))
+                         : std::nullopt;
     const bool stopped =
         sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop, progress);
     // Closed even when stopped, which frees what the library holds: a stop may wait for it.

@@ -15,7 +15,7 @@ namespace zelm {
 inline std::optional<Failure> write_bytes(std::FILE* file, std::string_view bytes) {
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-        return Failure::system_or(errno, EIO);
+        return Failure::system_or(errno, EIO, Failure::Doing::writing);
     }
     return std::nullopt;
 }

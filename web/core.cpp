@@ -14,6 +14,7 @@
 #include "messages/checks.hpp"
 #include "messages/columns.hpp"
 #include "messages/entries.hpp"
+#include "messages/files.hpp"
 #include "messages/header.hpp"
 #include "messages/page.hpp"
 #include "messages/units.hpp"
@@ -316,7 +317,7 @@ val workbook(const val& values) {
             bytes.append(block.data(), got);
         }
         if (written == nullptr || std::ferror(written) != 0) {
-            failure = Failure::system(errno != 0 ? errno : EIO);
+            failure = Failure::system_or(errno, EIO, Failure::Doing::writing);
         }
         if (written != nullptr) {
             std::fclose(written);
@@ -324,7 +325,8 @@ val workbook(const val& values) {
     }
     std::remove(name.c_str());
     if (failure) {
-        answer.set("reason", failure->reason + (failure->detail.empty() ? "" : ". " + failure->detail));
+        const std::string found = found_words(*failure);
+        answer.set("reason", reason_words(*failure) + (found.empty() ? "" : ". " + found));
     } else {
         answer.set("bytes", byte_array(bytes));
     }
