@@ -21,6 +21,9 @@
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
 #include "sweep/check.hpp"
+#include "sweep/design_run.hpp"
+#include "sweep/findings.hpp"
+#include "sweep/rows.hpp"
 #include "sweep/unit_weight.hpp"
 
 #include <algorithm>
@@ -93,22 +96,40 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console, Units units) {
 TextFileReport result_file(const Target& target, const ChartInputs& entered) {
     auto opened = OutputFile::open(target, Writer::stream);
     if (auto* refused = std::get_if<Failure>(&opened)) {
-        return {*refused, {}};
+        return {*refused, {}, false};
     }
     ProgressLine progress(Writing::result_file, target.kind == TargetKind::standard_output);
     return write_result_file(std::get<OutputFile>(opened), entered, stop_requested, progress.teller());
 }
 
-// The workbook, complete and new, or untouched with the reason why.
+// The run, made once: from the result file's sweep; or, where the file did not take every
+// row, from a sweep of its own where a workbook wants it and fits a sheet.
+std::optional<DesignRun> run_of(const ChartInputs& entered, const TextFileReport& text, bool workbook) {
+    if (text.complete) {
+        return DesignRun(entered, text.sweep);
+    }
+    if (workbook && !rows_beyond_a_sheet(row_count(entered.height, entered.definition))) {
+        return DesignRun::swept(entered);
+    }
+    return std::nullopt;
+}
+
+// The run's workbook, complete and new, or untouched with the reason why: its rows swept
+// afresh. A run of more rows than a sheet holds, not made, gets none.
 std::optional<Failure> workbook_file(const Target& target, const ChartInputs& entered,
-                                     const KnownWarnings& warnings) {
+                                     const std::optional<DesignRun>& run) {
+    if (!run) {
+        return rows_beyond_a_sheet(row_count(entered.height, entered.definition));
+    }
     auto opened = OutputFile::open(target, Writer::library);
     if (auto* refused = std::get_if<Failure>(&opened)) {
         return *refused;
     }
     ProgressLine progress(Writing::workbook, false);
     const QuietStandardError quiet;  // libxlsxwriter prints its own diagnostics there
-    return write_workbook(std::get<OutputFile>(opened), entered, warnings, stop_requested, progress.teller());
+    SweptRows rows(entered);
+    return write_workbook(std::get<OutputFile>(opened), *run, rows, stop_requested, progress.teller())
+        .failure;
 }
 
 // Ends the program when a stop came while `target` was written, or before: a file not
@@ -127,46 +148,40 @@ struct Written {
     std::int32_t rows = 0;
 };
 
-// Each warning on standard error, but those told already.
-void warn_of(const std::vector<std::string>& warnings, const std::vector<std::string>& told) {
-    for (const std::string& warning : warnings) {
-        if (std::find(told.begin(), told.end(), warning) == told.end()) {
-            warn(std::cerr, warning);
-        }
-    }
-}
-
 // What can be told before the rows, where the heights stop growing and rows by the million
-// may repeat one height; the result file, then the workbook when asked for: each is
-// complete and new, or untouched, whatever becomes of the other. Then what the run should
-// tell, found once from the result file's rows, and written in the workbook too.
+// may repeat one height; the result file, whose sweep makes the run (or a sweep of its
+// own, where the file took no rows); then the run's workbook when asked for: each is
+// complete and new, or untouched, whatever becomes of the other. Then what the run finds,
+// but what was told before its rows.
 Written write_results(const Request& request, const ChartInputs& entered) {
     Written written;
-    ExitStatus& status = written.status;
-    const std::vector<std::string> told = warnings_before_the_rows(entered);
-    warn_of(told, {});
+    const std::optional<Diagnostic> early = heights_stop_growing(entered);
+    if (early) {
+        warn(std::cerr, *early);
+    }
     const TextFileReport text = result_file(request.output, entered);
     end_if_stopped(text.failure, request.output);
     if (text.failure) {
         say(std::cerr, not_written(request.output, *text.failure, WhichFile::result_file));
-        status = ExitStatus::not_written;
+        written.status = ExitStatus::not_written;
     }
+    const std::optional<DesignRun> run = run_of(entered, text, request.workbook.has_value());
     written.result_file = !text.failure;
     written.rows = text.sweep.rows;
-    KnownWarnings warnings;
-    if (!text.failure) {
-        warnings = zelm::warnings(entered, text.sweep);
-    }
     if (request.workbook) {
-        const auto failure = workbook_file(*request.workbook, entered, warnings);
+        const auto failure = workbook_file(*request.workbook, entered, run);
         end_if_stopped(failure, *request.workbook);
         if (failure) {
             say(std::cerr, not_written(*request.workbook, *failure, WhichFile::workbook));
-            status = ExitStatus::not_written;
+            written.status = ExitStatus::not_written;
         }
         written.workbook = !failure;
     }
-    warn_of(warnings.value_or(std::vector<std::string>()), told);
+    for (const Diagnostic& finding : run ? run->findings() : std::vector<Diagnostic>()) {
+        if (!early || finding.id != early->id) {
+            warn(std::cerr, finding);
+        }
+    }
     return written;
 }
 

@@ -18,7 +18,14 @@
 namespace zelm {
 
 ResultFileBytes::ResultFileBytes(const ChartInputs& entered)
-    : header_(header_text(entered)), rows_(entered), writer_(entered.angles), block_(std::size_t{1} << 16U) {}
+    : header_(header_text(entered)),
+      swept_(std::make_unique<SweptRows>(entered)),
+      rows_(swept_.get()),
+      writer_(entered.angles),
+      block_(std::size_t{1} << 16U) {}
+
+ResultFileBytes::ResultFileBytes(const ChartInputs& entered, RowSource& rows)
+    : header_(header_text(entered)), rows_(&rows), writer_(entered.angles), block_(std::size_t{1} << 16U) {}
 
 std::string_view ResultFileBytes::next() {
     if (!header_given_) {
@@ -28,7 +35,7 @@ std::string_view ResultFileBytes::next() {
     char* out = block_.data();
     char* const full = block_.data() + block_.size() - RowWriter::max_length;
     while (out <= full) {
-        const SweepRow* row = rows_.next();
+        const SweepRow* row = rows_->next();
         if (row == nullptr) {
             break;
         }
@@ -56,7 +63,7 @@ std::optional<Failure> write_blocks(std::FILE* file, ResultFileBytes& bytes, con
         if (auto failure = write_bytes(file, block)) {
             return failure;
         }
-        tell_progress(progress, bytes.summary().rows, rows);
+        tell_progress(progress, bytes.given(), rows);
     }
     return std::nullopt;
 }
@@ -110,27 +117,50 @@ ResultFileSize result_file_size(const ChartInputs& entered) {
 TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
                                  const TellProgress& progress) {
     if (auto no_room = room_for_rows(file, entered)) {
-        return {std::move(no_room), {}};
+        return {std::move(no_room), {}, false};
     }
-    ResultFileBytes bytes(entered);
-    const std::int32_t rows = row_count(entered.height, entered.definition);
-    if (rows >= rows_worth_threads) {
-        if (auto failure = write_bytes(file.stream(), bytes.next())) {  // the header
-            return {std::move(failure), bytes.summary()};
+    bool header_written = false;
+    if (row_count(entered.height, entered.definition) >= rows_worth_threads) {
+        if (auto failure = write_bytes(file.stream(), header_text(entered))) {
+            return {std::move(failure), {}, false};
         }
+        // The rows are swept on a thread of the pipeline's own; where no thread is to be
+        // had, they follow the header from here.
         const PipelineReport written = write_rows_on_every_core(file.stream(), entered, stop, progress);
         if (written.ran) {
-            return {written.failure ? written.failure : file.commit(), written.sweep};
+            return {written.failure ? written.failure : file.commit(), written.sweep, !written.failure};
         }
-        // No thread to be had: the rows follow the header from this thread.
+        header_written = true;
+    }
+    ResultFileBytes bytes(entered);
+    if (header_written) {
+        (void)bytes.next();
     }
     TextFileReport report;
-    report.failure = write_blocks(file.stream(), bytes, stop, progress, rows);
+    report.failure = write_blocks(file.stream(), bytes, stop, progress, bytes.rows());
     if (!report.failure) {
         report.failure = file.commit();
     }
-    report.sweep = bytes.summary();
+    // A file that failed part way leaves its rows unwritten, and the run's summary wants them.
+    SweptRows& swept = *bytes.swept();
+    const bool stopped = report.failure && report.failure->stopped;
+    while (!stopped && swept.next() != nullptr) {
+    }
+    report.sweep = swept.summary();
+    report.complete = !stopped;
     return report;
+}
+
+std::optional<Failure> write_result_file(OutputFile& file, const ChartInputs& entered, RowSource& rows,
+                                         const ShouldStop& stop, const TellProgress& progress) {
+    if (auto no_room = room_for_rows(file, entered)) {
+        return no_room;
+    }
+    ResultFileBytes bytes(entered, rows);
+    if (auto failure = write_blocks(file.stream(), bytes, stop, progress, bytes.rows())) {
+        return failure;
+    }
+    return file.commit();
 }
 
 }  // namespace zelm

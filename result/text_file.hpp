@@ -6,11 +6,13 @@
 #include "result/text_rows.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/progress.hpp"
+#include "sweep/rows.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,22 +23,31 @@ namespace zelm {
 // The bytes of the result file, a block at a time: the header, then the rows, formed
 // straight into a block that is handed over when full (on a long sweep, a write per
 // row would cost more than forming the row). The program writes the blocks to the
-// file; the page makes its download of them.
+// file; the page makes its download of them; Python writes the rows it holds.
 class ResultFileBytes {
   public:
+    // The rows swept afresh from the values entered.
     explicit ResultFileBytes(const ChartInputs& entered);
+    // The rows `rows` gives (rows swept before and kept), of the values entered.
+    ResultFileBytes(const ChartInputs& entered, RowSource& rows);
 
     // The next bytes of the file, or none once they have all been given. The text lives
     // until the next call.
     std::string_view next();
 
-    // What the rows given so far hold.
-    const SweepSummary& summary() const { return rows_.summary(); }
+    // The run's rows, and those given so far.
+    std::int32_t rows() const { return rows_->rows(); }
+    std::int32_t given() const { return rows_->given(); }
+
+    // Where the rows are swept afresh, what those given so far hold; otherwise nothing.
+    const SweptRows* swept() const { return swept_.get(); }
+    SweptRows* swept() { return swept_.get(); }
 
   private:
     std::string header_;
     bool header_given_ = false;
-    Sweep rows_;
+    std::unique_ptr<SweptRows> swept_;
+    RowSource* rows_;
     RowWriter writer_;
     std::vector<char> block_;  // 64 KiB, on the heap: a thread's or a page's stack may be small
 };
@@ -45,7 +56,10 @@ struct TextFileReport {
     // Why the file was not written, or that it was stopped. A file is then as it was
     // before the run, and no temporary is left behind.
     std::optional<Failure> failure;
-    SweepSummary sweep;  // what the rows hold, for the warnings after the run
+    // What the rows hold, for the run made of them: complete where every row was swept,
+    // which a file that failed part way still has, its rows swept to their end unwritten.
+    SweepSummary sweep;
+    bool complete = false;
 };
 
 // The most bytes the result file of a run takes, known before its first row: the header,
@@ -70,5 +84,9 @@ ResultFileSize result_file_size(const ChartInputs& entered);
 // told the rows written, between two blocks.
 TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
                                  const TellProgress& progress = {});
+
+// The same of the rows `rows` gives, kept from an earlier sweep of the values entered.
+std::optional<Failure> write_result_file(OutputFile& file, const ChartInputs& entered, RowSource& rows,
+                                         const ShouldStop& stop, const TellProgress& progress = {});
 
 }  // namespace zelm

@@ -6,6 +6,7 @@
 #include "messages/columns.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 #include "result/workbook_warnings.hpp"
@@ -25,6 +26,33 @@
 #include <vector>
 
 namespace zelm {
+
+// The workbook's formats, each made once: libxlsxwriter looks up a format that equals
+// one made before (by its hash, on every cell) instead of giving it an index of its own.
+class Formats {
+  public:
+    explicit Formats(lxw_workbook* workbook) : workbook_(workbook), titles_(workbook_add_format(workbook)) {
+        format_set_bold(titles_);
+    }
+
+    lxw_format* titles() const { return titles_; }  // the column titles
+
+    // A number shown with this number format ("0.00", "\"FS \"0.0").
+    lxw_format* number(const std::string& number_format) {
+        lxw_format*& format = numbers_[number_format];
+        if (format == nullptr) {
+            format = workbook_add_format(workbook_);
+            format_set_num_format(format, number_format.c_str());
+        }
+        return format;
+    }
+
+  private:
+    lxw_workbook* workbook_;
+    lxw_format* titles_;
+    std::map<std::string, lxw_format*> numbers_;
+};
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -59,32 +87,6 @@ std::string format_of(const std::string& typed) {
     const auto point = typed.find('.');
     return point == std::string::npos ? "0" : "0." + std::string(typed.size() - point - 1, '0');
 }
-
-// The workbook's formats, each made once: libxlsxwriter looks up a format that equals
-// one made before (by its hash, on every cell) instead of giving it an index of its own.
-class Formats {
-  public:
-    explicit Formats(lxw_workbook* workbook) : workbook_(workbook), titles_(workbook_add_format(workbook)) {
-        format_set_bold(titles_);
-    }
-
-    lxw_format* titles() const { return titles_; }  // the column titles
-
-    // A number shown with this number format ("0.00", "\"FS \"0.0").
-    lxw_format* number(const std::string& number_format) {
-        lxw_format*& format = numbers_[number_format];
-        if (format == nullptr) {
-            format = workbook_add_format(workbook_);
-            format_set_num_format(format, number_format.c_str());
-        }
-        return format;
-    }
-
-  private:
-    lxw_workbook* workbook_;
-    lxw_format* titles_;
-    std::map<std::string, lxw_format*> numbers_;
-};
 
 // The header, every line of it: labels as text, the values as entered as numbers
 // (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
@@ -123,18 +125,9 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
     return row - 1;
 }
 
-// The first rows of the run, with their Bishop cells, found before the header, which
-// says why some are empty; the sweep goes on from them for the rest.
-struct FirstRows {
-    std::vector<SweepRow> rows;
-    std::vector<BishopCells> cells;
-    BishopFindings findings;
-    bool stopped = false;
-};
-
-FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop& stop,
-                     const TellProgress& progress) {
-    FirstRows first;
+WorkbookWriter::FirstRows first_rows(RowSource& sweep, const ChartInputs& entered, const ShouldStop& stop,
+                                     const TellProgress& progress) {
+    WorkbookWriter::FirstRows first;
     BishopColumns bishop(entered, sweep.rows());
     const auto count = static_cast<std::size_t>(std::clamp(sweep.rows(), 0, bishop_rows));
     first.rows.reserve(count);
@@ -150,74 +143,10 @@ FirstRows first_rows(Sweep& sweep, const ChartInputs& entered, const ShouldStop&
         }
         first.rows.push_back(*row);
         first.cells.push_back(bishop.next(*row));
-        tell_progress(progress, sweep.summary().rows, sweep.rows());  // each takes a search or more
+        tell_progress(progress, sweep.given(), sweep.rows());  // each takes a search or more
     }
     first.findings = bishop.findings();
     return first;
-}
-
-// One row per height, each cell the number its text cell prints (0.38, not the
-// 0.384999 behind it; 86, not 85.8958), taken from the same split into whole part and
-// hundredths that prints it; an empty text cell is an empty cell. The first rows with
-// their Bishop cells, then the rest of the sweep. Stops, between two rows, when asked to,
-// and tells the rows of the sweep taken so far every so often.
-struct RowsWritten {
-    SweepSummary summary;
-    bool stopped = false;
-};
-
-RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& first, Sweep& rest,
-                       lxw_row_t first_row, const ShouldStop& stop, const TellProgress& progress) {
-    constexpr std::int32_t rows_between_tellings = 1024;
-    lxw_format* const two_decimals = formats.number("0.00");
-    lxw_format* const whole = formats.number("0");
-    lxw_format* const thousandths = formats.number("0.000");
-    lxw_row_t row = first_row;
-    const auto put = [&](const SweepRow& swept) {
-        const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
-        for (lxw_col_t column = 0; column < angle_column; ++column) {
-            if (const auto number = decimal_comma(numbers[column])) {
-                worksheet_write_number(sheet, row, column, number->value(), two_decimals);
-            }
-        }
-        if (!has_empty_angle(swept)) {
-            worksheet_write_number(sheet, row, angle_column, whole_value(*swept.angle), whole);
-        }
-        if (swept.confirmed) {
-            worksheet_write_number(sheet, row, confirmed_column, static_cast<double>(*swept.confirmed),
-                                   whole);
-        }
-    };
-    RowsWritten written;
-    for (std::size_t i = 0; i < first.rows.size() && !written.stopped; ++i, ++row) {
-        put(first.rows[i]);
-        if (const auto fs = first.cells[i].factor_of_safety) {
-            worksheet_write_number(sheet, row, bishop_fs_column, *fs, thousandths);
-        }
-        if (const auto steepest = first.cells[i].steepest) {
-            worksheet_write_number(sheet, row, bishop_angle_column, *steepest, whole);
-        }
-        written.stopped = asked_to_stop(stop);
-    }
-    // Beyond them, the first row says where Bishop's cells stop, where the reader sees it.
-    const std::string stops = where_bishop_stops(first.findings);
-    for (bool said = false; !written.stopped; said = true) {
-        const SweepRow* swept = rest.next();
-        if (swept == nullptr) {
-            break;
-        }
-        put(*swept);
-        if (!said) {
-            worksheet_write_string(sheet, row, bishop_fs_column, stops.c_str(), nullptr);
-        }
-        ++row;
-        written.stopped = asked_to_stop(stop);
-        if (rest.summary().rows % rows_between_tellings == 0) {
-            tell_progress(progress, rest.summary().rows, rest.rows());
-        }
-    }
-    written.summary = rest.summary();
-    return written;
 }
 
 // A scatter chart with lines of the angle against H, beside the table's first rows: on
@@ -327,30 +256,6 @@ std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
     return Failure::system(size_limit ? EFBIG : ENOSPC, Failure::Doing::checking_room, std::move(found));
 }
 
-// The sheet's columns, header, pages and rows (the first ones found already, the rest
-// from the sweep), and the chart of a run that was not stopped; true when a stop came
-// meanwhile.
-bool fill_sheet(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartInputs& entered,
-                const std::vector<std::string>& warnings, const FirstRows& first, Sweep& rest,
-                const ShouldStop& stop, const TellProgress& progress) {
-    worksheet_set_column(sheet, 0, 0, 12, nullptr);
-    worksheet_set_column(sheet, 1, 2, 16, nullptr);
-    worksheet_set_column(sheet, angle_column, angle_column, 13, nullptr);
-    worksheet_set_column(sheet, confirmed_column, confirmed_column, 22, nullptr);
-    worksheet_set_column(sheet, bishop_fs_column, bishop_fs_column, 11, nullptr);
-    worksheet_set_column(sheet, bishop_angle_column, bishop_angle_column, 19, nullptr);
-    Formats formats(workbook);
-    const lxw_row_t titles_row = write_header(sheet, formats, entered, warnings);
-    worksheet_freeze_panes(sheet, titles_row + 1, 0);
-    const std::string title = chart_title(entered);
-    set_up_pages(workbook, sheet, title, titles_row, entered);
-    const RowsWritten run = write_rows(sheet, formats, first, rest, titles_row + 1, stop, progress);
-    if (run.summary.rows > 0 && !run.stopped) {
-        add_chart(workbook, sheet, title, titles_row + 1, run.summary, entered);
-    }
-    return run.stopped;
-}
-
 // More rows than a sheet holds under the header and the warning lines.
 std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
                                       const std::vector<std::string>& warnings) {
@@ -365,11 +270,66 @@ std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
     return std::nullopt;
 }
 
-// The workbook made, filled and closed: nothing when it was written.
-std::optional<Failure> put_together(const std::string& name, const fs::path& folder,
-                                    const ChartInputs& entered, const std::vector<std::string>& warnings,
-                                    const FirstRows& first, Sweep& rest, const ShouldStop& stop,
-                                    const TellProgress& progress) {
+// The rows a sheet holds under the header's lines.
+constexpr auto max_rows = static_cast<std::int32_t>(1048576 - 8);
+
+// The run's findings, and the notes of the Bishop cells of its first rows, as the
+// workbook's lines of warnings.
+std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<std::string>& notes) {
+    std::vector<std::string> said;
+    for (const Diagnostic& finding : run.findings()) {
+        said.push_back(render(finding));
+    }
+    said.insert(said.end(), notes.begin(), notes.end());
+    return workbook_warning_lines(said);
+}
+
+}  // namespace
+
+WorkbookWriter::WorkbookWriter(const DesignRun& run, RowSource& rows, ShouldStop stop, TellProgress progress)
+    : run_(run), rows_(rows), stop_(std::move(stop)), progress_(std::move(progress)) {}
+
+WorkbookWriter::~WorkbookWriter() {
+    if (workbook_ != nullptr) {
+        workbook_close(workbook_);  // frees what the library holds
+    }
+}
+
+std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(const std::string& name,
+                                                                             const fs::path& folder,
+                                                                             const DesignRun& run,
+                                                                             RowSource& rows, ShouldStop stop,
+                                                                             TellProgress progress) {
+    // The rows a sheet holds under the header, and under the run's findings too, told
+    // before any room is taken.
+    std::vector<std::string> lines = warning_lines(run, {});
+    if (auto refused = beyond_a_sheet(rows.rows(), max_rows, lines)) {
+        return *std::move(refused);
+    }
+    if (auto no_room = room_for(rows.rows(), folder.empty() ? fs::temp_directory_path() : folder)) {
+        return *std::move(no_room);
+    }
+    std::unique_ptr<WorkbookWriter> writer(
+        new WorkbookWriter(run, rows, std::move(stop), std::move(progress)));
+    // Bishop's cells of the first rows, found before the header that says why some are empty.
+    writer->first_ =
+        std::make_unique<FirstRows>(first_rows(rows, run.entered(), writer->stop_, writer->progress_));
+    if (writer->first_->stopped) {
+        return Failure::stop();
+    }
+    writer->notes_ = bishop_notes(writer->first_->findings, run.entered());
+    lines = warning_lines(run, writer->notes_);
+    if (auto refused = beyond_a_sheet(rows.rows(), max_rows, lines)) {
+        return *std::move(refused);
+    }
+    if (auto failure = writer->open(name, folder, lines)) {
+        return *std::move(failure);
+    }
+    return writer;
+}
+
+std::optional<Failure> WorkbookWriter::open(const std::string& name, const fs::path& folder,
+                                            const std::vector<std::string>& lines) {
     // Constant-memory mode keeps the rows in a temporary file until the workbook is
     // put together: memory stays flat in the row count. That file goes in `folder`,
     // where its room was checked, or in the system's folder for temporary files.
@@ -378,25 +338,96 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
     options.constant_memory = LXW_TRUE;
     options.tmpdir = rows_folder.empty() ? nullptr : rows_folder.data();
     errno = 0;
-    lxw_workbook* workbook = workbook_new_opt(name.c_str(), &options);
-    if (workbook == nullptr) {
+    workbook_ = workbook_new_opt(name.c_str(), &options);
+    if (workbook_ == nullptr) {
         return Failure::system_or(errno, ENOMEM, Failure::Doing::opening);
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(entered.chart->label).c_str());
-    const std::optional<Failure> unwritten =
-        sheet == nullptr ? std::optional(Failure::system_or(errno, EIO, Failure::Doing::opening))
-                         : std::nullopt;
-    const bool stopped =
-        sheet != nullptr && fill_sheet(workbook, sheet, entered, warnings, first, rest, stop, progress);
-    // Closed even when stopped, which frees what the library holds: a stop may wait for it.
-    errno = 0;
-    const lxw_error closed = workbook_close(workbook);
-    const int close_error = errno;
-    if (stopped || asked_to_stop(stop)) {
-        return Failure::stop();
+    const ChartInputs& entered = run_.entered();
+    sheet_ = workbook_add_worksheet(workbook_, std::string(entered.chart->label).c_str());
+    if (sheet_ == nullptr) {
+        return Failure::system_or(errno, EIO, Failure::Doing::opening);
     }
-    if (unwritten) {
-        return unwritten;
+    worksheet_set_column(sheet_, 0, 0, 12, nullptr);
+    worksheet_set_column(sheet_, 1, 2, 16, nullptr);
+    worksheet_set_column(sheet_, angle_column, angle_column, 13, nullptr);
+    worksheet_set_column(sheet_, confirmed_column, confirmed_column, 22, nullptr);
+    worksheet_set_column(sheet_, bishop_fs_column, bishop_fs_column, 11, nullptr);
+    worksheet_set_column(sheet_, bishop_angle_column, bishop_angle_column, 19, nullptr);
+    formats_ = std::make_unique<Formats>(workbook_);
+    const lxw_row_t titles_row = write_header(sheet_, *formats_, entered, lines);
+    worksheet_freeze_panes(sheet_, titles_row + 1, 0);
+    title_ = chart_title(entered);
+    set_up_pages(workbook_, sheet_, title_, titles_row, entered);
+    first_row_ = titles_row + 1;
+    return std::nullopt;
+}
+
+// One row, each cell the number its text cell prints (0.38, not the 0.384999 behind it;
+// 86, not 85.8958), taken from the same split into whole part and hundredths that prints
+// it; an empty text cell is an empty cell.
+void WorkbookWriter::put(const SweepRow& swept, lxw_row_t row) {
+    lxw_format* const two_decimals = formats_->number("0.00");
+    lxw_format* const whole = formats_->number("0");
+    const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
+    for (lxw_col_t column = 0; column < angle_column; ++column) {
+        if (const auto number = decimal_comma(numbers[column])) {
+            worksheet_write_number(sheet_, row, column, number->value(), two_decimals);
+        }
+    }
+    if (!has_empty_angle(swept)) {
+        worksheet_write_number(sheet_, row, angle_column, whole_value(*swept.angle), whole);
+    }
+    if (swept.confirmed) {
+        worksheet_write_number(sheet_, row, confirmed_column, static_cast<double>(*swept.confirmed), whole);
+    }
+}
+
+bool WorkbookWriter::advance(std::int32_t count) {
+    constexpr std::int32_t rows_between_tellings = 1024;
+    for (; count > 0 && !stopped_; --count) {
+        const auto row = static_cast<lxw_row_t>(first_row_ + static_cast<lxw_row_t>(written_));
+        const auto index = static_cast<std::size_t>(written_);
+        if (index < first_->rows.size()) {  // with their Bishop cells
+            put(first_->rows[index], row);
+            const BishopCells& cells = first_->cells[index];
+            if (cells.factor_of_safety) {
+                worksheet_write_number(sheet_, row, bishop_fs_column, *cells.factor_of_safety,
+                                       formats_->number("0.000"));
+            }
+            if (cells.steepest) {
+                worksheet_write_number(sheet_, row, bishop_angle_column, *cells.steepest,
+                                       formats_->number("0"));
+            }
+        } else {
+            const SweepRow* swept = rows_.next();
+            if (swept == nullptr) {
+                return true;
+            }
+            put(*swept, row);
+            // The first row without Bishop's cells says where they stop, where the reader sees it.
+            if (index == first_->rows.size()) {
+                worksheet_write_string(sheet_, row, bishop_fs_column,
+                                       where_bishop_stops(first_->findings).c_str(), nullptr);
+            }
+        }
+        ++written_;
+        stopped_ = asked_to_stop(stop_);
+        if (written_ % rows_between_tellings == 0) {
+            tell_progress(progress_, rows_.given(), rows_.rows());
+        }
+    }
+    return stopped_ || written_ == rows_.rows();
+}
+
+std::optional<Failure> WorkbookWriter::finish() {
+    if (written_ > 0 && !stopped_) {
+        add_chart(workbook_, sheet_, title_, first_row_, run_.summary(), run_.entered());
+    }
+    errno = 0;
+    const lxw_error closed = workbook_close(std::exchange(workbook_, nullptr));
+    const int close_error = errno;
+    if (stopped_ || asked_to_stop(stop_)) {
+        return Failure::stop();
     }
     if (closed != LXW_NO_ERROR) {
         return failure_of(closed, close_error);
@@ -404,50 +435,27 @@ std::optional<Failure> put_together(const std::string& name, const fs::path& fol
     return std::nullopt;
 }
 
-}  // namespace
+std::optional<Failure> rows_beyond_a_sheet(std::int32_t rows) { return beyond_a_sheet(rows, max_rows, {}); }
 
-std::optional<Failure> write_workbook_at(const std::string& name, const fs::path& folder,
-                                         const ChartInputs& entered, const KnownWarnings& known,
-                                         const ShouldStop& stop, const TellProgress& progress) {
-    // The rows a sheet holds under the header, and under the warnings too, where the
-    // sweep would fit without them: only then is it taken for the warnings.
-    const auto max_rows = static_cast<std::int32_t>(1048576 - header_lines().size());
-    const std::int32_t rows = row_count(entered.height, entered.definition);
-    std::vector<std::string> warnings;
-    if (known) {
-        warnings = workbook_warning_lines(*known);
-    } else if (rows <= max_rows) {
-        warnings = workbook_warning_lines(
-            zelm::warnings(entered, sweep(entered, [](const SweepRow&) { return true; })));
+WorkbookReport write_workbook_at(const std::string& name, const fs::path& folder, const DesignRun& run,
+                                 RowSource& rows, const ShouldStop& stop, const TellProgress& progress) {
+    auto begun = WorkbookWriter::begin(name, folder, run, rows, stop, progress);
+    if (auto* refused = std::get_if<Failure>(&begun)) {
+        return {*std::move(refused), {}};
     }
-    if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
-        return refused;
+    WorkbookWriter& writer = *std::get<std::unique_ptr<WorkbookWriter>>(begun);
+    while (!writer.advance(rows.rows())) {
     }
-    if (auto no_room = room_for(rows, folder.empty() ? fs::temp_directory_path() : folder)) {
-        return no_room;
-    }
-    // Bishop's cells of the first rows, found before the header that says why some are
-    // empty.
-    Sweep rest(entered);
-    const FirstRows first = first_rows(rest, entered, stop, progress);
-    if (first.stopped) {
-        return Failure::stop();
-    }
-    const auto notes = workbook_warning_lines(bishop_notes(first.findings, entered));
-    warnings.insert(warnings.end(), notes.begin(), notes.end());
-    if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
-        return refused;
-    }
-    return put_together(name, folder, entered, warnings, first, rest, stop, progress);
+    return {writer.finish(), writer.notes()};
 }
 
-std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
-                                      const KnownWarnings& warnings, const ShouldStop& stop,
-                                      const TellProgress& progress) {
-    if (auto failure = write_workbook_at(file.name(), file.folder(), entered, warnings, stop, progress)) {
-        return failure;
+WorkbookReport write_workbook(OutputFile& file, const DesignRun& run, RowSource& rows, const ShouldStop& stop,
+                              const TellProgress& progress) {
+    WorkbookReport report = write_workbook_at(file.name(), file.folder(), run, rows, stop, progress);
+    if (!report.failure) {
+        report.failure = file.commit();
     }
-    return file.commit();
+    return report;
 }
 
 }  // namespace zelm

@@ -1,42 +1,113 @@
 // The result as a workbook (.xlsx) that a spreadsheet opens directly in any locale, set
 // up to print as a report: one sheet, named by the design chart's label, holding the
-// header with the values exactly as entered, the rows as the numbers the result file
-// prints with the confirmed angle and, for the first rows, Bishop's factor of safety and
-// steepest degree beside them, and a chart of the slope angle against the height.
+// header with the values exactly as entered, the run's findings above the column titles,
+// the rows as the numbers the result file prints with the confirmed angle and, for the
+// first rows, Bishop's factor of safety and steepest degree beside them, and a chart of
+// the slope angle against the height. It takes the run (sweep/design_run.hpp) and a
+// stream of its rows: it never sweeps for the findings.
 #pragma once
 
 #include "files/failure.hpp"
 #include "files/output_file.hpp"
-#include "sweep/chart_inputs.hpp"
+#include "sweep/bishop_columns.hpp"
+#include "sweep/design_run.hpp"
 #include "sweep/progress.hpp"
+#include "sweep/rows.hpp"
 #include "sweep/stop.hpp"
 
+#include <xlsxwriter.h>
+
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace zelm {
 
-// The run's warnings, where its caller has them already (from the sweep of the result
-// file, say); otherwise the workbook sweeps once more for them before its rows, which it
-// writes only after the header that holds them.
-using KnownWarnings = std::optional<std::vector<std::string>>;
+class Formats;
 
-// Writes the workbook under `name` (UTF-8), libxlsxwriter's own temporary files going to
-// `folder` (the system's folder for them when empty). Nothing when it was written;
-// otherwise why not, or that it was stopped: also when the sweep has more rows than a
-// sheet holds, or when the sheet would not fit while it is put together (then nothing
-// is written at all).
-// `progress` is told the rows found and written, between two of them.
-std::optional<Failure> write_workbook_at(const std::string& name, const std::filesystem::path& folder,
-                                         const ChartInputs& entered, const KnownWarnings& warnings,
-                                         const ShouldStop& stop, const TellProgress& progress = {});
+// A workbook written a slice of rows at a time, for a host that must stay responsive
+// between them (the page) and one that writes it at once (write_workbook_at). Nothing is
+// written at all where the sheet would not fit: more rows than a sheet holds, or more
+// than the room where it is put together.
+class WorkbookWriter {
+  public:
+    // The first rows with their Bishop cells, found before the header, which says why
+    // some are empty; the stream goes on from them for the rest.
+    struct FirstRows {
+        std::vector<SweepRow> rows;
+        std::vector<BishopCells> cells;
+        BishopFindings findings;
+        bool stopped = false;
+    };
+
+    // The workbook of `run` begun under `name` (UTF-8), libxlsxwriter's own temporary
+    // files going to `folder` (the system's folder for them when empty): its room
+    // checked, the first rows of `rows` taken with their Bishop cells, its header
+    // written. Or why not, or that `stop` asked to stop.
+    static std::variant<std::unique_ptr<WorkbookWriter>, Failure> begin(const std::string& name,
+                                                                        const std::filesystem::path& folder,
+                                                                        const DesignRun& run, RowSource& rows,
+                                                                        ShouldStop stop,
+                                                                        TellProgress progress = {});
+
+    WorkbookWriter(const WorkbookWriter&) = delete;
+    WorkbookWriter& operator=(const WorkbookWriter&) = delete;
+    ~WorkbookWriter();
+
+    // Writes up to `count` more rows, asking `stop` between two; true once every row is
+    // written, or a stop came.
+    bool advance(std::int32_t count);
+
+    // Adds the chart and puts the workbook together: nothing when it was written.
+    std::optional<Failure> finish();
+
+    // What the workbook's Bishop cells found (the rows left empty and why, tension under
+    // the crest), told beside the run's findings.
+    const std::vector<std::string>& notes() const { return notes_; }
+
+  private:
+    WorkbookWriter(const DesignRun& run, RowSource& rows, ShouldStop stop, TellProgress progress);
+    std::optional<Failure> open(const std::string& name, const std::filesystem::path& folder,
+                                const std::vector<std::string>& lines);
+    void put(const SweepRow& row, lxw_row_t at);
+
+    const DesignRun& run_;
+    RowSource& rows_;
+    ShouldStop stop_;
+    TellProgress progress_;
+    std::unique_ptr<FirstRows> first_;
+    std::vector<std::string> notes_;
+    lxw_workbook* workbook_ = nullptr;
+    lxw_worksheet* sheet_ = nullptr;
+    std::unique_ptr<Formats> formats_;
+    std::string title_;
+    lxw_row_t first_row_ = 0;
+    std::int32_t written_ = 0;
+    bool stopped_ = false;
+};
+
+struct WorkbookReport {
+    // Nothing when it was written; otherwise why not, or that it was stopped.
+    std::optional<Failure> failure;
+    std::vector<std::string> notes;  // see WorkbookWriter::notes
+};
+
+// Why a run of `rows` rows gets no workbook whatever it finds: more rows than a sheet
+// holds under the header. Nothing where they fit, the run's findings aside.
+std::optional<Failure> rows_beyond_a_sheet(std::int32_t rows);
+
+// The whole workbook at once under `name`, as WorkbookWriter writes it.
+WorkbookReport write_workbook_at(const std::string& name, const std::filesystem::path& folder,
+                                 const DesignRun& run, RowSource& rows, const ShouldStop& stop,
+                                 const TellProgress& progress = {});
 
 // The workbook into `file`, committed once complete: an earlier workbook is replaced
 // only then, and stays untouched otherwise.
-std::optional<Failure> write_workbook(OutputFile& file, const ChartInputs& entered,
-                                      const KnownWarnings& warnings, const ShouldStop& stop,
-                                      const TellProgress& progress = {});
+WorkbookReport write_workbook(OutputFile& file, const DesignRun& run, RowSource& rows, const ShouldStop& stop,
+                              const TellProgress& progress = {});
 
 }  // namespace zelm

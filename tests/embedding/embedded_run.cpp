@@ -18,6 +18,8 @@ extern "C" __attribute__((visibility("default"))) int zelm_embedded_run(const ch
         return 1;
     }
     const auto written = write_result_file(std::get<OutputFile>(text), traced, {});
-    const auto failure = write_workbook(std::get<OutputFile>(workbook), traced, std::nullopt, {});
+    const DesignRun run(traced, written.sweep);
+    SweptRows rows(traced);
+    const auto failure = write_workbook(std::get<OutputFile>(workbook), run, rows, {}).failure;
     return written.failure || failure ? 1 : 0;
 }
