@@ -5,8 +5,8 @@
 #include "files/target.hpp"
 #include "messages/files.hpp"
 #include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "messages/units.hpp"
-#include "messages/warnings.hpp"
 #include "python/arguments.hpp"
 #include "python/interruption.hpp"
 #include "result/text_file.hpp"
@@ -147,7 +147,17 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
     y_ = read_only(std::move(ys));
     angle_ = read_only(std::move(angles));
     confirmed_ = read_only(std::move(confirmed));
-    warnings_ = zelm::warnings(entered_, summary);
+    run_ = std::make_unique<DesignRun>(entered_, summary);
+    for (const Diagnostic& finding : run_->findings()) {
+        warnings_.push_back(render(finding));
+    }
+}
+
+KeptRows SweepResult::kept_rows() const {
+    const auto column = [this](const py::array_t<float>& array) {
+        return std::span<const float>(array.data(), rows());
+    };
+    return KeptRows({column(height_), column(x_), column(y_), column(angle_), column(confirmed_)});
 }
 
 void SweepResult::write(const py::object& path) const {
@@ -159,13 +169,15 @@ void SweepResult::write(const py::object& path) const {
         throw py::value_error(text_under_workbook_name(name.cast<std::string>()));
     }
     write_file(path, Writer::stream, [this](OutputFile& file, const ShouldStop& stop) {
-        return write_result_file(file, entered_, stop).failure;
+        KeptRows rows = kept_rows();
+        return write_result_file(file, entered_, rows, stop);
     });
 }
 
 void SweepResult::write_workbook(const py::object& path) const {
     write_file(path, Writer::library, [this](OutputFile& file, const ShouldStop& stop) {
-        return zelm::write_workbook(file, entered_, warnings_, stop);
+        KeptRows rows = kept_rows();
+        return zelm::write_workbook(file, *run_, rows, stop).failure;
     });
 }
 

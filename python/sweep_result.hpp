@@ -4,10 +4,13 @@
 #pragma once
 
 #include "sweep/chart_inputs.hpp"
+#include "sweep/design_run.hpp"
+#include "sweep/rows.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,7 +53,12 @@ class SweepResult {
     void write_workbook(const pybind11::object& path) const;
 
   private:
+    // The rows kept in the arrays, as a writer takes them: a run's files are written from
+    // them, without sweeping again.
+    KeptRows kept_rows() const;
+
     ChartInputs entered_;
+    std::unique_ptr<DesignRun> run_;  // the run, made once from the sweep into the arrays
     pybind11::array_t<float> height_, x_, y_, angle_, confirmed_;
     std::vector<std::string> warnings_;
 };
