@@ -125,30 +125,6 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
     return row - 1;
 }
 
-WorkbookWriter::FirstRows first_rows(RowSource& sweep, const ChartInputs& entered, const ShouldStop& stop,
-                                     const TellProgress& progress) {
-    WorkbookWriter::FirstRows first;
-    BishopColumns bishop(entered, sweep.rows());
-    const auto count = static_cast<std::size_t>(std::clamp(sweep.rows(), 0, bishop_rows));
-    first.rows.reserve(count);
-    first.cells.reserve(count);
-    while (static_cast<std::int32_t>(first.rows.size()) < bishop_rows) {
-        if (asked_to_stop(stop)) {
-            first.stopped = true;
-            break;
-        }
-        const SweepRow* row = sweep.next();
-        if (row == nullptr) {
-            break;
-        }
-        first.rows.push_back(*row);
-        first.cells.push_back(bishop.next(*row));
-        tell_progress(progress, sweep.given(), sweep.rows());  // each takes a search or more
-    }
-    first.findings = bishop.findings();
-    return first;
-}
-
 // A scatter chart with lines of the angle against H, beside the table's first rows: on
 // the first page, below the column titles (which repeat on every page, and would carry
 // a piece of a chart that overlapped them). H runs from 0 to the last height, the
@@ -286,12 +262,24 @@ std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<s
 
 }  // namespace
 
+struct WorkbookWriter::Sheet {
+    lxw_workbook* workbook = nullptr;
+    lxw_worksheet* sheet = nullptr;
+    std::unique_ptr<Formats> formats;
+    std::string title;
+    lxw_row_t first_row = 0;  // the rows' first, below the column titles
+};
+
 WorkbookWriter::WorkbookWriter(const DesignRun& run, RowSource& rows, ShouldStop stop, TellProgress progress)
-    : run_(run), rows_(rows), stop_(std::move(stop)), progress_(std::move(progress)) {}
+    : run_(run),
+      rows_(rows),
+      stop_(std::move(stop)),
+      progress_(std::move(progress)),
+      sheet_(std::make_unique<Sheet>()) {}
 
 WorkbookWriter::~WorkbookWriter() {
-    if (workbook_ != nullptr) {
-        workbook_close(workbook_);  // frees what the library holds
+    if (sheet_->workbook != nullptr) {
+        workbook_close(sheet_->workbook);  // frees what the library holds
     }
 }
 
@@ -302,8 +290,7 @@ std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(con
                                                                              TellProgress progress) {
     // The rows a sheet holds under the header, and under the run's findings too, told
     // before any room is taken.
-    std::vector<std::string> lines = warning_lines(run, {});
-    if (auto refused = beyond_a_sheet(rows.rows(), max_rows, lines)) {
+    if (auto refused = beyond_a_sheet(rows.rows(), max_rows, warning_lines(run, {}))) {
         return *std::move(refused);
     }
     if (auto no_room = room_for(rows.rows(), folder.empty() ? fs::temp_directory_path() : folder)) {
@@ -311,21 +298,30 @@ std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(con
     }
     std::unique_ptr<WorkbookWriter> writer(
         new WorkbookWriter(run, rows, std::move(stop), std::move(progress)));
-    // Bishop's cells of the first rows, found before the header that says why some are empty.
-    writer->first_ =
-        std::make_unique<FirstRows>(first_rows(rows, run.entered(), writer->stop_, writer->progress_));
-    if (writer->first_->stopped) {
-        return Failure::stop();
-    }
-    writer->notes_ = bishop_notes(writer->first_->findings, run.entered());
-    lines = warning_lines(run, writer->notes_);
-    if (auto refused = beyond_a_sheet(rows.rows(), max_rows, lines)) {
-        return *std::move(refused);
-    }
-    if (auto failure = writer->open(name, folder, lines)) {
-        return *std::move(failure);
-    }
+    writer->name_ = name;
+    writer->folder_ = folder;
+    writer->bishop_ = std::make_unique<BishopColumns>(run.entered(), rows.rows());
+    writer->first_ = std::make_unique<FirstRows>();
     return writer;
+}
+
+bool WorkbookWriter::take_first_rows(std::int32_t count) {
+    // A row's Bishop cells take a search or more, about a thousand rows' writing.
+    for (std::int32_t searched = 0; searched < std::max(1, count / 1000); ++searched) {
+        const SweepRow* row =
+            static_cast<std::int32_t>(first_->rows.size()) < bishop_rows ? rows_.next() : nullptr;
+        if (row == nullptr) {
+            first_->findings = bishop_->findings();
+            return true;
+        }
+        first_->rows.push_back(*row);
+        first_->cells.push_back(bishop_->next(*row));
+        tell_progress(progress_, rows_.given(), rows_.rows());
+        if ((stopped_ = asked_to_stop(stop_))) {
+            return false;
+        }
+    }
+    return false;
 }
 
 std::optional<Failure> WorkbookWriter::open(const std::string& name, const fs::path& folder,
@@ -338,78 +334,94 @@ std::optional<Failure> WorkbookWriter::open(const std::string& name, const fs::p
     options.constant_memory = LXW_TRUE;
     options.tmpdir = rows_folder.empty() ? nullptr : rows_folder.data();
     errno = 0;
-    workbook_ = workbook_new_opt(name.c_str(), &options);
-    if (workbook_ == nullptr) {
+    Sheet& made = *sheet_;
+    made.workbook = workbook_new_opt(name.c_str(), &options);
+    if (made.workbook == nullptr) {
         return Failure::system_or(errno, ENOMEM, Failure::Doing::opening);
     }
     const ChartInputs& entered = run_.entered();
-    sheet_ = workbook_add_worksheet(workbook_, std::string(entered.chart->label).c_str());
-    if (sheet_ == nullptr) {
+    made.sheet = workbook_add_worksheet(made.workbook, std::string(entered.chart->label).c_str());
+    if (made.sheet == nullptr) {
         return Failure::system_or(errno, EIO, Failure::Doing::opening);
     }
-    worksheet_set_column(sheet_, 0, 0, 12, nullptr);
-    worksheet_set_column(sheet_, 1, 2, 16, nullptr);
-    worksheet_set_column(sheet_, angle_column, angle_column, 13, nullptr);
-    worksheet_set_column(sheet_, confirmed_column, confirmed_column, 22, nullptr);
-    worksheet_set_column(sheet_, bishop_fs_column, bishop_fs_column, 11, nullptr);
-    worksheet_set_column(sheet_, bishop_angle_column, bishop_angle_column, 19, nullptr);
-    formats_ = std::make_unique<Formats>(workbook_);
-    const lxw_row_t titles_row = write_header(sheet_, *formats_, entered, lines);
-    worksheet_freeze_panes(sheet_, titles_row + 1, 0);
-    title_ = chart_title(entered);
-    set_up_pages(workbook_, sheet_, title_, titles_row, entered);
-    first_row_ = titles_row + 1;
+    worksheet_set_column(made.sheet, 0, 0, 12, nullptr);
+    worksheet_set_column(made.sheet, 1, 2, 16, nullptr);
+    worksheet_set_column(made.sheet, angle_column, angle_column, 13, nullptr);
+    worksheet_set_column(made.sheet, confirmed_column, confirmed_column, 22, nullptr);
+    worksheet_set_column(made.sheet, bishop_fs_column, bishop_fs_column, 11, nullptr);
+    worksheet_set_column(made.sheet, bishop_angle_column, bishop_angle_column, 19, nullptr);
+    made.formats = std::make_unique<Formats>(made.workbook);
+    const lxw_row_t titles_row = write_header(made.sheet, *made.formats, entered, lines);
+    worksheet_freeze_panes(made.sheet, titles_row + 1, 0);
+    made.title = chart_title(entered);
+    set_up_pages(made.workbook, made.sheet, made.title, titles_row, entered);
+    made.first_row = titles_row + 1;
     return std::nullopt;
 }
 
 // One row, each cell the number its text cell prints (0.38, not the 0.384999 behind it;
 // 86, not 85.8958), taken from the same split into whole part and hundredths that prints
 // it; an empty text cell is an empty cell.
-void WorkbookWriter::put(const SweepRow& swept, lxw_row_t row) {
-    lxw_format* const two_decimals = formats_->number("0.00");
-    lxw_format* const whole = formats_->number("0");
+void WorkbookWriter::put(const SweepRow& swept, std::int32_t at) {
+    const Sheet& made = *sheet_;
+    const auto row = static_cast<lxw_row_t>(made.first_row + static_cast<lxw_row_t>(at));
+    lxw_format* const two_decimals = made.formats->number("0.00");
+    lxw_format* const whole = made.formats->number("0");
     const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
     for (lxw_col_t column = 0; column < angle_column; ++column) {
         if (const auto number = decimal_comma(numbers[column])) {
-            worksheet_write_number(sheet_, row, column, number->value(), two_decimals);
+            worksheet_write_number(made.sheet, row, column, number->value(), two_decimals);
         }
     }
     if (!has_empty_angle(swept)) {
-        worksheet_write_number(sheet_, row, angle_column, whole_value(*swept.angle), whole);
+        worksheet_write_number(made.sheet, row, angle_column, whole_value(*swept.angle), whole);
     }
     if (swept.confirmed) {
-        worksheet_write_number(sheet_, row, confirmed_column, static_cast<double>(*swept.confirmed), whole);
+        worksheet_write_number(made.sheet, row, confirmed_column, static_cast<double>(*swept.confirmed),
+                               whole);
+    }
+    const auto index = static_cast<std::size_t>(at);
+    if (index < first_->cells.size()) {  // Bishop's cells
+        const BishopCells& cells = first_->cells[index];
+        if (cells.factor_of_safety) {
+            worksheet_write_number(made.sheet, row, bishop_fs_column, *cells.factor_of_safety,
+                                   made.formats->number("0.000"));
+        }
+        if (cells.steepest) {
+            worksheet_write_number(made.sheet, row, bishop_angle_column, *cells.steepest, whole);
+        }
+    } else if (index == first_->cells.size()) {
+        // The first row without Bishop's cells says where they stop, where the reader sees it.
+        worksheet_write_string(made.sheet, row, bishop_fs_column,
+                               where_bishop_stops(first_->findings).c_str(), nullptr);
     }
 }
 
 bool WorkbookWriter::advance(std::int32_t count) {
     constexpr std::int32_t rows_between_tellings = 1024;
-    for (; count > 0 && !stopped_; --count) {
-        const auto row = static_cast<lxw_row_t>(first_row_ + static_cast<lxw_row_t>(written_));
-        const auto index = static_cast<std::size_t>(written_);
-        if (index < first_->rows.size()) {  // with their Bishop cells
-            put(first_->rows[index], row);
-            const BishopCells& cells = first_->cells[index];
-            if (cells.factor_of_safety) {
-                worksheet_write_number(sheet_, row, bishop_fs_column, *cells.factor_of_safety,
-                                       formats_->number("0.000"));
-            }
-            if (cells.steepest) {
-                worksheet_write_number(sheet_, row, bishop_angle_column, *cells.steepest,
-                                       formats_->number("0"));
-            }
-        } else {
-            const SweepRow* swept = rows_.next();
-            if (swept == nullptr) {
-                return true;
-            }
-            put(*swept, row);
-            // The first row without Bishop's cells says where they stop, where the reader sees it.
-            if (index == first_->rows.size()) {
-                worksheet_write_string(sheet_, row, bishop_fs_column,
-                                       where_bishop_stops(first_->findings).c_str(), nullptr);
-            }
+    // First the first rows with their Bishop cells, then the header, which says why some
+    // are empty, once they are all found.
+    if (sheet_->workbook == nullptr && !failure_) {
+        if (!take_first_rows(count)) {
+            return stopped_;
         }
+        notes_ = bishop_notes(first_->findings, run_.entered());
+        const std::vector<std::string> lines = warning_lines(run_, notes_);
+        failure_ = beyond_a_sheet(rows_.rows(), max_rows, lines);
+        if (!failure_) {
+            failure_ = open(name_, folder_, lines);
+        }
+    }
+    if (failure_) {
+        return true;
+    }
+    for (; count > 0 && !stopped_; --count) {
+        const auto index = static_cast<std::size_t>(written_);
+        const SweepRow* swept = index < first_->rows.size() ? &first_->rows[index] : rows_.next();
+        if (swept == nullptr) {
+            return true;
+        }
+        put(*swept, written_);
         ++written_;
         stopped_ = asked_to_stop(stop_);
         if (written_ % rows_between_tellings == 0) {
@@ -420,11 +432,15 @@ bool WorkbookWriter::advance(std::int32_t count) {
 }
 
 std::optional<Failure> WorkbookWriter::finish() {
+    Sheet& made = *sheet_;
+    if (failure_ || made.workbook == nullptr) {
+        return stopped_ ? Failure::stop() : failure_;
+    }
     if (written_ > 0 && !stopped_) {
-        add_chart(workbook_, sheet_, title_, first_row_, run_.summary(), run_.entered());
+        add_chart(made.workbook, made.sheet, made.title, made.first_row, run_.summary(), run_.entered());
     }
     errno = 0;
-    const lxw_error closed = workbook_close(std::exchange(workbook_, nullptr));
+    const lxw_error closed = workbook_close(std::exchange(made.workbook, nullptr));
     const int close_error = errno;
     if (stopped_ || asked_to_stop(stop_)) {
         return Failure::stop();

@@ -15,8 +15,6 @@
 #include "sweep/rows.hpp"
 #include "sweep/stop.hpp"
 
-#include <xlsxwriter.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -26,8 +24,6 @@
 #include <vector>
 
 namespace zelm {
-
-class Formats;
 
 // A workbook written a slice of rows at a time, for a host that must stay responsive
 // between them (the page) and one that writes it at once (write_workbook_at). Nothing is
@@ -41,13 +37,11 @@ class WorkbookWriter {
         std::vector<SweepRow> rows;
         std::vector<BishopCells> cells;
         BishopFindings findings;
-        bool stopped = false;
     };
 
     // The workbook of `run` begun under `name` (UTF-8), libxlsxwriter's own temporary
     // files going to `folder` (the system's folder for them when empty): its room
-    // checked, the first rows of `rows` taken with their Bishop cells, its header
-    // written. Or why not, or that `stop` asked to stop.
+    // checked. Or why not.
     static std::variant<std::unique_ptr<WorkbookWriter>, Failure> begin(const std::string& name,
                                                                         const std::filesystem::path& folder,
                                                                         const DesignRun& run, RowSource& rows,
@@ -58,11 +52,14 @@ class WorkbookWriter {
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
     ~WorkbookWriter();
 
-    // Writes up to `count` more rows, asking `stop` between two; true once every row is
-    // written, or a stop came.
+    // Takes up to `count` more rows, asking `stop` between two: the first ones with their
+    // Bishop cells (a thousandth of them, each taking a search), then, once they are all
+    // found, the header that says why some are empty, and the rows. True once every row
+    // is written, or a stop came, or the workbook was refused on its way.
     bool advance(std::int32_t count);
 
-    // Adds the chart and puts the workbook together: nothing when it was written.
+    // Adds the chart and puts the workbook together: nothing when it was written;
+    // otherwise why not, or that it was stopped.
     std::optional<Failure> finish();
 
     // What the workbook's Bishop cells found (the rows left empty and why, tension under
@@ -70,22 +67,25 @@ class WorkbookWriter {
     const std::vector<std::string>& notes() const { return notes_; }
 
   private:
+    struct Sheet;  // the library's workbook, its sheet and formats, and where the rows go
+
     WorkbookWriter(const DesignRun& run, RowSource& rows, ShouldStop stop, TellProgress progress);
+    bool take_first_rows(std::int32_t count);
     std::optional<Failure> open(const std::string& name, const std::filesystem::path& folder,
                                 const std::vector<std::string>& lines);
-    void put(const SweepRow& row, lxw_row_t at);
+    void put(const SweepRow& row, std::int32_t at);
 
     const DesignRun& run_;
     RowSource& rows_;
     ShouldStop stop_;
     TellProgress progress_;
+    std::string name_;
+    std::filesystem::path folder_;
+    std::unique_ptr<BishopColumns> bishop_;
     std::unique_ptr<FirstRows> first_;
     std::vector<std::string> notes_;
-    lxw_workbook* workbook_ = nullptr;
-    lxw_worksheet* sheet_ = nullptr;
-    std::unique_ptr<Formats> formats_;
-    std::string title_;
-    lxw_row_t first_row_ = 0;
+    std::unique_ptr<Sheet> sheet_;
+    std::optional<Failure> failure_;  // refused on its way, after the first rows
     std::int32_t written_ = 0;
     bool stopped_ = false;
 };

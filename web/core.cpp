@@ -17,16 +17,20 @@
 #include "messages/files.hpp"
 #include "messages/header.hpp"
 #include "messages/page.hpp"
+#include "messages/render.hpp"
 #include "messages/units.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
+#include "result/run_view.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"
 #include "slices/bishop.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
+#include "sweep/design_run.hpp"
+#include "sweep/rows.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/stop.hpp"
 #include "sweep/sweep.hpp"
@@ -42,6 +46,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -123,23 +128,59 @@ val read_field(const std::string& text) {
     return field;
 }
 
+// What a file failed on, as the program tells it: { reason }, or { stopped }.
+val said_of(const Failure& failure) {
+    val answer = val::object();
+    if (failure.stopped) {
+        answer.set("stopped", true);
+        return answer;
+    }
+    const std::string found = found_words(failure);
+    answer.set("reason", reason_words(failure) + (found.empty() ? "" : ". " + found));
+    return answer;
+}
+
+// A file in the module's file system read back and removed: { bytes } or { reason }.
+val read_back(const std::string& name) {
+    std::string bytes;
+    // C's stdio rather than a stream: iostreams would bring the locales into the module.
+    errno = 0;
+    std::FILE* written = std::fopen(name.c_str(), "rb");
+    std::array<char, 65536> block{};
+    for (std::size_t got = 1; written != nullptr && got > 0;) {
+        got = std::fread(block.data(), 1, block.size(), written);
+        bytes.append(block.data(), got);
+    }
+    const bool unread = written == nullptr || std::ferror(written) != 0;
+    const int error = errno;
+    if (written != nullptr) {
+        std::fclose(written);
+    }
+    std::remove(name.c_str());
+    if (unread) {
+        return said_of(Failure::system_or(error, EIO, Failure::Doing::writing));
+    }
+    val answer = val::object();
+    answer.set("bytes", byte_array(bytes));
+    return answer;
+}
+
 // A run seen on the page, taken in slices so that the page stays responsive on a long
-// sweep: the rows as the result file prints them (every one up to shown_whole, else
-// the first and last shown_ends), each with its confirmed angle beside it; the curves of
-// the angle and of the confirmed angle against H (the numbers the workbook holds, one
-// point where either changes, so that a long run draws as fast as a short one and the
-// same lines); and the warnings of the program.
+// sweep: one sweep makes the rows on show and the curves (result/run_view.hpp), the bytes
+// of the result file (kept for its download up to kept_text_most bytes; a longer file is
+// made again when downloaded), and the run itself, whose findings the page shows and
+// whose workbook it writes, also in slices, from a fresh stream of its rows.
 class PageRun {
   public:
-    static constexpr std::int32_t shown_whole = 10000;
-    static constexpr std::int32_t shown_ends = 100;
+    static constexpr std::size_t kept_text_most = std::size_t{64} << 20U;
 
     PageRun(const val& values, const val& stop)
         : entered_(inputs_of(values)),
           sweep_(entered_),
           stop_(stop_of(stop)),
-          shown_first_(rows() <= shown_whole ? rows() : shown_ends),
-          writer_(entered_.angles) {}
+          shown_(sweep_.rows(), entered_.angles),
+          writer_(entered_.angles),
+          text_(header_text(entered_)) {}
 
     std::int32_t rows() const { return sweep_.rows(); }
     std::int32_t done() const { return sweep_.summary().rows; }
@@ -152,129 +193,96 @@ class PageRun {
             stopped_ = true;
             return true;
         }
+        std::array<char, RowWriter::max_length> line{};
         for (; count > 0; --count) {
             const SweepRow* row = sweep_.next();
             if (row == nullptr) {
                 break;
             }
-            take(*row);
+            shown_.take(*row);
+            curve_.take(*row);
+            if (text_kept_) {
+                text_.append(line.data(), writer_.put(line.data(), *row));
+            }
         }
+        kept_ += text_.size();
+        text_kept_ = text_kept_ && kept_ <= kept_text_most;
         const bool over = done() == rows();
         if (over) {
-            finish_curve();
+            curve_.finish();
+            run_ = std::make_unique<DesignRun>(entered_, sweep_.summary());
         }
         return over;
     }
 
-    // The rows shown first and last, each as the result file prints it, TABs and CR LF;
-    // and the confirmed angle of each of them, in the same order, NaN where there is none.
-    std::string first_rows() const { return first_; }
-    val first_confirmed() const { return number_array(first_confirmed_); }
-    std::string last_rows() const {
-        std::string text;
-        RowWriter writer(entered_.angles);
-        std::array<char, RowWriter::max_length> line{};
-        for_last_rows([&](const SweepRow& row) { text.append(line.data(), writer.put(line.data(), row)); });
-        return text;
+    // The result file's bytes made since the last call, or null where the file is longer
+    // than the page keeps (its download makes it again).
+    val text() {
+        if (!text_kept_) {
+            return val::null();
+        }
+        val bytes = byte_array(text_);
+        text_.clear();
+        return bytes;
     }
-    val last_confirmed() const {
-        std::vector<double> confirmed;
-        for_last_rows([&](const SweepRow& row) { confirmed.push_back(confirmed_value(row)); });
-        return number_array(confirmed);
-    }
+
+    std::string first_rows() const { return shown_.first_rows(); }
+    val first_confirmed() const { return number_array(shown_.first_confirmed()); }
+    std::string last_rows() const { return shown_.last_rows(); }
+    val last_confirmed() const { return number_array(shown_.last_confirmed()); }
 
     // The chart's title, as the workbook's: the run's chart's label and FS as entered.
     std::string title() const { return chart_title(entered_); }
 
-    val heights() const { return number_array(heights_); }
-    val angles() const { return number_array(angles_); }
-    val confirmed() const { return number_array(confirmed_); }
+    val heights() const { return number_array(curve_.heights()); }
+    val angles() const { return number_array(curve_.angles()); }
+    val confirmed() const { return number_array(curve_.confirmed()); }
 
     val warnings() const {
         val lines = val::array();
-        for (const std::string& line : zelm::warnings(entered_, sweep_.summary())) {
-            lines.call<void>("push", line);
+        for (const Diagnostic& finding : run_->findings()) {
+            lines.call<void>("push", render(finding));
         }
         return lines;
     }
 
+    // The run's workbook, under a name in the module's file system (its memory), begun:
+    // { reason } where it is refused, as the program tells it, else {}; then written a
+    // slice of rows at a time, `stop` asked between two; then put together and read
+    // back: { bytes } or { reason }, or { stopped }.
+    val begin_workbook(const val& stop) {
+        workbook_rows_ = std::make_unique<SweptRows>(entered_);
+        auto begun = WorkbookWriter::begin(workbook_name, "/tmp", *run_, *workbook_rows_, stop_of(stop));
+        if (auto* refused = std::get_if<Failure>(&begun)) {
+            return said_of(*refused);
+        }
+        workbook_ = std::move(std::get<std::unique_ptr<WorkbookWriter>>(begun));
+        return val::object();
+    }
+    bool advance_workbook(std::int32_t count) { return workbook_->advance(count); }
+    val finish_workbook() {
+        const auto failure = workbook_->finish();
+        workbook_.reset();
+        workbook_rows_.reset();
+        return failure ? said_of(*failure) : read_back(workbook_name);
+    }
+
   private:
-    static double confirmed_value(const SweepRow& row) {
-        return row.confirmed ? static_cast<double>(*row.confirmed) : std::numeric_limits<double>::quiet_NaN();
-    }
-
-    // Calls each(row) for the last rows kept, oldest first.
-    template <typename Each>
-    void for_last_rows(Each&& each) const {
-        const std::size_t kept =
-            std::min<std::size_t>(last_.size(), static_cast<std::size_t>(done() - shown_first_));
-        for (std::size_t i = 0; i < kept; ++i) {
-            each(last_[(next_last_ + last_.size() - kept + i) % last_.size()]);
-        }
-    }
-
-    void take(const SweepRow& row) {
-        if (done() <= shown_first_) {
-            std::array<char, RowWriter::max_length> line{};
-            first_.append(line.data(), writer_.put(line.data(), row));
-            first_confirmed_.push_back(confirmed_value(row));
-        } else if (rows() > shown_whole) {
-            if (last_.size() < static_cast<std::size_t>(shown_ends)) {
-                last_.push_back(row);
-            } else {
-                last_[next_last_] = row;
-            }
-            next_last_ = (next_last_ + 1) % static_cast<std::size_t>(shown_ends);
-        }
-        const auto height = decimal_comma(row.height);
-        const double angle =
-            has_empty_angle(row) ? std::numeric_limits<double>::quiet_NaN() : whole_value(*row.angle);
-        const double confirmed = confirmed_value(row);
-        if (!height) {
-            return;  // no height to draw it at
-        }
-        // A run of rows with the same angle and the same confirmed angle draws as the
-        // lines between its first and last point. Both change only where y does.
-        const auto equal = [](double a, double b) { return a == b || (a != a && b != b); };
-        const bool same =
-            !angles_.empty() && equal(angle, angles_.back()) && equal(confirmed, confirmed_.back());
-        if (same && run_length_ > 0) {
-            pending_height_ = height->value();
-            ++run_length_;
-            return;
-        }
-        finish_curve();
-        heights_.push_back(height->value());
-        angles_.push_back(angle);
-        confirmed_.push_back(confirmed);
-        run_length_ = 1;
-    }
-
-    // The last point of the run of equal rows taken so far, if it is not drawn yet.
-    void finish_curve() {
-        if (run_length_ > 1) {
-            heights_.push_back(pending_height_);
-            angles_.push_back(angles_.back());
-            confirmed_.push_back(confirmed_.back());
-        }
-        run_length_ = 0;
-    }
+    static constexpr const char* workbook_name = "/tmp/ZELM_FS_result.xlsx";
 
     ChartInputs entered_;
     Sweep sweep_;
     ShouldStop stop_;
     bool stopped_ = false;
-    std::int32_t shown_first_;
+    RowsOnShow shown_;
+    AngleCurve curve_;
     RowWriter writer_;
-    std::string first_;
-    std::vector<double> first_confirmed_;
-    std::vector<SweepRow> last_;
-    std::size_t next_last_ = 0;
-    std::vector<double> heights_;
-    std::vector<double> angles_;
-    std::vector<double> confirmed_;
-    std::int32_t run_length_ = 0;
-    double pending_height_ = 0.0;
+    std::string text_;
+    bool text_kept_ = true;
+    std::size_t kept_ = 0;
+    std::unique_ptr<DesignRun> run_;
+    std::unique_ptr<SweptRows> workbook_rows_;
+    std::unique_ptr<WorkbookWriter> workbook_;
 };
 
 // The result file, the program's own bytes, in pieces the page puts into one Blob.
@@ -298,40 +306,6 @@ class ResultFileChunks {
     ShouldStop stop_;
     bool stopped_ = false;
 };
-
-// The workbook, written by the program's own code under a name in the module's file
-// system (its memory), read back and removed: { bytes } or { reason }, the reason as
-// the program tells it.
-val workbook(const val& values) {
-    const std::string name = "/tmp/ZELM_FS_result.xlsx";
-    val answer = val::object();
-    auto failure = write_workbook_at(name, "/tmp", inputs_of(values), std::nullopt, {});
-    std::string bytes;
-    if (!failure) {
-        // C's stdio rather than a stream: iostreams would bring the locales into the module.
-        errno = 0;
-        std::FILE* written = std::fopen(name.c_str(), "rb");
-        std::array<char, 65536> block{};
-        for (std::size_t got = 1; written != nullptr && got > 0;) {
-            got = std::fread(block.data(), 1, block.size(), written);
-            bytes.append(block.data(), got);
-        }
-        if (written == nullptr || std::ferror(written) != 0) {
-            failure = Failure::system_or(errno, EIO, Failure::Doing::writing);
-        }
-        if (written != nullptr) {
-            std::fclose(written);
-        }
-    }
-    std::remove(name.c_str());
-    if (failure) {
-        const std::string found = found_words(*failure);
-        answer.set("reason", reason_words(*failure) + (found.empty() ? "" : ". " + found));
-    } else {
-        answer.set("bytes", byte_array(bytes));
-    }
-    return answer;
-}
 
 // The check of a slope that stands, for the script's array [phi, C', d, H, angle, units]:
 // { line: the program's line for it ("H 20 m at 35 degrees: FS 1.33 to 1.35 (...)"), or
@@ -471,7 +445,6 @@ val page_words() {
 EMSCRIPTEN_BINDINGS(zelm_fs) {
     using namespace zelm;
     emscripten::function("readField", &read_field);
-    emscripten::function("workbook", &workbook);
     emscripten::function("pageWords", &page_words);
     emscripten::function("check", &check);
     emscripten::function("bishop", &bishop);
@@ -489,7 +462,11 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
         .function("heights", &PageRun::heights)
         .function("angles", &PageRun::angles)
         .function("confirmed", &PageRun::confirmed)
-        .function("warnings", &PageRun::warnings);
+        .function("warnings", &PageRun::warnings)
+        .function("text", &PageRun::text)
+        .function("beginWorkbook", &PageRun::begin_workbook)
+        .function("advanceWorkbook", &PageRun::advance_workbook)
+        .function("finishWorkbook", &PageRun::finish_workbook);
     emscripten::class_<ResultFileChunks>("ResultFileChunks")
         .constructor<const emscripten::val&, const emscripten::val&>()
         .function("next", &ResultFileChunks::next)

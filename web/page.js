@@ -28,6 +28,7 @@
   let core = null;
   let words = null;  // the core's pageWords(): sentences, titles and choices of units
   let computed = null;  // the six values of the run on show and its units, while the form still holds them
+  let shown = null;  // the run on show, kept for its downloads, and its result file's bytes where it kept them
   let plot = null;
   let checkPlot = null;
   let checkLine = null;  // the answer on show, while the check's form still holds its values
@@ -288,9 +289,19 @@
     values.push(units.value, angles.value);
     const typed = fields.map((field) => field.value.trim());
     const run = new core.PageRun(values, () => thisRun !== latestRun);
+    let kept = false;
     try {
       const rows = run.rows();
-      while (!run.advance(rowsPerSlice)) {
+      const text = [];
+      const advanced = (count) => {
+        const over = run.advance(count);
+        const piece = run.text();
+        if (piece !== null) {
+          text.push(piece);
+        }
+        return over;
+      };
+      while (!advanced(rowsPerSlice)) {
         running = true;
         say(said('computing', { done: numberText(run.done()), count: rows }));
         await nextFrame();
@@ -299,6 +310,9 @@
       if (run.stopped()) {
         return;
       }
+      shown?.run.delete();
+      shown = { run, text: run.text() === null ? null : text };
+      kept = true;
       markCurrent(values);
       document.getElementById('result-title').textContent = run.title();
       const warnings = run.warnings();
@@ -313,7 +327,9 @@
         requestAnimationFrame(() => setTimeout(() => performance.mark('zelm-drawn'), 0));
       }
     } finally {
-      run.delete();
+      if (!kept) {
+        run.delete();
+      }
     }
   }
 
@@ -455,7 +471,14 @@
     setTimeout(() => URL.revokeObjectURL(url), 60000);
   }
 
+  // The result file: the bytes the run on show kept, or, where it was longer than the page
+  // keeps, made again.
   async function downloadText() {
+    if (shown.text !== null) {
+      save('ZELM_FS_result.xls', shown.text, 'application/vnd.ms-excel');
+      say(said('textReady'));
+      return;
+    }
     const thisRun = latestRun;
     const chunks = new core.ResultFileChunks(computed, () => thisRun !== latestRun);
     const parts = [];
@@ -477,9 +500,27 @@
     say(said('textReady'));
   }
 
-  function downloadWorkbook() {
+  // The run on show's workbook, written a slice of rows at a time; it gives way to a newer
+  // run or an edit, and the run it was for, replaced, frees it.
+  async function downloadWorkbook() {
+    const thisRun = latestRun;
+    const { run } = shown;
     say(said('makingWorkbook'));
-    const answer = core.workbook(computed);
+    const begun = run.beginWorkbook(() => thisRun !== latestRun);
+    if (begun.reason !== undefined) {
+      say(said('workbookRefused', { reason: begun.reason }));
+      return;
+    }
+    while (!run.advanceWorkbook(rowsPerSlice)) {
+      await nextFrame();
+      if (thisRun !== latestRun) {
+        return;
+      }
+    }
+    const answer = run.finishWorkbook();
+    if (answer.stopped) {
+      return;
+    }
     if (answer.reason !== undefined) {
       say(said('workbookRefused', { reason: answer.reason }));
       return;
