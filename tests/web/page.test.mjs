@@ -252,6 +252,15 @@ test('every case\'s result file, downloaded, is the program\'s to the byte, and 
   await check();
 });
 
+test('one run computed once: the page\'s run and its two downloads sweep its rows twice, the workbook taking the run', async () => {
+  const { page, check } = await open(pathToFileURL(process.env.ZELM_COUNTING_PAGE).href);
+  await compute(page, traced);
+  await download(page, '#download-text');
+  await download(page, '#download-workbook');
+  assert.equal(await page.evaluate(() => window.zelmCore.sweepsCounted()), 2);
+  await check();
+});
+
 test('the traced run: the workbook part for part as the program writes it, and as LibreOffice reads it', async () => {
   const { page, check } = await open();
   await compute(page, traced);
