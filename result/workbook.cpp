@@ -57,10 +57,58 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr lxw_col_t angle_column = 3;
-constexpr lxw_col_t confirmed_column = 4;     // the confirmed angle, beside the file's angle
-constexpr lxw_col_t bishop_fs_column = 5;     // Bishop's FS of the printed angle
-constexpr lxw_col_t bishop_angle_column = 6;  // the steepest whole degree reaching FS by Bishop's
+// A number as its text cell prints it (0.38, not the 0.384999 behind it), taken from the
+// same split into whole part and hundredths that prints it; nothing for an empty cell.
+std::optional<double> cell_of(float value) {
+    const auto cell = decimal_comma(value);
+    return cell ? std::optional(cell->value()) : std::nullopt;
+}
+
+// The sheet's columns, in their order: the title (messages/columns.hpp), the width, the
+// number format, and the number a row's cell holds, nothing for an empty cell. The result
+// file's four first, then the confirmed angle and Bishop's, which the file does not hold
+// (the Bishop cells of the first rows alone: `bishop` is null for the others).
+struct SheetColumn {
+    std::string_view ColumnTitles::*title;
+    double width;
+    const char* format;
+    std::optional<double> (*cell)(const SweepRow& row, const BishopCells* bishop);
+};
+
+constexpr std::array<SheetColumn, 7> sheet_columns{{
+    {&ColumnTitles::height, 12, "0.00",
+     [](const SweepRow& r, const BishopCells*) { return cell_of(r.height); }},
+    {&ColumnTitles::x, 16, "0.00", [](const SweepRow& r, const BishopCells*) { return cell_of(r.x); }},
+    {&ColumnTitles::y, 16, "0.00", [](const SweepRow& r, const BishopCells*) { return cell_of(r.y); }},
+    {&ColumnTitles::angle, 13, "0",
+     [](const SweepRow& r, const BishopCells*) {
+         return has_empty_angle(r) ? std::nullopt : std::optional(whole_value(*r.angle));
+     }},
+    {&ColumnTitles::confirmed_angle, 22, "0",
+     [](const SweepRow& r, const BishopCells*) {
+         return r.confirmed ? std::optional(static_cast<double>(*r.confirmed)) : std::nullopt;
+     }},
+    {&ColumnTitles::bishop_fs, 11, "0.000",
+     [](const SweepRow&, const BishopCells* b) { return b != nullptr ? b->factor_of_safety : std::nullopt; }},
+    {&ColumnTitles::bishop_angle, 19, "0",
+     [](const SweepRow&, const BishopCells* b) {
+         return b != nullptr && b->steepest ? std::optional(static_cast<double>(*b->steepest)) : std::nullopt;
+     }},
+}};
+
+// Where a column stands: the angle's, which the chart draws, and Bishop's FS, where a long
+// run says its Bishop cells stop.
+constexpr lxw_col_t column_of(std::string_view ColumnTitles::*title) {
+    for (std::size_t i = 0; i < sheet_columns.size(); ++i) {
+        if (sheet_columns[i].title == title) {
+            return static_cast<lxw_col_t>(i);
+        }
+    }
+    return 0;
+}
+constexpr lxw_col_t angle_column = column_of(&ColumnTitles::angle);
+constexpr lxw_col_t bishop_fs_column = column_of(&ColumnTitles::bishop_fs);
+constexpr auto last_column = static_cast<lxw_col_t>(sheet_columns.size() - 1);
 
 // The header's Windows-1252 letters (a-grave, o-acute, c-cedilla: all in its Latin-1
 // half) in UTF-8.
@@ -115,12 +163,11 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
         }
         ++row;
     }
-    // Beside the result file's columns, the confirmed angle and Bishop's, which the file
-    // does not hold.
-    for (const auto& [column, title] : {std::pair{confirmed_column, column_titles.confirmed_angle},
-                                        std::pair{bishop_fs_column, column_titles.bishop_fs},
-                                        std::pair{bishop_angle_column, column_titles.bishop_angle}}) {
-        worksheet_write_string(sheet, row - 1, column, utf8(title).c_str(), formats.titles());
+    // The columns' titles, in their units (those of the result file's columns as the
+    // workbook titles them).
+    for (std::size_t i = 0; i < sheet_columns.size(); ++i) {
+        const std::string title = utf8(column_titles.*sheet_columns[i].title);
+        worksheet_write_string(sheet, row - 1, static_cast<lxw_col_t>(i), title.c_str(), formats.titles());
     }
     return row - 1;
 }
@@ -153,7 +200,7 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     placement.x_scale = 1.3;
     placement.y_scale = 1.3;
     placement.y_offset = 8;  // clear of the titles' row: an edge on it would print on every page
-    worksheet_insert_chart_opt(sheet, first_row, bishop_angle_column + 2, chart, &placement);
+    worksheet_insert_chart_opt(sheet, first_row, last_column + 2, chart, &placement);
 }
 
 // Pages to hand in: A4 landscape, one page wide, the column titles on every page, the
@@ -344,12 +391,15 @@ std::optional<Failure> WorkbookWriter::open(const std::string& name, const fs::p
     if (made.sheet == nullptr) {
         return Failure::system_or(errno, EIO, Failure::Doing::opening);
     }
-    worksheet_set_column(made.sheet, 0, 0, 12, nullptr);
-    worksheet_set_column(made.sheet, 1, 2, 16, nullptr);
-    worksheet_set_column(made.sheet, angle_column, angle_column, 13, nullptr);
-    worksheet_set_column(made.sheet, confirmed_column, confirmed_column, 22, nullptr);
-    worksheet_set_column(made.sheet, bishop_fs_column, bishop_fs_column, 11, nullptr);
-    worksheet_set_column(made.sheet, bishop_angle_column, bishop_angle_column, 19, nullptr);
+    // Columns side by side of one width are set as one.
+    for (std::size_t first = 0, last = 0; first < sheet_columns.size(); first = ++last) {
+        while (last + 1 < sheet_columns.size() &&
+               sheet_columns[last + 1].width == sheet_columns[first].width) {
+            ++last;
+        }
+        worksheet_set_column(made.sheet, static_cast<lxw_col_t>(first), static_cast<lxw_col_t>(last),
+                             sheet_columns[first].width, nullptr);
+    }
     made.formats = std::make_unique<Formats>(made.workbook);
     const lxw_row_t titles_row = write_header(made.sheet, *made.formats, entered, lines);
     worksheet_freeze_panes(made.sheet, titles_row + 1, 0);
@@ -359,38 +409,20 @@ std::optional<Failure> WorkbookWriter::open(const std::string& name, const fs::p
     return std::nullopt;
 }
 
-// One row, each cell the number its text cell prints (0.38, not the 0.384999 behind it;
-// 86, not 85.8958), taken from the same split into whole part and hundredths that prints
-// it; an empty text cell is an empty cell.
+// One row, each cell the number its text cell prints (86, not 85.8958); an empty text
+// cell is an empty cell.
 void WorkbookWriter::put(const SweepRow& swept, std::int32_t at) {
     const Sheet& made = *sheet_;
     const auto row = static_cast<lxw_row_t>(made.first_row + static_cast<lxw_row_t>(at));
-    lxw_format* const two_decimals = made.formats->number("0.00");
-    lxw_format* const whole = made.formats->number("0");
-    const std::array<float, angle_column> numbers{swept.height, swept.x, swept.y};
-    for (lxw_col_t column = 0; column < angle_column; ++column) {
-        if (const auto number = decimal_comma(numbers[column])) {
-            worksheet_write_number(made.sheet, row, column, number->value(), two_decimals);
-        }
-    }
-    if (!has_empty_angle(swept)) {
-        worksheet_write_number(made.sheet, row, angle_column, whole_value(*swept.angle), whole);
-    }
-    if (swept.confirmed) {
-        worksheet_write_number(made.sheet, row, confirmed_column, static_cast<double>(*swept.confirmed),
-                               whole);
-    }
     const auto index = static_cast<std::size_t>(at);
-    if (index < first_->cells.size()) {  // Bishop's cells
-        const BishopCells& cells = first_->cells[index];
-        if (cells.factor_of_safety) {
-            worksheet_write_number(made.sheet, row, bishop_fs_column, *cells.factor_of_safety,
-                                   made.formats->number("0.000"));
+    const BishopCells* bishop = index < first_->cells.size() ? &first_->cells[index] : nullptr;
+    for (std::size_t i = 0; i < sheet_columns.size(); ++i) {
+        if (const auto number = sheet_columns[i].cell(swept, bishop)) {
+            worksheet_write_number(made.sheet, row, static_cast<lxw_col_t>(i), *number,
+                                   made.formats->number(sheet_columns[i].format));
         }
-        if (cells.steepest) {
-            worksheet_write_number(made.sheet, row, bishop_angle_column, *cells.steepest, whole);
-        }
-    } else if (index == first_->cells.size()) {
+    }
+    if (index == first_->cells.size()) {
         // The first row without Bishop's cells says where they stop, where the reader sees it.
         worksheet_write_string(made.sheet, row, bishop_fs_column,
                                where_bishop_stops(first_->findings).c_str(), nullptr);

@@ -14,7 +14,9 @@
 namespace zelm {
 namespace {
 
-std::size_t lines_in(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lines_in(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // A row at height h whose angle and confirmed angle are given (NaN for none).
 SweepRow row_at(float height, float angle, float confirmed) {

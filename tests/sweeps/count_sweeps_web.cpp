@@ -6,11 +6,11 @@
 #include <emscripten/bind.h>
 
 // The sweep's own constructor, and the one every caller reaches instead, by the names
-// the linker gives them.
-void real_sweep(zelm::Sweep* sweep,
-                const zelm::ChartInputs& entered) asm("__real__ZN4zelm5SweepC1ERKNS_11ChartInputsE");
-void counted_sweep(zelm::Sweep* sweep,
-                   const zelm::ChartInputs& entered) asm("__wrap__ZN4zelm5SweepC1ERKNS_11ChartInputsE");
+// the linker gives them. On WebAssembly a constructor returns the object it made.
+zelm::Sweep* real_sweep(zelm::Sweep* sweep,
+                        const zelm::ChartInputs& entered) asm("__real__ZN4zelm5SweepC1ERKNS_11ChartInputsE");
+zelm::Sweep* counted_sweep(zelm::Sweep* sweep, const zelm::ChartInputs& entered) asm(
+    "__wrap__ZN4zelm5SweepC1ERKNS_11ChartInputsE");
 
 namespace {
 
@@ -21,11 +21,12 @@ int& sweeps() {
 
 }  // namespace
 
-void counted_sweep(zelm::Sweep* sweep, const zelm::ChartInputs& entered) {
+zelm::Sweep* counted_sweep(zelm::Sweep* sweep, const zelm::ChartInputs& entered) {
     ++sweeps();
-    real_sweep(sweep, entered);
+    return real_sweep(sweep, entered);
 }
 
 EMSCRIPTEN_BINDINGS(counting) {
-    emscripten::function("sweepsCounted", +[] { return sweeps(); });
+    emscripten::function(
+        "sweepsCounted", +[] { return sweeps(); });
 }
