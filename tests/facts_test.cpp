@@ -6,9 +6,13 @@
 #include "chart/coordinates.hpp"
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
+#include "console/dialogue.hpp"
 #include "console/request.hpp"
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
+#include "messages/entries.hpp"
+#include "messages/progress.hpp"
+#include "messages/stops.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
@@ -124,6 +128,20 @@ std::string talus_warning(float height, float step, float last, std::int32_t row
 using Result = std::variant<float, std::string>;
 using Args = std::vector<std::string>;
 
+// The dialogue's answer to the first entry it refuses, the words given on one line.
+std::string dialogue_refusal(const Args& words) {
+    std::string line;
+    for (const std::string& word : words) {
+        line.append(line.empty() ? "" : " ").append(word);
+    }
+    std::istringstream in(line + "\n");
+    std::ostringstream out;
+    (void)read_inputs(in, out);
+    const std::string said = out.str();
+    const auto refused = said.find("The entry");
+    return refused == std::string::npos ? "none" : said.substr(refused, said.find('\n', refused) - refused);
+}
+
 // The slope of a check's fact: PHI C D H ANGLE.
 SlopeToCheck slope(const Args& a) { return {f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])}; }
 
@@ -160,6 +178,13 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return '"' + bishop_line(typed, bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10]))) + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
+    {"progress", [](const Args& a) -> Result {
+                     return '"' + progress_line(a[0] == "workbook" ? Writing::workbook : Writing::result_file, i(a[1]), i(a[2]), std::stod(a[3])) + '"'; }},
+    {"stopped",  [](const Args& a) -> Result {
+                     const std::map<std::string, Stop> stops{{"sigint", Stop::sigint}, {"ctrl_break", Stop::ctrl_break}, {"console_closed", Stop::console_closed}};
+                     return '"' + stopped(stops.at(a[0]), a[1] == "yes") + '"'; }},
+    {"left_over",[](const Args& a) -> Result { return '"' + left_over_warning(a[0]) + '"'; }},
+    {"dialogue", [](const Args& a) -> Result { return '"' + dialogue_refusal(a) + '"'; }},
 };
 // clang-format on
 
