@@ -12,7 +12,6 @@
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
-#include "messages/entries.hpp"
 #include "messages/exit_status.hpp"
 #include "messages/files.hpp"
 #include "messages/usage.hpp"

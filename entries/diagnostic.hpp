@@ -68,6 +68,15 @@ enum class Said : std::uint16_t {
     // The answers to slopes that stand: the check's line and Bishop's (templates_answers.cpp).
 
     // The command line, the dialogue's entries and stops (templates_console.cpp).
+    // Why a typed entry is no value (numbers/reading.hpp), the rest of a sentence.
+    refused_not_a_number,
+    refused_decimal_comma,
+    refused_too_large,
+    refused_too_small,
+    // The dialogue's answer to a refused entry, and the text no prompt took.
+    entry_refused,
+    entry_listed,
+    left_over,
 
     // The files, written or not (templates_files.cpp).
 
