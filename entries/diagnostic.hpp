@@ -68,6 +68,27 @@ enum class Said : std::uint16_t {
     // The answers to slopes that stand: the check's line and Bishop's (templates_answers.cpp).
 
     // The command line, the dialogue's entries and stops (templates_console.cpp).
+    // A wrong command line (console/command_line.hpp, console/request.hpp).
+    usage_unknown_option,
+    usage_value_read_as_option,
+    usage_flag_with_a_value,
+    usage_file_name_missing,
+    usage_units_name_missing,
+    usage_angles_name_missing,
+    usage_given_twice,
+    usage_not_with_check,
+    usage_checks_together,
+    usage_unknown_units,
+    usage_unknown_angles,
+    usage_check_values_count,
+    usage_too_few_values,
+    usage_too_many_values,
+    usage_value_refused,
+    usage_file_name_empty,
+    usage_names_a_folder,
+    usage_workbook_name,
+    usage_workbook_to_standard_output,
+    usage_unreadable,
     // Why a typed entry is no value (numbers/reading.hpp), the rest of a sentence.
     refused_not_a_number,
     refused_decimal_comma,

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zelm {
@@ -59,5 +60,15 @@ inline constexpr std::string_view default_result_file = "ZELM_FS_result.xls";
 
 // The six values of a design run, in the order they are given and asked for.
 inline constexpr std::array<std::string_view, 6> value_names{"PHI", "C", "D", "H", "STEP", "FS"};
+
+// The name of the i-th value after --check or --bishop (from 0): PHI, C, D, then H and
+// ANGLE for the first slope, H2 and ANGLE2 for the second, and so on.
+inline std::string check_value_name(std::size_t i) {
+    if (i < 3) {
+        return std::string(value_names.at(i));
+    }
+    const std::size_t slope = (i - 3) / 2 + 1;
+    return std::string((i - 3) % 2 == 0 ? "H" : "ANGLE") + (slope > 1 ? std::to_string(slope) : "");
+}
 
 }  // namespace zelm

@@ -8,6 +8,38 @@ namespace zelm {
 namespace {
 
 constexpr auto templates = std::to_array<Template>({
+    // A wrong command line: the option or the value, then what is wrong with it.
+    {Said::usage_unknown_option, "unknown option {option}{meant?; did you mean {meant}?|}"},
+    {Said::usage_value_read_as_option,
+     "{typed}: write a negative value below 1 as {written}, or put -- before the values"},
+    {Said::usage_flag_with_a_value, "{flag} takes no value: write it alone"},
+    {Said::usage_file_name_missing, "--output needs a file name: -o FILE"},
+    {Said::usage_units_name_missing, "--units needs the name of the units: tonnes or si"},
+    {Said::usage_angles_name_missing,
+     "--angles needs the name of the angles the result file holds: chart or confirmed"},
+    {Said::usage_given_twice, "{option} is given twice: give it once"},
+    {Said::usage_not_with_check,
+     "{option} cannot go with {mode}, which writes no file: its answers go to standard output"},
+    {Said::usage_checks_together,
+     "--check cannot go with --bishop: each answers the slopes its own way; give one of them"},
+    {Said::usage_unknown_units, "--units: '{typed}' names no units: give tonnes or si"},
+    {Said::usage_unknown_angles, "--angles: '{typed}' names no angles: give chart or confirmed"},
+    {Said::usage_check_values_count,
+     "{mode}: {count} values given; give PHI C D, then H ANGLE for each slope"},
+    {Said::usage_too_few_values,
+     "too few values: {count} given; give the six values PHI C D H STEP FS, or none to be asked"},
+    {Said::usage_too_many_values,
+     "too many values: {count} given; give the six values PHI C D H STEP FS, or none to be asked"},
+    {Said::usage_value_refused, "{name}: '{typed}' {reason}"},
+    {Said::usage_file_name_empty, "--output: the file name is empty"},
+    {Said::usage_names_a_folder, "--output: '{typed}' names a folder, not a file"},
+    {Said::usage_workbook_name,
+     "--output: '{typed}' is a workbook's name, and the result file is tab-separated text: -w -o {text} "
+     "writes {text} and the workbook beside it"},
+    {Said::usage_workbook_to_standard_output,
+     "--workbook cannot go with --output {typed}: standard output takes the result file only"},
+    {Said::usage_unreadable, "the command line cannot be read"},
+
     // Why an entry is refused, after its name or its text.
     {Said::refused_not_a_number,
      "is not a number{comma?, such as 2.5 or 2,5| written with a decimal point, such as 2.5}"},

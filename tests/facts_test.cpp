@@ -12,6 +12,7 @@
 #include "messages/checks.hpp"
 #include "messages/entries.hpp"
 #include "messages/progress.hpp"
+#include "messages/render.hpp"
 #include "messages/stops.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
@@ -349,6 +350,59 @@ TEST(CommandLine, WrongOnesToldInOneLine) {
         ASSERT_TRUE(wrong.has_value()) << line;
         const std::regex told(line.substr(bar + 3) + ".* [(]see zelm-fs --help[)]$");
         EXPECT_TRUE(std::regex_search(usage_line(*wrong), told)) << line << ": " << usage_line(*wrong);
+    }
+}
+
+// What a wrong command line is, as data: its id, the entry it concerns, and its values,
+// each slot as it shows: a value after --check named by its slope, an option named by
+// the long one it begins, the text's name for a workbook's.
+TEST(CommandLine, WrongOnesAsData) {
+    struct Wrong {
+        std::string words;
+        Said id;
+        Field field;
+        std::vector<std::pair<std::string, std::string>> slots;
+    };
+    const std::vector<Wrong> wrong_ones{
+        {"--check 30 2 2.5 20 35 10 35 5 x",
+         Said::usage_value_refused,
+         Field::slope_angle,
+         {{"name", "ANGLE3"}, {"typed", "x"}}},
+        {"--bishop 30 2 2.5 20 35 1e39 35", Said::usage_value_refused, Field::slope_height, {{"name", "H2"}}},
+        {"30 2,5 2.5 20 1 1.5",
+         Said::usage_value_refused,
+         Field::cohesion,
+         {{"name", "C"}, {"typed", "2,5"}}},
+        {"--bi 30 2 2.5 20 35",
+         Said::usage_unknown_option,
+         Field::none,
+         {{"option", "--bi"}, {"meant", "--bishop"}}},
+        {"-x=1 30 2 2.5 20 1 1.5",
+         Said::usage_unknown_option,
+         Field::none,
+         {{"option", "-x"}, {"meant?yes|no", "no"}}},
+        {"-o g.xlsx 30 2 2.5 5 1 1.5",
+         Said::usage_workbook_name,
+         Field::none,
+         {{"typed", "g.xlsx"}, {"text", "g.xls"}}},
+        {"--bishop -w 1",
+         Said::usage_not_with_check,
+         Field::none,
+         {{"option", "--workbook"}, {"mode", "--bishop"}}},
+        {"--check 30 2 2.5 20 35 10",
+         Said::usage_check_values_count,
+         Field::none,
+         {{"mode", "--check"}, {"count", "6"}}},
+    };
+    for (const Wrong& expected : wrong_ones) {
+        std::istringstream words(expected.words);
+        const auto wrong = usage_error(read_command_line({std::istream_iterator<std::string>(words), {}}));
+        ASSERT_TRUE(wrong.has_value()) << expected.words;
+        EXPECT_EQ(wrong->said.id, expected.id) << expected.words;
+        EXPECT_EQ(wrong->said.field, expected.field) << expected.words;
+        for (const auto& [slot, shown] : expected.slots) {
+            EXPECT_EQ(render("{" + slot + "}", wrong->said), shown) << expected.words;
+        }
     }
 }
 
