@@ -98,6 +98,18 @@ enum class Said : std::uint16_t {
     entry_refused,
     entry_listed,
     left_over,
+    // A stop (console/stops.hpp), and what stopped the program.
+    stopped,
+    stop_by_sigint,
+    stop_by_sigterm,
+    stop_by_sighup,
+    stop_by_ctrl_c,
+    stop_by_ctrl_break,
+    stop_as_the_console_closed,
+    // A long run's progress (console/progress_line.hpp).
+    progress,
+    progress_rate,
+    progress_time_left,
 
     // The files, written or not (templates_files.cpp).
 

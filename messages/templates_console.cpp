@@ -54,6 +54,21 @@ constexpr auto templates = std::to_array<Template>({
      "{names}.|}{rest? The rest of its line was ignored.|}"},
     {Said::entry_listed, "{item}"},
     {Said::left_over, "the text '{text}{cut?...|}' after the sixth value was ignored."},
+
+    // A stop, and whether the file being written went with it.
+    {Said::stopped,
+     "stopped {by}{removed?; the file being written was removed, and any earlier one is unchanged.|.}"},
+    {Said::stop_by_sigint, "by SIGINT"},
+    {Said::stop_by_sigterm, "by SIGTERM"},
+    {Said::stop_by_sighup, "by SIGHUP"},
+    {Said::stop_by_ctrl_c, "by Ctrl-C"},
+    {Said::stop_by_ctrl_break, "by Ctrl-Break"},
+    {Said::stop_as_the_console_closed, "as the console closed"},
+
+    // A long run's progress: the rows done, and once there is a rate, the time left at it.
+    {Said::progress, "{workbook?workbook: |}{done} of {total} rows{rate?, {rate}, {left} left|}"},
+    {Said::progress_rate, "{millions?{millions} M|{rows}} rows/s"},
+    {Said::progress_time_left, "{hours?{hours} h {minutes} min|{minutes?{minutes} min |}{seconds} s}"},
 });
 
 }  // namespace

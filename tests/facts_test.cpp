@@ -7,13 +7,12 @@
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
 #include "console/dialogue.hpp"
+#include "console/progress_line.hpp"
 #include "console/request.hpp"
+#include "console/stops.hpp"
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
-#include "messages/entries.hpp"
-#include "messages/progress.hpp"
 #include "messages/render.hpp"
-#include "messages/stops.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
@@ -183,7 +182,7 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return '"' + progress_line(a[0] == "workbook" ? Writing::workbook : Writing::result_file, i(a[1]), i(a[2]), std::stod(a[3])) + '"'; }},
     {"stopped",  [](const Args& a) -> Result {
                      const std::map<std::string, Stop> stops{{"sigint", Stop::sigint}, {"ctrl_break", Stop::ctrl_break}, {"console_closed", Stop::console_closed}};
-                     return '"' + stopped(stops.at(a[0]), a[1] == "yes") + '"'; }},
+                     return '"' + render(stopped(stops.at(a[0]), a[1] == "yes")) + '"'; }},
     {"left_over",[](const Args& a) -> Result { return '"' + left_over_warning(a[0]) + '"'; }},
     {"dialogue", [](const Args& a) -> Result { return '"' + dialogue_refusal(a) + '"'; }},
 };
