@@ -30,13 +30,13 @@ std::string declared_name(Option option) {
 // the parser takes as one list of words.
 class Formatter : public CLI::Formatter {
   public:
-    std::string make_usage(const CLI::App*, std::string) const override { return std::string(usage_lines()); }
+    std::string make_usage(const CLI::App*, std::string) const override { return std::string(usage_lines); }
 
     std::string make_positionals(const CLI::App*) const override {
         std::ostringstream lines;
-        lines << '\n' << values_heading() << ":\n";
+        lines << '\n' << values_heading << ":\n";
         for (std::size_t i = 0; i < value_names.size(); ++i) {
-            CLI::detail::format_help(lines, std::string(value_names[i]), std::string(value_described(i)),
+            CLI::detail::format_help(lines, std::string(value_names[i]), std::string(values_described.at(i)),
                                      column_width_);
         }
         return lines.str();
@@ -71,19 +71,20 @@ Declarations declare(CLI::App& app, CommandLine& line) {
     app.formatter(std::make_shared<Formatter>());
     app.get_formatter()->column_width(21);
     app.footer(help_footer());
-    app.set_help_flag(declared_name(Option::help), option_described(Option::help))->disable_flag_override();
+    app.set_help_flag(declared_name(Option::help), std::string(name_of(Option::help).does))
+        ->disable_flag_override();
     app.set_version_flag(
            declared_name(Option::version), [] { return version_text(ZELM_VERSION, notices_named()); },
-           option_described(Option::version))
+           std::string(name_of(Option::version).does))
         ->disable_flag_override();
     app.add_option("values", line.values);
     const auto value = [&app](Option option, std::optional<std::string>& given) {
-        return app.add_option(declared_name(option), given, option_described(option))
+        return app.add_option(declared_name(option), given, std::string(name_of(option).does))
             ->type_name(std::string(name_of(option).takes))
             ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     };
     const auto flag = [&app](Option option, bool& given) {
-        return app.add_flag(declared_name(option), given, option_described(option))
+        return app.add_flag(declared_name(option), given, std::string(name_of(option).does))
             ->disable_flag_override()
             ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     };
@@ -184,7 +185,7 @@ std::variant<CommandLine, Shown, UsageError> parse_command_line(const std::vecto
         return *std::move(empty);
     }
     CommandLine line;
-    CLI::App app(std::string(help_description()), "zelm-fs");
+    CLI::App app(std::string(help_description), "zelm-fs");
     const Declarations declared = declare(app, line);
     std::vector<std::string> unparsed(words.rbegin(), words.rend());  // CLI11 takes the last first
     try {
