@@ -13,7 +13,6 @@
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
-#include "messages/entries.hpp"
 #include "messages/exit_status.hpp"
 #include "messages/render.hpp"
 #include "messages/usage.hpp"

@@ -30,13 +30,13 @@ std::string declared_name(Option option) {
 // the parser takes as one list of words.
 class Formatter : public CLI::Formatter {
   public:
-    std::string make_usage(const CLI::App*, std::string) const override { return std::string(usage_lines()); }
+    std::string make_usage(const CLI::App*, std::string) const override { return std::string(usage_lines); }
 
     std::string make_positionals(const CLI::App*) const override {
         std::ostringstream lines;
-        lines << '\n' << values_heading() << ":\n";
+        lines << '\n' << values_heading << ":\n";
         for (std::size_t i = 0; i < value_names.size(); ++i) {
-            CLI::detail::format_help(lines, std::string(value_names[i]), std::string(value_described(i)),
+            CLI::detail::format_help(lines, std::string(value_names[i]), std::string(values_described.at(i)),
                                      column_width_);
         }
         return lines.str();
@@ -71,19 +71,20 @@ Declarations declare(CLI::App& app, CommandLine& line) {
     app.formatter(std::make_shared<Formatter>());
     app.get_formatter()->column_width(21);
     app.footer(help_footer());
-    app.set_help_flag(declared_name(Option::help), option_described(Option::help))->disable_flag_override();
+    app.set_help_flag(declared_name(Option::help), std::string(name_of(Option::help).does))
+        ->disable_flag_override();
     app.set_version_flag(
            declared_name(Option::version), [] { return version_text(ZELM_VERSION, notices_named()); },
-           option_described(Option::version))
+           std::string(name_of(Option::version).does))
         ->disable_flag_override();
     app.add_option("values", line.values);
     const auto value = [&app](Option option, std::optional<std::string>& given) {
-        return app.add_option(declared_name(option), given, option_described(option))
+        return app.add_option(declared_name(option), given, std::string(name_of(option).does))
             ->type_name(std::string(name_of(option).takes))
             ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     };
     const auto flag = [&app](Option option, bool& given) {
-        return app.add_flag(declared_name(option), given, option_described(option))
+        return app.add_flag(declared_name(option), given, std::string(name_of(option).does))
             ->disable_flag_override()
             ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     };
@@ -106,16 +107,32 @@ std::optional<UsageError> value_left_empty(const std::vector<std::string>& words
                                 ? option_named(std::string_view(word).substr(0, word.size() - 1))
                                 : std::nullopt;
         if (option == Option::output) {
-            return UsageError{.fault = UsageFault::file_name_empty};
+            return usage_error(Said::usage_file_name_empty);
         }
-        if (option == Option::units) {
-            return UsageError{.fault = UsageFault::unknown_units};
-        }
-        if (option == Option::angles) {
-            return UsageError{.fault = UsageFault::unknown_angles};
+        if (option == Option::units || option == Option::angles) {
+            return usage_error(
+                option == Option::units ? Said::usage_unknown_units : Said::usage_unknown_angles,
+                {{"typed", Text{}}});
         }
     }
     return std::nullopt;
+}
+
+// An option the program does not know, named up to any '=', and the one long option
+// whose name begins with it, if there is just one.
+UsageError unknown_option(const std::string& word) {
+    const std::string name = word.substr(0, word.find('='));
+    std::vector<Option> beginning_with;
+    for (const Option option : all_options) {
+        if (name.size() > 2 && name_of(option).name.starts_with(name)) {
+            beginning_with.push_back(option);
+        }
+    }
+    std::vector<Arg> args{{"option", Text{name}}};
+    if (beginning_with.size() == 1) {
+        args.push_back({"meant", long_name(beginning_with.front())});
+    }
+    return usage_error(Said::usage_unknown_option, std::move(args));
 }
 
 // A word the parser took for an option it does not know: the value of a short flag (it
@@ -125,13 +142,15 @@ UsageError not_an_option(const std::string& extra, const std::vector<std::string
         // The word it came from, -w=1: the flag is the letter before the value.
         if (extra.starts_with("-=") && !word.starts_with("--") && word.size() > extra.size() &&
             word.ends_with(std::string_view(extra).substr(1))) {
-            return UsageError{.fault = UsageFault::flag_with_a_value,
-                              .typed = {'-', word[word.size() - extra.size()]}};
+            return usage_error(Said::usage_flag_with_a_value,
+                               {{"flag", Text{{'-', word[word.size() - extra.size()]}}}});
         }
     }
-    const UsageFault fault =
-        read_entry(extra).value ? UsageFault::value_read_as_option : UsageFault::unknown_option;
-    return UsageError{.fault = fault, .typed = extra};
+    if (read_entry(extra).value) {  // -.5, to be written -0.5
+        return usage_error(Said::usage_value_read_as_option,
+                           {{"typed", Text{extra}}, {"written", Text{"-0" + extra.substr(1)}}});
+    }
+    return unknown_option(extra);
 }
 
 // An option given twice, a flag given a value (--workbook=no), or an option whose value
@@ -140,17 +159,23 @@ UsageError not_an_option(const std::string& extra, const std::vector<std::string
 UsageError mismatched(const Declarations& declared, const std::string& stopped_at) {
     for (const Declared& option : declared) {
         if (option.parsed->count() > 1) {
-            return UsageError{.fault = UsageFault::given_twice, .option = option.option};
+            return usage_error(Said::usage_given_twice, {{"option", long_name(option.option)}});
         }
     }
     const auto equals = stopped_at.find('=');
     if (equals != std::string::npos) {
-        return UsageError{.fault = UsageFault::flag_with_a_value, .typed = stopped_at.substr(0, equals)};
+        return usage_error(Said::usage_flag_with_a_value, {{"flag", Text{stopped_at.substr(0, equals)}}});
     }
     const auto option = stopped_at.starts_with("--") || stopped_at.empty()
                             ? option_named(stopped_at)
                             : option_named(std::string{'-', stopped_at.back()});
-    return option ? UsageError{.fault = UsageFault::value_missing, .option = *option} : UsageError{};
+    if (!option) {
+        return UsageError{};
+    }
+    return usage_error(*option == Option::units    ? Said::usage_units_name_missing
+                       : *option == Option::angles ? Said::usage_angles_name_missing
+                                                   : Said::usage_file_name_missing,
+                       {{"option", long_name(*option)}});
 }
 
 }  // namespace
@@ -160,7 +185,7 @@ std::variant<CommandLine, Shown, UsageError> parse_command_line(const std::vecto
         return *std::move(empty);
     }
     CommandLine line;
-    CLI::App app(std::string(help_description()), "zelm-fs");
+    CLI::App app(std::string(help_description), "zelm-fs");
     const Declarations declared = declare(app, line);
     std::vector<std::string> unparsed(words.rbegin(), words.rend());  // CLI11 takes the last first
     try {

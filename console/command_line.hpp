@@ -1,12 +1,13 @@
 // The command line parsed: the options given, and the words of the values, nothing read
 // yet. Parsing looks at no value and no file; console/request.hpp reads the rest. A wrong
-// command line is told as a usage error, data that messages/usage words.
+// command line is told as a usage error, a diagnostic whose words are its template's.
 #pragma once
 
 #include "messages/usage.hpp"
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -26,6 +27,15 @@ struct CommandLine {
 struct Shown {
     std::string text;
 };
+
+// A usage error told by its diagnostic: its id, its values, and the entry it concerns
+// where it is a value.
+inline UsageError usage_error(Said id, std::vector<Arg> args = {}, Field field = Field::none) {
+    return {.said = {id, field, std::move(args)}};
+}
+
+// An option as a usage error names it, by its long form: "--output".
+inline Text long_name(Option option) { return {std::string(name_of(option).name)}; }
 
 // The command line's words, from the first after the program's name (in UTF-8, as Windows
 // gives them to this program too: see console/utf8.manifest).

@@ -1,7 +1,9 @@
 #include "console/dialogue.hpp"
 
+#include "entries/diagnostic.hpp"
 #include "messages/dialogue.hpp"
 #include "messages/entries.hpp"
+#include "messages/render.hpp"
 #include "numbers/reading.hpp"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zelm {
@@ -76,9 +79,40 @@ class TypedLines {
     std::int64_t line_number_ = 0;
 };
 
+// A value the dialogue took from a line, as typed, and which of the six it became.
+struct TakenValue {
+    std::string typed;
+    std::size_t value;
+};
+
+// The dialogue's line for a refused entry, asked for as `value`: the entry quoted and
+// why, the values taken before it on its line, and whether the rest of its line was
+// dropped with it.
+std::string entry_refused(std::size_t value, const std::string& token, Refusal refusal,
+                          const std::vector<TakenValue>& taken, bool rest_ignored) {
+    Diagnostic said{
+        Said::entry_refused,
+        entered_fields.at(value),
+        {{"typed", Text{token}}, {"reason", Clauses{{refusal_said(refusal)}}}, {"rest", Flag{rest_ignored}}}};
+    if (!taken.empty()) {
+        Clauses values{{}, ", ", " and "};
+        Clauses names{{}, ", ", " and "};
+        for (const TakenValue& v : taken) {
+            const Field field = entered_fields.at(v.value);
+            values.items.push_back({Said::entry_listed, field, {{"item", Text{v.typed}}}});
+            names.items.push_back(
+                {Said::entry_listed, field, {{"item", Text{std::string(asked_names.at(v.value))}}}});
+        }
+        said.args.push_back({"values", std::move(values)});
+        said.args.push_back({"names", std::move(names)});
+        said.args.push_back({"count", Count{static_cast<std::int64_t>(taken.size())}});
+    }
+    return printable(render(said));
+}
+
 }  // namespace
 
-void print_banner(std::ostream& out) { out << banner(); }
+void print_banner(std::ostream& out) { out << banner; }
 
 std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units, LeftOver left_over) {
     TypedValues typed{};
@@ -105,7 +139,7 @@ std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Unit
                 break;
             }
             const bool rest_ignored = !lines.rest_of_line().empty();
-            out << entry_refused(*token, entry.refusal, taken, rest_ignored) << '\n';
+            out << entry_refused(value, *token, entry.refusal, taken, rest_ignored) << '\n';
             taken = {};
         }
     }
@@ -114,6 +148,23 @@ std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Unit
     typed.left_over =
         left_over == LeftOver::rest_of_input ? lines.rest_of_input(most_read) : lines.rest_of_line();
     return typed;
+}
+
+std::string left_over_warning(const std::string& left_over) {
+    // A long text is quoted by its beginning, cut before a whole character (not within
+    // the bytes of one in UTF-8).
+    constexpr std::size_t most_quoted = 60;
+    std::size_t cut = left_over.size();
+    if (cut > most_quoted) {
+        cut = most_quoted;
+        while (cut > 0 && (static_cast<unsigned char>(left_over[cut]) & 0xC0U) == 0x80U) {
+            --cut;
+        }
+    }
+    return printable(
+        render({Said::left_over,
+                Field::none,
+                {{"text", Text{left_over.substr(0, cut)}}, {"cut", Flag{cut < left_over.size()}}}}));
 }
 
 }  // namespace zelm

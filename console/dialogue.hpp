@@ -2,6 +2,7 @@
 // asked in.
 #pragma once
 
+#include "entries/field.hpp"
 #include "sweep/chart_inputs.hpp"
 
 #include <array>
@@ -15,6 +16,11 @@ namespace zelm {
 inline constexpr std::array<float ChartInputs::*, 6> entered_values{
     &ChartInputs::friction_angle, &ChartInputs::cohesion,   &ChartInputs::density,
     &ChartInputs::height,         &ChartInputs::definition, &ChartInputs::security_factor};
+
+// The same six, as the entries they are.
+inline constexpr std::array<Field, 6> entered_fields{Field::friction_angle, Field::cohesion,
+                                                     Field::density,        Field::talus_height,
+                                                     Field::step,           Field::security_factor};
 
 void print_banner(std::ostream& out);
 
@@ -38,5 +44,9 @@ enum class LeftOver { rest_of_line, rest_of_input };
 // read from the next line. Nothing when the input ends before the sixth value.
 std::optional<TypedValues> read_inputs(std::istream& in, std::ostream& out, Units units = Units::tonnes,
                                        LeftOver left_over = LeftOver::rest_of_line);
+
+// The warning for text typed after the sixth value: "the text 'oops' after the sixth
+// value was ignored."; a long text quoted by its first 60 bytes or so, and "...".
+std::string left_over_warning(const std::string& left_over);
 
 }  // namespace zelm

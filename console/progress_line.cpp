@@ -1,8 +1,12 @@
 #include "console/progress_line.hpp"
 
 #include "console/terminal_platform.hpp"
+#include "entries/diagnostic.hpp"
+#include "messages/diagnostic.hpp"
+#include "messages/render.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace zelm {
@@ -11,7 +15,43 @@ namespace {
 constexpr auto quiet_for = std::chrono::seconds(1);
 constexpr auto between_draws = std::chrono::milliseconds(250);
 
+// Whole rows a second below a million, millions with a decimal from there.
+Diagnostic rate(double rows_per_second) {
+    if (rows_per_second < 999999.5) {
+        return {Said::progress_rate, Field::none, {{"rows", Count{std::lround(rows_per_second)}}}};
+    }
+    return {Said::progress_rate, Field::none, {{"millions", Fixed{rows_per_second / 1e6, 1}}}};
+}
+
+// Seconds below a minute, then minutes and seconds, then hours and minutes.
+Diagnostic time_left(double seconds) {
+    const auto whole = static_cast<std::int64_t>(std::ceil(std::min(seconds, 1e7)));
+    if (whole < 60) {
+        return {Said::progress_time_left, Field::none, {{"seconds", Count{whole}}}};
+    }
+    if (whole < 3600) {
+        return {Said::progress_time_left,
+                Field::none,
+                {{"minutes", Count{whole / 60}}, {"seconds", Count{whole % 60}}}};
+    }
+    return {Said::progress_time_left,
+            Field::none,
+            {{"hours", Count{whole / 3600}}, {"minutes", Count{whole % 3600 / 60}}}};
+}
+
 }  // namespace
+
+std::string progress_line(Writing writing, std::int32_t done, std::int32_t total, double rows_per_second) {
+    Diagnostic said{
+        Said::progress,
+        Field::none,
+        {{"workbook", Flag{writing == Writing::workbook}}, {"done", Count{done}}, {"total", Count{total}}}};
+    if (rows_per_second > 0.0) {
+        said.args.push_back({"rate", Clauses{{rate(rows_per_second)}}});
+        said.args.push_back({"left", Clauses{{time_left((total - done) / rows_per_second)}}});
+    }
+    return std::string(line_prefix) + render(said);
+}
 
 ProgressLine::ProgressLine(Writing writing, bool rows_on_standard_output)
     : writing_(writing),

@@ -2,33 +2,48 @@
 
 #include "console/dialogue.hpp"
 #include "files/file_names.hpp"
+#include "messages/entries.hpp"
 #include "messages/options.hpp"
 #include "messages/units.hpp"
 #include "numbers/reading.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <utility>
 
 namespace zelm {
 namespace {
+
+// A value that is no number: the entry it was given for, its name on the command line,
+// the word typed, and why.
+UsageError refused(Field field, std::string name, const std::string& typed, Refusal refusal) {
+    return usage_error(Said::usage_value_refused,
+                       {{"name", Text{std::move(name)}},
+                        {"typed", Text{typed}},
+                        {"reason", Clauses{{refusal_said(refusal)}}}},
+                       field);
+}
 
 // The values after --check or --bishop (`mode`), read as the console reads them: PHI C D,
 // then H ANGLE for each slope.
 std::variant<std::vector<SlopeToCheck>, UsageError> slopes_of(const std::vector<std::string>& words,
                                                               Option mode, Units units) {
     if (words.size() < 5 || (words.size() - 3) % 2 != 0) {
-        return UsageError{.fault = UsageFault::check_values_count, .mode = mode, .count = words.size()};
+        return usage_error(
+            Said::usage_check_values_count,
+            {{"mode", long_name(mode)}, {"count", Count{static_cast<std::int64_t>(words.size())}}});
     }
     std::vector<float> read(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
         const Entry entry = read_entry(words[i]);
         if (!entry.value) {
-            return UsageError{.fault = UsageFault::check_value_refused,
-                              .mode = mode,
-                              .typed = words[i],
-                              .position = i,
-                              .refusal = entry.refusal};
+            // PHI C D, then the height and the angle of each slope in turn.
+            const Field field = i < 3        ? entered_fields.at(i)
+                                : i % 2 == 1 ? Field::slope_height
+                                             : Field::slope_angle;
+            return refused(field, check_value_name(i), words[i], entry.refusal);
         }
         read[i] = *entry.value;
     }
@@ -47,8 +62,8 @@ std::variant<std::optional<ChartInputs>, UsageError> values_of(const std::vector
     }
     if (words.size() != entered_values.size()) {
         const bool few = words.size() < entered_values.size();
-        return UsageError{.fault = few ? UsageFault::too_few_values : UsageFault::too_many_values,
-                          .count = words.size()};
+        return usage_error(few ? Said::usage_too_few_values : Said::usage_too_many_values,
+                           {{"count", Count{static_cast<std::int64_t>(words.size())}}});
     }
     ChartInputs entered{};
     entered.units = units;
@@ -56,10 +71,7 @@ std::variant<std::optional<ChartInputs>, UsageError> values_of(const std::vector
     for (std::size_t i = 0; i < entered_values.size(); ++i) {
         const Entry entry = read_entry(words[i]);
         if (!entry.value) {
-            return UsageError{.fault = UsageFault::value_refused,
-                              .typed = words[i],
-                              .position = i,
-                              .refusal = entry.refusal};
+            return refused(entered_fields.at(i), std::string(value_names.at(i)), words[i], entry.refusal);
         }
         entered.*entered_values[i] = *entry.value;
     }
@@ -71,7 +83,7 @@ std::variant<std::optional<ChartInputs>, UsageError> values_of(const std::vector
 std::variant<Request, UsageError> with_files(const CommandLine& line, Request request) {
     const std::string output = line.output.value_or(std::string(default_result_file));
     if (output.empty()) {
-        return UsageError{.fault = UsageFault::file_name_empty};
+        return usage_error(Said::usage_file_name_empty);
     }
     const std::filesystem::path file = path_of(output);
     // -, or a name for the program's own standard output (/dev/stdout sent to a file).
@@ -82,16 +94,18 @@ std::variant<Request, UsageError> with_files(const CommandLine& line, Request re
     const auto name = file.filename();
     if (line.output && !to_standard_output &&
         (name.empty() || name == "." || name == ".." || request.output.kind == TargetKind::folder)) {
-        return UsageError{.fault = UsageFault::names_a_folder, .typed = output};
+        return usage_error(Said::usage_names_a_folder, {{"typed", Text{output}}});
     }
     // Text under a workbook's name is what a spreadsheet refuses to open; with -w, the
     // workbook would take the result file's own name.
     if (!to_standard_output && has_xlsx_extension(file)) {
-        return UsageError{.fault = UsageFault::workbook_name, .typed = output};
+        // The name the text would take, and the workbook keep, with -w: .xlsx made .xls.
+        const std::string text = output.substr(0, output.size() - 5) + ".xls";
+        return usage_error(Said::usage_workbook_name, {{"typed", Text{output}}, {"text", Text{text}}});
     }
     if (line.workbook) {
         if (to_standard_output) {
-            return UsageError{.fault = UsageFault::workbook_to_standard_output, .typed = output};
+            return usage_error(Said::usage_workbook_to_standard_output, {{"typed", Text{output}}});
         }
         request.workbook = find_target(std::filesystem::path(file).replace_extension(".xlsx"));
     }
@@ -102,7 +116,7 @@ std::variant<Request, UsageError> with_files(const CommandLine& line, Request re
 std::variant<Request, UsageError> design_run(const CommandLine& line, Units units) {
     const auto angles = angles_named(line.angles.value_or(std::string(chart_angles_option)));
     if (!angles) {
-        return UsageError{.fault = UsageFault::unknown_angles, .typed = *line.angles};
+        return usage_error(Said::usage_unknown_angles, {{"typed", Text{*line.angles}}});
     }
     auto values = values_of(line.values, units, *angles);
     if (auto* refused = std::get_if<UsageError>(&values)) {
@@ -125,14 +139,18 @@ To widened(From&& from) {
 // output.
 std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLine& line, Units units) {
     const Option mode = line.check ? Option::check : Option::bishop;
+    const auto not_with = [mode](Option option) {
+        return usage_error(Said::usage_not_with_check,
+                           {{"option", long_name(option)}, {"mode", long_name(mode)}});
+    };
     if (line.output) {
-        return UsageError{.fault = UsageFault::not_with_check, .option = Option::output, .mode = mode};
+        return not_with(Option::output);
     }
     if (line.workbook) {
-        return UsageError{.fault = UsageFault::not_with_check, .option = Option::workbook, .mode = mode};
+        return not_with(Option::workbook);
     }
     if (line.angles) {
-        return UsageError{.fault = UsageFault::not_with_check, .option = Option::angles, .mode = mode};
+        return not_with(Option::angles);
     }
     auto slopes = slopes_of(line.values, mode, units);
     if (auto* refused = std::get_if<UsageError>(&slopes)) {
@@ -156,10 +174,10 @@ std::variant<Request, SlopeChecks, BishopChecks, UsageError> request_of(const Co
     using Asked = std::variant<Request, SlopeChecks, BishopChecks, UsageError>;
     const auto units = units_named(line.units.value_or(std::string(tonne_labels.option)));
     if (!units) {
-        return UsageError{.fault = UsageFault::unknown_units, .typed = *line.units};
+        return usage_error(Said::usage_unknown_units, {{"typed", Text{*line.units}}});
     }
     if (line.check && line.bishop) {
-        return UsageError{.fault = UsageFault::checks_together};
+        return usage_error(Said::usage_checks_together);
     }
     if (!line.check && !line.bishop) {
         return widened<Asked>(design_run(line, *units));

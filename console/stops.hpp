@@ -6,7 +6,12 @@
 // signal during the stop changes nothing.
 #pragma once
 
+#include "entries/diagnostic.hpp"
+
 namespace zelm {
+
+// The stop recorded first: a signal, or on Windows a console event.
+enum class Stop { sigint, sigterm, sighup, ctrl_c, ctrl_break, console_closed };
 
 // Sets this up, once, at the start. A signal ignored when the program started (as
 // under nohup) stays ignored. SIGXFSZ and SIGPIPE are ignored: a file-size limit and a
@@ -20,6 +25,10 @@ bool stop_requested();
 // True when input that just ended was ended by a stop (on Windows, the stop is told on a
 // thread of its own, a moment after the console's read returns).
 bool input_ended_by_a_stop();
+
+// That the run was stopped by `stop`, and whether the file being written was removed:
+// "stopped by SIGINT.".
+Diagnostic stopped(Stop stop, bool file_removed);
 
 // Says that the run was stopped, and whether the file being written was removed, then
 // ends the program as the stop would.

@@ -4,7 +4,7 @@
 // stop_requested and input_ended_by_a_stop.
 #pragma once
 
-#include "messages/stops.hpp"
+#include "console/stops.hpp"
 
 namespace zelm::platform {
 

@@ -68,6 +68,48 @@ enum class Said : std::uint16_t {
     // The answers to slopes that stand: the check's line and Bishop's (templates_answers.cpp).
 
     // The command line, the dialogue's entries and stops (templates_console.cpp).
+    // A wrong command line (console/command_line.hpp, console/request.hpp).
+    usage_unknown_option,
+    usage_value_read_as_option,
+    usage_flag_with_a_value,
+    usage_file_name_missing,
+    usage_units_name_missing,
+    usage_angles_name_missing,
+    usage_given_twice,
+    usage_not_with_check,
+    usage_checks_together,
+    usage_unknown_units,
+    usage_unknown_angles,
+    usage_check_values_count,
+    usage_too_few_values,
+    usage_too_many_values,
+    usage_value_refused,
+    usage_file_name_empty,
+    usage_names_a_folder,
+    usage_workbook_name,
+    usage_workbook_to_standard_output,
+    usage_unreadable,
+    // Why a typed entry is no value (numbers/reading.hpp), the rest of a sentence.
+    refused_not_a_number,
+    refused_decimal_comma,
+    refused_too_large,
+    refused_too_small,
+    // The dialogue's answer to a refused entry, and the text no prompt took.
+    entry_refused,
+    entry_listed,
+    left_over,
+    // A stop (console/stops.hpp), and what stopped the program.
+    stopped,
+    stop_by_sigint,
+    stop_by_sigterm,
+    stop_by_sighup,
+    stop_by_ctrl_c,
+    stop_by_ctrl_break,
+    stop_as_the_console_closed,
+    // A long run's progress (console/progress_line.hpp).
+    progress,
+    progress_rate,
+    progress_time_left,
 
     // The files, written or not (templates_files.cpp).
     result_not_written,

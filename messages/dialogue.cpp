@@ -4,13 +4,6 @@
 
 namespace zelm {
 
-std::string_view banner() {
-    return "\n"
-           "  ****************************************************************************\n"
-           "  *                             ZELM&PIRT Calulator                          *\n"
-           "  ****************************************************************************\n\n\n";
-}
-
 std::string prompt(std::size_t value, Units units) {
     const UnitLabels& labels = labels_of(units);
     switch (value) {

@@ -1,73 +1,10 @@
 #include "messages/help.hpp"
 
 #include "chart/design_chart.hpp"
-#include "messages/units.hpp"
 #include "numbers/writing.hpp"
 #include "sweep/bishop_columns.hpp"
 
-#include <array>
-
 namespace zelm {
-
-std::string_view help_description() {
-    return "Slope angles of a talus from design chart 1 (\"ABAC 1\"): for every height H from\n"
-           "one STEP up to the talus height, the slope angle at which the slope reaches the\n"
-           "factor of safety FS. With no values, asks for them at the console; with all six,\n"
-           "asks nothing and prints nothing on standard output.\n";
-}
-
-std::string_view usage_lines() {
-    return "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n"
-           "       zelm-fs --check PHI C D H ANGLE [H2 ANGLE2 ...]\n"
-           "       zelm-fs --bishop PHI C D H ANGLE [H2 ANGLE2 ...]\n";
-}
-
-std::string_view values_heading() { return "Values (numbers written with a decimal point: 2.5, -20, 1e3)"; }
-
-std::string_view value_described(std::size_t value) {
-    constexpr std::array<std::string_view, value_names.size()> described{
-        "friction angle, degrees",
-        "cohesion C', Tn/m2 (kPa with --units si)",
-        "density d, Tn/m3 (unit weight, kN/m3, with --units si)",
-        "height of the talus, m",
-        "height step (the definition), m",
-        "factor of safety to reach"};
-    return described.at(value);
-}
-
-std::string option_described(Option option) {
-    switch (option) {
-        case Option::help:
-            return "show this help and exit";
-        case Option::version:
-            return "show the version and exit";
-        case Option::output:
-            return "result file, or - for standard output\n(default: " + std::string(default_result_file) +
-                   " in the current folder)";
-        case Option::workbook:
-            return "also write a workbook, FILE with .xlsx in place of its\n"
-                   "extension: the table as numbers and its chart";
-        case Option::units:
-            return "units of C and D: " + std::string(tonne_labels.option) + " (" +
-                   std::string(tonne_labels.stress) + ", " + std::string(tonne_labels.unit_weight) +
-                   ", the default)\nor " + std::string(si_labels.option) + " (" +
-                   std::string(si_labels.stress) + ", " + std::string(si_labels.unit_weight) +
-                   "), D then the unit weight;\nthe angles are the same in both, and a D that no\nsoil has "
-                   "in the units given is warned of";
-        case Option::angles:
-            return "the angles the result file holds: " + std::string(chart_angles_option) +
-                   "\n(the chart's, rounded to whole degrees; the default)\nor " +
-                   std::string(confirmed_angles_option) +
-                   " (the steepest whole degree whose\n--check reaches FS)";
-        case Option::check:
-            return "check slopes that stand: the factor of safety chart 1\n"
-                   "gives a slope H high at ANGLE degrees, one line each";
-        case Option::bishop:
-            break;
-    }
-    return "the same slopes by Bishop's simplified method of slices:\n"
-           "the factor of safety and the critical circle, one line each";
-}
 
 namespace {
 

@@ -1,10 +1,12 @@
 // The command line's options and values, each named here once: the parser declares the
-// options under these names, and the help and the usage errors say them.
+// options under these names and with what they do, and the help and the usage errors
+// say them.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zelm {
@@ -20,28 +22,45 @@ struct OptionName {
     std::string_view letter;  // the short form, "-o"; empty where there is none
     std::string_view name;    // the long form, "--output"
     std::string_view takes;   // what follows it, as the help shows it ("FILE"); empty for a flag
+    std::string_view does;    // what it does, as the help says it beside its names
 };
 
 constexpr OptionName name_of(Option option) {
     switch (option) {
         case Option::help:
-            return {"-h", "--help", ""};
+            return {"-h", "--help", "", "show this help and exit"};
         case Option::version:
-            return {"", "--version", ""};
+            return {"", "--version", "", "show the version and exit"};
         case Option::output:
-            return {"-o", "--output", "FILE"};
+            return {"-o", "--output", "FILE",
+                    "result file, or - for standard output\n"
+                    "(default: ZELM_FS_result.xls in the current folder)"};
         case Option::workbook:
-            return {"-w", "--workbook", ""};
+            return {"-w", "--workbook", "",
+                    "also write a workbook, FILE with .xlsx in place of its\n"
+                    "extension: the table as numbers and its chart"};
         case Option::units:
-            return {"", "--units", "NAME"};
+            return {"", "--units", "NAME",
+                    "units of C and D: tonnes (Tn/m2, Tn/m3, the default)\n"
+                    "or si (kPa, kN/m3), D then the unit weight;\n"
+                    "the angles are the same in both, and a D that no\n"
+                    "soil has in the units given is warned of"};
         case Option::angles:
-            return {"", "--angles", "NAME"};
+            return {"", "--angles", "NAME",
+                    "the angles the result file holds: chart\n"
+                    "(the chart's, rounded to whole degrees; the default)\n"
+                    "or confirmed (the steepest whole degree whose\n"
+                    "--check reaches FS)"};
         case Option::check:
-            return {"", "--check", ""};
+            return {"", "--check", "",
+                    "check slopes that stand: the factor of safety chart 1\n"
+                    "gives a slope H high at ANGLE degrees, one line each"};
         case Option::bishop:
             break;
     }
-    return {"", "--bishop", ""};
+    return {"", "--bishop", "",
+            "the same slopes by Bishop's simplified method of slices:\n"
+            "the factor of safety and the critical circle, one line each"};
 }
 
 // The option a word names, by its long form or its letter: "--output", "-o".
@@ -59,5 +78,15 @@ inline constexpr std::string_view default_result_file = "ZELM_FS_result.xls";
 
 // The six values of a design run, in the order they are given and asked for.
 inline constexpr std::array<std::string_view, 6> value_names{"PHI", "C", "D", "H", "STEP", "FS"};
+
+// The name of the i-th value after --check or --bishop (from 0): PHI, C, D, then H and
+// ANGLE for the first slope, H2 and ANGLE2 for the second, and so on.
+inline std::string check_value_name(std::size_t i) {
+    if (i < 3) {
+        return std::string(value_names.at(i));
+    }
+    const std::size_t slope = (i - 3) / 2 + 1;
+    return std::string((i - 3) % 2 == 0 ? "H" : "ANGLE") + (slope > 1 ? std::to_string(slope) : "");
+}
 
 }  // namespace zelm

@@ -1,9 +1,9 @@
 // A wrong command line as data, the fault and what it concerns, and the one line that
-// tells it, worded here alone.
+// tells it.
 #pragma once
 
+#include "entries/diagnostic.hpp"
 #include "messages/options.hpp"
-#include "numbers/reading.hpp"
 #include "slices/bishop.hpp"
 #include "sweep/check.hpp"
 
@@ -12,38 +12,20 @@
 
 namespace zelm {
 
+// A fault found answering the slopes, told in the words of their answers; every other
+// is told by its diagnostic.
 enum class UsageFault {
-    unknown_option,               // typed: the word, as given
-    value_read_as_option,         // typed: a negative value below 1 such as -.5, which reads as an option
-    flag_with_a_value,            // typed: the flag as written before its '='
-    value_missing,                // option: --output or --units, with nothing after it
-    given_twice,                  // option
-    not_with_check,               // option: --output, --workbook or --angles; mode: --check or --bishop
-    checks_together,              // --check and --bishop both given
-    unknown_units,                // typed: the name after --units
-    unknown_angles,               // typed: the name after --angles
-    check_values_count,           // count: the values given after --check or --bishop (mode)
-    too_few_values,               // count: the values given for a design run
-    too_many_values,              // count
-    value_refused,                // position: the value of a design run (from 0); typed, refusal
-    check_value_refused,          // position: the value after --check or --bishop (from 0); typed, refusal
-    describes_no_slope,           // position: the slope after --check (from 0); slope, why
-    no_slope_for_bishop,          // position: the slope after --bishop (from 0); slope, bishop_why
-    file_name_empty,              // the result file's name, after --output
-    names_a_folder,               // typed: the result file's name
-    workbook_name,                // typed: the result file's name, which is a workbook's
-    workbook_to_standard_output,  // typed: the result file's name, which is standard output's
-    unreadable,                   // anything else the parser cannot read
+    said,
+    describes_no_slope,   // position: the slope after --check (from 0); slope, why
+    no_slope_for_bishop,  // position: the slope after --bishop (from 0); slope, bishop_why
 };
 
 struct UsageError {
-    UsageFault fault = UsageFault::unreadable;
-    Option option = Option::output;
-    Option mode = Option::check;  // the way the slopes are answered: --check or --bishop
-    std::string typed{};
-    std::size_t count = 0;
+    UsageFault fault = UsageFault::said;
+    // The fault, an id of the command line's, the entry it concerns where it is a value,
+    // and its values: the option, the word typed, a count, a refusal.
+    Diagnostic said{Said::usage_unreadable};
     std::size_t position = 0;
-    Refusal refusal = Refusal::not_a_number;
     SlopeToCheck slope{};
     Meaningless why = Meaningless::none;
     BishopReason bishop_why = BishopReason::none;

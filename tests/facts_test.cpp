@@ -6,9 +6,13 @@
 #include "chart/coordinates.hpp"
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
+#include "console/dialogue.hpp"
+#include "console/progress_line.hpp"
 #include "console/request.hpp"
+#include "console/stops.hpp"
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
@@ -124,6 +128,20 @@ std::string talus_warning(float height, float step, float last, std::int32_t row
 using Result = std::variant<float, std::string>;
 using Args = std::vector<std::string>;
 
+// The dialogue's answer to the first entry it refuses, the words given on one line.
+std::string dialogue_refusal(const Args& words) {
+    std::string line;
+    for (const std::string& word : words) {
+        line.append(line.empty() ? "" : " ").append(word);
+    }
+    std::istringstream in(line + "\n");
+    std::ostringstream out;
+    (void)read_inputs(in, out);
+    const std::string said = out.str();
+    const auto refused = said.find("The entry");
+    return refused == std::string::npos ? "none" : said.substr(refused, said.find('\n', refused) - refused);
+}
+
 // The slope of a check's fact: PHI C D H ANGLE.
 SlopeToCheck slope(const Args& a) { return {f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4])}; }
 
@@ -160,6 +178,13 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return '"' + bishop_line(typed, bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10]))) + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
+    {"progress", [](const Args& a) -> Result {
+                     return '"' + progress_line(a[0] == "workbook" ? Writing::workbook : Writing::result_file, i(a[1]), i(a[2]), std::stod(a[3])) + '"'; }},
+    {"stopped",  [](const Args& a) -> Result {
+                     const std::map<std::string, Stop> stops{{"sigint", Stop::sigint}, {"ctrl_break", Stop::ctrl_break}, {"console_closed", Stop::console_closed}};
+                     return '"' + render(stopped(stops.at(a[0]), a[1] == "yes")) + '"'; }},
+    {"left_over",[](const Args& a) -> Result { return '"' + left_over_warning(a[0]) + '"'; }},
+    {"dialogue", [](const Args& a) -> Result { return '"' + dialogue_refusal(a) + '"'; }},
 };
 // clang-format on
 
@@ -324,6 +349,59 @@ TEST(CommandLine, WrongOnesToldInOneLine) {
         ASSERT_TRUE(wrong.has_value()) << line;
         const std::regex told(line.substr(bar + 3) + ".* [(]see zelm-fs --help[)]$");
         EXPECT_TRUE(std::regex_search(usage_line(*wrong), told)) << line << ": " << usage_line(*wrong);
+    }
+}
+
+// What a wrong command line is, as data: its id, the entry it concerns, and its values,
+// each slot as it shows: a value after --check named by its slope, an option named by
+// the long one it begins, the text's name for a workbook's.
+TEST(CommandLine, WrongOnesAsData) {
+    struct Wrong {
+        std::string words;
+        Said id;
+        Field field;
+        std::vector<std::pair<std::string, std::string>> slots;
+    };
+    const std::vector<Wrong> wrong_ones{
+        {"--check 30 2 2.5 20 35 10 35 5 x",
+         Said::usage_value_refused,
+         Field::slope_angle,
+         {{"name", "ANGLE3"}, {"typed", "x"}}},
+        {"--bishop 30 2 2.5 20 35 1e39 35", Said::usage_value_refused, Field::slope_height, {{"name", "H2"}}},
+        {"30 2,5 2.5 20 1 1.5",
+         Said::usage_value_refused,
+         Field::cohesion,
+         {{"name", "C"}, {"typed", "2,5"}}},
+        {"--bi 30 2 2.5 20 35",
+         Said::usage_unknown_option,
+         Field::none,
+         {{"option", "--bi"}, {"meant", "--bishop"}}},
+        {"-x=1 30 2 2.5 20 1 1.5",
+         Said::usage_unknown_option,
+         Field::none,
+         {{"option", "-x"}, {"meant?yes|no", "no"}}},
+        {"-o g.xlsx 30 2 2.5 5 1 1.5",
+         Said::usage_workbook_name,
+         Field::none,
+         {{"typed", "g.xlsx"}, {"text", "g.xls"}}},
+        {"--bishop -w 1",
+         Said::usage_not_with_check,
+         Field::none,
+         {{"option", "--workbook"}, {"mode", "--bishop"}}},
+        {"--check 30 2 2.5 20 35 10",
+         Said::usage_check_values_count,
+         Field::none,
+         {{"mode", "--check"}, {"count", "6"}}},
+    };
+    for (const Wrong& expected : wrong_ones) {
+        std::istringstream words(expected.words);
+        const auto wrong = usage_error(read_command_line({std::istream_iterator<std::string>(words), {}}));
+        ASSERT_TRUE(wrong.has_value()) << expected.words;
+        EXPECT_EQ(wrong->said.id, expected.id) << expected.words;
+        EXPECT_EQ(wrong->said.field, expected.field) << expected.words;
+        for (const auto& [slot, shown] : expected.slots) {
+            EXPECT_EQ(render("{" + slot + "}", wrong->said), shown) << expected.words;
+        }
     }
 }
 
