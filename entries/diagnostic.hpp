@@ -72,6 +72,35 @@ enum class Said : std::uint16_t {
     // The files, written or not (templates_files.cpp).
 
     // What the page and the Python module say of their own (templates_hosts.cpp).
+    // Python: one kind of the elements a call over arrays leaves unanswered, or answers
+    // with a warning, counted among all of them; what each kind is; the first, named by
+    // its place in the broadcast shape.
+    python_elements_told,
+    python_no_slope,
+    python_no_slope_at_both_ends,
+    python_no_slope_angle,
+    python_no_confirmed_angle,
+    python_beyond_the_chart,
+    python_no_bishop_slope,
+    python_bishop_fails,
+    python_fs_below_one,
+    python_unit_weight,
+    python_element_at,
+    // Python: arguments, runs and files refused.
+    python_argument_refused,
+    python_not_a_number,
+    python_argument,
+    python_shapes_do_not_broadcast,
+    python_too_many_dimensions,
+    python_value_beyond_a_float,
+    python_units_unknown,
+    python_angles_unknown,
+    python_sweep_beyond_memory,
+    python_cannot_write,
+    python_text_to_standard_output,
+    python_text_under_workbook_name,
+    // Python: a run as it shows itself.
+    python_sweep_repr,
 
     said_count,  // not said: how many ids there are
 };

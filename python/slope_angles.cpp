@@ -1,6 +1,5 @@
 #include "python/slope_angles.hpp"
 
-#include "messages/python.hpp"
 #include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "python/arguments.hpp"
@@ -30,7 +29,7 @@ ChartInputs reading_of(const Values& v) { return {v[0], v[1], v[2], v[3], v[3], 
 // readings of sweep/slope_angle.hpp.
 template <typename Read>
 py::tuple readings(const std::array<py::handle, operand_count>& values, std::optional<Units> units, Read read,
-                   NoAnswer no_angle) {
+                   Said no_angle) {
     const Broadcast b = broadcast(values, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<float> angles(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size);
