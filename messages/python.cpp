@@ -1,8 +1,6 @@
 #include "messages/python.hpp"
 
-#include "messages/files.hpp"
 #include "messages/units.hpp"
-#include "numbers/writing.hpp"
 
 namespace zelm {
 namespace {
@@ -84,112 +82,6 @@ PythonDocs python_docs(const DesignChart& chart) {
         "Bishop's factor of safety of standing slopes and their critical circles, and a warning or None: "
         "see zelm_fs.bishop_factor_of_safety.",
     };
-}
-
-std::string elements_unanswered(NoAnswer kind, const DesignChart& chart, std::size_t count,
-                                std::size_t elements, const std::string& first, const std::string& why) {
-    const bool one = count == 1;
-    const std::string name(chart.name);
-    std::string told;
-    switch (kind) {
-        case NoAnswer::no_slope:
-        case NoAnswer::no_slope_at_both_ends:
-            told = (one ? "describes no slope " : "describe no slope ") + name +
-                   (one ? " can be read for, and is NaN" : " can be read for, and are NaN") +
-                   (kind == NoAnswer::no_slope_at_both_ends ? " at both ends" : "");
-            break;
-        case NoAnswer::no_slope_angle:
-        case NoAnswer::no_confirmed_angle:
-            told = (one ? "has no " : "have no ") +
-                   std::string(kind == NoAnswer::no_slope_angle ? "slope" : "confirmed") + " angle on " +
-                   name + (one ? ", and is NaN" : ", and are NaN");
-            break;
-        case NoAnswer::beyond_the_chart:
-            told = (one ? "lies beyond " : "lie beyond ") + name +
-                   (one ? ", and is NaN at one end" : ", and are NaN at one end");
-            break;
-        case NoAnswer::no_bishop_slope:
-            told = one ? "describes no slope, and is NaN" : "describe no slope, and are NaN";
-            break;
-        case NoAnswer::bishop_fails:
-            told = std::string(one ? "has" : "have") + " no factor of safety by Bishop's method, and " +
-                   (one ? "is NaN" : "are NaN");
-            break;
-        case NoAnswer::fs_below_one:
-            told = one ? "has a factor of safety below 1" : "have a factor of safety below 1";
-            break;
-        case NoAnswer::unit_weight:
-            told = one ? "weighs what no soil or rock does" : "weigh what no soil or rock does";
-            break;
-    }
-    const std::string named = first.empty() ? "" : " (" + first + ")";
-    return std::to_string(count) + " of " + std::to_string(elements) +
-           (elements == 1 ? " element " : " elements ") + told + (one ? named : "; the first" + named) +
-           ": " + why + (why.ends_with('.') ? "" : ".");
-}
-
-std::string element_at(const std::string& index) { return "element [" + index + "]"; }
-
-std::string not_a_number(std::string_view argument, const std::string& shown) {
-    return std::string(argument) + ": " + shown + " is not a number";
-}
-
-std::string array_of(const std::string& dtype) { return "an array of " + dtype; }
-
-std::string shapes_do_not_broadcast(std::span<const char* const> arguments, const std::string& shapes) {
-    std::string listed;  // "a, b, c, d and e"
-    for (std::size_t k = 0; k < arguments.size(); ++k) {
-        listed.append(k == 0 ? "" : k + 1 == arguments.size() ? " and " : ", ").append(arguments[k]);
-    }
-    return listed + " do not broadcast together: shapes " + shapes;
-}
-
-std::string_view too_many_dimensions() { return "the arrays have more dimensions than numpy gives an array"; }
-
-std::string_view value_beyond_a_float() { return "a value is one that a float cannot hold"; }
-
-std::string units_unknown(const std::string& shown) {
-    return "units: " + shown + " names no units: give " + units_told(tonne_labels) + " or " +
-           units_told(si_labels);
-}
-
-std::string angles_unknown(const std::string& shown) {
-    return "angles: " + shown + " names no angles: give '" + std::string(chart_angles_option) +
-           "' (the chart's, rounded to whole degrees) or '" + std::string(confirmed_angles_option) +
-           "' (the steepest whole degree whose check reaches FS)";
-}
-
-std::string sweep_beyond_memory(std::int32_t rows, std::uint64_t needed, std::uint64_t memory) {
-    const auto gigabytes = [](std::uint64_t bytes) {
-        return fixed(static_cast<float>(static_cast<double>(bytes) / 1e9), 1) + " GB";
-    };
-    return "the sweep has " + std::to_string(rows) + " rows, whose arrays take " + gigabytes(needed) +
-           ", more than the " + gigabytes(memory) +
-           " of memory of this machine; a larger step gives fewer rows";
-}
-
-std::string cannot_write(const std::string& name, const std::string& reason) {
-    return "cannot write " + name + ": " + reason;
-}
-
-std::string_view text_to_standard_output() {
-    return "path: '-' is the command line's name for standard output, not a file's name";
-}
-
-std::string text_under_workbook_name(const std::string& name) {
-    return "path: " + text_under_a_workbook_name(name) + ": write_workbook() writes the workbook";
-}
-
-std::string sweep_repr(const std::array<std::string, 6>& values, Units units, std::size_t rows,
-                       std::size_t warnings) {
-    static constexpr std::array<std::string_view, 6> names{"phi",    "cohesion", "density",
-                                                           "height", "step",     "fs"};
-    std::string shown = "<zelm_fs.Sweep";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        shown.append(" ").append(names[i]).append("=").append(values[i]);
-    }
-    return shown + " units='" + std::string(labels_of(units).option) + "': " + std::to_string(rows) +
-           " rows, " + std::to_string(warnings) + " warnings>";
 }
 
 }  // namespace zelm

@@ -1,4 +1,5 @@
-// The words the page and the Python module say of their own.
+// The words the page and the Python module say of their own: Python's warning of a call
+// over arrays and its refusals, and the page's status line, forms, captions and curves.
 #include "messages/templates.hpp"
 
 #include <array>
@@ -6,7 +7,117 @@
 namespace zelm {
 namespace {
 
-constexpr std::array<Template, 0> templates{};
+constexpr auto templates = std::to_array<Template>({
+    // Python. A call over arrays counts the elements of each kind among all of them, and
+    // names the first by its argument and index ("phi[3]"), or by its place in the
+    // broadcast shape ("element [0, 2]"); {told} is what the kind's elements are, in the
+    // kind's own template, and {why} the first one's sentence.
+    {Said::python_elements_told,
+     "{count} of {elements} {elements|element|elements} {told}{count||; the first}{first? ({first})|}: "
+     "{why}{ended?|.}"},
+    {Said::python_no_slope,
+     "{count|describes|describe} no slope {chart} can be read for, and {count|is|are} NaN"},
+    {Said::python_no_slope_at_both_ends,
+     "{count|describes|describe} no slope {chart} can be read for, and {count|is|are} NaN at both ends"},
+    {Said::python_no_slope_angle, "{count|has|have} no slope angle on {chart}, and {count|is|are} NaN"},
+    {Said::python_no_confirmed_angle,
+     "{count|has|have} no confirmed angle on {chart}, and {count|is|are} NaN"},
+    {Said::python_beyond_the_chart, "{count|lies|lie} beyond {chart}, and {count|is|are} NaN at one end"},
+    {Said::python_no_bishop_slope, "{count|describes|describe} no slope, and {count|is|are} NaN"},
+    {Said::python_bishop_fails,
+     "{count|has|have} no factor of safety by Bishop's method, and {count|is|are} NaN"},
+    {Said::python_fs_below_one, "{count|has|have} a factor of safety below 1"},
+    {Said::python_unit_weight, "{count|weighs|weigh} what no soil or rock does"},
+    {Said::python_element_at, "element [{index}]"},
+    {Said::python_argument_refused, "{argument}: {shown} {reason}"},
+    {Said::python_not_a_number, "{argument}: {dtype?an array of {dtype}|{shown}} is not a number"},
+    {Said::python_argument, "{name}"},
+    {Said::python_shapes_do_not_broadcast, "{arguments} do not broadcast together: shapes {shapes}"},
+    {Said::python_too_many_dimensions, "the arrays have more dimensions than numpy gives an array"},
+    {Said::python_value_beyond_a_float, "a value is one that a float cannot hold"},
+    {Said::python_units_unknown,
+     "units: {shown} names no units: give '{tonnes}' ({tonnes_stress}, {tonnes_weight}) or '{si}' "
+     "({si_stress}, {si_weight})"},
+    {Said::python_angles_unknown,
+     "angles: {shown} names no angles: give '{chart}' (the chart's, rounded to whole degrees) or "
+     "'{confirmed}' (the steepest whole degree whose check reaches FS)"},
+    {Said::python_sweep_beyond_memory,
+     "the sweep has {rows} rows, whose arrays take {needed} GB, more than the {memory} GB of memory of this "
+     "machine; a larger step gives fewer rows"},
+    {Said::python_cannot_write, "cannot write {name}: {reason}"},
+    {Said::python_text_to_standard_output,
+     "path: '-' is the command line's name for standard output, not a file's name"},
+    {Said::python_text_under_workbook_name, "path: {refusal}: write_workbook() writes the workbook"},
+    {Said::python_sweep_repr,
+     "<zelm_fs.Sweep phi={phi} cohesion={cohesion} density={density} height={height} step={step} fs={fs} "
+     "units='{units}': {rows} rows, {warnings} warnings>"},
+
+    // The page. It writes the numbers it fills in as its table does: a count comes both
+    // as {count}, which chooses the form, and as {counted}, the number written ("12 345").
+    {Said::page_run_stopped,
+     "The values have changed: the run under way was stopped; press Enter to compute."},
+    {Said::page_result_out_of_date,
+     "The values have changed: the result below is for the earlier ones, and its downloads are off until "
+     "Enter computes again."},
+    {Said::page_enter_a_value, "Enter a value."},
+    {Said::page_entry_refused, "\u201c{typed}\u201d {reason}."},
+    {Said::page_six_refused,
+     "{counted} {count|value|values} of the six cannot be read, as marked beside {count|it|them}; nothing "
+     "was computed{earlier}."},
+    {Said::page_result_for_earlier, ", and the result below is for earlier values"},
+    {Said::page_five_refused,
+     "{counted} {count|value|values} of the five cannot be read, as marked beside {count|it|them}; nothing "
+     "was checked{earlier}."},
+    {Said::page_chart_for_earlier, ", and the chart below is for earlier values"},
+    {Said::page_check_refused, "Nothing was checked{earlier}: {line}"},
+    {Said::page_rows_caption,
+     "The {counted} {count|row, as the result file holds it|rows, as the result file holds them}, with the "
+     "confirmed angle"},
+    {Said::page_ends_caption,
+     "The first and last of the {counted} rows, as the result file holds them, with the confirmed angle"},
+    {Said::page_rows_not_shown,
+     "\u2026 {counted} {count|row|rows} not shown here; the downloads hold every row \u2026"},
+    {Said::page_computing, "Computing: {done} of {counted} {count|row|rows}\u2026"},
+    {Said::page_warning, "Warning: {line}"},
+    {Said::page_rows_computed, "{counted} {count|row|rows} computed."},
+    {Said::page_rows_computed_warned, "{counted} {count|row|rows} computed, with {warnings}: {lines}"},
+    {Said::page_warnings, "{counted} {count|warning|warnings}"},
+    {Said::page_check_caption,
+     "The design angle at FS {fs} (degrees, as {chart} gives it) and the confirmed angle at that FS "
+     "(dashed) against the height H (m), for this material; the point marks the slope, {height} m high at "
+     "{angle} degrees."},
+    {Said::page_design_curve, "design angle at FS {fs} (degrees)"},
+    {Said::page_confirmed_curve, "confirmed angle at FS {fs} (degrees)"},
+    {Said::page_slope_point, "the slope (degrees)"},
+    {Said::page_bishop_line,
+     "By Bishop's simplified method of slices: FS {fs}, on the critical slip circle drawn below{cautions}."},
+    {Said::page_bishop_shallow,
+     "By Bishop's simplified method of slices: FS {fs}; with no cohesion the critical slip is a shallow "
+     "slide parallel to the face, drawn below, the infinite slope's tan(phi)/tan(angle){cautions}."},
+    {Said::page_bishop_none, "Bishop's simplified method gives no factor of safety: {reason}"},
+    {Said::page_section_title, "The slope's section and Bishop's critical slip circle"},
+    {Said::page_section_caption,
+     "The slope's section, {height} m high at {angle} degrees, and Bishop's critical slip circle, in m from "
+     "the toe: centre at x = {centreX}, y = {centreY} (the dot), radius {radius}; it enters the crest at "
+     "x = {entryX} and leaves the ground at x = {exitX}."},
+    {Said::page_shallow_caption,
+     "The slope's section, {height} m high at {angle} degrees, and Bishop's critical slip: with no "
+     "cohesion, a shallow slide along the face, from the toe to the crest edge at x = {entryX} m."},
+    {Said::page_check_out_of_date,
+     "Out of date: the values have changed since the answer \u201c{line}\u201d. Press Enter, or Check, to "
+     "check again."},
+    {Said::page_making_text, "Making ZELM_FS_result.xls: {size} KiB\u2026"},
+    {Said::page_text_ready, "ZELM_FS_result.xls is ready."},
+    {Said::page_text_failed, "Cannot make ZELM_FS_result.xls: {error}"},
+    {Said::page_making_workbook, "Making ZELM_FS_result.xlsx\u2026"},
+    {Said::page_workbook_refused, "Cannot write ZELM_FS_result.xlsx: {reason}."},
+    {Said::page_workbook_ready, "ZELM_FS_result.xlsx is ready."},
+    {Said::page_workbook_failed, "Cannot make ZELM_FS_result.xlsx: {error}"},
+    {Said::page_run_failed, "The run failed: {error}"},
+    {Said::page_check_failed, "The check failed: {error}"},
+    // A choice of units as the page's forms offer it.
+    {Said::page_units_offered, "{stress}, {unit_weight}"},
+});
 
 }  // namespace
 

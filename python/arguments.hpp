@@ -4,6 +4,7 @@
 // own words.
 #pragma once
 
+#include "entries/diagnostic.hpp"
 #include "numbers/reading.hpp"
 #include "sweep/chart_inputs.hpp"
 
@@ -11,8 +12,21 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zelm::python {
+
+// ValueError, in the words of what is said.
+[[noreturn]] void refuse(const Diagnostic& said);
+
+// A value refused, named by its argument ("phi", "height[1, 0]") and shown as `shown`
+// (its repr), for `reason`, the rest of a sentence about it: ValueError "height[1, 0]:
+// inf is too large: ...".
+[[noreturn]] void refuse(const std::string& argument, const std::string& shown, std::string_view reason);
+
+// Why a call over arrays refuses its values where one of them no float holds, without
+// naming it.
+std::string value_beyond_a_float();
 
 // One value: a str is read exactly as the console reads what is typed ("2.5", "1e3");
 // a number (int, float, a numpy scalar) is rounded to the nearest float. Throws

@@ -1,7 +1,6 @@
 #include "python/bishop_factors.hpp"
 
 #include "messages/bishop_answers.hpp"
-#include "messages/python.hpp"
 #include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"

@@ -1,7 +1,7 @@
 #include "python/broadcast.hpp"
 
 #include "messages/entries.hpp"
-#include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "python/arguments.hpp"
@@ -44,7 +44,7 @@ Walk walk_over(const std::array<py::array, operand_count>& views) {
         }
     }
     if (walk.shape.size() > max_dimensions) {
-        throw py::value_error(std::string(too_many_dimensions()));
+        refuse({Said::python_too_many_dimensions});
     }
     if (walk.shape.empty()) {
         walk.shape.push_back(1);
@@ -86,8 +86,7 @@ void refuse_as_the_console(const py::array& texts, const char* name) {
             if (texts.ndim() > 0) {
                 named += "[" + joined(numpy.attr("unravel_index")(i, texts.attr("shape"))) + "]";
             }
-            throw py::value_error(named + ": " + std::string(py::repr(items[i])) + " " +
-                                  std::string(refusal_reason(entry.refusal)));
+            refuse(named, std::string(py::repr(items[i])), refusal_reason(entry.refusal));
         }
     }
 }
@@ -101,9 +100,13 @@ py::array doubles_of(py::handle value, const char* name) {
         if (kind == 'U') {
             refuse_as_the_console(array, name);
         }
-        const std::string shown =
-            array.ndim() == 0 ? std::string(py::repr(value)) : array_of(std::string(py::str(array.dtype())));
-        throw py::value_error(not_a_number(name, shown));
+        // A scalar shown by its repr, an array by its dtype: "an array of object".
+        const bool scalar = array.ndim() == 0;
+        refuse({Said::python_not_a_number,
+                Field::none,
+                {{"argument", Text{name}},
+                 {scalar ? "shown" : "dtype",
+                  Text{std::string(scalar ? py::repr(value) : py::str(array.dtype()))}}}});
     }
     return numpy.attr("asarray")(array, "dtype"_a = "float64");
 }
@@ -125,7 +128,13 @@ Broadcast broadcast(const std::array<py::handle, operand_count>& values, const N
         if (!error.matches(PyExc_ValueError)) {
             throw;
         }
-        throw py::value_error(shapes_do_not_broadcast(names, joined(shapes)));
+        Clauses arguments{{}, ", ", " and "};
+        for (const char* name : names) {
+            arguments.items.push_back({Said::python_argument, Field::none, {{"name", Text{name}}}});
+        }
+        refuse({Said::python_shapes_do_not_broadcast,
+                Field::none,
+                {{"arguments", std::move(arguments)}, {"shapes", Text{joined(shapes)}}}});
     }
     for (std::size_t k = 0; k < operand_count; ++k) {
         b.views[k] = numpy.attr("broadcast_to")(b.arguments[k], b.shape);
@@ -165,8 +174,7 @@ void refuse_what_no_float_holds(const Broadcast& broadcast) {
                         numpy.attr("unravel_index")(i, broadcast.arguments[k].attr("shape"));
                     name += "[" + joined(index) + "]";
                 }
-                throw py::value_error(name + ": " + std::string(py::repr(py::float_(value))) + " " +
-                                      std::string(refusal_reason(*refusal)));
+                refuse(name, std::string(py::repr(py::float_(value))), refusal_reason(*refusal));
             }
         }
     }
@@ -191,6 +199,38 @@ Unanswered::Found Unanswered::found(Kind kind) const {
     return found;
 }
 
+namespace {
+
+// One kind's part of the call's warning: the count of its elements among all, what they
+// are, and the first of them, named by its argument and index, or by its place in the
+// broadcast shape (by none for a call of scalars alone), and why.
+Diagnostic told_of(const Broadcast& broadcast, const UnansweredKind& kind, Unanswered::Found found) {
+    auto [argument, why] = kind.why(values_at(broadcast.walk, found.first));
+    const Count count{static_cast<std::int64_t>(found.count)};
+    // Named as the chart the module's calls read names itself.
+    const Diagnostic told{
+        kind.told, Field::none, {{"count", count}, {"chart", Text{std::string(design_chart().name)}}}};
+    const bool ended = why.ends_with('.');
+    Diagnostic said{Said::python_elements_told,
+                    Field::none,
+                    {{"count", count},
+                     {"elements", Count{static_cast<std::int64_t>(broadcast.walk.size)}},
+                     {"told", Clauses{{told}}},
+                     {"why", Text{std::move(why)}},
+                     {"ended", Flag{ended}}}};
+    if (argument < operand_count) {
+        said.args.push_back({"first", Text{element_name(broadcast, argument, found.first)}});
+    } else if (py::len(broadcast.shape) > 0) {
+        const py::tuple index =
+            py::module_::import("numpy").attr("unravel_index")(found.first, broadcast.shape);
+        const Diagnostic element{Said::python_element_at, Field::none, {{"index", Text{joined(index)}}}};
+        said.args.push_back({"first", Clauses{{element}}});
+    }
+    return said;
+}
+
+}  // namespace
+
 py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,
                               const UnansweredKind& no_slope, const UnansweredKind& off_chart,
                               const UnansweredKind* fs_below_one, const UnansweredKind* unit_weight) {
@@ -200,22 +240,9 @@ py::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unan
                                      {Unanswered::fs_below_one, fs_below_one},
                                      {Unanswered::off_chart, &off_chart}}) {
         const Unanswered::Found found = told != nullptr ? unanswered.found(kind) : Unanswered::Found{};
-        if (found.count == 0) {
-            continue;
+        if (found.count > 0) {
+            warning.append(warning.empty() ? "" : " ").append(render(told_of(broadcast, *told, found)));
         }
-        auto [argument, why] = told->why(values_at(broadcast.walk, found.first));
-        std::string name;
-        if (argument < operand_count) {
-            name = element_name(broadcast, argument, found.first);
-        } else if (py::len(broadcast.shape) > 0) {
-            const py::tuple index =
-                py::module_::import("numpy").attr("unravel_index")(found.first, broadcast.shape);
-            name = element_at(joined(index));
-        }
-        // Named as the chart the module's calls read names itself.
-        const std::string told_of =
-            elements_unanswered(told->told, design_chart(), found.count, broadcast.walk.size, name, why);
-        warning.append(warning.empty() ? "" : " ").append(told_of);
     }
     return warning.empty() ? py::none() : py::object(py::str(warning));
 }

@@ -3,7 +3,7 @@
 // machine's cores with the GIL released: what slope_angle and factor_of_safety share.
 #pragma once
 
-#include "messages/python.hpp"
+#include "entries/diagnostic.hpp"
 #include "python/interruption.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/unit_weight.hpp"
@@ -111,16 +111,37 @@ class Unanswered {
     std::vector<Chunk> chunks_;
 };
 
+// What the elements a call over arrays tells of are, as its warning says it: most, those
+// it leaves without an answer.
+struct NoAnswer {
+    // Their values describe no slope (NaN); the same, for the factor of safety's two ends.
+    static constexpr Said no_slope = Said::python_no_slope;
+    static constexpr Said no_slope_at_both_ends = Said::python_no_slope_at_both_ends;
+    // The chart has no slope angle there, or no whole degree is confirmed there: NaN.
+    static constexpr Said no_slope_angle = Said::python_no_slope_angle;
+    static constexpr Said no_confirmed_angle = Said::python_no_confirmed_angle;
+    // A slope beyond the chart: its FS NaN at one end.
+    static constexpr Said beyond_the_chart = Said::python_beyond_the_chart;
+    // Their values describe no slope for Bishop's method, or the method does not apply to
+    // their slope: NaN.
+    static constexpr Said no_bishop_slope = Said::python_no_bishop_slope;
+    static constexpr Said bishop_fails = Said::python_bishop_fails;
+    // Answered, but for a factor of safety below 1, or a density no soil or rock has.
+    static constexpr Said fs_below_one = Said::python_fs_below_one;
+    static constexpr Said unit_weight = Said::python_unit_weight;
+};
+
 // What one kind of the unanswered elements of a call comes to, for its warning.
 struct UnansweredKind {
-    // What they are, as the warning says it.
-    NoAnswer told;
+    // What they are, as the warning says it: one of NoAnswer's.
+    Said told;
     // The first of them: the argument at fault (operand_count for none), and why.
     std::function<std::pair<std::size_t, std::string>(const Values&)> why;
 };
 
 // The call's one warning, or None: for each kind with elements, their count among all
-// and the first, named by its argument and index, and why (see elements_unanswered); those
+// and the first, named by its argument and index, and why ("3 of 12 elements have no
+// slope angle on chart 1, and are NaN; the first (element [0, 0]): chart 1 has no ..."); those
 // below 1, where the call tells of them, after those that describe no slope, as a run's
 // warnings come.
 pybind11::object unanswered_warning(const Broadcast& broadcast, const Unanswered& unanswered,

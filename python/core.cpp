@@ -4,6 +4,7 @@
 // same C++ as the program and the page, and every word comes from the messages room.
 #include "messages/columns.hpp"
 #include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "messages/units.hpp"
 #include "python/bishop_factors.hpp"
 #include "python/factors_of_safety.hpp"
@@ -30,13 +31,24 @@ py::tuple column_titles() {
     return py::make_tuple(t.height, t.x, t.y, t.chart_angle, t.confirmed_angle);
 }
 
-std::string shown(float value) { return std::string(py::repr(py::float_(static_cast<double>(value)))); }
+// A value as Python shows it: "30.0".
+zelm::Text shown(float value) { return {std::string(py::repr(py::float_(static_cast<double>(value))))}; }
 
+// A run as Python shows it: its six values, units, rows and warnings.
 std::string repr_of(const SweepResult& run) {
     const zelm::ChartInputs& v = run.entered();
-    return zelm::sweep_repr({shown(v.friction_angle), shown(v.cohesion), shown(v.density), shown(v.height),
-                             shown(v.definition), shown(v.security_factor)},
-                            v.units, run.rows(), run.warnings().size());
+    const auto count = [](std::size_t n) { return zelm::Count{static_cast<std::int64_t>(n)}; };
+    return zelm::render({zelm::Said::python_sweep_repr,
+                         zelm::Field::none,
+                         {{"phi", shown(v.friction_angle)},
+                          {"cohesion", shown(v.cohesion)},
+                          {"density", shown(v.density)},
+                          {"height", shown(v.height)},
+                          {"step", shown(v.definition)},
+                          {"fs", shown(v.security_factor)},
+                          {"units", zelm::Text{std::string(zelm::labels_of(v.units).option)}},
+                          {"rows", count(run.rows())},
+                          {"warnings", count(run.warnings().size())}}});
 }
 
 // zelm_fs.Sweep: one run's rows as arrays, its warnings, values and units, and the two files.

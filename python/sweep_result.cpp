@@ -4,7 +4,6 @@
 #include "files/output_file.hpp"
 #include "files/target.hpp"
 #include "messages/files.hpp"
-#include "messages/python.hpp"
 #include "messages/render.hpp"
 #include "messages/units.hpp"
 #include "python/arguments.hpp"
@@ -48,7 +47,14 @@ void refuse_what_never_fits(std::int32_t rows) {
     const auto memory = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
     const std::uint64_t needed = static_cast<std::uint64_t>(rows) * bytes_per_row;
     if (needed > memory) {
-        PyErr_SetString(PyExc_MemoryError, sweep_beyond_memory(rows, needed, memory).c_str());
+        const auto gigabytes = [](std::uint64_t bytes) {
+            return Fixed{static_cast<float>(static_cast<double>(bytes) / 1e9), 1};
+        };
+        const std::string said =
+            render({Said::python_sweep_beyond_memory,
+                    Field::none,
+                    {{"rows", Count{rows}}, {"needed", gigabytes(needed)}, {"memory", gigabytes(memory)}}});
+        PyErr_SetString(PyExc_MemoryError, said.c_str());
         throw py::error_already_set();
     }
 }
@@ -69,7 +75,8 @@ py::array_t<float> read_only(py::array_t<float> array) {
     if (failure.errno_value() != 0) {
         error = os_error(failure.errno_value(), reason, name);
     } else {  // with no errno, Python would show a file name set apart as "[Errno None] None"
-        error = os_error(cannot_write(std::string(py::str(name)), reason));
+        error = os_error(render(
+            {Said::python_cannot_write, Field::none, {{"name", Text{std::string(py::str(name))}}, {"reason", Text{reason}}}}));
     }
     if (failure.found && py::hasattr(error, "add_note")) {
         error.attr("add_note")(found_words(failure));
@@ -163,10 +170,12 @@ KeptRows SweepResult::kept_rows() const {
 void SweepResult::write(const py::object& path) const {
     const py::object name = py::module_::import("os").attr("fsdecode")(path);
     if (py::str(name).equal(py::str("-"))) {
-        throw py::value_error(std::string(text_to_standard_output()));
+        refuse({Said::python_text_to_standard_output});
     }
     if (has_xlsx_extension(name.cast<std::filesystem::path>())) {
-        throw py::value_error(text_under_workbook_name(name.cast<std::string>()));
+        refuse({Said::python_text_under_workbook_name,
+                Field::none,
+                {{"refusal", Text{text_under_a_workbook_name(name.cast<std::string>())}}}});
     }
     write_file(path, Writer::stream, [this](OutputFile& file, const ShouldStop& stop) {
         KeptRows rows = kept_rows();

@@ -13,6 +13,7 @@
 #include "messages/bishop.hpp"
 #include "messages/checks.hpp"
 #include "messages/render.hpp"
+#include "messages/templates.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
@@ -289,6 +290,14 @@ TEST(Facts, UnitsLabelTheValuesAndLeaveTheRows) {
                        "pes espec\xED"
                        "fic");
         EXPECT_EQ(si, tonnes);
+    }
+}
+
+// Whatever family says it, each thing the program, the page or Python says has its words:
+// a template under its id.
+TEST(Words, EveryIdHasItsTemplate) {
+    for (std::size_t id = 0; id < static_cast<std::size_t>(Said::said_count); ++id) {
+        EXPECT_NO_THROW(static_cast<void>(template_of(static_cast<Said>(id)))) << "id " << id;
     }
 }
 

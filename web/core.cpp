@@ -3,7 +3,8 @@
 // over the typed text of a field, or the six values read; it gets back why a field
 // is refused, a run's rows, warnings and curve, and the two files the program writes;
 // or, for the five values of a slope that stands, the program's check of it and
-// Bishop's factor of safety with its critical circle.
+// Bishop's factor of safety with its critical circle; and every sentence the page
+// says, in the words the program and the Python module are given by the same renderer.
 //
 // embind rather than plain exported C functions: the script calls typed functions
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
@@ -16,7 +17,6 @@
 #include "messages/entries.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
-#include "messages/page.hpp"
 #include "messages/render.hpp"
 #include "messages/units.hpp"
 #include "messages/warnings.hpp"
@@ -47,6 +47,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -402,21 +403,79 @@ val bishop(const val& values) {
     return answer;
 }
 
-// What the page says, for its script to fill with numbers: { said: each sentence by its
-// key, a template or, where it says a count, its forms for one and for more; titles: the
-// columns' and the curves' titles; units: each choice of units by its name, with the text
-// the forms offer it by, the labels of C' and d, and what d is called (weight) }.
-val page_words() {
-    val said = val::object();
-    for (const PageSentence& sentence : page_sentences(design_chart())) {
-        val forms = val(sentence.one);
-        if (!sentence.many.empty()) {
-            forms = val::array();
-            forms.call<void>("push", sentence.one);
-            forms.call<void>("push", sentence.many);
-        }
-        said.set(std::string(sentence.key), forms);
+// The page's sentences, by the keys its script asks for them by.
+constexpr auto page_sentences = std::to_array<std::pair<std::string_view, Said>>({
+    {"runStopped", Said::page_run_stopped},
+    {"resultOutOfDate", Said::page_result_out_of_date},
+    {"enterAValue", Said::page_enter_a_value},
+    {"entryRefused", Said::page_entry_refused},
+    {"sixRefused", Said::page_six_refused},
+    {"resultForEarlier", Said::page_result_for_earlier},
+    {"fiveRefused", Said::page_five_refused},
+    {"chartForEarlier", Said::page_chart_for_earlier},
+    {"checkRefused", Said::page_check_refused},
+    {"rowsCaption", Said::page_rows_caption},
+    {"endsCaption", Said::page_ends_caption},
+    {"rowsNotShown", Said::page_rows_not_shown},
+    {"computing", Said::page_computing},
+    {"warning", Said::page_warning},
+    {"rowsComputed", Said::page_rows_computed},
+    {"rowsComputedWarned", Said::page_rows_computed_warned},
+    {"warnings", Said::page_warnings},
+    {"checkCaption", Said::page_check_caption},
+    {"designCurve", Said::page_design_curve},
+    {"confirmedCurve", Said::page_confirmed_curve},
+    {"slopePoint", Said::page_slope_point},
+    {"bishopLine", Said::page_bishop_line},
+    {"bishopShallow", Said::page_bishop_shallow},
+    {"bishopNone", Said::page_bishop_none},
+    {"sectionTitle", Said::page_section_title},
+    {"sectionCaption", Said::page_section_caption},
+    {"shallowCaption", Said::page_shallow_caption},
+    {"checkOutOfDate", Said::page_check_out_of_date},
+    {"makingText", Said::page_making_text},
+    {"textReady", Said::page_text_ready},
+    {"textFailed", Said::page_text_failed},
+    {"makingWorkbook", Said::page_making_workbook},
+    {"workbookRefused", Said::page_workbook_refused},
+    {"workbookReady", Said::page_workbook_ready},
+    {"workbookFailed", Said::page_workbook_failed},
+    {"runFailed", Said::page_run_failed},
+    {"checkFailed", Said::page_check_failed},
+});
+
+// The page's sentence under `key`, in the words every host's are made by, its slots
+// filled from the script's object: a number is a count, which also chooses the
+// sentence's form; anything else a text, as the script writes it (an Error as "Error:
+// ..."). The script formats the numbers it shows itself. {chart} is the chart the page's
+// check reads.
+std::string say(const std::string& key, const val& slots) {
+    const auto* sentence = std::find_if(page_sentences.begin(), page_sentences.end(),
+                                        [&key](const auto& known) { return known.first == key; });
+    if (sentence == page_sentences.end()) {
+        throw std::logic_error("the page has no sentence " + key);
     }
+    const val entries = val::global("Object").call<val>("entries", slots);
+    const auto count = entries["length"].as<std::size_t>();
+    std::vector<std::string> names;  // the slots' names, which the diagnostic's arguments view
+    names.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        names.push_back(entries[i][0].as<std::string>());
+    }
+    Diagnostic said{sentence->second, Field::none, {{"chart", Text{std::string(design_chart().name)}}}};
+    for (std::size_t i = 0; i < count; ++i) {
+        const val value = entries[i][1];
+        said.args.push_back({names[i], value.isNumber()
+                                           ? Value{Count{static_cast<std::int64_t>(value.as<double>())}}
+                                           : Value{Text{val::global("String")(value).as<std::string>()}}});
+    }
+    return render(said);
+}
+
+// What the page shows beside its sentences: { titles: the columns' and the curves'
+// titles; units: each choice of units by its name, with the text the forms offer it by,
+// the labels of C' and d, and what d is called (weight) }.
+val page_words() {
     val titles = val::object();
     titles.set("height", std::string(column_titles.height));
     titles.set("x", std::string(column_titles.x));
@@ -424,16 +483,20 @@ val page_words() {
     titles.set("angle", std::string(column_titles.angle));
     titles.set("confirmed", std::string(column_titles.confirmed_angle));
     val units = val::object();
-    for (const UnitLabels* labels : {&tonne_labels, &si_labels}) {
-        val choice = val::object();
-        choice.set("offered", units_offered(*labels));
-        choice.set("stress", std::string(labels->stress));
-        choice.set("unitWeight", std::string(labels->unit_weight));
-        choice.set("weight", std::string(labels->weight_title));
-        units.set(std::string(labels->option), choice);
+    for (const Units choice : {Units::tonnes, Units::si}) {
+        const UnitLabels& labels = labels_of(choice);
+        val shown = val::object();
+        shown.set(
+            "offered",
+            render({Said::page_units_offered,
+                    Field::none,
+                    {{"stress", Text{std::string(labels.stress)}}, {"unit_weight", WeightUnit{choice}}}}));
+        shown.set("stress", std::string(labels.stress));
+        shown.set("unitWeight", std::string(labels.unit_weight));
+        shown.set("weight", std::string(labels.weight_title));
+        units.set(std::string(labels.option), shown);
     }
     val words = val::object();
-    words.set("said", said);
     words.set("titles", titles);
     words.set("units", units);
     return words;
@@ -446,6 +509,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     using namespace zelm;
     emscripten::function("readField", &read_field);
     emscripten::function("pageWords", &page_words);
+    emscripten::function("say", &say);
     emscripten::function("check", &check);
     emscripten::function("bishop", &bishop);
     emscripten::class_<PageRun>("PageRun")

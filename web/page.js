@@ -2,11 +2,12 @@
 // the program's C++ compiled to WebAssembly and inlined in this page) and lays out
 // what comes back: a run of the six values, or the check of a slope that stands. Every
 // number, rounding and byte comes from the core, and every sentence and title too (its
-// pageWords(), templates whose {slots} the script fills); the script only places them
-// and writes the numbers it fills in. Once it takes Enter, <html> gets
-// data-state="starting"; once the core has started, data-state="ready" and the
-// performance timeline the mark "zelm-ready"; once a run's result is painted, chart and
-// all, the mark "zelm-drawn", and once a check's is, "zelm-check-drawn".
+// say(), which fills a sentence's slots with the texts the script gives it, and its
+// pageWords()); the script only places them and writes the numbers it fills in. Once
+// it takes Enter, <html> gets data-state="starting"; once the core has started,
+// data-state="ready" and the performance timeline the mark "zelm-ready"; once a run's
+// result is painted, chart and all, the mark "zelm-drawn", and once a check's is,
+// "zelm-check-drawn".
 'use strict';
 
 (function () {
@@ -26,7 +27,7 @@
   const angles = document.getElementById('angles');
   const checkUnits = document.getElementById('check-units');
   let core = null;
-  let words = null;  // the core's pageWords(): sentences, titles and choices of units
+  let words = null;  // the core's pageWords(): titles and choices of units
   let computed = null;  // the six values of the run on show and its units, while the form still holds them
   let shown = null;  // the run on show, kept for its downloads, and its result file's bytes where it kept them
   let plot = null;
@@ -52,13 +53,11 @@
     return `${value < 0 && Number(text) !== 0 ? '-' : ''}${grouped}${fraction === undefined ? '' : `,${fraction}`}`;
   }
 
-  // The core's sentence under `key`, its {slots} filled; for a sentence that says a count,
-  // its form for slots.count, given as a number and written as the table writes one.
+  // The core's sentence under `key`, its slots filled with the texts given; a count, given
+  // as a number, chooses the sentence's form and comes beside it written as the table
+  // writes one (counted).
   function said(key, slots = {}) {
-    const forms = words.said[key];
-    const template = Array.isArray(forms) ? forms[slots.count === 1 ? 0 : 1] : forms;
-    const filled = { ...slots, count: slots.count === undefined ? undefined : numberText(slots.count) };
-    return template.replace(/\{(\w+)\}/g, (_, slot) => filled[slot]);
+    return core.say(key, slots.count === undefined ? slots : { ...slots, counted: numberText(slots.count) });
   }
 
   // The labels of C' and d in a form, and the entered list's, after the units chosen in it.

@@ -75,3 +75,4 @@ def test_the_units_label_the_run_and_change_no_row():
     si = zelm_fs.sweep(30, 2, 2.5, 20, 1, 1.5, units="si")
     assert (traced.units, si.units, si.to_dataframe().attrs["units"]) == ("tonnes", "si", "si")
     assert si.to_dataframe().equals(traced.to_dataframe()) and "units='si'" in repr(si)
+    assert repr(traced) == "<zelm_fs.Sweep phi=30.0 cohesion=2.0 density=2.5 height=20.0 step=1.0 fs=1.5 units='tonnes': 20 rows, 0 warnings>"

@@ -662,3 +662,26 @@ test('check a slope: Bishop\'s factor of safety beside the chart\'s, and the sec
   assert.match(await page.textContent('#check-circle-caption'), /a shallow slide along the face, from the toe to the crest edge at x = 15\.29 m[.]$/);
   await check();
 });
+
+// The script words nothing itself: each sentence it asks for, by the keys its source
+// names, the core has and fills, whatever the page's slots hold; a count of one chooses
+// the form for one, and a failure is told with its error as the script writes one.
+test('every sentence the script asks for is the core\'s, a count choosing its form and a failure naming its error', async () => {
+  const { page, check } = await open();
+  const script = await readFile(path.join(testsDir, '..', 'web', 'page.js'), 'utf8');
+  const keys = [...new Set([...script.matchAll(/said\(([^,)]*)/g)].flatMap(([, asked]) => [...asked.matchAll(/'(\w+)'/g)].map(([, key]) => key)))];
+  assert.ok(keys.length >= 35, keys.join(' '));
+  const said = await page.evaluate((keys) => {
+    const slots = Object.fromEntries(['typed', 'reason', 'earlier', 'line', 'done', 'warnings', 'lines', 'fs', 'height', 'angle',
+      'cautions', 'centreX', 'centreY', 'radius', 'entryX', 'exitX', 'size', 'error'].map((slot) => [slot, '#']));
+    return keys.map((key) => window.zelmCore.say(key, { ...slots, count: 3, counted: '3' }));
+  }, keys);
+  said.forEach((sentence, i) => assert.match(sentence, /^[^{}]+$/, keys[i]));
+  const forms = await page.evaluate(() => [1, 2].map((count) => window.zelmCore.say('sixRefused', { count, counted: `${count}`, earlier: '' }))
+    .concat([window.zelmCore.say('runFailed', { error: new Error('the module ran out of memory') })]));
+  assert.deepEqual(forms, [
+    '1 value of the six cannot be read, as marked beside it; nothing was computed.',
+    '2 values of the six cannot be read, as marked beside them; nothing was computed.',
+    'The run failed: Error: the module ran out of memory']);
+  await check();
+});
