@@ -186,7 +186,7 @@ std::variant<std::vector<CheckAnswer>, UsageError> answers_of(const SlopeChecks&
             return UsageError{.fault = UsageFault::describes_no_slope,
                               .position = i,
                               .slope = checks.slopes[i],
-                              .why = answer.why};
+                              .answer = answer};
         }
     }
     return answers;
@@ -200,7 +200,7 @@ std::variant<std::vector<BishopResult>, UsageError> answers_of(const BishopCheck
             return UsageError{.fault = UsageFault::no_slope_for_bishop,
                               .position = i,
                               .slope = checks.slopes[i],
-                              .bishop_why = answer.reason};
+                              .bishop = answer};
         }
     }
     return answers;

@@ -2,6 +2,7 @@
 
 #include "messages/bishop_answers.hpp"
 #include "messages/checks.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 
@@ -70,22 +71,32 @@ std::vector<std::string> bishop_notes(const BishopFindings& findings, const Char
     const SlopeToCheck run{entered.friction_angle, entered.cohesion, entered.density, 0.0F, 0.0F,
                            entered.chart};
     const std::string fs = shortest(entered.security_factor);
+    for (const BrokenRows& broken : findings.broken) {
+        if (broken.rows.rows == 0) {
+            continue;
+        }
+        const std::string at = heights_text(broken.rows);
+        const Field field = broken.violation->rule.field;
+        if (field == Field::slope_height) {
+            notes.push_back("Bishop's columns are empty at " + at + ", where the height is not above 0.");
+        } else if (field == Field::slope_angle) {
+            notes.push_back("the Bishop FS is empty at " + at + ", where the angle printed is not above 0.");
+        } else {
+            notes.push_back(
+                "Bishop's columns are empty: " + render(violation_said(*broken.violation, run.units)) + ".");
+        }
+    }
     for (std::size_t i = 0; i < findings.refused.size(); ++i) {
         const Heights& rows = findings.refused[i];
         const auto why = static_cast<BishopReason>(i);
         if (rows.rows == 0) {
             continue;
         }
-        const std::string at = heights_text(rows);
-        if (why == BishopReason::height) {
-            notes.push_back("Bishop's columns are empty at " + at + ", where the height is not above 0.");
-        } else if (why == BishopReason::face_angle) {
-            notes.push_back("the Bishop FS is empty at " + at + ", where the angle printed is not above 0.");
-        } else if (values_refused(why)) {
+        if (values_refused(why)) {
             notes.push_back("Bishop's columns are empty: " + bishop_refusal(run, why));
         } else {
-            notes.push_back("the Bishop FS is empty at " + at + ", where for the angle printed " +
-                            bishop_refusal(run, why));
+            notes.push_back("the Bishop FS is empty at " + heights_text(rows) +
+                            ", where for the angle printed " + bishop_refusal(run, why));
         }
     }
     if (findings.none_reaches.rows > 0) {

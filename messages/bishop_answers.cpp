@@ -1,6 +1,6 @@
 #include "messages/bishop_answers.hpp"
 
-#include "messages/checks.hpp"
+#include "messages/render.hpp"
 #include "messages/units.hpp"
 #include "numbers/writing.hpp"
 
@@ -27,58 +27,20 @@ std::string method_fails(const BishopResult& result) {
            "safety";
 }
 
-std::size_t bishop_argument(BishopReason why) {
-    switch (why) {
-        case BishopReason::friction_angle:
-            return 0;
-        case BishopReason::cohesion:
-        case BishopReason::no_strength:
-            return 1;
-        case BishopReason::unit_weight:
-            return 2;
-        case BishopReason::height:
-            return 3;
-        case BishopReason::face_angle:
-            return 4;
-        default:
-            break;
-    }
-    return 5;
-}
-
 std::string bishop_refusal(const SlopeToCheck& slope, const BishopResult& result) {
-    // The check's own sentences where its rule is the method's; the method takes a friction
-    // angle of 0, and refuses a cohesion too large against the density times the height.
-    CheckAnswer told;
-    told.chart = slope.chart;
-    told.verdict = Verdict::no_answer;
+    if (result.violation) {
+        return render(violation_said(*result.violation, slope.units)) + ".";
+    }
     switch (result.reason) {
-        case BishopReason::friction_angle:
-            return "the friction angle " + shortest(slope.friction_angle) +
-                   (std::isfinite(slope.friction_angle) ? " is not at least 0 and below 90 degrees."
-                                                        : " is not a finite number.");
         case BishopReason::no_strength:
             return "the cohesion and the friction angle are both 0: nothing resists the slope's weight.";
-        case BishopReason::cohesion:
-            if (slope.cohesion >= 0.0F && std::isfinite(slope.cohesion)) {
-                return "the cohesion " + shortest(slope.cohesion) + " is beyond measure against the " +
-                       std::string(labels_of(slope.units).weight) + " times the height.";
-            }
-            told.why = Meaningless::cohesion;
-            break;
-        case BishopReason::unit_weight:
-            told.why = Meaningless::density;
-            break;
-        case BishopReason::height:
-            told.why = Meaningless::height;
-            break;
-        case BishopReason::face_angle:
-            told.why = Meaningless::slope_angle;
-            break;
+        case BishopReason::cohesion_beyond_measure:
+            return "the cohesion " + shortest(slope.cohesion) + " is beyond measure against the " +
+                   std::string(labels_of(slope.units).weight) + " times the height.";
         default:
-            return "Bishop's method does not apply: " + method_fails(result) + ".";
+            break;
     }
-    return check_line(slope, told);
+    return "Bishop's method does not apply: " + method_fails(result) + ".";
 }
 
 }  // namespace zelm

@@ -1,21 +1,13 @@
 // Why Bishop's method gives a slope no factor of safety, in one sentence, as Python's
-// warning, the page, --bishop and its usage errors tell it; and which of the slope's
-// five values is at fault.
+// warning, the page, --bishop and its usage errors tell it.
 #pragma once
 
 #include "slices/bishop.hpp"
 #include "sweep/check.hpp"
 
-#include <cstddef>
 #include <string>
 
 namespace zelm {
-
-// Which of the five values, in the order they are typed (0 the friction angle, 1 the
-// cohesion, 2 the density, 3 the height, 4 the slope angle), the method refuses: the
-// cohesion where neither friction nor cohesion is given; 5 where the values describe a
-// slope and the method fails on it.
-std::size_t bishop_argument(BishopReason why);
 
 // Why there is no factor of safety, as one sentence: "the friction angle 90 is not at
 // least 0 and below 90 degrees.", or "Bishop's method does not apply: m_alpha falls ...".

@@ -1,6 +1,6 @@
 #include "messages/checks.hpp"
 
-#include "messages/units.hpp"
+#include "messages/render.hpp"
 #include "numbers/writing.hpp"
 
 #include <cmath>
@@ -13,31 +13,12 @@ namespace {
 
 // Why the values leave the chart nothing to read, as one sentence.
 std::string reason(const SlopeToCheck& slope, const CheckAnswer& answer) {
-    const auto value = [](const std::string& name, float v, const char* rule) {
-        return name + " " + shortest(v) + (std::isfinite(v) ? rule : " is not a finite number") + ".";
-    };
-    switch (answer.why) {
-        case Meaningless::friction_angle:
-            return value("the friction angle", slope.friction_angle, " is not between 0 and 90 degrees");
-        case Meaningless::cohesion:
-            return value("the cohesion", slope.cohesion, " is below 0");
-        case Meaningless::density:
-            return value("the " + std::string(labels_of(slope.units).weight), slope.density,
-                         " is not above 0");
-        case Meaningless::height:
-            return value("the height of the slope", slope.height, " is not above 0");
-        case Meaningless::slope_angle:
-            return value("the slope angle", slope.slope_angle,
-                         slope.slope_angle > 0.0F ? " is above 90 degrees: a slope stands at most vertical"
-                                                  : " is not above 0 degrees");
-        case Meaningless::friction_angle_too_small:
-            return "the friction angle " + shortest(slope.friction_angle) +
-                   " is too small: the factors of safety " + std::string(answer.chart->name) +
-                   " tells apart for it need more than " + std::to_string(most_fs_decimals) + " decimals.";
-        case Meaningless::none:
-            break;
+    if (answer.violation) {
+        return render(violation_said(*answer.violation, slope.units)) + ".";
     }
-    return {};
+    return "the friction angle " + shortest(slope.friction_angle) + " is too small: the factors of safety " +
+           std::string(answer.chart->name) + " tells apart for it need more than " +
+           std::to_string(most_fs_decimals) + " decimals.";
 }
 
 }  // namespace

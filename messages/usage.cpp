@@ -93,11 +93,8 @@ std::string check_value_name(std::size_t i) {
 // The value, of the slope-th slope, that leaves it without an answer, and why, without
 // the sentence's full stop: the pointer to --help follows.
 std::string no_slope(const UsageError& error) {
-    const std::size_t typed = typed_position(error.why);
-    CheckAnswer none;
-    none.why = error.why;
-    none.chart = error.slope.chart;
-    std::string why = check_line(error.slope, none);
+    const std::size_t typed = refused_position(error.answer).value_or(0);
+    std::string why = check_line(error.slope, error.answer);
     why.pop_back();
     // The slope's two values follow the material's three, and the slopes before it.
     return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;
@@ -105,8 +102,8 @@ std::string no_slope(const UsageError& error) {
 
 // The same for a slope whose values Bishop's method refuses.
 std::string no_slope_for_bishop(const UsageError& error) {
-    const std::size_t typed = bishop_argument(error.bishop_why);
-    std::string why = bishop_refusal(error.slope, error.bishop_why);
+    const std::size_t typed = refused_position(error.bishop).value_or(0);
+    std::string why = bishop_refusal(error.slope, error.bishop);
     why.pop_back();
     return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;
 }

@@ -27,8 +27,8 @@ enum class UsageFault {
     too_many_values,              // count
     value_refused,                // position: the value of a design run (from 0); typed, refusal
     check_value_refused,          // position: the value after --check or --bishop (from 0); typed, refusal
-    describes_no_slope,           // position: the slope after --check (from 0); slope, why
-    no_slope_for_bishop,          // position: the slope after --bishop (from 0); slope, bishop_why
+    describes_no_slope,           // position: the slope after --check (from 0); slope, answer
+    no_slope_for_bishop,          // position: the slope after --bishop (from 0); slope, bishop
     file_name_empty,              // the result file's name, after --output
     names_a_folder,               // typed: the result file's name
     workbook_name,                // typed: the result file's name, which is a workbook's
@@ -45,8 +45,8 @@ struct UsageError {
     std::size_t position = 0;
     Refusal refusal = Refusal::not_a_number;
     SlopeToCheck slope{};
-    Meaningless why = Meaningless::none;
-    BishopReason bishop_why = BishopReason::none;
+    CheckAnswer answer{};
+    BishopResult bishop{};
 };
 
 // The error in one line, without a line break, whatever the arguments it quotes hold (a

@@ -140,9 +140,7 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
     const auto line = [units](const Values& v) {
         const SlopeToCheck slope = slope_of(v, units);
         const CheckAnswer answer = check_slope(slope);
-        const std::size_t argument =
-            answer.verdict == Verdict::no_answer ? typed_position(answer.why) : operand_count;
-        return std::pair{argument, check_line(slope, answer)};
+        return std::pair{refused_position(answer).value_or(operand_count), check_line(slope, answer)};
     };
     const UnansweredKind no_slope{NoAnswer::no_slope_at_both_ends, line};
     const UnansweredKind off_chart{NoAnswer::beyond_the_chart, line};

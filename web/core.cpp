@@ -346,7 +346,8 @@ val check(const val& values) {
     val checked = val::object();
     const bool answered = answer.verdict != Verdict::no_answer;
     checked.set("line", (answered ? slope_named(slope) + ": " : std::string()) + check_line(slope, answer));
-    checked.set("refused", answered ? -1 : static_cast<int>(typed_position(answer.why)));
+    const auto refused = refused_position(answer);
+    checked.set("refused", refused ? static_cast<int>(*refused) : -1);
     if (!answered) {
         return checked;
     }
