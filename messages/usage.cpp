@@ -1,10 +1,8 @@
 #include "messages/usage.hpp"
 
-#include "messages/bishop.hpp"
-#include "messages/bishop_answers.hpp"
-#include "messages/checks.hpp"
 #include "messages/entries.hpp"
 #include "messages/files.hpp"
+#include "messages/render.hpp"
 #include "messages/units.hpp"
 
 #include <string_view>
@@ -90,22 +88,10 @@ std::string check_value_name(std::size_t i) {
     return std::string((i - 3) % 2 == 0 ? "H" : "ANGLE") + (slope > 1 ? std::to_string(slope) : "");
 }
 
-// The value, of the slope-th slope, that leaves it without an answer, and why, without
-// the sentence's full stop: the pointer to --help follows.
+// The value that leaves a slope without an answer, and why, without the sentence's full
+// stop: the pointer to --help follows.
 std::string no_slope(const UsageError& error) {
-    const std::size_t typed = refused_position(error.answer).value_or(0);
-    std::string why = check_line(error.slope, error.answer);
-    why.pop_back();
-    // The slope's two values follow the material's three, and the slopes before it.
-    return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;
-}
-
-// The same for a slope whose values Bishop's method refuses.
-std::string no_slope_for_bishop(const UsageError& error) {
-    const std::size_t typed = refused_position(error.bishop).value_or(0);
-    std::string why = bishop_refusal(error.slope, error.bishop);
-    why.pop_back();
-    return check_value_name(typed < 3 ? typed : typed + 2 * error.position) + ": " + why;
+    return check_value_name(error.position) + ": " + render(*error.why);
 }
 
 std::string six_values() {
@@ -133,9 +119,8 @@ std::string value_fault(const UsageError& error) {
         case UsageFault::check_value_refused:
             return check_value_name(error.position) + refused;
         case UsageFault::describes_no_slope:
-            return no_slope(error);
         case UsageFault::no_slope_for_bishop:
-            return no_slope_for_bishop(error);
+            return no_slope(error);
         default:
             return {};
     }

@@ -2,12 +2,12 @@
 // tells it, worded here alone.
 #pragma once
 
+#include "entries/diagnostic.hpp"
 #include "messages/options.hpp"
 #include "numbers/reading.hpp"
-#include "slices/bishop.hpp"
-#include "sweep/check.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace zelm {
@@ -27,8 +27,8 @@ enum class UsageFault {
     too_many_values,              // count
     value_refused,                // position: the value of a design run (from 0); typed, refusal
     check_value_refused,          // position: the value after --check or --bishop (from 0); typed, refusal
-    describes_no_slope,           // position: the slope after --check (from 0); slope, answer
-    no_slope_for_bishop,          // position: the slope after --bishop (from 0); slope, bishop
+    describes_no_slope,           // position: the value after --check (from 0) at fault; why
+    no_slope_for_bishop,          // position: the value after --bishop (from 0) at fault; why
     file_name_empty,              // the result file's name, after --output
     names_a_folder,               // typed: the result file's name
     workbook_name,                // typed: the result file's name, which is a workbook's
@@ -44,9 +44,7 @@ struct UsageError {
     std::size_t count = 0;
     std::size_t position = 0;
     Refusal refusal = Refusal::not_a_number;
-    SlopeToCheck slope{};
-    CheckAnswer answer{};
-    BishopResult bishop{};
+    std::optional<Diagnostic> why{};  // why the slope's values describe none, as a clause
 };
 
 // The error in one line, without a line break, whatever the arguments it quotes hold (a

@@ -1,11 +1,13 @@
 #include "python/bishop_factors.hpp"
 
-#include "messages/bishop_answers.hpp"
 #include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "slices/bishop.hpp"
+#include "sweep/bishop_answer.hpp"
+#include "sweep/check_answer.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -105,7 +107,8 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
         const SlopeToCheck slope{
             v[0], v[1], v[2], v[3], v[4], &design_chart(), units.value_or(Units::tonnes)};
         const BishopResult result = critical_circle(slope_of(v));
-        return std::pair{refused_position(result).value_or(operand_count), bishop_refusal(slope, result)};
+        return std::pair{refused_position(result).value_or(operand_count),
+                         render(as_sentence(bishop_refusal(slope, result)))};
     };
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
     const UnansweredKind fails{NoAnswer::bishop_fails, why};

@@ -1,11 +1,12 @@
 #include "python/factors_of_safety.hpp"
 
-#include "messages/checks.hpp"
 #include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "sweep/check.hpp"
+#include "sweep/check_answer.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -140,7 +141,7 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
     const auto line = [units](const Values& v) {
         const SlopeToCheck slope = slope_of(v, units);
         const CheckAnswer answer = check_slope(slope);
-        return std::pair{refused_position(answer).value_or(operand_count), check_line(slope, answer)};
+        return std::pair{refused_position(answer).value_or(operand_count), render(check_line(slope, answer))};
     };
     const UnansweredKind no_slope{NoAnswer::no_slope_at_both_ends, line};
     const UnansweredKind off_chart{NoAnswer::beyond_the_chart, line};

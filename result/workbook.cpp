@@ -2,13 +2,14 @@
 
 #include "files/file_names.hpp"
 #include "files/room.hpp"
-#include "messages/bishop.hpp"
 #include "messages/columns.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 #include "result/workbook_warnings.hpp"
+#include "sweep/bishop_answer.hpp"
 #include "sweep/bishop_columns.hpp"
 #include "sweep/sweep.hpp"
 
@@ -200,7 +201,7 @@ RowsWritten write_rows(lxw_worksheet* sheet, Formats& formats, const FirstRows& 
         written.stopped = asked_to_stop(stop);
     }
     // Beyond them, the first row says where Bishop's cells stop, where the reader sees it.
-    const std::string stops = where_bishop_stops(first.findings);
+    const std::string stops = render(where_bishop_stops(first.findings));
     for (bool said = false; !written.stopped; said = true) {
         const SweepRow* swept = rest.next();
         if (swept == nullptr) {
@@ -424,7 +425,11 @@ std::optional<Failure> write_workbook_at(const std::string& name, const fs::path
     if (first.stopped) {
         return Failure::stop();
     }
-    const auto notes = workbook_warning_lines(bishop_notes(first.findings, entered));
+    std::vector<std::string> bishop_said;
+    for (const Diagnostic& note : bishop_notes(first.findings, entered)) {
+        bishop_said.push_back(render(note));
+    }
+    const auto notes = workbook_warning_lines(bishop_said);
     warnings.insert(warnings.end(), notes.begin(), notes.end());
     if (auto refused = beyond_a_sheet(rows, max_rows, warnings)) {
         return refused;
