@@ -10,16 +10,17 @@
 #include "console/terminal.hpp"
 #include "files/failure.hpp"
 #include "files/output_file.hpp"
-#include "messages/bishop.hpp"
-#include "messages/checks.hpp"
 #include "messages/diagnostic.hpp"
 #include "messages/exit_status.hpp"
+#include "messages/files.hpp"
 #include "messages/render.hpp"
 #include "messages/usage.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/workbook.hpp"
+#include "sweep/bishop_answer.hpp"
 #include "sweep/check.hpp"
+#include "sweep/check_answer.hpp"
 #include "sweep/design_run.hpp"
 #include "sweep/findings.hpp"
 #include "sweep/rows.hpp"
@@ -196,7 +197,7 @@ ExitStatus carry_out(const UsageError& error) {
     return ExitStatus::usage;
 }
 
-// One line on standard output per slope, naming it, from its answer by `line`; none at
+// One line on standard output per slope, what `line` says of it and its answer; none at
 // all when the values of one describe no slope. A slope that Bishop's method leaves
 // without a factor of safety is answered all the same, by the reason.
 template <typename Checks, typename Line>
@@ -214,7 +215,7 @@ ExitStatus answer_lines(const Checks& checks, Line&& line) {
         warn(std::cerr, sentence(*slip));
     }
     for (std::size_t i = 0; i < answered.size(); ++i) {
-        std::cout << line(checks.slopes[i], answered[i]) << '\n';
+        std::cout << render(line(checks.slopes[i], answered[i])) << '\n';
         if (stop_requested()) {
             end_by_stop(false);
         }
@@ -226,9 +227,17 @@ ExitStatus answer_lines(const Checks& checks, Line&& line) {
     return ExitStatus::written;
 }
 
-ExitStatus carry_out(const SlopeChecks& checks) { return answer_lines(checks, named_check_line); }
+ExitStatus carry_out(const SlopeChecks& checks) {
+    return answer_lines(checks, [](const SlopeToCheck& slope, const CheckAnswer& answer) {
+        return slope_answered(slope, check_line(slope, answer));
+    });
+}
 
-ExitStatus carry_out(const BishopChecks& checks) { return answer_lines(checks, named_bishop_line); }
+ExitStatus carry_out(const BishopChecks& checks) {
+    return answer_lines(checks, [](const SlopeToCheck& slope, const BishopResult& result) {
+        return slope_answered(slope, bishop_line(slope, result));
+    });
+}
 
 // A design run: its files found writable, the values asked for unless given, then the
 // result file and the workbook written.

@@ -6,6 +6,8 @@
 #include "messages/options.hpp"
 #include "messages/units.hpp"
 #include "numbers/reading.hpp"
+#include "sweep/bishop_answer.hpp"
+#include "sweep/check_answer.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -163,6 +165,13 @@ std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLi
     return BishopChecks{.slopes = std::move(read), .units = units};
 }
 
+// Where the value typed at `place` among a slope's five (PHI C D H ANGLE) stands among
+// the values after --check or --bishop, for the slope-th slope (from 0): the material's
+// three first, shared by every slope, then each slope's H and ANGLE in turn.
+std::size_t value_after_the_option(std::size_t place, std::size_t slope) {
+    return place < 3 ? place : place + 2 * slope;
+}
+
 // The slope typed, as Bishop's method takes it.
 HomogeneousSlope homogeneous(const SlopeToCheck& slope) {
     return {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density};
@@ -200,11 +209,10 @@ std::variant<std::vector<CheckAnswer>, UsageError> answers_of(const SlopeChecks&
     std::vector<CheckAnswer> answers;
     for (std::size_t i = 0; i < checks.slopes.size(); ++i) {
         const CheckAnswer& answer = answers.emplace_back(check_slope(checks.slopes[i]));
-        if (answer.verdict == Verdict::no_answer) {
+        if (const auto typed = refused_position(answer)) {
             return UsageError{.fault = UsageFault::describes_no_slope,
-                              .position = i,
-                              .slope = checks.slopes[i],
-                              .why = answer.why};
+                              .position = value_after_the_option(*typed, i),
+                              .why = check_refusal(checks.slopes[i], answer)};
         }
     }
     return answers;
@@ -214,11 +222,10 @@ std::variant<std::vector<BishopResult>, UsageError> answers_of(const BishopCheck
     std::vector<BishopResult> answers;
     for (std::size_t i = 0; i < checks.slopes.size(); ++i) {
         const BishopResult& answer = answers.emplace_back(critical_circle(homogeneous(checks.slopes[i])));
-        if (values_refused(answer.reason)) {
+        if (const auto typed = refused_position(answer)) {
             return UsageError{.fault = UsageFault::no_slope_for_bishop,
-                              .position = i,
-                              .slope = checks.slopes[i],
-                              .bishop_why = answer.reason};
+                              .position = value_after_the_option(*typed, i),
+                              .why = bishop_refusal(checks.slopes[i], answer)};
         }
     }
     return answers;

@@ -74,6 +74,16 @@ std::optional<Violation> first_violation(std::span<const Rule> rules, ValueOf&& 
     return std::nullopt;
 }
 
+// Where the value of `field` is typed among a table's: its rule's place. The table's size
+// where it has no rule for the field.
+constexpr std::size_t place_of(std::span<const Rule> rules, Field field) {
+    std::size_t i = 0;
+    while (i < rules.size() && rules[i].field != field) {
+        ++i;
+    }
+    return i;
+}
+
 // The tables, one a way of answering. The friction angle of the chart lies strictly
 // between 0 and 90 degrees, where tan(phi) gives x; Bishop's method takes 0 too (a clay
 // without friction). A face stands at most vertical: 90 is answered, more would overhang.

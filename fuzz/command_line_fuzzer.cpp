@@ -4,8 +4,9 @@
 // chart for --check, of Bishop's method (a factor of safety, or why there is none) for
 // --bishop.
 #include "console/request.hpp"
-#include "messages/bishop.hpp"
-#include "messages/checks.hpp"
+#include "messages/render.hpp"
+#include "sweep/bishop_answer.hpp"
+#include "sweep/check_answer.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,11 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 return told_in_one_line(asked);
             } else if constexpr (std::is_same_v<Asked, zelm::SlopeChecks>) {
                 return answered(asked, [](const auto& slope, const auto& answer) {
-                    return zelm::check_line(slope, answer).starts_with("FS ");
+                    return zelm::render(zelm::check_line(slope, answer)).starts_with("FS ");
                 });
             } else if constexpr (std::is_same_v<Asked, zelm::BishopChecks>) {
                 return answered(asked, [](const auto& slope, const auto& answer) {
-                    const std::string said = zelm::bishop_line(slope, answer);
+                    const std::string said = zelm::render(zelm::bishop_line(slope, answer));
                     return said.starts_with("FS ") || said.starts_with("Bishop's method does not apply: ");
                 });
             }

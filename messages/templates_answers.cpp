@@ -7,7 +7,59 @@
 namespace zelm {
 namespace {
 
-constexpr std::array<Template, 0> templates{};
+constexpr auto templates = std::to_array<Template>({
+    {Said::full_stop, "{clause}."},
+    {Said::slope_answered, "H {height} m at {angle} degrees: {answer}"},
+    {Said::cautions, "{cautions?; {cautions}|}"},
+    {Said::expected_to_fail, "below 1, the slope is expected to fail"},
+    {Said::reaching_one_untold, "whether it reaches 1 the chart cannot tell"},
+    {Said::range_holds_one, "the range holds 1, and the slope may fail"},
+    {Said::rows_cross,
+     "{chart}'s rows cross here: a design run prints {least}{steeper? or steeper|} up to FS {fs}"},
+    {Said::steeper_than_chart, "the slope is steeper than even the chart's smallest factor of safety allows"},
+    {Said::no_steeper_than_chart, "the slope is no steeper than the chart's largest factor of safety allows"},
+    {Said::chart_answer, "{statement} ({chart}, x = {x}{beyond?: {beyond}|}){cautions}"},
+    {Said::dry_slope_answer,
+     "FS {exact} (exact for a dry slope with no cohesion, tan(phi)/tan(angle), rounded down; {chart} gives "
+     "{statement}, x = {x}{beyond?: {beyond}|}){cautions}"},
+    {Said::friction_angle_too_small,
+     "{field} {value} is too small: the factors of safety {chart} tells apart for it need more than "
+     "{decimals} decimals"},
+    {Said::bishop_circle,
+     "FS {fs} (Bishop's method; critical circle, in m from the toe: centre x = {centre_x}, y = {centre_y}, "
+     "radius {radius}, entering the crest at x = {entry_x}, leaving the ground at x = {exit_x}){cautions}"},
+    {Said::bishop_shallow_slide,
+     "FS {fs} (Bishop's method; with no cohesion the critical slip is a shallow slide parallel to the face, "
+     "the infinite slope's tan(phi)/tan(angle)){cautions}"},
+    {Said::tension_under_crest,
+     "the slices under the crest are in tension down to {depth} m below it: a tension crack there would "
+     "lower this FS"},
+    {Said::no_strength, "the cohesion and the friction angle are both 0: nothing resists the slope's weight"},
+    {Said::cohesion_beyond_measure, "{field} {value} is beyond measure against {weight} times the height"},
+    {Said::bishop_does_not_apply, "Bishop's method does not apply: {failure}"},
+    {Said::small_m_alpha,
+     "m_alpha falls {m_alpha?to {m_alpha}, below 0.2,|below 0.2} on a slice of the critical circle whose "
+     "base rises toward the toe, where the normal force and the resistance with it grow out of measure"},
+    {Said::not_settled, "the factor of safety of the critical circle does not settle"},
+    {Said::no_slip_circle,
+     "no circle that enters the crest and leaves the ground at the toe or beyond it has a factor of safety"},
+    {Said::bishop_empty_at_height, "Bishop's columns are empty at {rows}, where the height is not above 0."},
+    {Said::bishop_fs_empty_at_angle,
+     "the Bishop FS is empty at {rows}, where the angle printed is not above 0."},
+    {Said::bishop_columns_empty, "Bishop's columns are empty: {reason}."},
+    {Said::bishop_fs_empty, "the Bishop FS is empty at {rows}, where for the angle printed {reason}."},
+    {Said::bishop_none_reaches,
+     "not even a slope of 1 degree reaches FS {fs} by Bishop's method at {rows}: those Bishop angle cells "
+     "are empty."},
+    {Said::bishop_in_tension,
+     "Bishop's FS lets the soil under the crest hold tension in {count} {count|row|rows}, {rows}: a tension "
+     "crack there would lower it, and the Bishop angle with it."},
+    {Said::bishop_angle_column_empty,
+     "the Bishop angle column is empty: the factor of safety {fs} is not above 0."},
+    {Said::bishop_columns_stop,
+     "Bishop's columns stop here: they are filled for the first {rows} rows, each taking one to three "
+     "searches for the critical circle, of about 0.3 ms."},
+});
 
 }  // namespace
 

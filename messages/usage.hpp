@@ -4,10 +4,9 @@
 
 #include "entries/diagnostic.hpp"
 #include "messages/options.hpp"
-#include "slices/bishop.hpp"
-#include "sweep/check.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace zelm {
@@ -16,8 +15,8 @@ namespace zelm {
 // is told by its diagnostic.
 enum class UsageFault {
     said,
-    describes_no_slope,   // position: the slope after --check (from 0); slope, why
-    no_slope_for_bishop,  // position: the slope after --bishop (from 0); slope, bishop_why
+    describes_no_slope,   // position: the value after --check (from 0) at fault; why
+    no_slope_for_bishop,  // position: the value after --bishop (from 0) at fault; why
 };
 
 struct UsageError {
@@ -26,9 +25,7 @@ struct UsageError {
     // and its values: the option, the word typed, a count, a refusal.
     Diagnostic said{Said::usage_unreadable};
     std::size_t position = 0;
-    SlopeToCheck slope{};
-    Meaningless why = Meaningless::none;
-    BishopReason bishop_why = BishopReason::none;
+    std::optional<Diagnostic> why{};  // why the slope's values describe none, as a clause
 };
 
 // The error in one line, without a line break, whatever the arguments it quotes hold (a

@@ -1,10 +1,13 @@
 #include "python/bishop_factors.hpp"
 
-#include "messages/bishop_answers.hpp"
+#include "messages/python.hpp"
+#include "messages/render.hpp"
 #include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/interruption.hpp"
 #include "slices/bishop.hpp"
+#include "sweep/bishop_answer.hpp"
+#include "sweep/check_answer.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -47,20 +50,19 @@ std::array<double, answers> answer_of(const BishopResult& result) {
 // but silently where a value is NaN.
 void answer_element(const Values& v, std::size_t flat, const std::array<double*, answers>& data,
                     Unanswered& unanswered, std::optional<Units> units) {
-    BishopResult result{};
-    result.reason = BishopReason::height;  // a NaN among the values: NaN answers, not counted
+    std::array<double, answers> answer{nan, nan, nan, nan, nan, nan};  // a NaN among the values
     if (!has_nan(v)) {
-        result = critical_circle(slope_of(v));
+        const BishopResult result = critical_circle(slope_of(v));
         if (result.reason != BishopReason::none) {
             // The values at fault, or the method failing on a slope: the call's second kind.
-            const bool values = bishop_argument(result.reason) < operand_count;
-            unanswered.note(values ? Unanswered::no_slope : Unanswered::off_chart, flat);
+            unanswered.note(values_refused(result.reason) ? Unanswered::no_slope : Unanswered::off_chart,
+                            flat);
         }
         if (!values_refused(result.reason) && weighs_what_no_soil_does(v, units)) {
             unanswered.note(Unanswered::unit_weight, flat);
         }
+        answer = answer_of(result);
     }
-    const std::array<double, answers> answer = answer_of(result);
     for (std::size_t k = 0; k < answers; ++k) {
         data[k][flat] = answer[k];
     }
@@ -105,7 +107,8 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
         const SlopeToCheck slope{
             v[0], v[1], v[2], v[3], v[4], &design_chart(), units.value_or(Units::tonnes)};
         const BishopResult result = critical_circle(slope_of(v));
-        return std::pair{bishop_argument(result.reason), bishop_refusal(slope, result)};
+        return std::pair{refused_position(result).value_or(operand_count),
+                         render(as_sentence(bishop_refusal(slope, result)))};
     };
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
     const UnansweredKind fails{NoAnswer::bishop_fails, why};

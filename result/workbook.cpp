@@ -2,7 +2,6 @@
 
 #include "files/file_names.hpp"
 #include "files/room.hpp"
-#include "messages/bishop.hpp"
 #include "messages/columns.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
@@ -10,6 +9,7 @@
 #include "messages/warnings.hpp"
 #include "numbers/writing.hpp"
 #include "result/workbook_warnings.hpp"
+#include "sweep/bishop_answer.hpp"
 #include "sweep/bishop_columns.hpp"
 #include "sweep/sweep.hpp"
 
@@ -298,12 +298,14 @@ constexpr auto max_rows = static_cast<std::int32_t>(1048576 - 8);
 
 // The run's findings, and the notes of the Bishop cells of its first rows, as the
 // workbook's lines of warnings.
-std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<std::string>& notes) {
+std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<Diagnostic>& notes) {
     std::vector<std::string> said;
     for (const Diagnostic& finding : run.findings()) {
         said.push_back(render(finding));
     }
-    said.insert(said.end(), notes.begin(), notes.end());
+    for (const Diagnostic& note : notes) {
+        said.push_back(render(note));
+    }
     return workbook_warning_lines(said);
 }
 
@@ -425,7 +427,7 @@ void WorkbookWriter::put(const SweepRow& swept, std::int32_t at) {
     if (index == first_->cells.size()) {
         // The first row without Bishop's cells says where they stop, where the reader sees it.
         worksheet_write_string(made.sheet, row, bishop_fs_column,
-                               where_bishop_stops(first_->findings).c_str(), nullptr);
+                               render(where_bishop_stops(first_->findings)).c_str(), nullptr);
     }
 }
 

@@ -7,6 +7,7 @@
 // stream of its rows: it never sweeps for the findings.
 #pragma once
 
+#include "entries/diagnostic.hpp"
 #include "files/failure.hpp"
 #include "files/output_file.hpp"
 #include "sweep/bishop_columns.hpp"
@@ -64,7 +65,7 @@ class WorkbookWriter {
 
     // What the workbook's Bishop cells found (the rows left empty and why, tension under
     // the crest), told beside the run's findings.
-    const std::vector<std::string>& notes() const { return notes_; }
+    const std::vector<Diagnostic>& notes() const { return notes_; }
 
   private:
     struct Sheet;  // the library's workbook, its sheet and formats, and where the rows go
@@ -83,7 +84,7 @@ class WorkbookWriter {
     std::filesystem::path folder_;
     std::unique_ptr<BishopColumns> bishop_;
     std::unique_ptr<FirstRows> first_;
-    std::vector<std::string> notes_;
+    std::vector<Diagnostic> notes_;
     std::unique_ptr<Sheet> sheet_;
     std::optional<Failure> failure_;  // refused on its way, after the first rows
     std::int32_t written_ = 0;
@@ -93,7 +94,7 @@ class WorkbookWriter {
 struct WorkbookReport {
     // Nothing when it was written; otherwise why not, or that it was stopped.
     std::optional<Failure> failure;
-    std::vector<std::string> notes;  // see WorkbookWriter::notes
+    std::vector<Diagnostic> notes;  // see WorkbookWriter::notes
 };
 
 // Why a run of `rows` rows gets no workbook whatever it finds: more rows than a sheet

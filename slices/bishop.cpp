@@ -44,31 +44,21 @@ ScaledSlope scaled(const HomogeneousSlope& slope) {
             std::tan(radians(slope.friction_angle))};
 }
 
-BishopReason values_without_meaning(const HomogeneousSlope& slope) {
-    const auto finite = [](double value) { return std::isfinite(value); };
-    if (!(finite(slope.height) && slope.height > 0.0)) {
-        return BishopReason::height;
-    }
-    if (!(finite(slope.face_angle) && slope.face_angle > 0.0 && slope.face_angle <= 90.0)) {
-        return BishopReason::face_angle;
-    }
-    if (!(finite(slope.friction_angle) && slope.friction_angle >= 0.0 && slope.friction_angle < 90.0)) {
-        return BishopReason::friction_angle;
-    }
-    if (!(finite(slope.cohesion) && slope.cohesion >= 0.0)) {
-        return BishopReason::cohesion;
-    }
-    if (!(finite(slope.unit_weight) && slope.unit_weight > 0.0)) {
-        return BishopReason::unit_weight;
+BishopResult values_without_meaning(const HomogeneousSlope& slope) {
+    if (auto violation =
+            first_violation(bishop_rules, [&](Field field) { return zelm::value_of(slope, field); })) {
+        BishopResult result = refused(BishopReason::broken_rule);
+        result.violation = violation;
+        return result;
     }
     if (slope.friction_angle == 0.0 && slope.cohesion == 0.0) {
-        return BishopReason::no_strength;
+        return refused(BishopReason::no_strength);
     }
     // C' / (d H) beyond the range of doubles: no slope to speak of.
     if (!std::isfinite(scaled(slope).cohesion)) {
-        return BishopReason::cohesion;
+        return refused(BishopReason::cohesion_beyond_measure);
     }
-    return BishopReason::none;
+    return refused(BishopReason::none);
 }
 
 BishopResult refused(BishopReason reason) {
@@ -115,12 +105,39 @@ BishopResult judged(const SlipCircle& circle, const ScaledSlope& slope, int coun
 
 namespace zelm {
 
-BishopReason values_reason(const HomogeneousSlope& slope) { return slices::values_without_meaning(slope); }
+double value_of(const HomogeneousSlope& slope, Field field) {
+    switch (field) {
+        case Field::friction_angle:
+            return slope.friction_angle;
+        case Field::cohesion:
+            return slope.cohesion;
+        case Field::density:
+            return slope.unit_weight;
+        case Field::slope_height:
+            return slope.height;
+        case Field::slope_angle:
+            return slope.face_angle;
+        default:
+            break;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+BishopResult values_checked(const HomogeneousSlope& slope) { return slices::values_without_meaning(slope); }
+
+std::optional<std::size_t> refused_position(const BishopResult& result) {
+    if (result.violation) {
+        return result.violation->position;
+    }
+    if (values_refused(result.reason)) {  // the rules that join values name the cohesion
+        return place_of(bishop_rules, Field::cohesion);
+    }
+    return std::nullopt;
+}
 
 BishopResult bishop_on_circle(const HomogeneousSlope& slope, const SlipCircle& circle, int slices) {
-    const BishopReason reason = slices::values_without_meaning(slope);
-    if (reason != BishopReason::none) {
-        return slices::refused(reason);
+    if (BishopResult refused = slices::values_without_meaning(slope); refused.reason != BishopReason::none) {
+        return refused;
     }
     const slices::ScaledSlope scaled = slices::scaled(slope);
     const SlipCircle on_scaled = slices::times(circle, 1.0 / slope.height);

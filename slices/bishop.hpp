@@ -23,7 +23,11 @@
 // slope scaled to a height of 1, and the circle scaled back.
 #pragma once
 
+#include "entries/rules.hpp"
+
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace zelm {
 
@@ -62,13 +66,13 @@ struct SlipCircle {
 // Why a factor of safety is not given.
 enum class BishopReason : std::uint8_t {
     none,  // the factor of safety is the method's answer
-    // A value outside its meaning, or not a finite number.
-    height,
-    face_angle,
-    friction_angle,
-    cohesion,
-    unit_weight,
-    no_strength,  // neither friction nor cohesion: nothing resists
+    // A value breaks its rule (entries/rules.hpp, bishop_rules): the result's violation
+    // says which, and how.
+    broken_rule,
+    // The method's own rules, which join values: neither friction nor cohesion, so that
+    // nothing resists; and C' / (d H) beyond the range of doubles, no slope to speak of.
+    no_strength,
+    cohesion_beyond_measure,
     // On the critical circle, m_alpha falls below 0.2 on a slice whose base rises toward
     // the toe. There the normal force, (W - C' b tan(alpha) / FS) / m_alpha, grows out of
     // measure and with it the resistance: the answer would be too high. Steep bases on
@@ -81,11 +85,11 @@ enum class BishopReason : std::uint8_t {
     no_slip_circle,
 };
 
-// Whether the reason is a value of the slope, outside its meaning (height to no_strength),
-// rather than the method failing on a slope that is one.
+// Whether the reason is the slope's values, which describe none (broken_rule to
+// cohesion_beyond_measure), rather than the method failing on a slope that is one.
 constexpr bool values_refused(BishopReason reason) {
-    return reason != BishopReason::none && reason != BishopReason::small_m_alpha &&
-           reason != BishopReason::no_convergence && reason != BishopReason::no_slip_circle;
+    return reason == BishopReason::broken_rule || reason == BishopReason::no_strength ||
+           reason == BishopReason::cohesion_beyond_measure;
 }
 
 struct BishopResult {
@@ -103,6 +107,8 @@ struct BishopResult {
     // the engineer's call, and this is the depth to weigh it against.
     double tension_depth;
     BishopReason reason;
+    // For broken_rule, the first value, in the order typed, that breaks its rule.
+    std::optional<Violation> violation{};
     // Without cohesion the critical slip is a shallow slide parallel to the face: the
     // factor of safety falls as the circle flattens toward the face, down to the infinite
     // slope's tan(phi)/tan(beta), which is the answer. The circle then has no centre (NaN)
@@ -134,9 +140,18 @@ struct CircleSearch {
     bool beyond_toe = true;
 };
 
-// Why the slope's values give no answer, found before any circle is tried: none where
-// they describe a slope.
-BishopReason values_reason(const HomogeneousSlope& slope);
+// The value of `field` in the slope, for the rules of the method (bishop_rules): NaN for
+// a field the slope has not.
+double value_of(const HomogeneousSlope& slope, Field field);
+
+// The slope's values checked before any circle is tried: the result that says why they
+// give no answer, its reason none where they describe a slope.
+BishopResult values_checked(const HomogeneousSlope& slope);
+
+// Where the value the method refuses is typed among the five (entries/rules.hpp,
+// bishop_rules): the violation's place, or the cohesion's for the method's two rules
+// that join values. Nothing where the values describe a slope.
+std::optional<std::size_t> refused_position(const BishopResult& result);
 
 // Bishop's factor of safety on one circle, its slip surface cut into `slices` slices (1 to
 // 128) of equal base length, and those across the toe or the crest edge cut there.

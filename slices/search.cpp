@@ -288,9 +288,8 @@ CircleSearch within_bounds(CircleSearch search) {
 namespace zelm {
 
 BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& options) {
-    const BishopReason reason = slices::values_without_meaning(slope);
-    if (reason != BishopReason::none) {
-        return slices::refused(reason);
+    if (BishopResult refused = slices::values_without_meaning(slope); refused.reason != BishopReason::none) {
+        return refused;
     }
     // Without cohesion no circle is critical: each flatter and nearer the face gives less.
     if (slope.cohesion == 0.0) {

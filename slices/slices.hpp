@@ -54,9 +54,10 @@ double tension_depth(const Slices& slices, const ScaledSlope& slope, double fact
 // (entry_x, 1) with an angle of 2 theta at its centre, bulging under the chord.
 SlipCircle circle_on_chord(double exit_x, double entry_x, double theta);
 
-// The slope scaled to H = 1 and d = 1, and the reason its values give no answer.
+// The slope scaled to H = 1 and d = 1; and, where its values give no answer, the result
+// that says why (its reason none where they describe a slope).
 ScaledSlope scaled(const HomogeneousSlope& slope);
-BishopReason values_without_meaning(const HomogeneousSlope& slope);
+BishopResult values_without_meaning(const HomogeneousSlope& slope);
 
 // No answer, for a reason.
 BishopResult refused(BishopReason reason);

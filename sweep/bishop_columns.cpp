@@ -16,6 +16,19 @@ void note(Heights& rows, float height) {
     ++rows.rows;
 }
 
+// One more row refused by the method, under the value or the reason that refused it.
+void note_refused(BishopFindings& findings, const BishopResult& result, float height) {
+    if (result.violation) {
+        BrokenRows& broken = findings.broken.at(result.violation->position);
+        if (!broken.violation) {
+            broken.violation = result.violation;
+        }
+        note(broken.rows, height);
+    } else {
+        note(findings.refused.at(static_cast<std::size_t>(result.reason)), height);
+    }
+}
+
 // The steepest whole degree from 1 to `most` that reaches the FS, for reaches(degree)
 // that holds up to some degree and not beyond: `most` first, then down by 1, 2, 4...
 // degrees until one reaches, then halving the gap between it and the last that did not.
@@ -57,8 +70,8 @@ BishopCells BishopColumns::next(const SweepRow& row) {
     HomogeneousSlope slope{
         printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN(), 45.0,
         entered_.friction_angle, entered_.cohesion, entered_.density};
-    if (const BishopReason values = values_reason(slope); values != BishopReason::none) {
-        note(findings_.refused.at(static_cast<std::size_t>(values)), row.height);
+    if (const BishopResult values = values_checked(slope); values.reason != BishopReason::none) {
+        note_refused(findings_, values, row.height);
         previous_.reset();
         return cells;
     }
@@ -72,7 +85,7 @@ BishopCells BishopColumns::next(const SweepRow& row) {
                 note(findings_.in_tension, row.height);
             }
         } else {
-            note(findings_.refused.at(static_cast<std::size_t>(printed->reason)), row.height);
+            note_refused(findings_, *printed, row.height);
         }
     }
     const auto fs = static_cast<double>(entered_.security_factor);

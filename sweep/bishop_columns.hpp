@@ -33,13 +33,21 @@ struct BishopCells {
 
 inline constexpr std::size_t bishop_reason_count = static_cast<std::size_t>(BishopReason::no_slip_circle) + 1;
 
+// Rows refused for a value that breaks its rule, and how the first of them breaks it.
+struct BrokenRows {
+    Heights rows{};
+    std::optional<Violation> violation{};
+};
+
 // Why Bishop's cells of some rows are empty, and which rows.
 struct BishopFindings {
-    // By the method's reason (indexed by BishopReason; none unused): a value of the run
-    // refused (the friction angle, the cohesion, the density, neither friction nor
-    // cohesion) or the row's height, which empty both cells; the printed angle, which is
-    // no slope (face_angle), or the method failing on its critical circle, which empty
-    // the factor of safety.
+    // By the place of the value that breaks its rule (bishop_rules): a value of the run
+    // (the friction angle, the cohesion, the density) or the row's height, which empty
+    // both cells; or the printed angle, which is no slope and empties the factor of safety.
+    std::array<BrokenRows, bishop_rules.size()> broken{};
+    // By the method's own reason (indexed by BishopReason; none and broken_rule unused): the
+    // rules that join the run's values, which empty both cells, or the method failing on
+    // the printed angle's critical circle, which empties the factor of safety.
     std::array<Heights, bishop_reason_count> refused{};
     Heights none_reaches{};        // not even 1 degree reaches the run's FS
     Heights in_tension{};          // the printed angle's critical circle in tension under the crest

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -16,27 +17,23 @@
 namespace zelm {
 namespace {
 
-// What in the values leaves the chart nothing to read, in the order they are typed.
-Meaningless meaningless(const SlopeToCheck& slope) {
-    const auto finite = [](float value) { return std::isfinite(value); };
-    if (!(finite(slope.friction_angle) && slope.friction_angle > 0.0F && slope.friction_angle < 90.0F)) {
-        return Meaningless::friction_angle;
+// The value of `field` in the slope, for the check's rules: NaN for a field it has not.
+double value_of(const SlopeToCheck& slope, Field field) {
+    switch (field) {
+        case Field::friction_angle:
+            return slope.friction_angle;
+        case Field::cohesion:
+            return slope.cohesion;
+        case Field::density:
+            return slope.density;
+        case Field::slope_height:
+            return slope.height;
+        case Field::slope_angle:
+            return slope.slope_angle;
+        default:
+            break;
     }
-    if (!(finite(slope.cohesion) && slope.cohesion >= 0.0F)) {
-        return Meaningless::cohesion;
-    }
-    if (!(finite(slope.density) && slope.density > 0.0F)) {
-        return Meaningless::density;
-    }
-    if (!(finite(slope.height) && slope.height > 0.0F)) {
-        return Meaningless::height;
-    }
-    // A vertical face is a slope: a chart gives 90 degrees wherever y lies beyond a
-    // row's threshold, so 90 itself is answered. Beyond 90 the face would overhang.
-    if (!(finite(slope.slope_angle) && slope.slope_angle > 0.0F && slope.slope_angle <= 90.0F)) {
-        return Meaningless::slope_angle;
-    }
-    return Meaningless::none;
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 // tan(phi)/tan(angle) from the degrees typed, in double with pi itself.
@@ -49,22 +46,14 @@ double dry_factor_of_safety(const SlopeToCheck& slope) {
 
 }  // namespace
 
-std::size_t typed_position(Meaningless why) {
-    switch (why) {
-        case Meaningless::cohesion:
-            return 1;
-        case Meaningless::density:
-            return 2;
-        case Meaningless::height:
-            return 3;
-        case Meaningless::slope_angle:
-            return 4;
-        case Meaningless::none:
-        case Meaningless::friction_angle:
-        case Meaningless::friction_angle_too_small:
-            break;
+std::optional<std::size_t> refused_position(const CheckAnswer& answer) {
+    if (answer.violation) {
+        return answer.violation->position;
     }
-    return 0;
+    if (answer.friction_angle_too_small) {
+        return place_of(check_rules, Field::friction_angle);
+    }
+    return std::nullopt;
 }
 
 std::int32_t key_of(float x) {
@@ -128,7 +117,7 @@ CheckAnswer check_rows(const ChartGrid::AtY& design, float phi, float slope_angl
     const auto fs = factors_of_safety_on_row(phi, answer.row);
     if (!fs || !printed_range(*fs, answer.lowest, answer.highest)) {
         answer.verdict = Verdict::no_answer;
-        answer.why = Meaningless::friction_angle_too_small;
+        answer.friction_angle_too_small = true;
         return answer;
     }
     answer.fs = *fs;
@@ -253,8 +242,10 @@ std::optional<float> confirmed_angle(const ChartGrid::AtY& design, std::int32_t 
 CheckAnswer check_slope(const SlopeToCheck& slope) {
     CheckAnswer answer;
     answer.chart = slope.chart;
-    answer.why = meaningless(slope);
-    if (answer.why != Meaningless::none) {
+    // A vertical face is a slope: a chart gives 90 degrees wherever y lies beyond a row's
+    // threshold, so 90 itself is answered. Beyond 90 the face would overhang.
+    answer.violation = first_violation(check_rules, [&](Field field) { return value_of(slope, field); });
+    if (answer.violation) {
         return answer;
     }
     // y at the slope's height, as the sweep's row at that height has it, for every FS.

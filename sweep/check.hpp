@@ -45,24 +45,6 @@ enum class Verdict : std::uint8_t {
     no_answer,    // the values describe no slope the chart can be read for
 };
 
-// Which value leaves the check without an answer.
-enum class Meaningless : std::uint8_t {
-    none,
-    friction_angle,  // not a finite number strictly between 0 and 90 degrees
-    cohesion,        // below 0, or not finite
-    density,         // not above 0, or not finite
-    height,          // not above 0, or not finite
-    slope_angle,     // not above 0, above 90, or not finite
-    // Above 0, but so little that the chart's rows span too little FS to be told
-    // apart in print (below about 10^-9 degrees).
-    friction_angle_too_small,
-};
-
-// Which of the five values, in the order they are typed (0 the friction angle, 1 the
-// cohesion, 2 the density, 3 the height, 4 the slope angle), leaves the check without an
-// answer; 0, the friction angle, for friction_angle_too_small.
-std::size_t typed_position(Meaningless why);
-
 // The most decimals a printed FS is given. Up to 12 the product of a float FS by 10^n
 // is exact in double (a float's 24-bit significand times 5^12 < 2^28 fits 53 bits), so
 // rounding it up or down to n decimals is exact too. A row narrower than 10^-12 of FS
@@ -85,7 +67,12 @@ bool printed_range(FactorsOfSafety fs, PrintedFactor& lowest, PrintedFactor& hig
 
 struct CheckAnswer {
     Verdict verdict = Verdict::no_answer;
-    Meaningless why = Meaningless::none;
+    // With no answer, why: the first value, in the order typed, that breaks its rule
+    // (entries/rules.hpp, check_rules); or, every value keeping it, a friction angle above
+    // 0 but so small that the chart's rows span too little FS to be told apart in print
+    // (below about 10^-9 degrees).
+    std::optional<Violation> violation;
+    bool friction_angle_too_small = false;
     // The chart the answer was read on, which its words name; set by check_slope and
     // check_rows, whatever the verdict.
     const DesignChart* chart = nullptr;
@@ -112,6 +99,11 @@ struct CheckAnswer {
 // The check of one slope. Allocates nothing, once the first check has tabled the
 // chart.
 CheckAnswer check_slope(const SlopeToCheck& slope);
+
+// Where the value that leaves the check without an answer is typed among the five
+// (check_rules): the violation's place, or the friction angle's where it is too small.
+// Nothing for an answer.
+std::optional<std::size_t> refused_position(const CheckAnswer& answer);
 
 // The check's reading of the rows of a chart at one y (friction angle phi in radians,
 // the slope's angle in degrees): the answer's verdict, row, FS and crossing, with no

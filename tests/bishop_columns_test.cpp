@@ -55,5 +55,39 @@ TEST(BishopColumns, PrintedAnglesInTensionUnderTheCrest) {
     }
 }
 
+// Rows whose slope Bishop's method refuses: under the value that breaks its rule (the
+// run's, or the row's height as printed, 0,00 below half a centimetre), or under the
+// method's own rule that joins the run's values.
+TEST(BishopColumns, RefusedRowsByValueOrRule) {
+    const auto height = place_of(bishop_rules, Field::slope_height);
+    const auto density = place_of(bishop_rules, Field::density);
+    const struct {
+        ChartInputs run;
+        std::optional<std::size_t> broken;  // the value's place, or the method's rule
+        Broken how;
+    } runs[] = {
+        {{30, 2, -1, 3, 1, 1.5F}, density, Broken::below},
+        {{30, 2, 2.5F, 0.004F, 0.001F, 1.5F}, height, Broken::below},
+        {{0, 0, 2.5F, 3, 1, 1.5F}, std::nullopt, Broken::below},
+    };
+    for (const auto& [run, broken, how] : runs) {
+        Sweep rows(run);
+        BishopColumns columns(run, rows.rows());
+        for (const SweepRow* row = rows.next(); row != nullptr; row = rows.next()) {
+            const BishopCells cells = columns.next(*row);
+            EXPECT_FALSE(cells.factor_of_safety || cells.steepest) << "H " << row->height;
+        }
+        const BishopFindings& found = columns.findings();
+        if (broken) {
+            EXPECT_EQ(found.broken.at(*broken).rows.rows, rows.rows());
+            ASSERT_TRUE(found.broken.at(*broken).violation);
+            EXPECT_EQ(found.broken.at(*broken).violation->broken, how);
+        } else {
+            EXPECT_EQ(found.refused.at(static_cast<std::size_t>(BishopReason::no_strength)).rows,
+                      rows.rows());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zelm

@@ -14,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zelm {
@@ -132,25 +133,44 @@ TEST(Bishop, FinerSearchLowersLittle) {
 TEST(Bishop, ReasonsRatherThanNumbers) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     constexpr double infinity = std::numeric_limits<double>::infinity();
+    // A value that breaks its rule: which, where it is typed (phi C' d H angle), and how;
+    // the first, as typed, where two do.
     const struct {
         HomogeneousSlope slope;
-        BishopReason reason;
-    } refused[] = {
-        {{0, 30, 30, 10, 20}, BishopReason::height},
-        {{infinity, 30, 30, 10, 20}, BishopReason::height},
-        {{10, 0, 30, 10, 20}, BishopReason::face_angle},
-        {{10, 90.5, 30, 10, 20}, BishopReason::face_angle},
-        {{10, 30, -1, 10, 20}, BishopReason::friction_angle},
-        {{10, 30, 90, 10, 20}, BishopReason::friction_angle},
-        {{10, 30, nan, 10, 20}, BishopReason::friction_angle},
-        {{10, 30, 30, -0.1, 20}, BishopReason::cohesion},
-        {{10, 30, 30, 10, 0}, BishopReason::unit_weight},
-        {{10, 30, 0, 0, 20}, BishopReason::no_strength},
+        Field field;
+        std::size_t position;
+        Broken broken;
+    } broken[] = {
+        {{0, 30, 30, 10, 20}, Field::slope_height, 3, Broken::below},
+        {{infinity, 30, 30, 10, 20}, Field::slope_height, 3, Broken::not_finite},
+        {{10, 0, 30, 10, 20}, Field::slope_angle, 4, Broken::below},
+        {{10, 90.5, 30, 10, 20}, Field::slope_angle, 4, Broken::above},
+        {{10, 30, -1, 10, 20}, Field::friction_angle, 0, Broken::below},
+        {{10, 30, 90, 10, 20}, Field::friction_angle, 0, Broken::above},
+        {{10, 30, nan, 10, 20}, Field::friction_angle, 0, Broken::not_finite},
+        {{10, 30, 30, -0.1, 20}, Field::cohesion, 1, Broken::below},
+        {{10, 30, 30, 10, 0}, Field::density, 2, Broken::below},
+        {{0, 95, 30, 10, 0}, Field::density, 2, Broken::below},
     };
-    for (const auto& [slope, reason] : refused) {
+    for (const auto& [slope, field, position, how] : broken) {
+        const BishopResult result = critical_circle(slope);
+        ASSERT_EQ(result.reason, BishopReason::broken_rule);
+        ASSERT_TRUE(result.violation);
+        EXPECT_EQ(result.violation->rule.field, field);
+        EXPECT_EQ(result.violation->position, position);
+        EXPECT_EQ(result.violation->broken, how);
+        EXPECT_EQ(refused_position(result), position);
+        EXPECT_TRUE(std::isnan(result.factor_of_safety));
+    }
+    // The method's own rules, which join values, name the cohesion: neither friction nor
+    // cohesion, and C' / (d H) beyond what a double holds.
+    for (const auto& [slope, reason] :
+         {std::pair{HomogeneousSlope{10, 30, 0, 0, 20}, BishopReason::no_strength},
+          {HomogeneousSlope{10, 30, 30, 1e308, 1e-300}, BishopReason::cohesion_beyond_measure}}) {
         const BishopResult result = critical_circle(slope);
         EXPECT_EQ(result.reason, reason);
-        EXPECT_TRUE(std::isnan(result.factor_of_safety));
+        EXPECT_FALSE(result.violation);
+        EXPECT_EQ(refused_position(result), place_of(bishop_rules, Field::cohesion));
     }
     // A circle leaving the toe ground nearly 80 degrees steep: m_alpha falls below 0.2 on
     // the slices there.

@@ -7,9 +7,10 @@
 #include "chart/coordinates.hpp"
 #include "chart/design_chart.hpp"
 #include "chart/float_bits.hpp"
-#include "messages/checks.hpp"
 #include "messages/header.hpp"
+#include "messages/render.hpp"
 #include "messages/warnings.hpp"
+#include "sweep/check_answer.hpp"
 #include "sweep/sweep.hpp"
 
 #include <gtest/gtest.h>
@@ -130,7 +131,7 @@ TEST(ChartValue, IsWhatARunItsWordsAndTheCheckReadAndName) {
     EXPECT_NE(words[2].find("factors of safety up to 1.95:"), std::string::npos) << words[2];
     for (const float angle : {33.0F, 45.0F, 20.0F}) {  // on row 0.33, below the chart, above it
         const SlopeToCheck slope{30.0F, 0.1F, 2.0F, 3.0F, angle, &own};
-        words.push_back(check_line(slope, check_slope(slope)));
+        words.push_back(render(check_line(slope, check_slope(slope))));
     }
     for (const std::string& line : words) {
         EXPECT_NE(line.find("the test chart"), std::string::npos) << line;

@@ -15,6 +15,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -102,6 +104,42 @@ TEST(Check, AgreesWithTheSweep) {
     EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::on_row)], 5000);
     EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::below_chart)], 1000);
     EXPECT_GT(verdicts[static_cast<std::size_t>(Verdict::above_chart)], 5000);
+}
+
+// Values that describe no slope leave the check without an answer, and the first of them
+// as typed (phi C' d H angle) is the one named, with the side of its rule it breaks. A
+// vertical face is a slope; a friction angle too small for the chart's rows to be told
+// apart in print is refused too, naming the friction angle.
+TEST(Check, NamesTheFirstValueThatDescribesNoSlope) {
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        SlopeToCheck slope;
+        std::optional<std::size_t> position;
+        Broken broken;
+    } slopes[] = {
+        {{30, 2, 2.5F, 20, 90}, std::nullopt, Broken::below},
+        {{0, 2, 2.5F, 20, 35}, 0, Broken::below},
+        {{90, -2, 0, 0, 95}, 0, Broken::above},
+        {{30, nan, 2.5F, 20, 35}, 1, Broken::not_finite},
+        {{30, 2, 0, -1, 0}, 2, Broken::below},
+        {{30, 2, 2.5F, 0, 35}, 3, Broken::below},
+        {{30, 2, 2.5F, 20, 90.5F}, 4, Broken::above},
+    };
+    for (const auto& [slope, position, broken] : slopes) {
+        const CheckAnswer answer = check_slope(slope);
+        EXPECT_EQ(refused_position(answer), position) << "angle " << slope.slope_angle;
+        EXPECT_EQ(answer.verdict == Verdict::no_answer, position.has_value());
+        if (position) {
+            ASSERT_TRUE(answer.violation);
+            EXPECT_EQ(answer.violation->rule.field, check_rules.at(*position).field);
+            EXPECT_EQ(answer.violation->broken, broken);
+        }
+    }
+    const CheckAnswer too_small = check_slope({1e-10F, 2, 2.5F, 20, 35});
+    EXPECT_EQ(too_small.verdict, Verdict::no_answer);
+    EXPECT_TRUE(too_small.friction_angle_too_small);
+    EXPECT_FALSE(too_small.violation);
+    EXPECT_EQ(refused_position(too_small), 0U);
 }
 
 // Designs drawn at random as engineers make them, each row's angle checked as printed and

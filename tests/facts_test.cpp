@@ -10,14 +10,14 @@
 #include "console/progress_line.hpp"
 #include "console/request.hpp"
 #include "console/stops.hpp"
-#include "messages/bishop.hpp"
-#include "messages/checks.hpp"
 #include "messages/render.hpp"
 #include "messages/templates.hpp"
 #include "messages/warnings.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
+#include "sweep/bishop_answer.hpp"
 #include "sweep/check.hpp"
+#include "sweep/check_answer.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
 
@@ -170,13 +170,13 @@ const std::map<std::string, std::function<Result(const Args&)>> functions{
                      return '"' + first_row({f(a[0]), f(a[1]), f(a[2]), f(a[3]), f(a[4]), f(a[5])}) + '"'; }},
     {"cell",     [](const Args& a) -> Result { return '"' + cell(f(a[0])) + '"'; }},
     {"talus",    [](const Args& a) -> Result { return '"' + talus_warning(f(a[0]), f(a[1]), f(a[2]), i(a[3])) + '"'; }},
-    {"check",    [](const Args& a) -> Result { return '"' + check_line(slope(a), check_slope(slope(a))) + '"'; }},
+    {"check",    [](const Args& a) -> Result { return '"' + render(check_line(slope(a), check_slope(slope(a)))) + '"'; }},
     {"confirmed",[](const Args& a) -> Result {
                      return confirmed_angle(design_chart().grid(), chart_column(f(a[0]), f(a[4])), f(a[1]), f(a[2]), f(a[3])); }},
     {"bishop_on_circle", [](const Args& a) -> Result {
                      const auto d = [&](std::size_t k) { return std::stod(a.at(k)); };
                      const SlopeToCheck typed{f(a[2]), f(a[3]), f(a[4]), f(a[0]), f(a[1])};
-                     return '"' + bishop_line(typed, bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10]))) + '"'; }},
+                     return '"' + render(bishop_line(typed, bishop_on_circle({d(0), d(1), d(2), d(3), d(4)}, {d(5), d(6), d(7), d(8), d(9)}, i(a[10])))) + '"'; }},
     {"row",      [](const Args& a) -> Result {
                      return '"' + row({f(a[0]), f(a[1]), f(a[2]), a[3] == "none" ? std::nullopt : std::optional(f(a[3])), std::nullopt}) + '"'; }},
     {"progress", [](const Args& a) -> Result {

@@ -10,9 +10,6 @@
 // that take and return JavaScript values (numbers, strings, arrays, a Uint8Array of
 // bytes) and never reads or frees the module's memory by hand.
 
-#include "messages/bishop.hpp"
-#include "messages/bishop_answers.hpp"
-#include "messages/checks.hpp"
 #include "messages/columns.hpp"
 #include "messages/entries.hpp"
 #include "messages/files.hpp"
@@ -27,8 +24,11 @@
 #include "result/text_rows.hpp"
 #include "result/workbook.hpp"
 #include "slices/bishop.hpp"
+#include "sweep/bishop_answer.hpp"
+#include "sweep/bishop_columns.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
+#include "sweep/check_answer.hpp"
 #include "sweep/design_run.hpp"
 #include "sweep/rows.hpp"
 #include "sweep/slope_angle.hpp"
@@ -322,8 +322,10 @@ val check(const val& values) {
     const CheckAnswer answer = check_slope(slope);
     val checked = val::object();
     const bool answered = answer.verdict != Verdict::no_answer;
-    checked.set("line", (answered ? slope_named(slope) + ": " : std::string()) + check_line(slope, answer));
-    checked.set("refused", answered ? -1 : static_cast<int>(typed_position(answer.why)));
+    const Diagnostic line = check_line(slope, answer);
+    checked.set("line", render(answered ? slope_answered(slope, line) : line));
+    const auto refused = refused_position(answer);
+    checked.set("refused", refused ? static_cast<int>(*refused) : -1);
     if (!answered) {
         return checked;
     }
@@ -376,12 +378,12 @@ val bishop(const val& values) {
     val answer = val::object();
     const bool answered = result.reason == BishopReason::none;
     // As the program's line gives it: rounded down, and what else the engineer should know.
-    answer.set("fs", answered ? bishop_fs_text(result.factor_of_safety) : std::string());
-    answer.set("cautions", answered ? bishop_cautions(result) : std::string());
+    answer.set("fs", answered ? fixed(bishop_rounded(result.factor_of_safety), 3) : std::string());
+    answer.set("cautions", answered ? render(bishop_cautions(result)) : std::string());
     // The page's sentence names the method: a failure of the method is told as its clause.
     answer.set("reason", answered                        ? std::string()
-                         : values_refused(result.reason) ? bishop_refusal(slope, result)
-                                                         : method_fails(result) + ".");
+                         : values_refused(result.reason) ? render(as_sentence(bishop_refusal(slope, result)))
+                                                         : render(as_sentence(method_fails(result))));
     if (!answered) {
         return answer;
     }

@@ -1,0 +1,162 @@
+#include "sweep/bishop_answer.hpp"
+
+#include "sweep/check_answer.hpp"
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <string>
+
+namespace zelm {
+namespace {
+
+constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
+
+// A length of the critical circle, in metres to the centimetre; never "-0.00".
+Fixed metres(double value) {
+    const double centimetres = std::round(value * 100.0);
+    return {centimetres == 0.0 ? 0.0 : centimetres / 100.0, 2};
+}
+
+// A result refused for `reason` alone, as a run's rows are told of it.
+BishopResult refused_for(BishopReason reason) {
+    BishopResult refused{};
+    refused.factor_of_safety = not_a_number;
+    refused.smallest_m_alpha = not_a_number;
+    refused.reason = reason;
+    return refused;
+}
+
+// Said of the rows of a run refused for a value that breaks its rule.
+Diagnostic broken_at(const BrokenRows& broken, Units units) {
+    const Violation& violation = *broken.violation;
+    const HeightRange rows{broken.rows.first, broken.rows.last};
+    switch (violation.rule.field) {
+        case Field::slope_height:
+            return {Said::bishop_empty_at_height, Field::slope_height, {{"rows", rows}}};
+        case Field::slope_angle:
+            return {Said::bishop_fs_empty_at_angle, Field::slope_angle, {{"rows", rows}}};
+        default:
+            break;
+    }
+    return {Said::bishop_columns_empty,
+            violation.rule.field,
+            {{"reason", Clauses{{violation_said(violation, units)}}}}};
+}
+
+}  // namespace
+
+Diagnostic method_fails(const BishopResult& result) {
+    switch (result.reason) {
+        case BishopReason::small_m_alpha: {
+            Diagnostic falls{Said::small_m_alpha};
+            if (std::isfinite(result.smallest_m_alpha)) {
+                falls.args.push_back({"m_alpha", Fixed{result.smallest_m_alpha, 2}});
+            }
+            return falls;
+        }
+        case BishopReason::no_convergence:
+            return {Said::not_settled};
+        default:
+            break;
+    }
+    return {Said::no_slip_circle};
+}
+
+Diagnostic bishop_refusal(const SlopeToCheck& slope, const BishopResult& result) {
+    if (result.violation) {
+        return violation_said(*result.violation, slope.units);
+    }
+    switch (result.reason) {
+        case BishopReason::no_strength:
+            return {Said::no_strength, Field::cohesion};
+        case BishopReason::cohesion_beyond_measure:
+            return {Said::cohesion_beyond_measure,
+                    Field::cohesion,
+                    {{"field", Named{Field::cohesion, slope.units}},
+                     {"value", Typed{slope.cohesion}},
+                     {"weight", Named{Field::density, slope.units}}}};
+        default:
+            break;
+    }
+    return {Said::bishop_does_not_apply, Field::none, {{"failure", Clauses{{method_fails(result)}}}}};
+}
+
+Diagnostic bishop_cautions(const BishopResult& result) {
+    std::vector<Diagnostic> clauses;
+    if (result.factor_of_safety < 1.0) {
+        clauses.push_back({Said::expected_to_fail, Field::security_factor});
+    }
+    if (in_tension(result)) {
+        clauses.push_back(
+            {Said::tension_under_crest, Field::none, {{"depth", metres(result.tension_depth)}}});
+    }
+    return cautions(std::move(clauses));
+}
+
+Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
+    if (result.reason != BishopReason::none) {
+        return bishop_refusal(slope, result);
+    }
+    Diagnostic line{Said::bishop_shallow_slide,
+                    Field::security_factor,
+                    {{"fs", Fixed{bishop_rounded(result.factor_of_safety), 3}},
+                     {"cautions", Clauses{{bishop_cautions(result)}}}}};
+    if (!result.shallow) {
+        const SlipCircle& circle = result.circle;
+        line.id = Said::bishop_circle;
+        line.args.insert(line.args.end(), {{"centre_x", metres(circle.centre_x)},
+                                           {"centre_y", metres(circle.centre_y)},
+                                           {"radius", metres(circle.radius)},
+                                           {"entry_x", metres(circle.entry_x)},
+                                           {"exit_x", metres(circle.exit_x)}});
+    }
+    return line;
+}
+
+std::vector<Diagnostic> bishop_notes(const BishopFindings& findings, const ChartInputs& entered) {
+    std::vector<Diagnostic> notes;
+    const SlopeToCheck run{entered.friction_angle, entered.cohesion, entered.density, 0.0F, 0.0F,
+                           entered.chart};
+    for (const BrokenRows& broken : findings.broken) {
+        if (broken.rows.rows > 0) {
+            notes.push_back(broken_at(broken, run.units));
+        }
+    }
+    // The method's own reasons: the rules that join the run's values empty both cells,
+    // a failure on the printed angle's critical circle the factor of safety alone.
+    for (std::size_t i = 0; i < findings.refused.size(); ++i) {
+        const Heights& rows = findings.refused[i];
+        const auto why = static_cast<BishopReason>(i);
+        if (rows.rows == 0) {
+            continue;
+        }
+        const Arg reason{"reason", Clauses{{bishop_refusal(run, refused_for(why))}}};
+        notes.push_back(values_refused(why)
+                            ? Diagnostic{Said::bishop_columns_empty, Field::cohesion, {reason}}
+                            : Diagnostic{Said::bishop_fs_empty,
+                                         Field::slope_angle,
+                                         {{"rows", HeightRange{rows.first, rows.last}}, reason}});
+    }
+    const Typed fs{entered.security_factor};
+    if (const Heights& rows = findings.none_reaches; rows.rows > 0) {
+        notes.push_back({Said::bishop_none_reaches,
+                         Field::security_factor,
+                         {{"fs", fs}, {"rows", HeightRange{rows.first, rows.last}}}});
+    }
+    if (const Heights& rows = findings.in_tension; rows.rows > 0) {
+        notes.push_back({Said::bishop_in_tension,
+                         Field::none,
+                         {{"count", Count{rows.rows}}, {"rows", HeightRange{rows.first, rows.last}}}});
+    }
+    if (findings.security_factor) {
+        notes.push_back({Said::bishop_angle_column_empty, Field::security_factor, {{"fs", fs}}});
+    }
+    return notes;
+}
+
+Diagnostic where_bishop_stops(const BishopFindings& findings) {
+    return {Said::bishop_columns_stop, Field::none, {{"rows", Count{findings.filled.rows}}}};
+}
+
+}  // namespace zelm
