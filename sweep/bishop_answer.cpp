@@ -117,7 +117,7 @@ Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
 std::vector<Diagnostic> bishop_notes(const BishopFindings& findings, const ChartInputs& entered) {
     std::vector<Diagnostic> notes;
     const SlopeToCheck run{entered.friction_angle, entered.cohesion, entered.density, 0.0F, 0.0F,
-                           entered.chart};
+                           entered.chart, entered.units};
     for (const BrokenRows& broken : findings.broken) {
         if (broken.rows.rows > 0) {
             notes.push_back(broken_at(broken, run.units));
