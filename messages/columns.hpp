@@ -28,4 +28,21 @@ inline constexpr ColumnTitles column_titles{
     "Bishop FS",     "Bishop angle (graus)",
 };
 
+// What each of a run's columns holds, as Python's help() says of the array of it.
+struct ColumnHelp {
+    std::string_view height;
+    std::string_view x;
+    std::string_view y;
+    std::string_view angle;
+    std::string_view confirmed_angle;
+};
+
+inline constexpr ColumnHelp column_help{
+    "Height of each row, m (float32).",
+    "x = tan(phi)/FS of each row, on the two-decimal grid (float32).",
+    "y = C'/(d*H*tan(phi)) of each row, on the two-decimal grid (float32).",
+    "Slope angle of each row, degrees (float32); NaN where the file's cell is empty.",
+    "Confirmed angle of each row, whole degrees (float32); NaN where there is none.",
+};
+
 }  // namespace zelm

@@ -53,11 +53,6 @@ PythonDocs python_docs(const DesignChart& chart) {
     return {
         "The calculator's core, as the zelm_fs package uses it.",
         sweep_class_doc(chart),
-        "Height of each row, m (float32).",
-        "x = tan(phi)/FS of each row, on the two-decimal grid (float32).",
-        "y = C'/(d*H*tan(phi)) of each row, on the two-decimal grid (float32).",
-        "Slope angle of each row, degrees (float32); NaN where the file's cell is empty.",
-        "Confirmed angle of each row, whole degrees (float32); NaN where there is none.",
         "The program's warnings for this run, one sentence each.",
         "The six values as the program read them: (phi, cohesion, density, height, step, fs).",
         "The units the cohesion and the density (a unit weight in kN/m3) were given in, which the files' "

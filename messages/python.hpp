@@ -10,15 +10,11 @@
 namespace zelm {
 
 // The docstrings of zelm_fs._core, which reads `chart`; the package around it gives its
-// public functions their own, longer ones.
+// public functions their own, longer ones. The arrays of a run's rows are told of by
+// column_help (messages/columns.hpp).
 struct PythonDocs {
     std::string module;
     std::string sweep_class;
-    std::string height;
-    std::string x;
-    std::string y;
-    std::string angle;
-    std::string confirmed_angle;
     std::string warnings;
     std::string values;
     std::string units;

@@ -2,7 +2,6 @@
 // around it (python/zelm_fs/) gives the public functions their signatures and long
 // docstrings and issues the warnings; everything that computes or writes is here, in the
 // same C++ as the program and the page, and every word comes from the messages room.
-#include "messages/columns.hpp"
 #include "messages/python.hpp"
 #include "messages/render.hpp"
 #include "messages/units.hpp"
@@ -10,13 +9,15 @@
 #include "python/factors_of_safety.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
+#include "result/run_columns.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace py = pybind11;
 using namespace pybind11::literals;
@@ -24,11 +25,14 @@ using zelm::python::SweepResult;
 
 namespace {
 
-// The titles of the DataFrame's columns: the workbook's above the height, x and y ("H (m)",
-// ...), then the chart's angle as computed and the confirmed angle.
-py::tuple column_titles() {
-    const zelm::ColumnTitles& t = zelm::column_titles;
-    return py::make_tuple(t.height, t.x, t.y, t.chart_angle, t.confirmed_angle);
+// One thing said of each of a run's columns, in their order: the names of a Sweep's
+// arrays, or the titles of a DataFrame's columns over them.
+py::tuple of_each_column(std::string_view zelm::RunColumn::*said) {
+    py::tuple each(zelm::run_columns.size());
+    for (std::size_t place = 0; place < zelm::run_columns.size(); ++place) {
+        each[place] = py::str(std::string(zelm::run_columns.at(place).*said));
+    }
+    return each;
 }
 
 // A value as Python shows it: "30.0".
@@ -53,12 +57,15 @@ std::string repr_of(const SweepResult& run) {
 
 // zelm_fs.Sweep: one run's rows as arrays, its warnings, values and units, and the two files.
 void define_sweep(py::module_& module, const zelm::PythonDocs& docs) {
-    py::class_<SweepResult>(module, "Sweep", docs.sweep_class.c_str())
-        .def_property_readonly("height", &SweepResult::height, docs.height.c_str())
-        .def_property_readonly("x", &SweepResult::x, docs.x.c_str())
-        .def_property_readonly("y", &SweepResult::y, docs.y.c_str())
-        .def_property_readonly("angle", &SweepResult::angle, docs.angle.c_str())
-        .def_property_readonly("confirmed_angle", &SweepResult::confirmed_angle, docs.confirmed_angle.c_str())
+    py::class_<SweepResult> sweep(module, "Sweep", docs.sweep_class.c_str());
+    // An array of each column, under the column's name, told of by its help.
+    for (std::size_t place = 0; place < zelm::run_columns.size(); ++place) {
+        const zelm::RunColumn& column = zelm::run_columns.at(place);
+        sweep.def_property_readonly(
+            std::string(column.key).c_str(), [place](const SweepResult& run) { return run.column(place); },
+            std::string(column.help).c_str());
+    }
+    sweep
         .def_property_readonly(
             "warnings", [](const SweepResult& run) { return py::tuple(py::cast(run.warnings())); },
             docs.warnings.c_str())
@@ -93,7 +100,8 @@ PYBIND11_MODULE(_core, module) {
     const zelm::PythonDocs docs = zelm::python_docs(zelm::design_chart());
     module.doc() = docs.module;
     module.attr("__version__") = ZELM_VERSION;
-    module.attr("column_titles") = column_titles();
+    module.attr("column_keys") = of_each_column(&zelm::RunColumn::key);
+    module.attr("column_titles") = of_each_column(&zelm::RunColumn::title);
 
     define_sweep(module, docs);
 

@@ -14,10 +14,12 @@
 
 #include <pybind11/stl/filesystem.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <limits>
 #include <optional>
+#include <span>
 #include <variant>
 
 #include <unistd.h>
@@ -29,8 +31,9 @@ using namespace pybind11::literals;
 
 namespace {
 
-// The five float32 arrays of one row.
-constexpr std::uint64_t bytes_per_row = 5 * sizeof(float);
+// The float32 arrays of a run, one a column: an element of each a row.
+using Arrays = std::array<py::array_t<float>, run_columns.size()>;
+constexpr std::uint64_t bytes_per_row = run_columns.size() * sizeof(float);
 
 // Rows between two looks at Ctrl-C: a fraction of a millisecond of work.
 constexpr std::size_t rows_between_looks = std::size_t{1} << 16U;
@@ -64,6 +67,27 @@ py::array_t<float> read_only(py::array_t<float> array) {
     return array;
 }
 
+// Sweeps the run of `entered` into `arrays`, each as long as the run, with the GIL
+// released, and gives what the sweep found; Ctrl-C stops it between two slices of rows.
+SweepSummary sweep_into(const ChartInputs& entered, Arrays& arrays, Interruption& interruption) {
+    std::array<float*, run_columns.size()> data{};
+    for (std::size_t place = 0; place < arrays.size(); ++place) {
+        data.at(place) = arrays.at(place).mutable_data();
+    }
+    const py::gil_scoped_release released;
+    const ShouldStop stop = interruption.check();
+    Sweep sweep(entered);
+    std::size_t i = 0;
+    while (const SweepRow* row = sweep.next()) {
+        for_each_run_column(
+            [&](const RunColumn& column, std::size_t place) { data[place][i] = column.read(*row); });
+        if (++i % rows_between_looks == 0 && asked_to_stop(stop)) {
+            break;
+        }
+    }
+    return sweep.summary();
+}
+
 // Why a file was not written, as Python tells it: OSError(errno, the system's words, the
 // name as given), which Python turns into FileNotFoundError, PermissionError and the
 // like; for a reason of the program's own, an OSError that says it with the name. What
@@ -75,8 +99,9 @@ py::array_t<float> read_only(py::array_t<float> array) {
     if (failure.errno_value() != 0) {
         error = os_error(failure.errno_value(), reason, name);
     } else {  // with no errno, Python would show a file name set apart as "[Errno None] None"
-        error = os_error(render(
-            {Said::python_cannot_write, Field::none, {{"name", Text{std::string(py::str(name))}}, {"reason", Text{reason}}}}));
+        error = os_error(render({Said::python_cannot_write,
+                                 Field::none,
+                                 {{"name", Text{std::string(py::str(name))}}, {"reason", Text{reason}}}}));
     }
     if (failure.found && py::hasattr(error, "add_note")) {
         error.attr("add_note")(found_words(failure));
@@ -122,38 +147,16 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
                angles_of(angles_named)} {
     const std::int32_t rows = row_count(entered_.height, entered_.definition);
     refuse_what_never_fits(rows);
-    const auto length = static_cast<py::ssize_t>(rows);
-    py::array_t<float> heights(length), xs(length), ys(length), angles(length), confirmed(length);
-    float* const h = heights.mutable_data();
-    float* const x = xs.mutable_data();
-    float* const y = ys.mutable_data();
-    float* const a = angles.mutable_data();
-    float* const b = confirmed.mutable_data();
-    Interruption interruption;
-    SweepSummary summary;
-    {
-        const py::gil_scoped_release released;
-        const ShouldStop stop = interruption.check();
-        Sweep sweep(entered_);
-        std::size_t i = 0;
-        while (const SweepRow* row = sweep.next()) {
-            h[i] = row->height;
-            x[i] = row->x;
-            y[i] = row->y;
-            a[i] = has_empty_angle(*row) ? std::numeric_limits<float>::quiet_NaN() : *row->angle;
-            b[i] = row->confirmed.value_or(std::numeric_limits<float>::quiet_NaN());
-            if (++i % rows_between_looks == 0 && asked_to_stop(stop)) {
-                break;
-            }
-        }
-        summary = sweep.summary();
+    Arrays arrays;
+    for (py::array_t<float>& array : arrays) {
+        array = py::array_t<float>(static_cast<py::ssize_t>(rows));
     }
+    Interruption interruption;
+    const SweepSummary summary = sweep_into(entered_, arrays, interruption);
     interruption.raise_if_interrupted();
-    height_ = read_only(std::move(heights));
-    x_ = read_only(std::move(xs));
-    y_ = read_only(std::move(ys));
-    angle_ = read_only(std::move(angles));
-    confirmed_ = read_only(std::move(confirmed));
+    for (std::size_t place = 0; place < arrays.size(); ++place) {
+        columns_.at(place) = read_only(std::move(arrays.at(place)));
+    }
     run_ = std::make_unique<DesignRun>(entered_, summary);
     for (const Diagnostic& finding : run_->findings()) {
         warnings_.push_back(render(finding));
@@ -161,10 +164,11 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
 }
 
 KeptRows SweepResult::kept_rows() const {
-    const auto column = [this](const py::array_t<float>& array) {
-        return std::span<const float>(array.data(), rows());
-    };
-    return KeptRows({column(height_), column(x_), column(y_), column(angle_), column(confirmed_)});
+    KeptRows::Columns columns;
+    for (std::size_t place = 0; place < columns.size(); ++place) {
+        columns.at(place) = std::span<const float>(columns_.at(place).data(), rows());
+    }
+    return KeptRows(columns);
 }
 
 void SweepResult::write(const py::object& path) const {

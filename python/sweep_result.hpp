@@ -3,13 +3,15 @@
 // it writes, written on request.
 #pragma once
 
+#include "result/run_columns.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/design_run.hpp"
-#include "sweep/rows.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,17 +30,12 @@ class SweepResult {
                 pybind11::handle angles);
 
     const ChartInputs& entered() const { return entered_; }
-    std::size_t rows() const { return static_cast<std::size_t>(height_.size()); }
+    std::size_t rows() const { return static_cast<std::size_t>(columns_.front().size()); }
 
-    // Each row's height (the step added up in single precision, as the file's heights
-    // are), x and y on the chart's two-decimal grid, the chart's slope angle (NaN where
-    // the file's angle cell is empty) and the confirmed angle (NaN where there is none):
-    // float32, read-only.
-    const pybind11::array_t<float>& height() const { return height_; }
-    const pybind11::array_t<float>& x() const { return x_; }
-    const pybind11::array_t<float>& y() const { return y_; }
-    const pybind11::array_t<float>& angle() const { return angle_; }
-    const pybind11::array_t<float>& confirmed_angle() const { return confirmed_; }
+    // The rows' values of the column at `place` in run_columns, one element a row, as the
+    // column reads them (NaN where a row has none; the heights added up in single
+    // precision, as the file's are): float32, read-only.
+    const pybind11::array_t<float>& column(std::size_t place) const { return columns_.at(place); }
 
     // The program's warning sentences for this run, in its order.
     const std::vector<std::string>& warnings() const { return warnings_; }
@@ -59,7 +56,7 @@ class SweepResult {
 
     ChartInputs entered_;
     std::unique_ptr<DesignRun> run_;  // the run, made once from the sweep into the arrays
-    pybind11::array_t<float> height_, x_, y_, angle_, confirmed_;
+    std::array<pybind11::array_t<float>, run_columns.size()> columns_;
     std::vector<std::string> warnings_;
 };
 

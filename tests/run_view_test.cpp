@@ -1,7 +1,10 @@
 // What a run shows of itself beside its files (result/run_view.hpp): the rows on show, a
 // short run's all and a long one's first and last hundred; and the curves, one point
 // where the angle or the confirmed angle changes and one where a run of equal rows ends.
+// And the rows kept as columns (result/run_columns.hpp), which come back as they went in.
 #include "result/run_view.hpp"
+
+#include "result/run_columns.hpp"
 
 #include "sweep/rows.hpp"
 
@@ -9,7 +12,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace zelm {
 namespace {
@@ -67,6 +73,41 @@ TEST(AngleCurve, APointWhereEitherAngleChangesAndWhereARunOfThemEnds) {
     EXPECT_EQ(curve.angles()[2], 86.0);
     EXPECT_EQ(curve.confirmed()[3], 84.0);
     EXPECT_TRUE(std::isnan(curve.angles().back()));
+}
+
+// Rows of a run, and rows with no angle, an angle or a y that is no finite number and no
+// confirmed angle, kept one column at a time: every column reads the same of the row the
+// kept rows give back, NaN where it read NaN.
+TEST(KeptRows, EachColumnReadsBackWhatItKept) {
+    std::vector<SweepRow> rows;
+    SweptRows swept(ChartInputs{30, 2, 2.5F, 20, 1, 1.5F});
+    while (const SweepRow* row = swept.next()) {
+        rows.push_back(*row);
+    }
+    const float inf = std::numeric_limits<float>::infinity();
+    rows.push_back(row_at(21, std::nanf(""), std::nanf("")));
+    rows.push_back({22, 0.38F, inf, inf, std::nullopt});
+    std::array<std::vector<float>, run_columns.size()> kept;
+    for (const SweepRow& row : rows) {
+        for_each_run_column(
+            [&](const RunColumn& column, std::size_t place) { kept[place].push_back(column.read(row)); });
+    }
+    KeptRows::Columns columns;
+    std::transform(kept.begin(), kept.end(), columns.begin(),
+                   [](const auto& c) { return std::span<const float>(c); });
+    KeptRows given(columns);
+    EXPECT_EQ(given.rows(), static_cast<std::int32_t>(rows.size()));
+    for (const SweepRow& row : rows) {
+        const SweepRow* back = given.next();
+        ASSERT_NE(back, nullptr);
+        for_each_run_column([&](const RunColumn& column, std::size_t) {
+            const float went = column.read(row);
+            const float came = column.read(*back);
+            EXPECT_TRUE(std::isnan(went) ? std::isnan(came) : went == came)
+                << column.key << " at H " << row.height;
+        });
+    }
+    EXPECT_EQ(given.next(), nullptr);
 }
 
 }  // namespace

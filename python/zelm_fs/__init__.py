@@ -356,7 +356,7 @@ def _to_dataframe(self):
     """
     import pandas
 
-    columns = (self.height, self.x, self.y, self.angle, self.confirmed_angle)
+    columns = (getattr(self, key) for key in _core.column_keys)
     frame = pandas.DataFrame(dict(zip(_core.column_titles, columns, strict=True)))
     frame.attrs["units"] = self.units
     return frame
