@@ -12,6 +12,13 @@ double confirmed_value(const SweepRow& row) {
     return row.confirmed ? static_cast<double>(*row.confirmed) : std::numeric_limits<double>::quiet_NaN();
 }
 
+// The row's values of the columns beyond the file's, each added to its column.
+void add_to(RowsOnShow::Columns& columns, const SweepRow& row) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        columns[i].push_back(static_cast<double>(run_columns[columns_beyond_the_file[i]].read(row)));
+    }
+}
+
 }  // namespace
 
 RowsOnShow::RowsOnShow(std::int32_t rows, Angles angles)
@@ -22,7 +29,7 @@ void RowsOnShow::take(const SweepRow& row) {
     if (taken_ <= shown_first_) {
         std::array<char, RowWriter::max_length> line{};
         first_.append(line.data(), writer_.put(line.data(), row));
-        first_confirmed_.push_back(confirmed_value(row));
+        add_to(first_columns_, row);
     } else if (rows_ > shown_whole) {
         if (last_.size() < static_cast<std::size_t>(shown_ends)) {
             last_.push_back(row);
@@ -41,10 +48,10 @@ std::string RowsOnShow::last_rows() const {
     return text;
 }
 
-std::vector<double> RowsOnShow::last_confirmed() const {
-    std::vector<double> confirmed;
-    for_last_rows([&](const SweepRow& row) { confirmed.push_back(confirmed_value(row)); });
-    return confirmed;
+RowsOnShow::Columns RowsOnShow::last_columns() const {
+    Columns columns;
+    for_last_rows([&](const SweepRow& row) { add_to(columns, row); });
+    return columns;
 }
 
 void AngleCurve::take(const SweepRow& row) {

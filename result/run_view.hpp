@@ -1,18 +1,23 @@
 // What a run shows of itself beside its files, for a host that lays it out (the page):
 // the rows as the result file prints them, every one of a short run and the first and
-// last ones of a long one, each with its confirmed angle; and the curves of the angle and
+// last ones of a long one, each with its values of the columns the file has none of
+// (result/run_columns.hpp: the confirmed angle); and the curves of the angle and
 // of the confirmed angle against H, with the numbers the workbook holds, one point where
 // either changes, so that a long run draws as fast as a short one and the same lines.
 // Each takes the run's rows one at a time, as a writer does.
 #pragma once
 
+#include "messages/columns.hpp"
+#include "result/run_columns.hpp"
 #include "result/text_rows.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/sweep.hpp"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelm {
@@ -23,17 +28,25 @@ class RowsOnShow {
     static constexpr std::int32_t shown_whole = 10000;
     static constexpr std::int32_t shown_ends = 100;
 
+    // The titles over the result file's four cells, which its format fixes.
+    static constexpr std::array<std::string_view, 4> file_titles{column_titles.height, column_titles.x,
+                                                                 column_titles.y, column_titles.angle};
+
+    // Each column beyond the file's (columns_beyond_the_file, in its order): its values in
+    // the rows shown, in their order, NaN where a row has none.
+    using Columns = std::array<std::vector<double>, columns_beyond_the_file.size()>;
+
     // For a run of `rows` rows whose angle cells hold `angles`.
     RowsOnShow(std::int32_t rows, Angles angles);
 
     void take(const SweepRow& row);
 
     // The rows shown first and last, each as the result file prints it, TABs and CR LF;
-    // and the confirmed angle of each of them, in the same order, NaN where there is none.
+    // and their values of the columns beyond the file's.
     const std::string& first_rows() const { return first_; }
-    const std::vector<double>& first_confirmed() const { return first_confirmed_; }
+    const Columns& first_columns() const { return first_columns_; }
     std::string last_rows() const;
-    std::vector<double> last_confirmed() const;
+    Columns last_columns() const;
 
   private:
     // Calls each(row) for the last rows kept, oldest first.
@@ -52,7 +65,7 @@ class RowsOnShow {
     std::int32_t taken_ = 0;
     RowWriter writer_;
     std::string first_;
-    std::vector<double> first_confirmed_;
+    Columns first_columns_;
     std::vector<SweepRow> last_;
     std::size_t next_last_ = 0;
 };

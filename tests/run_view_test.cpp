@@ -40,7 +40,7 @@ TEST(RowsOnShow, AShortRunWholeALongOneByItsEnds) {
     EXPECT_EQ(lines_in(shown.first_rows()), 20U);
     EXPECT_TRUE(shown.first_rows().starts_with(" 1,00\t 0,38\t 1,39\t90\t\r\n"));
     EXPECT_TRUE(shown.last_rows().empty());
-    EXPECT_EQ(shown.first_confirmed().size(), 20U);
+    EXPECT_EQ(shown.first_columns().front().size(), 20U);
 
     // 10,050 rows: the first hundred and the last hundred, oldest first, as the file has them.
     const ChartInputs long_run{30, 2, 2.5F, 100.5F, 0.01F, 1.5F};
@@ -55,7 +55,7 @@ TEST(RowsOnShow, AShortRunWholeALongOneByItsEnds) {
     EXPECT_EQ(more.rows(), 10050);
     EXPECT_EQ(lines_in(ends.first_rows()), 100U);
     EXPECT_EQ(lines_in(ends.last_rows()), 100U);
-    EXPECT_EQ(ends.last_confirmed().size(), 100U);
+    EXPECT_EQ(ends.last_columns().front().size(), 100U);
     EXPECT_TRUE(ends.last_rows().ends_with(last_line));
 }
 

@@ -19,6 +19,7 @@
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
+#include "result/run_columns.hpp"
 #include "result/run_view.hpp"
 #include "result/text_file.hpp"
 #include "result/text_rows.hpp"
@@ -68,6 +69,15 @@ val byte_array(std::string_view bytes) {
 
 val number_array(const std::vector<double>& numbers) {
     return val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<val>("slice");
+}
+
+// Columns of numbers as the script's array of arrays, in their order.
+val number_arrays(const RowsOnShow::Columns& columns) {
+    val arrays = val::array();
+    for (const std::vector<double>& column : columns) {
+        arrays.call<void>("push", number_array(column));
+    }
+    return arrays;
 }
 
 // The page's way to stop long work, as the program's is a signal: a script function that
@@ -227,10 +237,13 @@ class PageRun {
         return bytes;
     }
 
+    // The rows shown first and last as the result file prints them, and their values of
+    // the columns beyond the file's: an array of each column's numbers, in the order of
+    // pageWords()'s columns after the file's.
     std::string first_rows() const { return shown_.first_rows(); }
-    val first_confirmed() const { return number_array(shown_.first_confirmed()); }
+    val first_columns() const { return number_arrays(shown_.first_columns()); }
     std::string last_rows() const { return shown_.last_rows(); }
-    val last_confirmed() const { return number_array(shown_.last_confirmed()); }
+    val last_columns() const { return number_arrays(shown_.last_columns()); }
 
     // The chart's title, as the workbook's: the run's chart's label and FS as entered.
     std::string title() const { return chart_title(entered_); }
@@ -474,14 +487,31 @@ std::string say(const std::string& key, const val& slots) {
     return render(said);
 }
 
-// What the page shows beside its sentences: { titles: the columns' and the curves'
-// titles; units: each choice of units by its name, with the text the forms offer it by,
-// the labels of C' and d, and what d is called (weight) }.
+// The table's columns, in their order: the result file's four, whose cells are the file's
+// text, as { title }; then those beyond the file's (result/run_columns.hpp), whose cells
+// the script writes from the numbers a run gives, as { title, decimals }.
+val table_columns() {
+    val columns = val::array();
+    for (const std::string_view title : RowsOnShow::file_titles) {
+        val column = val::object();
+        column.set("title", std::string(title));
+        columns.call<void>("push", column);
+    }
+    for (const std::size_t place : columns_beyond_the_file) {
+        val column = val::object();
+        column.set("title", std::string(run_columns[place].title));
+        column.set("decimals", run_columns[place].decimals);
+        columns.call<void>("push", column);
+    }
+    return columns;
+}
+
+// What the page shows beside its sentences: { columns: the table's columns (above);
+// titles: the curves' titles; units: each choice of units by its name, with the text the
+// forms offer it by, the labels of C' and d, and what d is called (weight) }.
 val page_words() {
     val titles = val::object();
     titles.set("height", std::string(column_titles.height));
-    titles.set("x", std::string(column_titles.x));
-    titles.set("y", std::string(column_titles.y));
     titles.set("angle", std::string(column_titles.angle));
     titles.set("confirmed", std::string(column_titles.confirmed_angle));
     val units = val::object();
@@ -499,6 +529,7 @@ val page_words() {
         units.set(std::string(labels.option), shown);
     }
     val words = val::object();
+    words.set("columns", table_columns());
     words.set("titles", titles);
     words.set("units", units);
     return words;
@@ -521,9 +552,9 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
         .function("stopped", &PageRun::stopped)
         .function("advance", &PageRun::advance)
         .function("firstRows", &PageRun::first_rows)
-        .function("firstConfirmed", &PageRun::first_confirmed)
+        .function("firstColumns", &PageRun::first_columns)
         .function("lastRows", &PageRun::last_rows)
-        .function("lastConfirmed", &PageRun::last_confirmed)
+        .function("lastColumns", &PageRun::last_columns)
         .function("title", &PageRun::title)
         .function("heights", &PageRun::heights)
         .function("angles", &PageRun::angles)

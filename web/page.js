@@ -27,7 +27,7 @@
   const angles = document.getElementById('angles');
   const checkUnits = document.getElementById('check-units');
   let core = null;
-  let words = null;  // the core's pageWords(): titles and choices of units
+  let words = null;  // the core's pageWords(): the table's columns, titles and choices of units
   let computed = null;  // the six values of the run on show and its units, while the form still holds them
   let shown = null;  // the run on show, kept for its downloads, and its result file's bytes where it kept them
   let plot = null;
@@ -125,20 +125,25 @@
     return element;
   }
 
-  // An angle in whole degrees as the table shows it; an empty cell where there is none.
-  function degreesText(value) {
-    return Number.isNaN(value) ? '' : numberText(value, 0);
+  // A value of a column beyond the file's as the table shows it, with the column's
+  // decimals; an empty cell where there is none.
+  function valueText(value, decimals) {
+    return Number.isNaN(value) ? '' : numberText(value, decimals);
   }
 
   // Rows as the result file prints them (cells ended by TAB, rows by CR LF) into the
-  // table body, without the space before each number, each with its confirmed angle
-  // after the file's cells: the first ones at once, the rest a thousand a frame, so
-  // that ten thousand rows hold nothing up. A newer run stops the rows of an older one.
+  // table body, without the space before each number, each with its values of the
+  // columns beyond the file's (one array of numbers a column) after the file's cells:
+  // the first ones at once, the rest a thousand a frame, so that ten thousand rows hold
+  // nothing up. A newer run stops the rows of an older one.
   let tableRun = 0;
-  function appendRows(body, text, confirmed) {
+  function appendRows(body, text, values) {
     const escape = (value) => value.replace(/&/g, '&amp;').replace(/</g, '&lt;');
+    const fileCells = words.columns.filter((column) => column.decimals === undefined).length;
+    const beyond = words.columns.slice(fileCells);
     const rows = text.split('\r\n').filter((line) => line !== '').map((line, i) =>
-      `<tr>${[...line.split('\t').slice(0, 4), degreesText(confirmed[i])].map((value) => `<td>${escape(value.trim())}</td>`).join('')}</tr>`);
+      `<tr>${[...line.split('\t').slice(0, fileCells), ...beyond.map((column, c) => valueText(values[c][i], column.decimals))]
+        .map((value) => `<td>${escape(value.trim())}</td>`).join('')}</tr>`);
     const run = tableRun;
     const appendFrom = (first, count) => {
       if (run === tableRun && first < rows.length) {
@@ -151,8 +156,7 @@
 
   function showTable(run, rows) {
     const titles = document.getElementById('titles');
-    const { height, x, y, angle, confirmed } = words.titles;
-    titles.replaceChildren(...[height, x, y, angle, confirmed].map((title) => {
+    titles.replaceChildren(...words.columns.map(({ title }) => {
       const heading = cell('th', title);
       heading.scope = 'col';
       return heading;
@@ -161,7 +165,7 @@
     body.replaceChildren();
     tableRun += 1;
     const first = run.firstRows();
-    appendRows(body, first, run.firstConfirmed());
+    appendRows(body, first, run.firstColumns());
     const last = run.lastRows();
     const caption = document.getElementById('rows-caption');
     if (last === '') {
@@ -171,11 +175,11 @@
     const shown = (first.split('\r\n').length - 1) + (last.split('\r\n').length - 1);
     const gap = document.createElement('tr');
     const note = cell('td', said('rowsNotShown', { count: rows - shown }));
-    note.colSpan = 5;
+    note.colSpan = words.columns.length;
     note.className = 'gap';
     gap.append(note);
     body.append(gap);
-    appendRows(body, last, run.lastConfirmed());
+    appendRows(body, last, run.lastColumns());
     caption.textContent = said('endsCaption', { count: rows });
   }
 
