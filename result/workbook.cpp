@@ -491,7 +491,7 @@ WorkbookReport write_workbook_at(const std::string& name, const fs::path& folder
                                  RowSource& rows, const ShouldStop& stop, const TellProgress& progress) {
     auto begun = WorkbookWriter::begin(name, folder, run, rows, stop, progress);
     if (auto* refused = std::get_if<Failure>(&begun)) {
-        return {*std::move(refused), {}};
+        return {std::move(*refused), {}};
     }
     WorkbookWriter& writer = *std::get<std::unique_ptr<WorkbookWriter>>(begun);
     while (!writer.advance(rows.rows())) {

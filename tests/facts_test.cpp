@@ -18,6 +18,7 @@
 #include "sweep/bishop_answer.hpp"
 #include "sweep/check.hpp"
 #include "sweep/check_answer.hpp"
+#include "sweep/design_run.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
 
@@ -410,6 +411,61 @@ TEST(CommandLine, WrongOnesAsData) {
         EXPECT_EQ(wrong->said.field, expected.field) << expected.words;
         for (const auto& [slot, shown] : expected.slots) {
             EXPECT_EQ(render("{" + slot + "}", wrong->said), shown) << expected.words;
+        }
+    }
+}
+
+// What a run finds, as ids in the order told, the entry each concerns and some of their
+// values: the words are the templates' business (warnings/warnings.txt tells them).
+TEST(Findings, AsData) {
+    struct Run {
+        ChartInputs entered;
+        std::vector<std::pair<Said, Field>> found;
+        std::vector<std::pair<std::string, std::string>> slots;  // of the first finding
+    };
+    const auto si = [](ChartInputs entered) {
+        entered.units = Units::si;
+        return entered;
+    };
+    const auto confirmed = [](ChartInputs entered) {
+        entered.angles = Angles::confirmed;
+        return entered;
+    };
+    const std::vector<Run> runs{
+        {{30, 2, 2.5, 20, 1, 1.5}, {}, {}},
+        {{90, 2, 2.5, 20, 1, 1.5},
+         {{Said::value_without_meaning, Field::friction_angle},
+          {Said::no_angle_friction_angle, Field::friction_angle}},
+         {}},
+        {{30, 2, 2.5, 20, 1, 0},
+         {{Said::value_without_meaning, Field::security_factor},
+          {Said::no_angle_security_factor, Field::security_factor}},
+         {}},
+        {{30, 2, 2.5, 20, 1, 0.8F}, {{Said::fs_below_one, Field::security_factor}}, {{"fs", "0.8"}}},
+        {si({30, 20, 2, 20, 1, 1.5}),
+         {{Said::unit_weight_far_below, Field::density}},
+         {{"value", "2"}, {"meant", "Tn/m3"}, {"converted", "19.6"}}},
+        {{30, 2, 2.5, 0.5, 1, 1.5}, {{Said::no_rows_height_below_step, Field::step}}, {}},
+        {{30, 2, 2.5, 3e9, 1, 1.5}, {{Said::no_rows_too_many, Field::step}}, {}},
+        {{30, 2, 2.5, 20, 3, 1.5}, {{Said::talus_not_divided, Field::step}}, {}},
+        {{30, 2, 2.5, 20, 1, 1.25}, {{Said::header_rounds, Field::none}}, {}},
+        {{43.3F, 3.93F, 1.83F, 30, 0.5, 1.2F},
+         {{Said::printed_checks_short, Field::security_factor}, {Said::header_rounds, Field::none}},
+         {}},
+        {confirmed({43.3F, 3.93F, 1.83F, 30, 0.5, 1.2F}),
+         {{Said::confirmed_angles_written, Field::none}, {Said::header_rounds, Field::none}},
+         {{"fs", "1.2"}}},
+    };
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Run& run = runs[i];
+        const DesignRun made = DesignRun::swept(run.entered);
+        std::vector<std::pair<Said, Field>> found;
+        for (const Diagnostic& finding : made.findings()) {
+            found.emplace_back(finding.id, finding.field);
+        }
+        EXPECT_EQ(found, run.found) << "run " << i;
+        for (const auto& [slot, shown] : run.slots) {
+            EXPECT_EQ(render("{" + slot + "}", made.findings().front()), shown) << "run " << i;
         }
     }
 }
