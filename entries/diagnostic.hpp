@@ -187,6 +187,8 @@ enum class Said : std::uint16_t {
     python_no_bishop_slope,
     python_bishop_fails,
     python_fs_below_one,
+    python_fails_without_earthquake,
+    python_fs_without_earthquake,
     python_unit_weight,
     python_element_at,
     // Python: arguments, runs and files refused.

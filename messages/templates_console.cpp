@@ -42,10 +42,10 @@ constexpr auto templates = std::to_array<Template>({
     {Said::usage_value_missing, "{option} needs a value: {option} {takes}"},
     {Said::usage_condition_refused, "{option}: {why}"},
     {Said::usage_unknown_water,
-     "--water: '{typed}' is no water table: give its distance behind the toe in m, a multiple of the height "
+     "{option}: '{typed}' is no water table: give its distance behind the toe in m, a multiple of the height "
      "such as 4H, or surface"},
-    {Said::usage_water_twice, "--ru cannot go with --water: give the pore water one way"},
-    {Said::usage_wet_crack_alone, "--wet-crack needs --crack: the crack's depth in m, or auto"},
+    {Said::usage_water_twice, "{ru} cannot go with {water}: give the pore water one way"},
+    {Said::usage_wet_crack_alone, "{wet_crack} needs {crack}: the crack's depth in m, or auto"},
     {Said::usage_condition_with_chart,
      "{option} goes with --bishop: {check?--check answers by|a design run reads} chart 1, the chart of a "
      "drained slope that stands still"},

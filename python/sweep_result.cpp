@@ -75,8 +75,9 @@ py::array_t<float> read_only(py::array_t<float> array) {
     if (failure.errno_value() != 0) {
         error = os_error(failure.errno_value(), reason, name);
     } else {  // with no errno, Python would show a file name set apart as "[Errno None] None"
-        error = os_error(render(
-            {Said::python_cannot_write, Field::none, {{"name", Text{std::string(py::str(name))}}, {"reason", Text{reason}}}}));
+        error = os_error(render({Said::python_cannot_write,
+                                 Field::none,
+                                 {{"name", Text{std::string(py::str(name))}}, {"reason", Text{reason}}}}));
     }
     if (failure.found && py::hasattr(error, "add_note")) {
         error.attr("add_note")(found_words(failure));
