@@ -6,8 +6,7 @@
 #pragma once
 
 #include "entries/diagnostic.hpp"
-#include "slices/bishop.hpp"
-#include "sweep/check.hpp"
+#include "sweep/conditions.hpp"
 
 #include <optional>
 #include <string>
@@ -15,14 +14,6 @@
 #include <variant>
 
 namespace zelm {
-
-struct GivenConditions {
-    // The water table's distance in metres where it was given so; the rest as given.
-    SlopeConditions conditions{};
-    // The water table N heights behind the toe (4H): each slope's own height.
-    std::optional<double> water_in_heights{};
-    bool critical_kh = false;  // the critical seismic coefficient asked for too
-};
 
 // The words given, none where a condition was not.
 struct ConditionWords {
@@ -42,11 +33,5 @@ struct ConditionNames {
 // kN/m3); or why the first wrong one is, a usage diagnostic whose slots name it.
 std::variant<GivenConditions, Diagnostic> conditions_of(const ConditionWords& words, Units units,
                                                         const ConditionNames& names);
-
-// The conditions of a slope `height` high.
-SlopeConditions conditions_at(const GivenConditions& given, double height);
-
-// The slope typed, as Bishop's method takes it, under the conditions given.
-HomogeneousSlope homogeneous(const SlopeToCheck& slope, const GivenConditions& given);
 
 }  // namespace zelm
