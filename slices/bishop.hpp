@@ -62,8 +62,8 @@ enum class Crack : std::uint8_t {
     none,
     given,  // of crack_depth
     // As deep as the soil under the crest of the critical circle found without a crack is
-    // in tension (BishopResult::tension_depth); then that circle's slope searched again
-    // with such a crack.
+    // in tension (BishopResult::tension_depth); then the slope searched again with such a
+    // crack.
     automatic,
 };
 
@@ -224,7 +224,7 @@ double value_of(const HomogeneousSlope& slope, Field field);
 // give no answer, its reason none where they describe a slope.
 BishopResult values_checked(const HomogeneousSlope& slope);
 
-// Where the value the method refuses is typed among the five (entries/rules.hpp,
+// Where the value the method refuses is typed among the slope's (entries/rules.hpp,
 // bishop_rules): the violation's place, or the cohesion's for the method's two rules
 // that join values. Nothing where the values describe a slope.
 std::optional<std::size_t> refused_position(const BishopResult& result);
@@ -271,11 +271,13 @@ BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& 
 // to 1 (within 10^-4), the slope's own kh ignored.
 struct CriticalKh {
     // kh; NaN where there is none: the values refused, the slope failing without an
-    // earthquake (FS below 1 at kh = 0), or FS still above 1 at kh = 10.
+    // earthquake (FS below 1 at kh = 0), FS still above 1 at kh = 0.99, or the method
+    // failing on the way.
     double coefficient;
     // FS below 1 already at kh = 0: the slope does not stand as it is.
     bool fails_without_earthquake;
-    // The answer at the coefficient (FS about 1), or at kh = 0 where there is none.
+    // The answer at the coefficient (FS about 1), or at the last kh tried where there is
+    // none.
     BishopResult result;
 };
 CriticalKh critical_kh(const HomogeneousSlope& slope, const CircleSearch& search = {});
