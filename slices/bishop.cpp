@@ -180,7 +180,8 @@ BishopResult judged(const SlipCircle& circle, const ScaledSlope& slope, int coun
     BishopResult result = refused(BishopReason::none);
     result.circle = times(circle, height);
     result.slices = slices.count;
-    if (!trial.settled) {
+    // Not settled, or settled at 0: Bishop's equation without a positive root.
+    if (!trial.settled || trial.factor_of_safety == 0.0) {
         result.reason = BishopReason::no_convergence;
         return result;
     }

@@ -62,8 +62,8 @@ enum class Crack : std::uint8_t {
     none,
     given,  // of crack_depth
     // As deep as the soil under the crest of the critical circle found without a crack is
-    // in tension (BishopResult::tension_depth); then that circle's slope searched again
-    // with such a crack.
+    // in tension (BishopResult::tension_depth); then the slope searched again with such a
+    // crack.
     automatic,
 };
 
@@ -138,7 +138,11 @@ enum class BishopReason : std::uint8_t {
     // the crest side make m_alpha small too when phi is small, but their resistance is
     // then at most the cohesion on the base's length, so they are not refused.
     small_m_alpha,
-    no_convergence,  // the factor of safety of the critical circle did not settle
+    // The factor of safety of the critical circle did not settle, or Bishop's equation has
+    // no positive root there: under pore water or an earthquake, the bases near upright
+    // where the circle enters the crest may leave the mass in equilibrium at no factor of
+    // safety, the slope far from standing.
+    no_convergence,
     // The circle given does not enter the crest and leave at or beyond the toe with its
     // arc under the ground, or no circle searched has a factor of safety.
     no_slip_circle,
@@ -207,6 +211,9 @@ struct CircleSearch {
     double deepest = 3.0;
     // Circles that leave the ground beyond the toe are searched too.
     bool beyond_toe = true;
+    // A search given a warm start starts from its valleys; false, cold all the same (the
+    // start only kept), to weigh what starting warm gains.
+    bool warm = true;
 };
 
 // The value of `field` in the slope, for the rules of the method (bishop_rules): NaN for
@@ -217,7 +224,7 @@ double value_of(const HomogeneousSlope& slope, Field field);
 // give no answer, its reason none where they describe a slope.
 BishopResult values_checked(const HomogeneousSlope& slope);
 
-// Where the value the method refuses is typed among the five (entries/rules.hpp,
+// Where the value the method refuses is typed among the slope's (entries/rules.hpp,
 // bishop_rules): the violation's place, or the cohesion's for the method's two rules
 // that join values. Nothing where the values describe a slope.
 std::optional<std::size_t> refused_position(const BishopResult& result);
@@ -230,36 +237,47 @@ BishopResult bishop_on_circle(const HomogeneousSlope& slope, const SlipCircle& c
 BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& search = {});
 
 // Where a search found its critical circle, in the search's own terms, for the search of a
-// slope like it (a design run's next row, a little taller) to start from: the bottoms of
-// the valleys it refined, at most two for each family of circles. Empty, a search starts
-// cold.
+// slope that differs in its height alone (a design run's next row) to start from: the
+// bottom of the lowest valley it found in each family of circles, and the height. Empty,
+// a search starts cold. Where the crack is automatic, the search without a crack that
+// finds its depth is always cold: the depth of the soil in tension differs from circle to
+// circle much more than their factors of safety do, and a warm search's circle, as low as
+// a cold one's, may be another.
 struct WarmStart {
     struct Valley {
         std::uint8_t family;  // 0: circles through the toe, 1: beyond it
         std::array<double, 3> at;
     };
-    std::array<Valley, 4> valleys{};
+    std::array<Valley, 2> valleys{};
     int count = 0;
-    // Searches started warm, and those of them the guard sent back to a cold start.
+    double height = 0.0;
+    int since_cold = 0;  // searches started warm since the last cold one
+    // Searches started warm, the cold ones among them that refreshed the valleys, and those
+    // cold for want of valleys or for a height too far from the last.
     int warm = 0;
-    int guarded = 0;
+    int refreshed = 0;
+    int cold = 0;
 };
 
-// The critical circle, searched from `start`'s valleys where it has any: the simplex
-// method from each, then a coarse grid of the circles as a guard, which searches cold
-// where any of its circles lies below the warm answer. Either way `start` keeps the
-// valleys found, for the next search.
+// The critical circle, searched from `start`'s valleys where the slope's height is within
+// 5% of the last search's: the simplex method from each, on circles cut into a quarter of
+// the slices; every fifth such search is cold, on as few slices, so that a valley the
+// valleys followed did not know of is found within five searches of coming lowest. Where
+// the height is further off, or `start` has no valleys, the search is cold. Either way
+// `start` keeps the valleys found, for the next search.
 BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& search, WarmStart& start);
 
 // The horizontal seismic coefficient at which the critical circle's factor of safety falls
 // to 1 (within 10^-4), the slope's own kh ignored.
 struct CriticalKh {
     // kh; NaN where there is none: the values refused, the slope failing without an
-    // earthquake (FS below 1 at kh = 0), or FS still above 1 at kh = 10.
+    // earthquake (FS below 1 at kh = 0), FS still above 1 at kh = 0.99, or the method
+    // failing on the way.
     double coefficient;
     // FS below 1 already at kh = 0: the slope does not stand as it is.
     bool fails_without_earthquake;
-    // The answer at the coefficient (FS about 1), or at kh = 0 where there is none.
+    // The answer at the coefficient (FS about 1), or at the last kh tried where there is
+    // none.
     BishopResult result;
 };
 CriticalKh critical_kh(const HomogeneousSlope& slope, const CircleSearch& search = {});

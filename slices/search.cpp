@@ -256,11 +256,12 @@ struct Valleys {
     }
 };
 
-// The circles are cut into half as many slices on a family's grid and in its simplex as
-// where each simplex settles: enough to rank them.
-Search coarser(const Search& search) {
+// The circles tried on a family's grid and in its simplex are cut into fewer slices than
+// where each simplex settles, enough to rank them: half as many in a cold search, a
+// quarter in a warm one.
+Search coarser(const Search& search, int fewer) {
     Search coarse = search;
-    coarse.cut_into = std::max(4, search.cut_into / 2);
+    coarse.cut_into = std::max(4, search.cut_into / fewer);
     return coarse;
 }
 
@@ -294,8 +295,8 @@ void on_grid(int points, Take&& take) {
 // of a valley moves little with the number of slices, and the factor of safety there less
 // still.
 template <std::size_t n>
-Valleys<n> searched(const Search& search, int points, int budget) {
-    const Search coarse = coarser(search);
+Valleys<n> searched(const Search& search, int points, int budget, int fewer) {
+    const Search coarse = coarser(search, fewer);
     Kept<n> kept{};
     kept.cell = 1.0 / points;
     const auto capacity = static_cast<std::size_t>(search.options.refinements);
@@ -312,23 +313,12 @@ Valleys<n> searched(const Search& search, int points, int budget) {
 // a tenth of a cell of the grid wide, the bottoms moved to where it settles.
 template <std::size_t n>
 void searched_again(const Search& search, int points, int budget, Valleys<n>& valleys) {
-    const Search coarse = coarser(search);
+    const Search coarse = coarser(search, 4);
     for (std::size_t k = 0; k < valleys.count; ++k) {
         const Point<n>& from = valleys.bottom[k].at;
         const Point<n> at = refine(coarse, Found<n>{from, coarse(from)}, 0.1 / points, budget).at;
         valleys.bottom[k] = {at, search(at)};
     }
-}
-
-// The lowest factor of safety on a coarse grid of a family, its circles cut into a quarter
-// of the slices: the guard of a warm search.
-template <std::size_t n>
-double lowest_on_grid(const Search& search, int points) {
-    Search rough = search;
-    rough.cut_into = std::max(4, search.cut_into / 4);
-    double lowest = infinity;
-    on_grid<n>(points, [&](const Point<n>& at) { lowest = std::min(lowest, rough(at)); });
-    return lowest;
 }
 
 CircleSearch within_bounds(CircleSearch search) {
@@ -345,17 +335,18 @@ struct Families {
     Valleys<3> beyond;
 };
 
-// The valleys kept for the next search, the two lowest of each family, and back.
+// The lowest valley of each family kept for the next search, where it lies within 2% of
+// the lowest of both: a valley further above it is not followed until a cold search finds
+// it again. And back.
 void keep(const Families& found, WarmStart& start) {
     start.count = 0;
+    const double lowest = std::min(best_of(found.toe).value, best_of(found.beyond).value);
     const auto put = [&](const auto& valleys, std::uint8_t family) {
-        auto sorted = valleys;
-        std::sort(sorted.bottom.begin(), sorted.bottom.begin() + static_cast<std::ptrdiff_t>(sorted.count),
-                  [](const auto& a, const auto& b) { return a.value < b.value; });
-        for (std::size_t k = 0; k < std::min<std::size_t>(2, sorted.count); ++k) {
+        const auto best = best_of(valleys);
+        if (best.value < infinity && best.value <= 1.02 * lowest) {
             WarmStart::Valley& valley = start.valleys.at(static_cast<std::size_t>(start.count++));
             valley = {family, {}};
-            std::copy(sorted.bottom[k].at.begin(), sorted.bottom[k].at.end(), valley.at.begin());
+            std::copy(best.at.begin(), best.at.end(), valley.at.begin());
         }
     };
     put(found.toe, 0);
@@ -367,9 +358,9 @@ Families kept_valleys(const WarmStart& start) {
     for (int k = 0; k < start.count; ++k) {
         const WarmStart::Valley& valley = start.valleys.at(static_cast<std::size_t>(k));
         if (valley.family == 0) {
-            found.toe.bottom[found.toe.count++] = {{valley.at[0], valley.at[1]}, infinity};
+            found.toe.add({{valley.at[0], valley.at[1]}, 0.0});
         } else {
-            found.beyond.bottom[found.beyond.count++] = {valley.at, infinity};
+            found.beyond.add({valley.at, 0.0});
         }
     }
     return found;
@@ -378,38 +369,38 @@ Families kept_valleys(const WarmStart& start) {
 // The grid of each family has 8 points along each parameter through the toe, 5 beyond it,
 // times the fineness; the simplex from each start is given 80 trials through the toe, 120
 // beyond.
-Families cold(const Search& search) {
+Families cold(const Search& search, int fewer) {
     const int fineness = search.options.fineness;
-    Families found{searched<2>(search, 8 * fineness, 80), {}};
+    Families found{searched<2>(search, 8 * fineness, 80, fewer), {}};
     if (search.options.beyond_toe) {
-        found.beyond = searched<3>(search, 5 * fineness, 120);
+        found.beyond = searched<3>(search, 5 * fineness, 120, fewer);
     }
     return found;
 }
 
-// The valleys of the last search followed to where they lie now. The guard: a grid of half
-// the usual points along each parameter, a quarter of the slices, whose lowest point lies
-// above the lowest valley's bottom there unless a valley the last search did not know of
-// has come lower; then the search starts cold.
-Families warm(const Search& search, WarmStart& start) {
+// A search from `start`'s valleys, where the slope is a little taller or lower than the
+// last (within 5%): the simplex from each, on circles cut into a quarter of the slices. The
+// valleys are followed, but one that the last search did not know of may come lower: every
+// fifth search is the cold one, on the same quarter of the slices, which finds the lowest
+// valleys anew. Elsewhere, cold.
+Families from_start(const Search& search, double height, WarmStart& start) {
+    const bool like_last =
+        start.count > 0 && search.options.warm && std::abs(height - start.height) <= 0.05 * start.height;
+    if (!like_last) {
+        ++start.cold;
+        return cold(search, 2);
+    }
+    if (start.since_cold >= 4) {
+        start.since_cold = 0;
+        ++start.refreshed;
+        return cold(search, 4);
+    }
+    ++start.since_cold;
+    ++start.warm;
     const int fineness = search.options.fineness;
     Families found = kept_valleys(start);
     searched_again<2>(search, 8 * fineness, 80, found.toe);
     searched_again<3>(search, 5 * fineness, 120, found.beyond);
-    ++start.warm;
-    Search rough = search;
-    rough.cut_into = std::max(4, search.cut_into / 4);
-    const Found<2> toe = best_of(found.toe);
-    const Found<3> beyond = best_of(found.beyond);
-    const double bottom = toe.value <= beyond.value ? rough(toe.at) : rough(beyond.at);
-    double lowest = lowest_on_grid<2>(search, 4 * fineness);
-    if (search.options.beyond_toe) {
-        lowest = std::min(lowest, lowest_on_grid<3>(search, 3 * fineness));
-    }
-    if (lowest < bottom || !(bottom < infinity)) {
-        ++start.guarded;
-        return cold(search);
-    }
     return found;
 }
 
@@ -421,9 +412,10 @@ BishopResult searched_slope(const ScaledSlope& slope, const CircleSearch& within
     // deep circles of a clay without friction, the widest that are critical, span about
     // 1.5 (deepest + 1/2) on either side of the face's middle.
     const Search search{slope, within, 2.0 * (within.deepest + 1.0), within.slices};
-    const Families found = start != nullptr && start->count > 0 ? warm(search, *start) : cold(search);
+    const Families found = start != nullptr ? from_start(search, height, *start) : cold(search, 2);
     if (start != nullptr) {
         keep(found, *start);
+        start->height = height;
     }
     const Found<2> toe = best_of(found.toe);
     const Found<3> beyond = best_of(found.beyond);
@@ -443,10 +435,10 @@ BishopResult searched_slope(const ScaledSlope& slope, const CircleSearch& within
 // critical circle without one is in tension where the crack is automatic.
 BishopResult with_crack(const HomogeneousSlope& slope, const CircleSearch& within, WarmStart* start) {
     ScaledSlope scaled = slices::scaled(slope);
-    const BishopResult uncracked = searched_slope(scaled, within, slope.height, start);
     const SlopeConditions& on = slope.conditions;
-    if (on.crack != Crack::automatic || uncracked.reason != BishopReason::none ||
-        !(uncracked.tension_depth > 0.0)) {
+    const bool automatic = on.crack == Crack::automatic;
+    const BishopResult uncracked = searched_slope(scaled, within, slope.height, automatic ? nullptr : start);
+    if (!automatic || uncracked.reason != BishopReason::none || !(uncracked.tension_depth > 0.0)) {
         return uncracked;
     }
     const double depth = uncracked.tension_depth / slope.height;

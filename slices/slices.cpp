@@ -152,9 +152,32 @@ double effective_weight(const Slices& slices, std::size_t i) {
 // g(FS) = FS - resistance(FS) / driving, kept within a bracket that narrows at every
 // step and bisected where a step leaves it. g is negative just above the floor (where
 // a m_alpha tends to 0 and the resistance without bound) and positive for a large FS.
+// Where no base rises toward the toe, the iteration's floor is 0, and as FS falls to it
+// m_alpha grows without bound on every base that rises into the slope: the resistance
+// falls with FS, to sum[(C' b + (W - u b) tan(phi)) / (sin(alpha) tan(phi))] times FS. Where
+// that sum is no larger than the driving moment, Bishop's equation has no positive root.
+// On a dry slope that stands still it always has one, sum[W / sin(alpha)] being above
+// sum[W sin(alpha)]; under pore water or an earthquake the bases near upright, where the
+// circle enters the crest, may leave the mass in equilibrium at no factor of safety.
+bool without_root(const Slices& slices, const ScaledSlope& slope, double driving) {
+    double limit = 0.0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(slices.count); ++i) {
+        const double term = slope.cohesion * slices.base_length[i] * slices.cos_alpha[i] +
+                            effective_weight(slices, i) * slope.tan_phi;
+        if (!(slices.sin_alpha[i] > 0.0) && term > 0.0) {
+            return false;  // a flat base keeps its resistance at any FS
+        }
+        limit += slices.sin_alpha[i] > 0.0 ? term / (slices.sin_alpha[i] * slope.tan_phi) : 0.0;
+    }
+    return limit <= driving;
+}
+
 Trial iterate(const Slices& slices, const ScaledSlope& slope, double driving, double start) {
     const double tan_phi = slope.tan_phi;
     double low = lowest_admitted(slices, tan_phi);
+    if (low == 0.0 && without_root(slices, slope, driving)) {
+        return {0.0, true};
+    }
     double high = std::numeric_limits<double>::infinity();
     double fs = start > low ? start : 2.0 * low;
     if (!(fs > 0.0 && std::isfinite(fs))) {
