@@ -234,8 +234,10 @@ ExitStatus carry_out(const SlopeChecks& checks) {
 }
 
 ExitStatus carry_out(const BishopChecks& checks) {
-    return answer_lines(checks, [](const SlopeToCheck& slope, const BishopResult& result) {
-        return slope_answered(slope, bishop_line(slope, result));
+    return answer_lines(checks, [&checks](const SlopeToCheck& slope, const BishopResult& result) {
+        const HomogeneousSlope standing = homogeneous(slope, checks.given);
+        const auto critical = checks.given.critical_kh ? std::optional(critical_kh(standing)) : std::nullopt;
+        return slope_answered(slope, bishop_line(slope, result, standing.conditions, critical));
     });
 }
 

@@ -63,7 +63,7 @@ struct Declared {
     Option option;
     const CLI::Option* parsed;
 };
-using Declarations = std::array<Declared, 6>;
+using Declarations = std::array<Declared, 12>;
 
 // The options, into `line`: each may be given once, and a flag takes no value. Every
 // other word, -- and those after it included, is one of the values, read later.
@@ -93,7 +93,19 @@ Declarations declare(CLI::App& app, CommandLine& line) {
              {Option::units, value(Option::units, line.units)},
              {Option::angles, value(Option::angles, line.angles)},
              {Option::check, flag(Option::check, line.check)},
-             {Option::bishop, flag(Option::bishop, line.bishop)}}};
+             {Option::bishop, flag(Option::bishop, line.bishop)},
+             {Option::ru, value(Option::ru, line.ru)},
+             {Option::water, value(Option::water, line.water)},
+             {Option::crack, value(Option::crack, line.crack)},
+             {Option::wet_crack, flag(Option::wet_crack, line.wet_crack)},
+             {Option::kh, value(Option::kh, line.kh)},
+             {Option::critical_kh, flag(Option::critical_kh, line.critical_kh)}}};
+}
+
+// A condition's option given without its value.
+UsageError value_missing(Option option) {
+    return usage_error(Said::usage_value_missing,
+                       {{"option", long_name(option)}, {"takes", Text{std::string(name_of(option).takes)}}});
 }
 
 // CLI11 reads a long option written with '=' and nothing after it (--output=) as if its
@@ -113,6 +125,9 @@ std::optional<UsageError> value_left_empty(const std::vector<std::string>& words
             return usage_error(
                 option == Option::units ? Said::usage_unknown_units : Said::usage_unknown_angles,
                 {{"typed", Text{}}});
+        }
+        if (option && !name_of(*option).takes.empty()) {  // --ru=, --water=, --crack=, --kh=
+            return value_missing(*option);
         }
     }
     return std::nullopt;
@@ -171,6 +186,9 @@ UsageError mismatched(const Declarations& declared, const std::string& stopped_a
                             : option_named(std::string{'-', stopped_at.back()});
     if (!option) {
         return UsageError{};
+    }
+    if (*option != Option::output && *option != Option::units && *option != Option::angles) {
+        return value_missing(*option);
     }
     return usage_error(*option == Option::units    ? Said::usage_units_name_missing
                        : *option == Option::angles ? Said::usage_angles_name_missing

@@ -21,6 +21,14 @@ struct CommandLine {
     bool bishop = false;
     std::optional<std::string> units;   // the name after --units, when it is given
     std::optional<std::string> angles;  // the name after --angles, when it is given
+    // What a slope answered by Bishop's method stands under: the words after --ru,
+    // --water, --crack and --kh, as given.
+    std::optional<std::string> ru;
+    std::optional<std::string> water;
+    std::optional<std::string> crack;
+    bool wet_crack = false;
+    std::optional<std::string> kh;
+    bool critical_kh = false;
 };
 
 // What --help or --version prints on standard output.

@@ -137,6 +137,13 @@ To widened(From&& from) {
         std::forward<From>(from));
 }
 
+// An option of Bishop's conditions given where the chart answers: chart 1 is the chart
+// of a drained slope that stands still.
+UsageError chart_has_no_conditions(Option option, bool check) {
+    return usage_error(Said::usage_condition_with_chart,
+                       {{"option", long_name(option)}, {"check", Flag{check}}});
+}
+
 // The slopes of --check or --bishop, which write no file: their answers go to standard
 // output.
 std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLine& line, Units units) {
@@ -154,6 +161,13 @@ std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLi
     if (line.angles) {
         return not_with(Option::angles);
     }
+    if (const auto condition = condition_given(line); condition && line.check) {
+        return chart_has_no_conditions(*condition, true);
+    }
+    auto given = conditions_of(line, units);
+    if (auto* wrong = std::get_if<UsageError>(&given)) {
+        return std::move(*wrong);
+    }
     auto slopes = slopes_of(line.values, mode, units);
     if (auto* refused = std::get_if<UsageError>(&slopes)) {
         return std::move(*refused);
@@ -162,19 +176,17 @@ std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLi
     if (line.check) {
         return SlopeChecks{.slopes = std::move(read), .units = units};
     }
-    return BishopChecks{.slopes = std::move(read), .units = units};
+    return BishopChecks{.slopes = std::move(read), .units = units, .given = std::get<GivenConditions>(given)};
 }
 
 // Where the value typed at `place` among a slope's five (PHI C D H ANGLE) stands among
 // the values after --check or --bishop, for the slope-th slope (from 0): the material's
 // three first, shared by every slope, then each slope's H and ANGLE in turn.
+// The values typed for each slope, before the conditions in bishop_rules.
+constexpr std::size_t bishop_values = 5;
+
 std::size_t value_after_the_option(std::size_t place, std::size_t slope) {
     return place < 3 ? place : place + 2 * slope;
-}
-
-// The slope typed, as Bishop's method takes it.
-HomogeneousSlope homogeneous(const SlopeToCheck& slope) {
-    return {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density};
 }
 
 }  // namespace
@@ -189,6 +201,9 @@ std::variant<Request, SlopeChecks, BishopChecks, UsageError> request_of(const Co
         return usage_error(Said::usage_checks_together);
     }
     if (!line.check && !line.bishop) {
+        if (const auto condition = condition_given(line)) {
+            return chart_has_no_conditions(*condition, false);
+        }
         return widened<Asked>(design_run(line, *units));
     }
     return widened<Asked>(slope_checks(line, *units));
@@ -221,7 +236,14 @@ std::variant<std::vector<CheckAnswer>, UsageError> answers_of(const SlopeChecks&
 std::variant<std::vector<BishopResult>, UsageError> answers_of(const BishopChecks& checks) {
     std::vector<BishopResult> answers;
     for (std::size_t i = 0; i < checks.slopes.size(); ++i) {
-        const BishopResult& answer = answers.emplace_back(critical_circle(homogeneous(checks.slopes[i])));
+        const BishopResult& answer =
+            answers.emplace_back(critical_circle(homogeneous(checks.slopes[i], checks.given)));
+        if (answer.violation && answer.violation->position >= bishop_values) {  // a condition's
+            return usage_error(Said::usage_condition_refused,
+                               {{"option", long_name(option_of(answer.violation->rule.field))},
+                                {"why", Clauses{{bishop_refusal(checks.slopes[i], answer)}}}},
+                               answer.violation->rule.field);
+        }
         if (const auto typed = refused_position(answer)) {
             return UsageError{.fault = UsageFault::no_slope_for_bishop,
                               .position = value_after_the_option(*typed, i),

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "console/command_line.hpp"
+#include "console/conditions.hpp"
 #include "files/target.hpp"
 #include "messages/usage.hpp"
 #include "slices/bishop.hpp"
@@ -34,10 +35,12 @@ struct SlopeChecks {
     Units units = Units::tonnes;
 };
 
-// --bishop PHI C D H ANGLE [H2 ANGLE2 ...]: the values read as --check reads them.
+// --bishop PHI C D H ANGLE [H2 ANGLE2 ...]: the values read as --check reads them, and
+// what every slope stands under besides its weight.
 struct BishopChecks {
     std::vector<SlopeToCheck> slopes;
     Units units = Units::tonnes;
+    GivenConditions given{};
 };
 
 // A parsed command line's request: its values read as the console reads them, then its

@@ -21,6 +21,14 @@ enum class Field : std::uint8_t {
     slope_angle,
     // One reading of the chart, a study's element: the height read at.
     height,
+    // What a slope answered by Bishop's method stands under besides its weight: the pore
+    // water (a ratio ru, or a phreatic line reaching the ground X behind the toe), a tension
+    // crack's depth, an earthquake's horizontal coefficient, and the unit weight of water.
+    pore_pressure_ratio,
+    phreatic_distance,
+    crack_depth,
+    seismic_coefficient,
+    water_unit_weight,
 };
 
 // The units of the cohesion and the density. The chart reads their ratio, so any

@@ -119,13 +119,26 @@ inline constexpr std::array<Rule, 5> check_rules{
 
 // The same slope answered by Bishop's method, which also takes a clay without friction.
 // Two rules join values, and are the method's own (slices/bishop.hpp): friction or
-// cohesion there must be, and C' / (d H) must be a number a double holds.
-inline constexpr std::array<Rule, 5> bishop_rules{
+// cohesion there must be, and C' / (d H) must be a number a double holds. After the five,
+// the conditions the slope stands under, where given:
+// - the pore-pressure ratio ru below 1: at 1 the water carries the whole weight of the
+//   soil above it, at every depth, and the soil has no effective stress left; above, the
+//   water would lift the ground;
+// - the crack's depth also below the slope's height, which the method sets as that rule's
+//   highest bound: a crack down to the toe leaves no slip circle to end at its bottom;
+// - the seismic coefficient below 1, a horizontal acceleration below that of gravity;
+// - the unit weight of water above 0.
+inline constexpr std::array<Rule, 10> bishop_rules{
     between(Field::friction_angle, closed_at(0.0), open_at(90.0)),
     at_least(Field::cohesion, 0.0),
     above(Field::density, 0.0),
     above(Field::slope_height, 0.0),
     between(Field::slope_angle, open_at(0.0), closed_at(90.0)),
+    between(Field::pore_pressure_ratio, closed_at(0.0), open_at(1.0)),
+    at_least(Field::phreatic_distance, 0.0),
+    at_least(Field::crack_depth, 0.0),
+    between(Field::seismic_coefficient, closed_at(0.0), open_at(1.0)),
+    above(Field::water_unit_weight, 0.0),
 };
 
 }  // namespace zelm

@@ -22,7 +22,8 @@ inline constexpr std::string_view help_description =
 inline constexpr std::string_view usage_lines =
     "Usage: zelm-fs [OPTIONS] [PHI C D H STEP FS]\n"
     "       zelm-fs --check PHI C D H ANGLE [H2 ANGLE2 ...]\n"
-    "       zelm-fs --bishop PHI C D H ANGLE [H2 ANGLE2 ...]\n";
+    "       zelm-fs --bishop [--ru R | --water X] [--crack DEPTH [--wet-crack]]\n"
+    "                        [--kh K] [--critical-kh] PHI C D H ANGLE [H2 ANGLE2 ...]\n";
 
 // The heading of the values, and what each of the six is (PHI to FS). What an option
 // does is said beside its names (messages/options.hpp).

@@ -11,12 +11,29 @@
 
 namespace zelm {
 
-enum class Option { help, version, output, workbook, units, angles, check, bishop };
+enum class Option {
+    help,
+    version,
+    output,
+    workbook,
+    units,
+    angles,
+    check,
+    bishop,
+    // What a slope answered by Bishop's method stands under besides its weight.
+    ru,
+    water,
+    crack,
+    wet_crack,
+    kh,
+    critical_kh,
+};
 
 // Every option, in the order the help lists them.
-inline constexpr std::array<Option, 8> all_options{Option::help,     Option::version, Option::output,
-                                                   Option::workbook, Option::units,   Option::angles,
-                                                   Option::check,    Option::bishop};
+inline constexpr std::array<Option, 14> all_options{
+    Option::help,   Option::version,   Option::output, Option::workbook,   Option::units,
+    Option::angles, Option::check,     Option::bishop, Option::ru,         Option::water,
+    Option::crack,  Option::wet_crack, Option::kh,     Option::critical_kh};
 
 struct OptionName {
     std::string_view letter;  // the short form, "-o"; empty where there is none
@@ -56,11 +73,38 @@ constexpr OptionName name_of(Option option) {
                     "check slopes that stand: the factor of safety chart 1\n"
                     "gives a slope H high at ANGLE degrees, one line each"};
         case Option::bishop:
+            return {"", "--bishop", "",
+                    "the same slopes by Bishop's simplified method of slices:\n"
+                    "the factor of safety and the critical circle, one line\n"
+                    "each; dry and static unless the options below say otherwise"};
+        case Option::ru:
+            return {"", "--ru", "R",
+                    "with --bishop: pore pressure a share R of the weight of\n"
+                    "the soil above each slice's base (u = R D h), 0 to below 1"};
+        case Option::water:
+            return {"", "--water", "X|NH|surface",
+                    "with --bishop: a water table straight from the toe to the\n"
+                    "ground X m behind it (or N heights: 4H), along the ground\n"
+                    "beyond; surface: saturated to the ground. The head under\n"
+                    "it hydrostatic, one unit weight above and below it, water\n"
+                    "1 Tn/m3 or 9.81 kN/m3"};
+        case Option::crack:
+            return {"", "--crack", "DEPTH|auto",
+                    "with --bishop: a vertical tension crack DEPTH m deep behind\n"
+                    "the crest, where the slip circle ends; auto: as deep as the\n"
+                    "soil under the crest is in tension"};
+        case Option::wet_crack:
+            return {"", "--wet-crack", "", "with --crack: the crack full of water, pushing the mass"};
+        case Option::kh:
+            return {"", "--kh", "K",
+                    "with --bishop: a horizontal seismic coefficient, K times\n"
+                    "each slice's weight out of the slope (pseudo-static)"};
+        case Option::critical_kh:
             break;
     }
-    return {"", "--bishop", "",
-            "the same slopes by Bishop's simplified method of slices:\n"
-            "the factor of safety and the critical circle, one line each"};
+    return {"", "--critical-kh", "",
+            "with --bishop: also the seismic coefficient at which\n"
+            "the factor of safety falls to 1"};
 }
 
 // The option a word names, by its long form or its letter: "--output", "-o".

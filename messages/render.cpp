@@ -143,6 +143,16 @@ std::string field_name(Field field, Units units) {
             return "the slope angle";
         case Field::height:
             return "the height";
+        case Field::pore_pressure_ratio:
+            return "the pore-pressure ratio";
+        case Field::phreatic_distance:
+            return "the distance of the water table behind the toe";
+        case Field::crack_depth:
+            return "the depth of the tension crack";
+        case Field::seismic_coefficient:
+            return "the seismic coefficient";
+        case Field::water_unit_weight:
+            return "the unit weight of water";
         case Field::none:
             break;
     }

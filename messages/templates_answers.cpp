@@ -26,11 +26,22 @@ constexpr auto templates = std::to_array<Template>({
      "{field} {value} is too small: the factors of safety {chart} tells apart for it need more than "
      "{decimals} decimals"},
     {Said::bishop_circle,
-     "FS {fs} (Bishop's method; critical circle, in m from the toe: centre x = {centre_x}, y = {centre_y}, "
-     "radius {radius}, entering the crest at x = {entry_x}, leaving the ground at x = {exit_x}){cautions}"},
+     "FS {fs} (Bishop's method{under?, {under}|}; critical circle, in m from the toe: centre x = {centre_x}, "
+     "y = {centre_y}, "
+     "radius {radius}, entering the crest at x = {entry_x}, leaving the ground at x = "
+     "{exit_x}){cautions}{critical}"},
     {Said::bishop_shallow_slide,
-     "FS {fs} (Bishop's method; with no cohesion the critical slip is a shallow slide parallel to the face, "
-     "the infinite slope's tan(phi)/tan(angle)){cautions}"},
+     "FS {fs} (Bishop's method{under?, {under}|}; with no cohesion the critical slip is a shallow slide "
+     "parallel to the face, the infinite slope's {under?under these "
+     "conditions|tan(phi)/tan(angle)}){cautions}{critical}"},
+    {Said::ratio_condition, "pore pressure ru {ru}"},
+    {Said::water_table_condition, "a water table reaching the ground {distance} m behind the toe"},
+    {Said::saturated_condition, "saturated to the ground surface"},
+    {Said::crack_condition, "a tension crack {depth} m deep{filled?, full of water|}"},
+    {Said::seismic_condition, "seismic coefficient kh {kh}"},
+    {Said::critical_kh, "; FS falls to 1 at kh = {kh}, the critical seismic coefficient"},
+    {Said::no_critical_kh_fails, "; no critical seismic coefficient: FS is below 1 without an earthquake"},
+    {Said::no_critical_kh_above, "; FS stays above 1 up to kh = {kh}"},
     {Said::tension_under_crest,
      "the slices under the crest are in tension down to {depth} m below it: a tension crack there would "
      "lower this FS"},

@@ -39,6 +39,16 @@ constexpr auto templates = std::to_array<Template>({
     {Said::usage_workbook_to_standard_output,
      "--workbook cannot go with --output {typed}: standard output takes the result file only"},
     {Said::usage_unreadable, "the command line cannot be read"},
+    {Said::usage_value_missing, "{option} needs a value: {option} {takes}"},
+    {Said::usage_condition_refused, "{option}: {why}"},
+    {Said::usage_unknown_water,
+     "{option}: '{typed}' is no water table: give its distance behind the toe in m, a multiple of the height "
+     "such as 4H, or surface"},
+    {Said::usage_water_twice, "{ru} cannot go with {water}: give the pore water one way"},
+    {Said::usage_wet_crack_alone, "{wet_crack} needs {crack}: the crack's depth in m, or auto"},
+    {Said::usage_condition_with_chart,
+     "{option} goes with --bishop: {check?--check answers by|a design run reads} chart 1, the chart of a "
+     "drained slope that stands still"},
 
     // Why an entry is refused, after its name or its text.
     {Said::refused_not_a_number,

@@ -27,6 +27,11 @@ constexpr auto templates = std::to_array<Template>({
     {Said::python_bishop_fails,
      "{count|has|have} no factor of safety by Bishop's method, and {count|is|are} NaN"},
     {Said::python_fs_below_one, "{count|has|have} a factor of safety below 1"},
+    {Said::python_fails_without_earthquake,
+     "{count|has|have} a factor of safety below 1 without an earthquake, and no critical seismic "
+     "coefficient: "
+     "NaN"},
+    {Said::python_fs_without_earthquake, "Bishop's factor of safety without an earthquake is {fs}"},
     {Said::python_unit_weight, "{count|weighs|weigh} what no soil or rock does"},
     {Said::python_element_at, "element [{index}]"},
     {Said::python_argument_refused, "{argument}: {shown} {reason}"},

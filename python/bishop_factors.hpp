@@ -2,6 +2,8 @@
 // of each element, its five values broadcast as factor_of_safety broadcasts them.
 #pragma once
 
+#include "python/conditions.hpp"
+
 #include <pybind11/pybind11.h>
 
 namespace zelm::python {
@@ -14,8 +16,13 @@ namespace zelm::python {
 // and where the method does not apply, the warning counting those two kinds and naming
 // the first of each. ValueError as for factors_of_safety. The work runs with the GIL
 // released, on every core, and stops for Ctrl-C.
+// Under the conditions the keywords give. With `critical`, the first array holds the
+// critical seismic coefficient in place of the factor of safety (the keywords' kh left
+// aside), the circle is the critical one at FS 1, and the elements that fail without an
+// earthquake are NaN, counted in the warning.
 pybind11::tuple bishop_factors_of_safety(pybind11::handle phi, pybind11::handle cohesion,
                                          pybind11::handle density, pybind11::handle height,
-                                         pybind11::handle angle, pybind11::handle units);
+                                         pybind11::handle angle, pybind11::handle units,
+                                         const ConditionKeywords& keywords, bool critical);
 
 }  // namespace zelm::python

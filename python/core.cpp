@@ -119,7 +119,15 @@ PYBIND11_MODULE(_core, module) {
                "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(), docs.confirmed_angles.c_str());
     module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
                "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(), docs.factors_of_safety.c_str());
-    module.def("bishop_factor_of_safety", &zelm::python::bishop_factors_of_safety, "phi"_a, "cohesion"_a,
-               "density"_a, "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(),
-               docs.bishop_factors_of_safety.c_str());
+    module.def(
+        "bishop_factor_of_safety",
+        [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle angle,
+           py::handle units, py::handle ru, py::handle water, py::handle crack, bool wet_crack, py::handle kh,
+           bool critical) {
+            return zelm::python::bishop_factors_of_safety(phi, cohesion, density, height, angle, units,
+                                                          {ru, water, crack, wet_crack, kh}, critical);
+        },
+        "phi"_a, "cohesion"_a, "density"_a, "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(),
+        "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(), "wet_crack"_a = false,
+        "kh"_a = py::none(), "critical_kh"_a = false, docs.bishop_factors_of_safety.c_str());
 }

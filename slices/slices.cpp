@@ -38,20 +38,64 @@ Segment segment(double chord, double radius, double over_radius) {
             2.0 / 3.0 * radius * radius * u * u2 / cosine};
 }
 
-// A slice between x = left and x = right, and the heights of its base's ends.
+// A slice between x = left and x = right, the heights of its base's ends, and of the arc
+// halfway between them.
 struct Between {
     double left;
     double right;
     double base_left;
     double base_right;
+    double base_middle = 0.0;
 };
 
+// The ground's height at x: the toe ground, the face or the crest.
+double ground_at(double x, double crest_edge) {
+    return x <= 0.0 ? 0.0 : x >= crest_edge ? 1.0 : x / crest_edge;
+}
+
+// The pore pressure at the middle of a slice's base, at (x, base).
+double pore_pressure(const ScaledSlope& slope, double x, double base) {
+    const double ground = ground_at(x, slope.crest_edge);
+    switch (slope.water) {
+        case PoreWater::ratio:
+            return slope.pore_pressure_ratio * std::max(0.0, ground - base);
+        case PoreWater::phreatic:
+        case PoreWater::surface: {
+            const double line = slope.water != PoreWater::surface && slope.water_reach > slope.crest_edge
+                                    ? std::min(1.0, std::max(0.0, x) / slope.water_reach)
+                                    : ground;
+            return slope.water_weight * std::max(0.0, line - base);
+        }
+        case PoreWater::dry:
+            break;
+    }
+    return 0.0;
+}
+
+// The moment of a slice's area about the circle's centre height, the integral of (yc - y)
+// over it: the trapezoid's, the integral over x of (ground - base) (yc - (ground + base) / 2),
+// a quadratic in x which Simpson's rule gives exactly; and the segment's, whose centroid
+// lies on the radius through the chord's middle as for its moment about the vertical.
+double under_centre(double centre_y, const Between& at, double ground_left, double ground_right,
+                    const Segment& under) {
+    const auto column = [&](double ground, double base) {
+        return (ground - base) * (centre_y - 0.5 * (ground + base));
+    };
+    const double base_middle = 0.5 * (at.base_left + at.base_right);
+    const double trapezoid =
+        (at.right - at.left) / 6.0 *
+        (column(ground_left, at.base_left) + 4.0 * column(0.5 * (ground_left + ground_right), base_middle) +
+         column(ground_right, at.base_right));
+    return trapezoid + under.moment_per_arm * (centre_y - base_middle);
+}
+
 // The slice's weight is the area between the ground and the arc over it, exactly, and so
-// is its moment about the circle's centre: a trapezoid between the ground and the base's
+// are its moments about the circle's centre: a trapezoid between the ground and the base's
 // chord, and the segment between that chord and the arc. Its base's inclination is the
 // chord's, which is the arc's halfway along it.
-void add_slice(const SlipCircle& circle, double over_radius, double crest_edge, const Between& at,
+void add_slice(const SlipCircle& circle, double over_radius, const ScaledSlope& slope, const Between& at,
                Slices& slices) {
+    const double crest_edge = slope.crest_edge;
     const double width = at.right - at.left;
     const double drop = at.base_right - at.base_left;
     const double chord = std::sqrt(width * width + drop * drop);
@@ -73,6 +117,9 @@ void add_slice(const SlipCircle& circle, double over_radius, double crest_edge, 
     const double moment =
         trapezoid * arm + (high_right - high_left) * width * width / 12.0 + under.moment_per_arm * arm;
     const auto n = static_cast<std::size_t>(slices.count++);
+    slices.seismic_arm += under_centre(circle.centre_y, at, ground_left, ground_right, under) * over_radius;
+    slices.pore_pressure[n] =
+        slope.water == PoreWater::dry ? 0.0 : pore_pressure(slope, middle, at.base_middle);
     slices.base_length[n] = under.arc_length;
     slices.weight[n] = std::max(0.0, trapezoid + under.area);
     slices.driving[n] = moment * over_radius;
@@ -92,14 +139,45 @@ double lowest_admitted(const Slices& slices, double tan_phi) {
     return lowest;
 }
 
-// FS = sum[(C' b + W tan(phi)) / m_alpha] / driving, b = l cos(alpha) with l the base's
-// length, solved by Newton's method on
+// The weight a slice's base bears beside its pore water, W - u b, b = l cos(alpha) with l
+// the base's length. Where the water would carry more than the slice weighs, the base
+// bears nothing, rather than pulling: friction cannot resist with a tensile normal force,
+// and the slice's share of the resistance is then its cohesion alone.
+double effective_weight(const Slices& slices, std::size_t i) {
+    return std::max(0.0,
+                    slices.weight[i] - slices.pore_pressure[i] * slices.base_length[i] * slices.cos_alpha[i]);
+}
+
+// FS = sum[(C' b + (W - u b) tan(phi)) / m_alpha] / driving, solved by Newton's method on
 // g(FS) = FS - resistance(FS) / driving, kept within a bracket that narrows at every
 // step and bisected where a step leaves it. g is negative just above the floor (where
 // a m_alpha tends to 0 and the resistance without bound) and positive for a large FS.
+// Where no base rises toward the toe, the iteration's floor is 0, and as FS falls to it
+// m_alpha grows without bound on every base that rises into the slope: the resistance
+// falls with FS, to sum[(C' b + (W - u b) tan(phi)) / (sin(alpha) tan(phi))] times FS. Where
+// that sum is no larger than the driving moment, Bishop's equation has no positive root.
+// On a dry slope that stands still it always has one, sum[W / sin(alpha)] being above
+// sum[W sin(alpha)]; under pore water or an earthquake the bases near upright, where the
+// circle enters the crest, may leave the mass in equilibrium at no factor of safety.
+bool without_root(const Slices& slices, const ScaledSlope& slope, double driving) {
+    double limit = 0.0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(slices.count); ++i) {
+        const double term = slope.cohesion * slices.base_length[i] * slices.cos_alpha[i] +
+                            effective_weight(slices, i) * slope.tan_phi;
+        if (!(slices.sin_alpha[i] > 0.0) && term > 0.0) {
+            return false;  // a flat base keeps its resistance at any FS
+        }
+        limit += slices.sin_alpha[i] > 0.0 ? term / (slices.sin_alpha[i] * slope.tan_phi) : 0.0;
+    }
+    return limit <= driving;
+}
+
 Trial iterate(const Slices& slices, const ScaledSlope& slope, double driving, double start) {
     const double tan_phi = slope.tan_phi;
     double low = lowest_admitted(slices, tan_phi);
+    if (low == 0.0 && without_root(slices, slope, driving)) {
+        return {0.0, true};
+    }
     double high = std::numeric_limits<double>::infinity();
     double fs = start > low ? start : 2.0 * low;
     if (!(fs > 0.0 && std::isfinite(fs))) {
@@ -111,9 +189,9 @@ Trial iterate(const Slices& slices, const ScaledSlope& slope, double driving, do
         double slope_of_resistance = 0.0;  // d(resistance) / d(FS), times FS / q
         for (std::size_t i = 0; i < static_cast<std::size_t>(slices.count); ++i) {
             const double inverse_m = 1.0 / (slices.cos_alpha[i] + slices.sin_alpha[i] * q);
-            const double term =
-                (slope.cohesion * slices.base_length[i] * slices.cos_alpha[i] + slices.weight[i] * tan_phi) *
-                inverse_m;
+            const double term = (slope.cohesion * slices.base_length[i] * slices.cos_alpha[i] +
+                                 effective_weight(slices, i) * tan_phi) *
+                                inverse_m;
             resistance += term;
             slope_of_resistance += term * slices.sin_alpha[i] * inverse_m;
         }
@@ -149,7 +227,14 @@ Trial iterate(const Slices& slices, const ScaledSlope& slope, double driving, do
 // numbers: with the exit (x0, 0) on the circle, y = (x - x0) (x + x0 - 2 xc) / (yc +
 // sqrt(R^2 - (x - xc)^2)).
 void cut_slices(const SlipCircle& circle, double crest_edge, int count, Slices& slices) {
+    cut_slices(circle, ScaledSlope{crest_edge, 0.0, 0.0}, count, slices);
+}
+
+void cut_slices(const SlipCircle& circle, const ScaledSlope& slope, int count, Slices& slices) {
+    const double crest_edge = slope.crest_edge;
+    const bool wet = slope.water != PoreWater::dry;
     slices.count = 0;
+    slices.seismic_arm = 0.0;
     const double radius = circle.radius;
     const double over_radius = 1.0 / radius;
     const auto arc = [&](double x, double below_centre) {
@@ -159,6 +244,14 @@ void cut_slices(const SlipCircle& circle, double crest_edge, int count, Slices& 
     const auto below_centre = [&](double x) {
         const double across = x - circle.centre_x;
         return std::sqrt(std::max(0.0, (radius - across) * (radius + across)));
+    };
+    const auto add = [&](Between& at) {
+        if (wet) {
+            const double middle = 0.5 * (at.left + at.right);
+            at.base_middle = arc(middle, below_centre(middle));
+        }
+        add_slice(circle, over_radius, slope, at, slices);
+        at = {at.right, at.right, at.base_right, at.base_right};
     };
     double sine = std::clamp((circle.exit_x - circle.centre_x) * over_radius, -1.0, 1.0);
     double cosine = circle.centre_y * over_radius;
@@ -180,25 +273,30 @@ void cut_slices(const SlipCircle& circle, double crest_edge, int count, Slices& 
             if (corners[corner] > at.left) {
                 at.right = corners[corner];
                 at.base_right = arc(at.right, below_centre(at.right));
-                add_slice(circle, over_radius, crest_edge, at, slices);
-                at = {at.right, at.right, at.base_right, at.base_right};
+                add(at);
             }
         }
         at.right = right;
-        at.base_right = i < count ? arc(right, radius * cosine) : 1.0;
-        add_slice(circle, over_radius, crest_edge, at, slices);
-        at = {at.right, at.right, at.base_right, at.base_right};
+        at.base_right = i < count ? arc(right, radius * cosine) : slope.crack_bottom;
+        add(at);
     }
+    // The water in the crack pushes on its face, a third of its depth above its bottom.
+    const double crack = 1.0 - slope.crack_bottom;
+    slices.crack_push =
+        slope.crack_thrust * (circle.centre_y - slope.crack_bottom - crack / 3.0) * over_radius;
 }
 
 Trial factor_of_safety(const Slices& slices, const ScaledSlope& slope) {
     double driving = 0.0;
-    double ordinary = 0.0;  // the resistance with the normal force W cos(alpha)
+    double ordinary = 0.0;  // the resistance with the normal force W cos(alpha) - u l
     for (std::size_t i = 0; i < static_cast<std::size_t>(slices.count); ++i) {
         driving += slices.driving[i];
-        ordinary +=
-            slope.cohesion * slices.base_length[i] + slices.weight[i] * slices.cos_alpha[i] * slope.tan_phi;
+        const double normal = std::max(
+            0.0, slices.weight[i] * slices.cos_alpha[i] - slices.pore_pressure[i] * slices.base_length[i]);
+        ordinary += slope.cohesion * slices.base_length[i] + normal * slope.tan_phi;
     }
+    // The earthquake and the crack's water, whose moments turn the mass as its weight does.
+    driving += slope.seismic_coefficient * slices.seismic_arm + slices.crack_push;
     if (!(driving > 0.0)) {
         return {std::numeric_limits<double>::infinity(), true};
     }
@@ -220,13 +318,15 @@ double smallest_m_alpha(const Slices& slices, const ScaledSlope& slope, double f
     return smallest;
 }
 
-// The normal force on a base, N = (W - C' b tan(alpha) / FS) / m_alpha, is below 0 where
-// W < C' l sin(alpha) / FS, l the base's length.
+// The effective normal force on a base, N' = (W - u b - C' b tan(alpha) / FS) / m_alpha,
+// is below 0 where W - u b < C' l sin(alpha) / FS, l the base's length.
 double tension_depth(const Slices& slices, const ScaledSlope& slope, double factor_of_safety) {
     double depth = 0.0;
     for (auto i = static_cast<std::size_t>(slices.count); i-- > 0;) {
         const double pull = slope.cohesion * slices.base_length[i] * slices.sin_alpha[i] / factor_of_safety;
-        if (!(slices.weight[i] < pull)) {
+        const double borne =
+            slices.weight[i] - slices.pore_pressure[i] * slices.base_length[i] * slices.cos_alpha[i];
+        if (!(borne < pull)) {
             break;
         }
         depth = std::max(depth, 1.0 - slices.base_height[i]);
@@ -234,13 +334,14 @@ double tension_depth(const Slices& slices, const ScaledSlope& slope, double fact
     return depth;
 }
 
-SlipCircle circle_on_chord(double exit_x, double entry_x, double theta) {
+SlipCircle circle_on_chord(double exit_x, double entry_x, double theta, double top) {
     const double run = entry_x - exit_x;
-    const double chord = std::hypot(run, 1.0);
+    const double chord = std::hypot(run, top);
     const double radius = 0.5 * chord / std::sin(theta);
     const double offset = 0.5 * chord / std::tan(theta);  // from the chord's middle to the centre
     // The centre lies on the normal to the chord that points up and toward the toe.
-    return {0.5 * (exit_x + entry_x) - offset / chord, 0.5 + offset * run / chord, radius, entry_x, exit_x};
+    return {0.5 * (exit_x + entry_x) - offset * top / chord, 0.5 * top + offset * run / chord, radius,
+            entry_x, exit_x};
 }
 
 }  // namespace zelm::slices

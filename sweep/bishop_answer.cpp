@@ -94,14 +94,64 @@ Diagnostic bishop_cautions(const BishopResult& result) {
     return cautions(std::move(clauses));
 }
 
-Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
+namespace {
+
+// The conditions a slope stands under, as clauses: "pore pressure ru 0.25, seismic
+// coefficient kh 0.1".
+Clauses conditions_said(const SlopeConditions& on, const BishopResult& result) {
+    Clauses said{{}, ", ", " and "};
+    const auto typed = [](double value) { return Typed{static_cast<float>(value)}; };
+    if (on.water == PoreWater::ratio) {
+        said.items.push_back(
+            {Said::ratio_condition, Field::pore_pressure_ratio, {{"ru", typed(on.pore_pressure_ratio)}}});
+    } else if (on.water == PoreWater::phreatic) {
+        said.items.push_back({Said::water_table_condition,
+                              Field::phreatic_distance,
+                              {{"distance", metres(on.phreatic_distance)}}});
+    } else if (on.water == PoreWater::surface) {
+        said.items.push_back({Said::saturated_condition});
+    }
+    if (on.crack != Crack::none) {
+        said.items.push_back({Said::crack_condition,
+                              Field::crack_depth,
+                              {{"depth", metres(result.crack_depth)}, {"filled", Flag{on.crack_filled}}}});
+    }
+    if (on.seismic_coefficient > 0.0) {
+        said.items.push_back(
+            {Said::seismic_condition, Field::seismic_coefficient, {{"kh", typed(on.seismic_coefficient)}}});
+    }
+    return said;
+}
+
+// The critical seismic coefficient, rounded down to three decimals: the safe side.
+Clauses critical_said(const std::optional<CriticalKh>& critical) {
+    if (!critical) {
+        return {};
+    }
+    if (critical->fails_without_earthquake) {
+        return {{{Said::no_critical_kh_fails}}};
+    }
+    const double kh = std::isnan(critical->coefficient) ? 10.0 : critical->coefficient;
+    return {{{std::isnan(critical->coefficient) ? Said::no_critical_kh_above : Said::critical_kh,
+              Field::seismic_coefficient,
+              {{"kh", Fixed{std::floor(kh * 1000.0) / 1000.0, 3}}}}}};
+}
+
+}  // namespace
+
+Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result, const SlopeConditions& on,
+                       const std::optional<CriticalKh>& critical) {
     if (result.reason != BishopReason::none) {
         return bishop_refusal(slope, result);
     }
     Diagnostic line{Said::bishop_shallow_slide,
                     Field::security_factor,
                     {{"fs", Fixed{bishop_rounded(result.factor_of_safety), 3}},
-                     {"cautions", Clauses{{bishop_cautions(result)}}}}};
+                     {"cautions", Clauses{{bishop_cautions(result)}}},
+                     {"critical", critical_said(critical)}}};
+    if (!dry_and_still(on)) {
+        line.args.push_back({"under", conditions_said(on, result)});
+    }
     if (!result.shallow) {
         const SlipCircle& circle = result.circle;
         line.id = Said::bishop_circle;
@@ -117,7 +167,7 @@ Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result) {
 std::vector<Diagnostic> bishop_notes(const BishopFindings& findings, const ChartInputs& entered) {
     std::vector<Diagnostic> notes;
     const SlopeToCheck run{entered.friction_angle, entered.cohesion, entered.density, 0.0F, 0.0F,
-                           entered.chart, entered.units};
+                           entered.chart,          entered.units};
     for (const BrokenRows& broken : findings.broken) {
         if (broken.rows.rows > 0) {
             notes.push_back(broken_at(broken, run.units));

@@ -10,6 +10,7 @@
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
 
+#include <optional>
 #include <vector>
 
 namespace zelm {
@@ -33,7 +34,10 @@ Diagnostic bishop_cautions(const BishopResult& result);
 // "FS 0.985 (Bishop's method; critical circle, in m from the toe: centre x = -0.47,
 // y = 28.65, radius 28.65, entering the crest at x = 21.28, leaving the ground at
 // x = 0.00)", then the cautions. Where the method gives no factor of safety, the refusal.
-Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result);
+// Under conditions other than dry and still, the line names them after the method; with
+// the critical seismic coefficient, it ends with it.
+Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result, const SlopeConditions& on = {},
+                       const std::optional<CriticalKh>& critical = std::nullopt);
 
 // What the workbook of a run says of its Bishop cells: the rows left empty and why, and
 // the rows whose factor of safety counts on tension under the crest.

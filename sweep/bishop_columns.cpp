@@ -58,8 +58,31 @@ double bishop_rounded(double factor_of_safety) {
     return std::isfinite(thousandths) ? thousandths / 1000.0 : factor_of_safety;
 }
 
-BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows) : entered_(entered) {
+BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows, const SlopeConditions& conditions,
+                             const CircleSearch& search)
+    : entered_(entered), conditions_(conditions), search_(search) {
     findings_.rows = rows;
+}
+
+// A dry slope standing still is searched cold, its cells as they always were; under
+// conditions the cells may differ from a cold search's in the last decimal, within the
+// search's own tolerance.
+BishopResult BishopColumns::critical(const HomogeneousSlope& slope) {
+    if (dry_and_still(conditions_)) {
+        return critical_circle(slope, search_);
+    }
+    const auto degree = static_cast<std::size_t>(std::clamp(slope.face_angle, 0.0, 90.0));
+    return critical_circle(slope, search_, warm_.at(degree));
+}
+
+BishopColumns::Searches BishopColumns::searches() const {
+    Searches count{0, 0, 0};
+    for (const WarmStart& start : warm_) {
+        count.warm += start.warm;
+        count.refreshing += start.refreshed;
+        count.cold += start.cold;
+    }
+    return count;
 }
 
 BishopCells BishopColumns::next(const SweepRow& row) {
@@ -68,8 +91,12 @@ BishopCells BishopColumns::next(const SweepRow& row) {
     // The slope as the row prints it: its height to the hundredth, its angle in whole degrees.
     const auto printed_height = decimal_comma(row.height);
     HomogeneousSlope slope{
-        printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN(), 45.0,
-        entered_.friction_angle, entered_.cohesion, entered_.density};
+        printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN(),
+        45.0,
+        entered_.friction_angle,
+        entered_.cohesion,
+        entered_.density,
+        conditions_};
     if (const BishopResult values = values_checked(slope); values.reason != BishopReason::none) {
         note_refused(findings_, values, row.height);
         previous_.reset();
@@ -78,7 +105,7 @@ BishopCells BishopColumns::next(const SweepRow& row) {
     std::optional<BishopResult> printed;
     if (!has_empty_angle(row)) {
         slope.face_angle = whole_value(*row.angle);
-        printed = critical_circle(slope);
+        printed = critical(slope);
         if (printed->reason == BishopReason::none) {
             cells.factor_of_safety = bishop_rounded(printed->factor_of_safety);
             if (in_tension(*printed)) {
@@ -98,7 +125,7 @@ BishopCells BishopColumns::next(const SweepRow& row) {
         const bool at_printed = printed && slope.face_angle == static_cast<double>(degree);
         HomogeneousSlope at = slope;
         at.face_angle = degree;
-        const BishopResult result = at_printed ? *printed : critical_circle(at);
+        const BishopResult result = at_printed ? *printed : critical(at);
         return result.reason == BishopReason::none && result.factor_of_safety >= fs;
     };
     const bool taller = previous_ && slope.height >= previous_height_;

@@ -89,5 +89,31 @@ TEST(BishopColumns, RefusedRowsByValueOrRule) {
     }
 }
 
+// Under conditions each search starts warm, from the previous row's at the same degree: its
+// cells are no less safe than a cold search's beyond the search's own tolerance, the factor
+// of safety at most 0.6% above, the steepest degree at most one.
+TEST(BishopColumns, WarmCellsAsSafeAsColdOnes) {
+    const ChartInputs run{30, 20, 19.6F, 6, 0.05F, 1.3F, Units::si};
+    const SlopeConditions wet{
+        .water = PoreWater::ratio, .pore_pressure_ratio = 0.25, .seismic_coefficient = 0.1};
+    CircleSearch cold;
+    cold.warm = false;
+    Sweep warm_rows(run);
+    Sweep cold_rows(run);
+    BishopColumns warm(run, warm_rows.rows(), wet);
+    BishopColumns cold_columns(run, cold_rows.rows(), wet, cold);
+    for (const SweepRow* row = warm_rows.next(); row != nullptr; row = warm_rows.next()) {
+        const BishopCells started_warm = warm.next(*row);
+        const BishopCells started_cold = cold_columns.next(*cold_rows.next());
+        ASSERT_TRUE(started_warm.factor_of_safety && started_cold.factor_of_safety) << "H " << row->height;
+        EXPECT_LE(*started_warm.factor_of_safety, *started_cold.factor_of_safety * 1.006 + 0.001)
+            << "H " << row->height;
+        EXPECT_LE(started_warm.steepest.value_or(0), started_cold.steepest.value_or(0) + 1)
+            << "H " << row->height;
+    }
+    EXPECT_GT(warm.searches().warm, warm_rows.rows());
+    EXPECT_EQ(cold_columns.searches().warm, 0);
+}
+
 }  // namespace
 }  // namespace zelm

@@ -18,9 +18,13 @@ the chart's two-decimal grid.
   factor_of_safety(phi, cohesion, density, height, angle, *, units=None)
       the other question: the factor of safety the chart gives slopes that stand,
       H high at a given angle, for each element
-  bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False, units=None)
+  bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False, units=None,
+                          ru=None, water=None, crack=None, wet_crack=False, kh=None)
       the same question answered by Bishop's simplified method of slices on the
-      critical slip circle, not by the chart, and that circle on request
+      critical slip circle, not by the chart, and that circle on request; under pore
+      water, a tension crack and a seismic coefficient where the keywords give them
+  critical_kh(phi, cohesion, density, height, angle, *, ...)
+      the seismic coefficient at which Bishop's factor of safety falls to 1
 
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
@@ -56,6 +60,7 @@ __all__ = [
     "ZelmWarning",
     "bishop_factor_of_safety",
     "confirmed_angle",
+    "critical_kh",
     "factor_of_safety",
     "slope_angle",
     "sweep",
@@ -302,7 +307,8 @@ class BishopCircle(_NamedTuple):
     exit_x: object
 
 
-def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False, units=None):
+def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=False, units=None, ru=None,
+                            water=None, crack=None, wet_crack=False, kh=None):
     """Bishop's factor of safety of a slope that stands, for each element: float64.
 
     The arguments are factor_of_safety's, broadcast together as it broadcasts them, and
@@ -335,13 +341,53 @@ def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=Fal
     not a number, or that a float32 cannot hold, raises ValueError naming the argument
     and the element. Runs with the GIL released, on every core, and stops for Ctrl-C.
 
+    The slope is dry and still unless the keywords say otherwise, as zelm-fs --bishop's
+    options do (one number each, for every element; see its manual):
+    ru, a pore-pressure ratio (u = ru * density * the height of soil over a slice's base);
+    or water, a phreatic line from the toe to the ground a distance behind it, in metres
+    or as a multiple of the height ("4H"), or "surface" for a slope saturated to its
+    surface (the head under it hydrostatic, water 1 Tn/m3, or 9.81 kN/m3 with
+    units="si"); crack, a vertical tension crack in the crest where the slip circle ends,
+    its depth in metres or "auto" (as deep as the soil under the crest is in tension),
+    full of water with wet_crack=True; kh, a horizontal seismic coefficient
+    (pseudo-static). A keyword value its rule refuses (ru or kh not at least 0 and below
+    1, say) raises ValueError naming the keyword. Chart 1, which factor_of_safety reads,
+    is the chart of a drained slope that stands still.
+
     >>> round(float(bishop_factor_of_safety(19.6, 3, 20, 10, 26.565051177)), 3)
     0.985
     >>> fs, x, y, radius, entry_x, exit_x = bishop_factor_of_safety(19.6, 3, 20, 10, 26.565051177, circle=True)
     >>> [round(float(v), 2) for v in (x, y, radius, entry_x, exit_x)]
     [-0.47, 28.65, 28.65, 21.28, 0.0]
+    >>> round(float(bishop_factor_of_safety(30, 0, 19.6, 10, 25, ru=0.2, kh=0.1, units="si")), 4)
+    0.7237
     """
-    *answer, warning = _core.bishop_factor_of_safety(phi, cohesion, density, height, angle, units=units)
+    *answer, warning = _core.bishop_factor_of_safety(
+        phi, cohesion, density, height, angle, units=units, ru=ru, water=water, crack=crack,
+        wet_crack=wet_crack, kh=kh)
+    return _warned(BishopCircle(*answer) if circle else answer[0], warning)
+
+
+def critical_kh(phi, cohesion, density, height, angle, *, circle=False, units=None, ru=None, water=None,
+                crack=None, wet_crack=False):
+    """The critical seismic coefficient of a slope that stands, for each element: float64.
+
+    The horizontal seismic coefficient kh at which Bishop's factor of safety of the
+    critical circle falls to 1 (within 10^-4), where a displacement analysis starts; the
+    arguments and the keywords are bishop_factor_of_safety's, without kh. NaN where the
+    slope's factor of safety is below 1 already without an earthquake, counted in the
+    call's ZelmWarning with that factor of safety, and where bishop_factor_of_safety
+    gives NaN. circle=True returns a BishopCircle of arrays, the critical circle at FS 1,
+    with kh in place of the factor of safety. Without cohesion on a dry slope, kh is
+    tan(phi - angle). Runs with the GIL released, on every core, and stops for Ctrl-C:
+    a few searches an element.
+
+    >>> round(float(critical_kh(30, 0, 19.6, 10, 25, units="si")), 4)
+    0.0875
+    """
+    *answer, warning = _core.bishop_factor_of_safety(
+        phi, cohesion, density, height, angle, units=units, ru=ru, water=water, crack=crack,
+        wet_crack=wet_crack, critical_kh=True)
     return _warned(BishopCircle(*answer) if circle else answer[0], warning)
 
 

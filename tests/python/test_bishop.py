@@ -44,3 +44,50 @@ def test_the_circle_enters_the_crest_and_leaves_at_or_beyond_the_toe():
     for point in ((entry, 10.0), (leaving, 0.0)):  # both ends on the circle
         assert np.hypot(point[0] - x, point[1] - y) == pytest.approx(radius, rel=1e-9)
     assert y >= 10  # the centre no lower than the crest
+
+
+# Under water and an earthquake, without cohesion: the shallow slide's infinite slope,
+# (cos(b) - kh sin(b) - ru / cos(b)) tan(phi) / (sin(b) + kh cos(b)); saturated to the
+# surface, ru = gamma_w / d; and the critical kh, tan(phi - b) on a dry slope.
+def infinite_slope(phi, beta, ru=0.0, kh=0.0):
+    p, b = np.radians(phi), np.radians(beta)
+    return (np.cos(b) - kh * np.sin(b) - ru / np.cos(b)) * np.tan(p) / (np.sin(b) + kh * np.cos(b))
+
+
+@pytest.mark.parametrize("keywords, expected", [
+    (dict(ru=0.2), infinite_slope(30, 25, ru=0.2)),
+    (dict(kh=0.1), infinite_slope(30, 25, kh=0.1)),
+    (dict(ru=0.2, kh=0.1), infinite_slope(30, 25, ru=0.2, kh=0.1)),
+    (dict(water="surface"), infinite_slope(30, 25, ru=9.81 / 19.6)),
+])
+def test_the_shallow_slide_under_water_and_an_earthquake(keywords, expected):
+    fs = zelm_fs.bishop_factor_of_safety(30, 0, 19.6, 10, 25, units="si", **keywords)
+    assert fs == pytest.approx(expected, rel=1e-6)
+
+
+def test_water_and_an_earthquake_lower_the_factor_of_safety_and_the_critical_kh_gives_1():
+    at = dict(phi=30, cohesion=20, density=19.6, height=20, angle=31, units="si")
+    dry = zelm_fs.bishop_factor_of_safety(**at)
+    wetter = [zelm_fs.bishop_factor_of_safety(**at, water=w) for w in ("8H", "4H", "2H", "surface")]
+    assert dry >= wetter[0] and all(a >= b for a, b in zip(wetter, wetter[1:]))
+    kh = zelm_fs.critical_kh(**at, ru=0.25)
+    assert zelm_fs.bishop_factor_of_safety(**at, ru=0.25, kh=kh) == pytest.approx(1.0, abs=0.005)
+    assert zelm_fs.critical_kh(30, 0, 19.6, 10, 25, units="si") == pytest.approx(np.tan(np.radians(5)), rel=1e-3)
+
+
+@pytest.mark.parametrize("keywords, message", [
+    (dict(ru=1.2), "^ru: the pore-pressure ratio 1.2 is not at least 0 and below 1$"),
+    (dict(water="4X"), "^water: '4X' is no water table"),
+    (dict(ru=0.1, water="4H"), "^ru cannot go with water"),
+    (dict(wet_crack=True), "^wet_crack needs crack"),
+    (dict(kh="0,1"), "^kh: '0,1' is written with a decimal comma"),
+])
+def test_conditions_refused_by_their_keyword(keywords, message):
+    with pytest.raises(ValueError, match=message):
+        zelm_fs.bishop_factor_of_safety(30, 20, 19.6, 20, 31, units="si", **keywords)
+
+
+def test_a_slope_that_fails_without_an_earthquake_has_no_critical_kh():
+    with pytest.warns(zelm_fs.ZelmWarning, match="without an earthquake is 0.861"):
+        kh = zelm_fs.critical_kh(30, [0, 20], 19.6, 10, 25, units="si", ru=0.25)
+    assert np.isnan(kh[0]) and kh[1] > 0
