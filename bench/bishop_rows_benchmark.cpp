@@ -21,8 +21,10 @@ void rows_of_run(benchmark::State& state, const zelm::SlopeConditions& condition
     std::int64_t rows = 0;
     zelm::BishopColumns::Searches searches{0, 0, 0};
     for (auto _ : state) {
-        zelm::Sweep sweep(run);
-        zelm::BishopColumns columns(run, sweep.rows(), conditions, search);
+        zelm::ChartInputs under = run;
+        under.conditions.conditions = conditions;
+        zelm::Sweep sweep(under);
+        zelm::BishopColumns columns(under, sweep.rows(), search);
         for (const zelm::SweepRow* row = sweep.next(); row != nullptr; row = sweep.next()) {
             benchmark::DoNotOptimize(columns.next(*row));
             ++rows;

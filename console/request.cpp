@@ -120,13 +120,21 @@ std::variant<Request, UsageError> design_run(const CommandLine& line, Units unit
     if (!angles) {
         return usage_error(Said::usage_unknown_angles, {{"typed", Text{*line.angles}}});
     }
+    auto given = conditions_of(line, units);
+    if (auto* wrong = std::get_if<UsageError>(&given)) {
+        return std::move(*wrong);
+    }
     auto values = values_of(line.values, units, *angles);
     if (auto* refused = std::get_if<UsageError>(&values)) {
         return std::move(*refused);
     }
+    auto& entered = std::get<std::optional<ChartInputs>>(values);
+    const auto& conditions = std::get<GivenConditions>(given);
+    if (entered) {
+        entered->conditions = conditions;
+    }
     return with_files(
-        line,
-        Request{.values = std::get<std::optional<ChartInputs>>(values), .units = units, .angles = *angles});
+        line, Request{.values = entered, .units = units, .angles = *angles, .conditions = conditions});
 }
 
 // Any of the alternatives of `from`, as one of `To`'s.
@@ -201,8 +209,8 @@ std::variant<Request, SlopeChecks, BishopChecks, UsageError> request_of(const Co
         return usage_error(Said::usage_checks_together);
     }
     if (!line.check && !line.bishop) {
-        if (const auto condition = condition_given(line)) {
-            return chart_has_no_conditions(*condition, false);
+        if (line.critical_kh) {  // of the slope that stands, not of a design run's rows
+            return chart_has_no_conditions(Option::critical_kh, false);
         }
         return widened<Asked>(design_run(line, *units));
     }

@@ -26,6 +26,8 @@ struct Request {
     Angles angles = Angles::chart;      // which the result file's angle column holds
     Target output{};                    // the result file, or standard output
     std::optional<Target> workbook{};   // the result file's name ending in .xlsx
+    // What the slope stands under for Bishop's columns of the workbook, as given.
+    GivenConditions conditions{};
 };
 
 // --check PHI C D H ANGLE [H2 ANGLE2 ...]: one material, and the height and the angle of

@@ -59,6 +59,7 @@ enum class Said : std::uint16_t {
     talus_not_divided,
     talus_not_exact,
     header_rounds,
+    chart_drained_and_still,
     header_value_shown,
     // The check's statement of a slope's factor of safety (sweep/check.hpp).
     fs_range,

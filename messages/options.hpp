@@ -79,25 +79,26 @@ constexpr OptionName name_of(Option option) {
                     "each; dry and static unless the options below say otherwise"};
         case Option::ru:
             return {"", "--ru", "R",
-                    "with --bishop: pore pressure a share R of the weight of\n"
-                    "the soil above each slice's base (u = R D h), 0 to below 1"};
+                    "for --bishop and the workbook's Bishop columns: pore\n"
+                    "pressure a share R of the weight of the soil above each\n"
+                    "slice's base (u = R D h), 0 to below 1"};
         case Option::water:
             return {"", "--water", "X|NH|surface",
-                    "with --bishop: a water table straight from the toe to the\n"
+                    "the same: a water table straight from the toe to the\n"
                     "ground X m behind it (or N heights: 4H), along the ground\n"
                     "beyond; surface: saturated to the ground. The head under\n"
                     "it hydrostatic, one unit weight above and below it, water\n"
                     "1 Tn/m3 or 9.81 kN/m3"};
         case Option::crack:
             return {"", "--crack", "DEPTH|auto",
-                    "with --bishop: a vertical tension crack DEPTH m deep behind\n"
+                    "the same: a vertical tension crack DEPTH m deep behind\n"
                     "the crest, where the slip circle ends; auto: as deep as the\n"
                     "soil under the crest is in tension"};
         case Option::wet_crack:
             return {"", "--wet-crack", "", "with --crack: the crack full of water, pushing the mass"};
         case Option::kh:
             return {"", "--kh", "K",
-                    "with --bishop: a horizontal seismic coefficient, K times\n"
+                    "the same: a horizontal seismic coefficient, K times\n"
                     "each slice's weight out of the slope (pseudo-static)"};
         case Option::critical_kh:
             break;

@@ -35,9 +35,13 @@ constexpr auto templates = std::to_array<Template>({
      "parallel to the face, the infinite slope's {under?under these "
      "conditions|tan(phi)/tan(angle)}){cautions}{critical}"},
     {Said::ratio_condition, "pore pressure ru {ru}"},
-    {Said::water_table_condition, "a water table reaching the ground {distance} m behind the toe"},
+    {Said::water_table_condition,
+     "a water table reaching the ground {distance}{heights? heights| m} behind the toe"},
     {Said::saturated_condition, "saturated to the ground surface"},
-    {Said::crack_condition, "a tension crack {depth} m deep{filled?, full of water|}"},
+    {Said::crack_condition,
+     "a tension crack {depth?{depth} m deep|as deep as the soil under the crest is in tension}{filled?, full "
+     "of "
+     "water|}"},
     {Said::seismic_condition, "seismic coefficient kh {kh}"},
     {Said::critical_kh, "; FS falls to 1 at kh = {kh}, the critical seismic coefficient"},
     {Said::no_critical_kh_fails, "; no critical seismic coefficient: FS is below 1 without an earthquake"},

@@ -47,8 +47,9 @@ constexpr auto templates = std::to_array<Template>({
     {Said::usage_water_twice, "{ru} cannot go with {water}: give the pore water one way"},
     {Said::usage_wet_crack_alone, "{wet_crack} needs {crack}: the crack's depth in m, or auto"},
     {Said::usage_condition_with_chart,
-     "{option} goes with --bishop: {check?--check answers by|a design run reads} chart 1, the chart of a "
-     "drained slope that stands still"},
+     "{option} goes with --bishop{check?: --check answers by chart 1, the chart of a drained slope that "
+     "stands "
+     "still|}"},
 
     // Why an entry is refused, after its name or its text.
     {Said::refused_not_a_number,

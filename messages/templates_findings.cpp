@@ -107,6 +107,9 @@ constexpr auto findings = std::to_array<Template>({
      "{row}the step {step} is not exact in single precision, and the heights are sums of it; a step that is "
      "a "
      "binary fraction, such as 0.125, 0.25 or 0.5, adds up exactly."},
+    {Said::chart_drained_and_still,
+     "{chart} is the chart of a drained slope that stands still: its angles leave out {conditions}; Bishop's "
+     "FS and angle in the workbook's columns are those under them."},
     {Said::header_rounds,
      "the result file's header shows the values with one decimal, as its format has them: {values}; the "
      "workbook "

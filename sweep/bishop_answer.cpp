@@ -96,33 +96,6 @@ Diagnostic bishop_cautions(const BishopResult& result) {
 
 namespace {
 
-// The conditions a slope stands under, as clauses: "pore pressure ru 0.25, seismic
-// coefficient kh 0.1".
-Clauses conditions_said(const SlopeConditions& on, const BishopResult& result) {
-    Clauses said{{}, ", ", " and "};
-    const auto typed = [](double value) { return Typed{static_cast<float>(value)}; };
-    if (on.water == PoreWater::ratio) {
-        said.items.push_back(
-            {Said::ratio_condition, Field::pore_pressure_ratio, {{"ru", typed(on.pore_pressure_ratio)}}});
-    } else if (on.water == PoreWater::phreatic) {
-        said.items.push_back({Said::water_table_condition,
-                              Field::phreatic_distance,
-                              {{"distance", metres(on.phreatic_distance)}}});
-    } else if (on.water == PoreWater::surface) {
-        said.items.push_back({Said::saturated_condition});
-    }
-    if (on.crack != Crack::none) {
-        said.items.push_back({Said::crack_condition,
-                              Field::crack_depth,
-                              {{"depth", metres(result.crack_depth)}, {"filled", Flag{on.crack_filled}}}});
-    }
-    if (on.seismic_coefficient > 0.0) {
-        said.items.push_back(
-            {Said::seismic_condition, Field::seismic_coefficient, {{"kh", typed(on.seismic_coefficient)}}});
-    }
-    return said;
-}
-
 // The critical seismic coefficient, rounded down to three decimals: the safe side.
 Clauses critical_said(const std::optional<CriticalKh>& critical) {
     if (!critical) {
@@ -139,6 +112,38 @@ Clauses critical_said(const std::optional<CriticalKh>& critical) {
 
 }  // namespace
 
+Clauses conditions_said(const GivenConditions& given, std::optional<double> crack_found) {
+    const SlopeConditions& on = given.conditions;
+    Clauses said{{}, ", ", " and "};
+    const auto typed = [](double value) { return Typed{static_cast<float>(value)}; };
+    if (on.water == PoreWater::ratio) {
+        said.items.push_back(
+            {Said::ratio_condition, Field::pore_pressure_ratio, {{"ru", typed(on.pore_pressure_ratio)}}});
+    } else if (on.water == PoreWater::phreatic) {
+        const auto heights = given.water_in_heights;
+        said.items.push_back(
+            {Said::water_table_condition,
+             Field::phreatic_distance,
+             {{"distance", heights ? Value{typed(*heights)} : Value{metres(on.phreatic_distance)}},
+              {"heights", Flag{heights.has_value()}}}});
+    } else if (on.water == PoreWater::surface) {
+        said.items.push_back({Said::saturated_condition});
+    }
+    if (on.crack != Crack::none) {
+        const auto depth = on.crack == Crack::given ? std::optional(on.crack_depth) : crack_found;
+        Diagnostic crack{Said::crack_condition, Field::crack_depth, {{"filled", Flag{on.crack_filled}}}};
+        if (depth) {
+            crack.args.push_back({"depth", metres(*depth)});
+        }
+        said.items.push_back(std::move(crack));
+    }
+    if (on.seismic_coefficient > 0.0) {
+        said.items.push_back(
+            {Said::seismic_condition, Field::seismic_coefficient, {{"kh", typed(on.seismic_coefficient)}}});
+    }
+    return said;
+}
+
 Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result, const SlopeConditions& on,
                        const std::optional<CriticalKh>& critical) {
     if (result.reason != BishopReason::none) {
@@ -150,7 +155,7 @@ Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result, co
                      {"cautions", Clauses{{bishop_cautions(result)}}},
                      {"critical", critical_said(critical)}}};
     if (!dry_and_still(on)) {
-        line.args.push_back({"under", conditions_said(on, result)});
+        line.args.push_back({"under", conditions_said({on}, result.crack_depth)});
     }
     if (!result.shallow) {
         const SlipCircle& circle = result.circle;

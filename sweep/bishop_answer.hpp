@@ -9,6 +9,7 @@
 #include "sweep/bishop_columns.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/check.hpp"
+#include "sweep/conditions.hpp"
 
 #include <optional>
 #include <vector>
@@ -34,6 +35,11 @@ Diagnostic bishop_cautions(const BishopResult& result);
 // "FS 0.985 (Bishop's method; critical circle, in m from the toe: centre x = -0.47,
 // y = 28.65, radius 28.65, entering the crest at x = 21.28, leaving the ground at
 // x = 0.00)", then the cautions. Where the method gives no factor of safety, the refusal.
+// The conditions a slope stands under, as clauses: "pore pressure ru 0.25, a water table
+// reaching the ground 4 heights behind the toe and seismic coefficient kh 0.1"; an
+// automatic crack by its depth where found, otherwise by how deep it goes.
+Clauses conditions_said(const GivenConditions& given, std::optional<double> crack_found = std::nullopt);
+
 // Under conditions other than dry and still, the line names them after the method; with
 // the critical seismic coefficient, it ends with it.
 Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result, const SlopeConditions& on = {},

@@ -58,9 +58,8 @@ double bishop_rounded(double factor_of_safety) {
     return std::isfinite(thousandths) ? thousandths / 1000.0 : factor_of_safety;
 }
 
-BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows, const SlopeConditions& conditions,
-                             const CircleSearch& search)
-    : entered_(entered), conditions_(conditions), search_(search) {
+BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows, const CircleSearch& search)
+    : entered_(entered), search_(search) {
     findings_.rows = rows;
 }
 
@@ -68,7 +67,7 @@ BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows, cons
 // conditions the cells may differ from a cold search's in the last decimal, within the
 // search's own tolerance.
 BishopResult BishopColumns::critical(const HomogeneousSlope& slope) {
-    if (dry_and_still(conditions_)) {
+    if (dry_and_still(slope.conditions)) {
         return critical_circle(slope, search_);
     }
     const auto degree = static_cast<std::size_t>(std::clamp(slope.face_angle, 0.0, 90.0));
@@ -90,13 +89,13 @@ BishopCells BishopColumns::next(const SweepRow& row) {
     BishopCells cells;
     // The slope as the row prints it: its height to the hundredth, its angle in whole degrees.
     const auto printed_height = decimal_comma(row.height);
-    HomogeneousSlope slope{
-        printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN(),
-        45.0,
-        entered_.friction_angle,
-        entered_.cohesion,
-        entered_.density,
-        conditions_};
+    const double height = printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN();
+    HomogeneousSlope slope{height,
+                           45.0,
+                           entered_.friction_angle,
+                           entered_.cohesion,
+                           entered_.density,
+                           conditions_at(entered_.conditions, height)};
     if (const BishopResult values = values_checked(slope); values.reason != BishopReason::none) {
         note_refused(findings_, values, row.height);
         previous_.reset();

@@ -64,11 +64,10 @@ struct BishopFindings {
 // steepest degree does not grow with H. Most rows take one or two searches.
 class BishopColumns {
   public:
-    // `rows`: how many the run has. The conditions' lengths (the phreatic line's distance
-    // behind the toe, the crack's depth) are in metres, the same on every row, and their
-    // unit weight of water in the run's units.
-    BishopColumns(const ChartInputs& entered, std::int32_t rows, const SlopeConditions& conditions = {},
-                  const CircleSearch& search = {});
+    // `rows`: how many the run has. The slope stands under the run's conditions
+    // (entered.conditions): a water table given in heights is as many of each row's, the
+    // rest the same on every row, the unit weight of water in the run's units.
+    BishopColumns(const ChartInputs& entered, std::int32_t rows, const CircleSearch& search = {});
 
     BishopCells next(const SweepRow& row);
 
@@ -89,7 +88,6 @@ class BishopColumns {
     BishopResult critical(const HomogeneousSlope& slope);
 
     ChartInputs entered_;
-    SlopeConditions conditions_;
     CircleSearch search_;
     std::array<WarmStart, 91> warm_{};  // by degree
     std::optional<int> previous_;       // the previous row's steepest degree (0: none reached)

@@ -4,6 +4,7 @@
 
 #include "chart/design_chart.hpp"
 #include "entries/field.hpp"
+#include "sweep/conditions.hpp"
 
 #include <limits>
 
@@ -20,6 +21,10 @@ struct ChartInputs {
     Angles angles = Angles::chart;  // which the result file's angle column holds
     // The chart the sweep reads, the findings name and the files label: never null.
     const DesignChart* chart = &design_chart();
+    // What the slope stands under besides its weight, for Bishop's method beside the chart
+    // (the workbook's Bishop columns): chart 1 is the chart of a drained slope that stands
+    // still, and its angles reckon with none of it.
+    GivenConditions conditions{};
 };
 
 // The value entered for `field`, in double (exact for a float), for the rules that read

@@ -1,5 +1,7 @@
 #include "sweep/conditions.hpp"
 
+#include "sweep/check.hpp"
+
 namespace zelm {
 
 SlopeConditions conditions_at(const GivenConditions& given, double height) {

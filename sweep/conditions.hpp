@@ -4,11 +4,12 @@
 #pragma once
 
 #include "slices/bishop.hpp"
-#include "sweep/check.hpp"
 
 #include <optional>
 
 namespace zelm {
+
+struct SlopeToCheck;
 
 struct GivenConditions {
     // The water table's distance in metres where it was given so; the rest as given.

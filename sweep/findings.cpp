@@ -2,6 +2,7 @@
 
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
+#include "sweep/bishop_answer.hpp"
 #include "sweep/printed_check.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/step_sums.hpp"
@@ -399,6 +400,14 @@ std::vector<Diagnostic> run_findings(const ChartInputs& entered, const SweepSumm
     }
     add(findings, short_of_the_talus(entered, run));
     add(findings, header_rounds(entered));
+    // The chart's angles are those of a drained slope that stands still: Bishop's columns
+    // of the workbook are the ones under the conditions given.
+    if (!dry_and_still(entered.conditions.conditions)) {
+        findings.push_back(
+            {Said::chart_drained_and_still,
+             Field::none,
+             {{"chart", chart_named(entered)}, {"conditions", conditions_said(entered.conditions)}}});
+    }
     return findings;
 }
 

@@ -93,15 +93,15 @@ TEST(BishopColumns, RefusedRowsByValueOrRule) {
 // cells are no less safe than a cold search's beyond the search's own tolerance, the factor
 // of safety at most 0.6% above, the steepest degree at most one.
 TEST(BishopColumns, WarmCellsAsSafeAsColdOnes) {
-    const ChartInputs run{30, 20, 19.6F, 6, 0.05F, 1.3F, Units::si};
-    const SlopeConditions wet{
+    ChartInputs run{30, 20, 19.6F, 6, 0.05F, 1.3F, Units::si};
+    run.conditions.conditions = {
         .water = PoreWater::ratio, .pore_pressure_ratio = 0.25, .seismic_coefficient = 0.1};
     CircleSearch cold;
     cold.warm = false;
     Sweep warm_rows(run);
     Sweep cold_rows(run);
-    BishopColumns warm(run, warm_rows.rows(), wet);
-    BishopColumns cold_columns(run, cold_rows.rows(), wet, cold);
+    BishopColumns warm(run, warm_rows.rows());
+    BishopColumns cold_columns(run, cold_rows.rows(), cold);
     for (const SweepRow* row = warm_rows.next(); row != nullptr; row = warm_rows.next()) {
         const BishopCells started_warm = warm.next(*row);
         const BishopCells started_cold = cold_columns.next(*cold_rows.next());

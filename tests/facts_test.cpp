@@ -427,6 +427,10 @@ TEST(Findings, AsData) {
         entered.units = Units::si;
         return entered;
     };
+    const auto under_water = [](ChartInputs entered) {
+        entered.conditions.conditions = {.water = PoreWater::ratio, .pore_pressure_ratio = 0.25};
+        return entered;
+    };
     const auto confirmed = [](ChartInputs entered) {
         entered.angles = Angles::confirmed;
         return entered;
@@ -449,6 +453,9 @@ TEST(Findings, AsData) {
         {{30, 2, 2.5, 3e9, 1, 1.5}, {{Said::no_rows_too_many, Field::step}}, {}},
         {{30, 2, 2.5, 20, 3, 1.5}, {{Said::talus_not_divided, Field::step}}, {}},
         {{30, 2, 2.5, 20, 1, 1.25}, {{Said::header_rounds, Field::none}}, {}},
+        {under_water({30, 2, 2.5, 20, 1, 1.5}),
+         {{Said::chart_drained_and_still, Field::none}},
+         {{"conditions", "pore pressure ru 0.25"}}},
         {{43.3F, 3.93F, 1.83F, 30, 0.5, 1.2F},
          {{Said::printed_checks_short, Field::security_factor}, {Said::header_rounds, Field::none}},
          {}},
