@@ -42,71 +42,57 @@ struct OptionName {
     std::string_view does;    // what it does, as the help says it beside its names
 };
 
-constexpr OptionName name_of(Option option) {
-    switch (option) {
-        case Option::help:
-            return {"-h", "--help", "", "show this help and exit"};
-        case Option::version:
-            return {"", "--version", "", "show the version and exit"};
-        case Option::output:
-            return {"-o", "--output", "FILE",
-                    "result file, or - for standard output\n"
-                    "(default: ZELM_FS_result.xls in the current folder)"};
-        case Option::workbook:
-            return {"-w", "--workbook", "",
-                    "also write a workbook, FILE with .xlsx in place of its\n"
-                    "extension: the table as numbers and its chart"};
-        case Option::units:
-            return {"", "--units", "NAME",
-                    "units of C and D: tonnes (Tn/m2, Tn/m3, the default)\n"
-                    "or si (kPa, kN/m3), D then the unit weight;\n"
-                    "the angles are the same in both, and a D that no\n"
-                    "soil has in the units given is warned of"};
-        case Option::angles:
-            return {"", "--angles", "NAME",
-                    "the angles the result file holds: chart\n"
-                    "(the chart's, rounded to whole degrees; the default)\n"
-                    "or confirmed (the steepest whole degree whose\n"
-                    "--check reaches FS)"};
-        case Option::check:
-            return {"", "--check", "",
-                    "check slopes that stand: the factor of safety chart 1\n"
-                    "gives a slope H high at ANGLE degrees, one line each"};
-        case Option::bishop:
-            return {"", "--bishop", "",
-                    "the same slopes by Bishop's simplified method of slices:\n"
-                    "the factor of safety and the critical circle, one line\n"
-                    "each; dry and static unless the options below say otherwise"};
-        case Option::ru:
-            return {"", "--ru", "R",
-                    "for --bishop and the workbook's Bishop columns: pore\n"
-                    "pressure a share R of the weight of the soil above each\n"
-                    "slice's base (u = R D h), 0 to below 1"};
-        case Option::water:
-            return {"", "--water", "X|NH|surface",
-                    "the same: a water table straight from the toe to the\n"
-                    "ground X m behind it (or N heights: 4H), along the ground\n"
-                    "beyond; surface: saturated to the ground. The head under\n"
-                    "it hydrostatic, one unit weight above and below it, water\n"
-                    "1 Tn/m3 or 9.81 kN/m3"};
-        case Option::crack:
-            return {"", "--crack", "DEPTH|auto",
-                    "the same: a vertical tension crack DEPTH m deep behind\n"
-                    "the crest, where the slip circle ends; auto: as deep as the\n"
-                    "soil under the crest is in tension"};
-        case Option::wet_crack:
-            return {"", "--wet-crack", "", "with --crack: the crack full of water, pushing the mass"};
-        case Option::kh:
-            return {"", "--kh", "K",
-                    "the same: a horizontal seismic coefficient, K times\n"
-                    "each slice's weight out of the slope (pseudo-static)"};
-        case Option::critical_kh:
-            break;
-    }
-    return {"", "--critical-kh", "",
-            "with --bishop: also the seismic coefficient at which\n"
-            "the factor of safety falls to 1"};
-}
+// Each option's names, what it takes and what it does, in the order of Option.
+inline constexpr std::array<OptionName, all_options.size()> option_names{{
+    {"-h", "--help", "", "show this help and exit"},
+    {"", "--version", "", "show the version and exit"},
+    {"-o", "--output", "FILE",
+     "result file, or - for standard output\n"
+     "(default: ZELM_FS_result.xls in the current folder)"},
+    {"-w", "--workbook", "",
+     "also write a workbook, FILE with .xlsx in place of its\n"
+     "extension: the table as numbers and its chart"},
+    {"", "--units", "NAME",
+     "units of C and D: tonnes (Tn/m2, Tn/m3, the default)\n"
+     "or si (kPa, kN/m3), D then the unit weight;\n"
+     "the angles are the same in both, and a D that no\n"
+     "soil has in the units given is warned of"},
+    {"", "--angles", "NAME",
+     "the angles the result file holds: chart\n"
+     "(the chart's, rounded to whole degrees; the default)\n"
+     "or confirmed (the steepest whole degree whose\n"
+     "--check reaches FS)"},
+    {"", "--check", "",
+     "check slopes that stand: the factor of safety chart 1\n"
+     "gives a slope H high at ANGLE degrees, one line each"},
+    {"", "--bishop", "",
+     "the same slopes by Bishop's simplified method of slices:\n"
+     "the factor of safety and the critical circle, one line\n"
+     "each; dry and static unless the options below say otherwise"},
+    {"", "--ru", "R",
+     "for --bishop and the workbook's Bishop columns: pore\n"
+     "pressure a share R of the weight of the soil above each\n"
+     "slice's base (u = R D h), 0 to below 1"},
+    {"", "--water", "X|NH|surface",
+     "the same: a water table straight from the toe to the\n"
+     "ground X m behind it (or N heights: 4H), along the ground\n"
+     "beyond; surface: saturated to the ground. The head under\n"
+     "it hydrostatic, one unit weight above and below it, water\n"
+     "1 Tn/m3 or 9.81 kN/m3"},
+    {"", "--crack", "DEPTH|auto",
+     "the same: a vertical tension crack DEPTH m deep behind\n"
+     "the crest, where the slip circle ends; auto: as deep as the\n"
+     "soil under the crest is in tension"},
+    {"", "--wet-crack", "", "with --crack: the crack full of water, pushing the mass"},
+    {"", "--kh", "K",
+     "the same: a horizontal seismic coefficient, K times\n"
+     "each slice's weight out of the slope (pseudo-static)"},
+    {"", "--critical-kh", "",
+     "with --bishop: also the seismic coefficient at which\n"
+     "the factor of safety falls to 1"},
+}};
+
+constexpr OptionName name_of(Option option) { return option_names.at(static_cast<std::size_t>(option)); }
 
 // The option a word names, by its long form or its letter: "--output", "-o".
 constexpr std::optional<Option> option_named(std::string_view word) {
