@@ -19,7 +19,7 @@ void rows_of_run(benchmark::State& state, const zelm::SlopeConditions& condition
     zelm::CircleSearch search;
     search.warm = warm;
     std::int64_t rows = 0;
-    zelm::BishopColumns::Searches searches{0, 0, 0};
+    zelm::BishopColumns::Searches searches{0, 0, 0, 0};
     for (auto _ : state) {
         zelm::ChartInputs under = run;
         under.conditions.conditions = conditions;
@@ -32,6 +32,7 @@ void rows_of_run(benchmark::State& state, const zelm::SlopeConditions& condition
         searches.warm += columns.searches().warm;
         searches.refreshing += columns.searches().refreshing;
         searches.cold += columns.searches().cold;
+        searches.confirming += columns.searches().confirming;
     }
     state.SetItemsProcessed(rows);
     state.counters["per_row_us"] = benchmark::Counter(
@@ -40,6 +41,7 @@ void rows_of_run(benchmark::State& state, const zelm::SlopeConditions& condition
     state.counters["warm_per_row"] = per_row(searches.warm);
     state.counters["refreshing_per_row"] = per_row(searches.refreshing);
     state.counters["cold_per_row"] = per_row(searches.cold);
+    state.counters["confirming_per_row"] = per_row(searches.confirming);
 }
 
 const zelm::SlopeConditions wet{

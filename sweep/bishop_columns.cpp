@@ -75,7 +75,7 @@ BishopResult BishopColumns::critical(const HomogeneousSlope& slope) {
 }
 
 BishopColumns::Searches BishopColumns::searches() const {
-    Searches count{0, 0, 0};
+    Searches count{0, 0, 0, cold_confirmed_};
     for (const WarmStart& start : warm_) {
         count.warm += start.warm;
         count.refreshing += start.refreshed;
@@ -120,11 +120,19 @@ BishopCells BishopColumns::next(const SweepRow& row) {
         return cells;
     }
     // A degree reaches the FS where the method answers there and its answer is at least FS.
+    // A warm search may land up to about 0.6% above the cold one: a degree that reaches FS
+    // by less than that is searched cold, so that the steepest degree is never steeper
+    // than a cold search allows.
     const auto reaches = [&](int degree) {
         const bool at_printed = printed && slope.face_angle == static_cast<double>(degree);
         HomogeneousSlope at = slope;
         at.face_angle = degree;
-        const BishopResult result = at_printed ? *printed : critical(at);
+        BishopResult result = at_printed ? *printed : critical(at);
+        if (result.reason == BishopReason::none && result.factor_of_safety >= fs && search_.warm &&
+            !dry_and_still(at.conditions) && result.factor_of_safety < fs * warm_margin + 0.001) {
+            result = critical_circle(at, search_);
+            ++cold_confirmed_;
+        }
         return result.reason == BishopReason::none && result.factor_of_safety >= fs;
     };
     const bool taller = previous_ && slope.height >= previous_height_;
