@@ -19,6 +19,7 @@
 #include "sweep/check.hpp"
 #include "sweep/check_answer.hpp"
 #include "sweep/design_run.hpp"
+#include "sweep/findings.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
 
@@ -475,6 +476,19 @@ TEST(Findings, AsData) {
             EXPECT_EQ(render("{" + slot + "}", made.findings().front()), shown) << "run " << i;
         }
     }
+}
+
+// Where a run's heights stop growing is found before its first row, for a step of either
+// sign and however small: the float sum of 0.001 stops at 32768 after 25,150,895 rows.
+TEST(Findings, HeightsThatStopGrowingFoundBeforeTheRows) {
+    for (const float step : {0.001F, -0.001F}) {
+        const ChartInputs entered{30, 2, 2.5, 1e6F * (step > 0 ? 1.0F : -1.0F), step, 1.5};
+        const auto found = heights_stop_growing(entered);
+        ASSERT_TRUE(found.has_value()) << step;
+        EXPECT_EQ(found->id, Said::talus_stops_growing);
+        EXPECT_NE(render(*found).find("from row 25150895 on"), std::string::npos) << render(*found);
+    }
+    EXPECT_FALSE(heights_stop_growing({30, 2, 2.5, 20, 0.001F, 1.5}).has_value());
 }
 
 TEST(CommandLine, EveryOptionInTheManual) {
