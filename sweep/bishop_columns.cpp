@@ -84,6 +84,21 @@ BishopColumns::Searches BishopColumns::searches() const {
     return count;
 }
 
+// A degree reaches the FS where the method answers there and its answer is at least FS.
+// A warm search may land up to about 0.6% above the cold one: a degree that reaches FS by
+// less than that is searched cold, so that the steepest degree is never steeper than a
+// cold search allows.
+bool BishopColumns::reaches_fs(const HomogeneousSlope& at, const std::optional<BishopResult>& known,
+                               double fs) {
+    BishopResult result = known ? *known : critical(at);
+    if (result.reason == BishopReason::none && result.factor_of_safety >= fs && search_.warm &&
+        !dry_and_still(at.conditions) && result.factor_of_safety < fs * warm_margin + 0.001) {
+        result = critical_circle(at, search_);
+        ++cold_confirmed_;
+    }
+    return result.reason == BishopReason::none && result.factor_of_safety >= fs;
+}
+
 BishopCells BishopColumns::next(const SweepRow& row) {
     note(findings_.filled, row.height);
     BishopCells cells;
@@ -119,21 +134,11 @@ BishopCells BishopColumns::next(const SweepRow& row) {
         findings_.security_factor = true;
         return cells;
     }
-    // A degree reaches the FS where the method answers there and its answer is at least FS.
-    // A warm search may land up to about 0.6% above the cold one: a degree that reaches FS
-    // by less than that is searched cold, so that the steepest degree is never steeper
-    // than a cold search allows.
     const auto reaches = [&](int degree) {
         const bool at_printed = printed && slope.face_angle == static_cast<double>(degree);
         HomogeneousSlope at = slope;
         at.face_angle = degree;
-        BishopResult result = at_printed ? *printed : critical(at);
-        if (result.reason == BishopReason::none && result.factor_of_safety >= fs && search_.warm &&
-            !dry_and_still(at.conditions) && result.factor_of_safety < fs * warm_margin + 0.001) {
-            result = critical_circle(at, search_);
-            ++cold_confirmed_;
-        }
-        return result.reason == BishopReason::none && result.factor_of_safety >= fs;
+        return reaches_fs(at, at_printed ? printed : std::nullopt, fs);
     };
     const bool taller = previous_ && slope.height >= previous_height_;
     const int steepest = steepest_degree(taller ? *previous_ : 90, reaches);

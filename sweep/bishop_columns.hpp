@@ -92,6 +92,9 @@ class BishopColumns {
     // The critical circle at the slope's face angle, a whole degree: warm where the slope
     // is under conditions, from the last search at that degree.
     BishopResult critical(const HomogeneousSlope& slope);
+    // Whether the slope `at` reaches FS: by the answer already known at its degree, or
+    // searched for it.
+    bool reaches_fs(const HomogeneousSlope& at, const std::optional<BishopResult>& known, double fs);
 
     ChartInputs entered_;
     CircleSearch search_;
