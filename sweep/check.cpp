@@ -3,6 +3,8 @@
 #include "chart/chart_grid.hpp"
 #include "chart/design_chart.hpp"
 #include "numbers/writing.hpp"
+#include "slices/bishop.hpp"
+#include "sweep/conditions.hpp"
 #include "sweep/slope_angle.hpp"
 #include "sweep/sweep.hpp"
 
@@ -16,25 +18,6 @@
 
 namespace zelm {
 namespace {
-
-// The value of `field` in the slope, for the check's rules: NaN for a field it has not.
-double value_of(const SlopeToCheck& slope, Field field) {
-    switch (field) {
-        case Field::friction_angle:
-            return slope.friction_angle;
-        case Field::cohesion:
-            return slope.cohesion;
-        case Field::density:
-            return slope.density;
-        case Field::slope_height:
-            return slope.height;
-        case Field::slope_angle:
-            return slope.slope_angle;
-        default:
-            break;
-    }
-    return std::numeric_limits<double>::quiet_NaN();
-}
 
 // tan(phi)/tan(angle) from the degrees typed, in double with pi itself.
 double dry_factor_of_safety(const SlopeToCheck& slope) {
@@ -244,7 +227,9 @@ CheckAnswer check_slope(const SlopeToCheck& slope) {
     answer.chart = slope.chart;
     // A vertical face is a slope: a chart gives 90 degrees wherever y lies beyond a row's
     // threshold, so 90 itself is answered. Beyond 90 the face would overhang.
-    answer.violation = first_violation(check_rules, [&](Field field) { return value_of(slope, field); });
+    answer.violation = first_violation(check_rules, [standing = homogeneous(slope, {})](Field field) {
+        return value_of(standing, field);  // the slope's five values, as Bishop's method reads them
+    });
     if (answer.violation) {
         return answer;
     }
