@@ -187,6 +187,8 @@ enum class Said : std::uint16_t {
     python_beyond_the_chart,
     python_no_bishop_slope,
     python_bishop_fails,
+    python_no_bishop_angle,
+    python_none_reaches,
     python_fs_below_one,
     python_fails_without_earthquake,
     python_fs_without_earthquake,

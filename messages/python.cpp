@@ -76,6 +76,8 @@ PythonDocs python_docs(const DesignChart& chart) {
         "The factor of safety of standing slopes, and a warning or None: see zelm_fs.factor_of_safety.",
         "Bishop's factor of safety of standing slopes and their critical circles, and a warning or None: "
         "see zelm_fs.bishop_factor_of_safety.",
+        "The steepest whole degree reaching a factor of safety by Bishop's method, over arrays, and a "
+        "warning or None: see zelm_fs.bishop_angle.",
     };
 }
 

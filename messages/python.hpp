@@ -26,6 +26,7 @@ struct PythonDocs {
     std::string confirmed_angles;
     std::string factors_of_safety;
     std::string bishop_factors_of_safety;
+    std::string bishop_angles;
 };
 
 PythonDocs python_docs(const DesignChart& chart);

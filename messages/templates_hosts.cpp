@@ -26,6 +26,11 @@ constexpr auto templates = std::to_array<Template>({
     {Said::python_no_bishop_slope, "{count|describes|describe} no slope, and {count|is|are} NaN"},
     {Said::python_bishop_fails,
      "{count|has|have} no factor of safety by Bishop's method, and {count|is|are} NaN"},
+    {Said::python_no_bishop_angle,
+     "{count|has|have} no whole degree whose factor of safety by Bishop's method reaches fs, and "
+     "{count|is|are} "
+     "NaN"},
+    {Said::python_none_reaches, "not even a slope of 1 degree reaches FS {fs} by Bishop's method"},
     {Said::python_fs_below_one, "{count|has|have} a factor of safety below 1"},
     {Said::python_fails_without_earthquake,
      "{count|has|have} a factor of safety below 1 without an earthquake, and no critical seismic "

@@ -1,5 +1,6 @@
 #include "python/bishop_factors.hpp"
 
+#include "entries/rules.hpp"
 #include "messages/python.hpp"
 #include "messages/render.hpp"
 #include "python/arguments.hpp"
@@ -8,7 +9,9 @@
 #include "python/interruption.hpp"
 #include "slices/bishop.hpp"
 #include "sweep/bishop_answer.hpp"
+#include "sweep/bishop_columns.hpp"
 #include "sweep/check_answer.hpp"
+#include "sweep/findings.hpp"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -91,6 +94,42 @@ void answer_element(const Values& v, std::size_t flat, const std::array<double*,
     }
 }
 
+// The slope of an element of bishop_angle: phi, C', d, H, its face angle any the method
+// takes, for the values to be checked; and the factor of safety it is to reach.
+HomogeneousSlope slope_at_height(const Values& v, const GivenConditions& given) {
+    return slope_of({v[0], v[1], v[2], v[3], 45.0F}, given);
+}
+
+// The rule the factor of safety to reach keeps: above 0, as a run's.
+constexpr Rule fs_rule = chart_reading_rules.back();
+
+// One element's steepest degree written at `flat`; counted where there is none, but
+// silently where a value is NaN.
+void steepest_element(const Values& v, std::size_t flat, double* out, Unanswered& unanswered,
+                      std::optional<Units> units, const GivenConditions& given) {
+    out[flat] = nan;
+    if (has_nan(v)) {
+        return;
+    }
+    const HomogeneousSlope slope = slope_at_height(v, given);
+    if (values_checked(slope).reason != BishopReason::none || broken_by(fs_rule, v[4])) {
+        unanswered.note(Unanswered::no_slope, flat);
+        return;
+    }
+    if (weighs_what_no_soil_does(v, units)) {
+        unanswered.note(Unanswered::unit_weight, flat);
+    }
+    if (security_factor_below_one(v[4])) {
+        unanswered.note(Unanswered::fs_below_one, flat);
+    }
+    const int steepest = steepest_reaching(slope, static_cast<double>(v[4]));
+    if (steepest > 0) {
+        out[flat] = steepest;
+    } else {
+        unanswered.note(Unanswered::off_chart, flat);
+    }
+}
+
 }  // namespace
 
 py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
@@ -151,6 +190,59 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
     return py::make_tuple(returned(arrays[0]), returned(arrays[1]), returned(arrays[2]), returned(arrays[3]),
                           returned(arrays[4]), returned(arrays[5]),
                           unanswered_warning(b, unanswered, no_slope, fails, &fails_as_it_is, &unit_weight));
+}
+
+py::tuple bishop_angles(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
+                        py::handle fs, py::handle units_given, const ConditionKeywords& keywords) {
+    const std::optional<Units> units = units_if_given(units_given);
+    const GivenConditions given = conditions_of(keywords, units);
+    const Broadcast b =
+        broadcast({phi, cohesion, density, height, fs}, {"phi", "cohesion", "density", "height", "fs"});
+    py::array_t<double> angles(b.shape.cast<std::vector<py::ssize_t>>());
+    Unanswered unanswered(b.walk.size, 1);
+    Interruption interruption;
+    bool held = true;
+    if (angles.size() > 0) {
+        double* out = angles.mutable_data();
+        const py::gil_scoped_release released;
+        held = for_each_element(
+            b.walk, interruption,
+            [&] {
+                return [out, &unanswered, units, &given](const Values& v, std::size_t flat) {
+                    steepest_element(v, flat, out, unanswered, units, given);
+                    return true;
+                };
+            },
+            1);
+    }
+    interruption.raise_if_interrupted();
+    if (!held) {
+        refuse_what_no_float_holds(b);
+        throw py::value_error(std::string(value_beyond_a_float()));
+    }
+    const UnansweredKind no_slope{
+        NoAnswer::no_bishop_slope, [units, &given](const Values& v) {
+            const BishopResult result = values_checked(slope_at_height(v, given));
+            if (result.reason == BishopReason::none) {
+                const Violation fs_at_fault{fs_rule, v[4], *broken_by(fs_rule, v[4]), std::size_t{4}};
+                return std::pair{std::size_t{4}, render(violation_said(fs_at_fault))};
+            }
+            const SlopeToCheck slope{
+                v[0], v[1], v[2], v[3], 45.0F, &design_chart(), units.value_or(Units::tonnes)};
+            return std::pair{refused_position(result).value_or(operand_count),
+                             render(as_sentence(bishop_refusal(slope, result)))};
+        }};
+    const UnansweredKind none_reaches{
+        NoAnswer::no_bishop_angle, [](const Values& v) {
+            const Diagnostic said{Said::python_none_reaches, Field::none, {{"fs", Typed{v[4]}}}};
+            return std::pair{operand_count, render(said)};
+        }};
+    const UnansweredKind security_factor{NoAnswer::fs_below_one, [](const Values& v) {
+                                             return std::pair{std::size_t{4}, render(fs_below_one(v[4]))};
+                                         }};
+    const UnansweredKind unit_weight = unit_weight_kind(units);
+    return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, none_reaches,
+                                                               &security_factor, &unit_weight));
 }
 
 }  // namespace zelm::python

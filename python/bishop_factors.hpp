@@ -25,4 +25,16 @@ pybind11::tuple bishop_factors_of_safety(pybind11::handle phi, pybind11::handle 
                                          pybind11::handle angle, pybind11::handle units,
                                          const ConditionKeywords& keywords, bool critical);
 
+// A tuple (angle, warning): a float64 array of the broadcast shape of the five values
+// phi, C', d, H and the factor of safety, each element the steepest whole degree at which a
+// slope of that height reaches the factor of safety by Bishop's method under the conditions
+// the keywords give; and the call's one warning or None. NaN where a value is NaN
+// (silently), where the values describe no slope for the method or the factor of safety is
+// not above 0, and where not even 1 degree reaches it, the warning counting those and
+// naming the first of each. Some ten critical-circle searches an element, with the GIL
+// released, on every core, stopped by Ctrl-C.
+pybind11::tuple bishop_angles(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
+                              pybind11::handle height, pybind11::handle fs, pybind11::handle units,
+                              const ConditionKeywords& keywords);
+
 }  // namespace zelm::python

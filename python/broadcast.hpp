@@ -126,6 +126,8 @@ struct NoAnswer {
     // their slope: NaN.
     static constexpr Said no_bishop_slope = Said::python_no_bishop_slope;
     static constexpr Said bishop_fails = Said::python_bishop_fails;
+    // No whole degree reaches the factor of safety by Bishop's method: NaN.
+    static constexpr Said no_bishop_angle = Said::python_no_bishop_angle;
     // Answered, but for a factor of safety below 1, or a density no soil or rock has.
     static constexpr Said fs_below_one = Said::python_fs_below_one;
     static constexpr Said unit_weight = Said::python_unit_weight;

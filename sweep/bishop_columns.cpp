@@ -58,6 +58,15 @@ double bishop_rounded(double factor_of_safety) {
     return std::isfinite(thousandths) ? thousandths / 1000.0 : factor_of_safety;
 }
 
+int steepest_reaching(const HomogeneousSlope& slope, double fs, const CircleSearch& search) {
+    return steepest_degree(90, [&](int degree) {
+        HomogeneousSlope at = slope;
+        at.face_angle = degree;
+        const BishopResult result = critical_circle(at, search);
+        return result.reason == BishopReason::none && result.factor_of_safety >= fs;
+    });
+}
+
 BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows, const CircleSearch& search)
     : entered_(entered), search_(search) {
     findings_.rows = rows;

@@ -67,6 +67,12 @@ struct BishopFindings {
 // measured over grids of slopes under water and an earthquake.
 inline constexpr double warm_margin = 1.007;
 
+// The steepest whole degree, 1 to 90, at which a slope of the height, material and
+// conditions of `slope` (its face angle not read) reaches `fs` by Bishop's method, each
+// degree searched cold; 0 where not even 1 degree does. The slope's values are taken as
+// describing one (values_checked).
+int steepest_reaching(const HomogeneousSlope& slope, double fs, const CircleSearch& search = {});
+
 class BishopColumns {
   public:
     // `rows`: how many the run has. The slope stands under the run's conditions

@@ -103,13 +103,40 @@ class BishopCircle(NamedTuple, Generic[_Float]):
     entry_x: _Float
     exit_x: _Float
 
+_Water = float | int | str | None
+_Crack = float | int | Literal["auto"] | None
+
 @overload
 def bishop_factor_of_safety(
-    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[False] = False, units: _Units = None
+    phi: _Number,
+    cohesion: _Number,
+    density: _Number,
+    height: _Number,
+    angle: _Number,
+    *,
+    circle: Literal[False] = False,
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
 ) -> np.float64: ...
 @overload
 def bishop_factor_of_safety(
-    phi: _Number, cohesion: _Number, density: _Number, height: _Number, angle: _Number, *, circle: Literal[True], units: _Units = None
+    phi: _Number,
+    cohesion: _Number,
+    density: _Number,
+    height: _Number,
+    angle: _Number,
+    *,
+    circle: Literal[True],
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
 ) -> BishopCircle[np.float64]: ...
 @overload
 def bishop_factor_of_safety(
@@ -121,6 +148,11 @@ def bishop_factor_of_safety(
     *,
     circle: Literal[False] = False,
     units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
 ) -> npt.NDArray[np.float64]: ...
 @overload
 def bishop_factor_of_safety(
@@ -132,4 +164,84 @@ def bishop_factor_of_safety(
     *,
     circle: Literal[True],
     units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
 ) -> BishopCircle[npt.NDArray[np.float64]]: ...
+@overload
+def critical_kh(
+    phi: _Number,
+    cohesion: _Number,
+    density: _Number,
+    height: _Number,
+    angle: _Number,
+    *,
+    circle: Literal[False] = False,
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+) -> np.float64: ...
+@overload
+def critical_kh(
+    phi: npt.ArrayLike,
+    cohesion: npt.ArrayLike,
+    density: npt.ArrayLike,
+    height: npt.ArrayLike,
+    angle: npt.ArrayLike,
+    *,
+    circle: Literal[False] = False,
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+) -> npt.NDArray[np.float64]: ...
+@overload
+def critical_kh(
+    phi: npt.ArrayLike,
+    cohesion: npt.ArrayLike,
+    density: npt.ArrayLike,
+    height: npt.ArrayLike,
+    angle: npt.ArrayLike,
+    *,
+    circle: Literal[True],
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+) -> BishopCircle[npt.NDArray[np.float64]]: ...
+@overload
+def bishop_angle(
+    phi: _Number,
+    cohesion: _Number,
+    density: _Number,
+    height: _Number,
+    fs: _Number,
+    *,
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
+) -> np.float64: ...
+@overload
+def bishop_angle(
+    phi: npt.ArrayLike,
+    cohesion: npt.ArrayLike,
+    density: npt.ArrayLike,
+    height: npt.ArrayLike,
+    fs: npt.ArrayLike,
+    *,
+    units: _Units = None,
+    ru: float | None = None,
+    water: _Water = None,
+    crack: _Crack = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
+) -> npt.NDArray[np.float64]: ...

@@ -91,3 +91,50 @@ def test_a_slope_that_fails_without_an_earthquake_has_no_critical_kh():
     with pytest.warns(zelm_fs.ZelmWarning, match="without an earthquake is 0.861"):
         kh = zelm_fs.critical_kh(30, [0, 20], 19.6, 10, 25, units="si", ru=0.25)
     assert np.isnan(kh[0]) and kh[1] > 0
+
+
+# The steepest whole degree reaching FS: its own factor of safety reaches FS, one degree
+# steeper does not; without cohesion, the infinite slope's atan(tan(phi) / FS) rounded
+# down; never less steep than the chart's angle, which is conservative against the method.
+@pytest.mark.parametrize("material, fs, keywords", [
+    ((30, 2, 2.5, 10), 1.5, {}),
+    ((30, 20, 19.6, 10), 1.3, dict(ru=0.25, units="si")),
+    ((30, 20, 19.6, 10), 1.3, dict(water="2H", units="si")),
+    ((25, 15, 19.6, 12), 1.2, dict(kh=0.15, units="si")),
+    ((35, 10, 19.6, 8), 1.3, dict(crack="auto", wet_crack=True, units="si")),
+])
+def test_the_bishop_angle_is_the_steepest_degree_that_reaches_fs(material, fs, keywords):
+    angle = zelm_fs.bishop_angle(*material, fs, **keywords)
+    assert angle == np.floor(angle) and 1 <= angle < 90
+    assert zelm_fs.bishop_factor_of_safety(*material, angle, **keywords) >= fs
+    assert zelm_fs.bishop_factor_of_safety(*material, angle + 1, **keywords) < fs
+
+
+def test_the_bishop_angle_of_a_sand_and_beside_the_chart():
+    phi, fs = np.array([15.0, 25.0, 35.0]), np.array([[1.1], [1.3], [1.5]])
+    expected = np.floor(np.degrees(np.arctan(np.tan(np.radians(phi)) / fs.astype(np.float32))))
+    np.testing.assert_array_equal(zelm_fs.bishop_angle(phi, 0, 2, 10, fs), expected)
+    heights = np.array([2.0, 5.0, 10.0, 20.0])
+    chart = zelm_fs.slope_angle(30, 2, 2.5, heights, 1.5)
+    assert (zelm_fs.bishop_angle(30, 2, 2.5, heights, 1.5) >= np.floor(chart)).all()
+
+
+def test_water_and_an_earthquake_flatten_the_bishop_angle():
+    at = dict(phi=30, cohesion=20, density=19.6, height=10, fs=1.3, units="si")
+    angles = [zelm_fs.bishop_angle(**at, **k) for k in (
+        {}, dict(water="8H"), dict(water="4H"), dict(water="2H"), dict(water="surface"))]
+    assert all(a >= b for a, b in zip(angles, angles[1:])) and angles[0] > angles[-1]
+    assert zelm_fs.bishop_angle(**at, ru=9.81 / 19.6) == angles[-1]
+    assert zelm_fs.bishop_angle(**at) > zelm_fs.bishop_angle(**at, kh=0.1) > zelm_fs.bishop_angle(**at, kh=0.2)
+
+
+def test_elements_without_a_bishop_angle_are_nan_and_told():
+    with pytest.warns(zelm_fs.ZelmWarning) as told:
+        angle = zelm_fs.bishop_angle([30, 30, 1, np.nan], [2, -1, 0, 2], 2.5, 10, [1.5, 1.5, 1.5, 1.5])
+    assert angle[0] == 43 and np.isnan(angle[1:]).all()
+    said = str(told[0].message)
+    assert "1 of 4 elements describes no slope, and is NaN (cohesion[1]): the cohesion -1 is below 0" in said
+    assert ("1 of 4 elements has no whole degree whose factor of safety by Bishop's method reaches fs, and is NaN "
+            "(element [2]): not even a slope of 1 degree reaches FS 1.5 by Bishop's method") in said
+    with pytest.warns(zelm_fs.ZelmWarning, match=r"\(fs\[0\]\): the factor of safety 0 is not above 0"):
+        assert np.isnan(zelm_fs.bishop_angle(30, 2, 2.5, 10, [0]))[0]

@@ -15,7 +15,7 @@ import zelm_fs
 @pytest.mark.filterwarnings("ignore::zelm_fs.ZelmWarning")
 def test_the_docstrings_examples(tmp_path, monkeypatch):
     monkeypatch.chdir(tmp_path)  # an example writes the result file
-    assert doctest.testmod(zelm_fs, optionflags=doctest.NORMALIZE_WHITESPACE) == (0, 24)
+    assert doctest.testmod(zelm_fs, optionflags=doctest.NORMALIZE_WHITESPACE) == (0, 26)
     assert (tmp_path / "ZELM_FS_result.xls").read_bytes().count(b"\r\n") == 26
 
 
