@@ -96,7 +96,7 @@ std::optional<ChartInputs> ask_at_console(std::ostream& console, Units units) {
 TextFileReport result_file(const Target& target, const ChartInputs& entered) {
     auto opened = OutputFile::open(target, Writer::stream);
     if (auto* refused = std::get_if<Failure>(&opened)) {
-        return {*refused, {}, false};
+        return {*refused, {}, false, {}};
     }
     ProgressLine progress(Writing::result_file, target.kind == TargetKind::standard_output);
     return write_result_file(std::get<OutputFile>(opened), entered, stop_requested, progress.teller());
@@ -106,7 +106,7 @@ TextFileReport result_file(const Target& target, const ChartInputs& entered) {
 // row, from a sweep of its own where a workbook wants it and fits a sheet.
 std::optional<DesignRun> run_of(const ChartInputs& entered, const TextFileReport& text, bool workbook) {
     if (text.complete) {
-        return DesignRun(entered, text.sweep);
+        return DesignRun(entered, text.sweep, text.bishop ? &*text.bishop : nullptr);
     }
     if (workbook && !rows_beyond_a_sheet(row_count(entered.height, entered.definition))) {
         return DesignRun::swept(entered);

@@ -42,6 +42,7 @@ enum class Said : std::uint16_t {
     no_rows_too_many,
     heights_below_zero,
     confirmed_angles_written,
+    bishop_angles_written,
     no_angle_friction_angle,
     no_angle_security_factor,
     no_angle_not_confirmed,

@@ -45,6 +45,7 @@ enum class Units : std::uint8_t {
 enum class Angles : std::uint8_t {
     chart,
     confirmed,
+    bishop,  // the steepest whole degree reaching FS by Bishop's method
 };
 
 }  // namespace zelm

@@ -61,7 +61,8 @@ inline constexpr std::array<OptionName, all_options.size()> option_names{{
      "the angles the result file holds: chart\n"
      "(the chart's, rounded to whole degrees; the default)\n"
      "or confirmed (the steepest whole degree whose\n"
-     "--check reaches FS)"},
+     "--check reaches FS) or bishop (whose FS by Bishop's\n"
+     "method reaches FS, under the options below)"},
     {"", "--check", "",
      "check slopes that stand: the factor of safety chart 1\n"
      "gives a slope H high at ANGLE degrees, one line each"},

@@ -49,6 +49,11 @@ constexpr auto findings = std::to_array<Template>({
      "the result file's angle column holds the confirmed angles, each the steepest whole degree whose check "
      "by "
      "{chart} reaches FS {fs}, in place of the chart's angle rounded to a whole degree."},
+    {Said::bishop_angles_written,
+     "the result file's angle column holds Bishop's angles, each the steepest whole degree whose factor of "
+     "safety by Bishop's method reaches FS {fs}{under? under {under}|}, in place of {chart}'s angle rounded "
+     "to "
+     "a whole degree."},
     {Said::no_angle_friction_angle,
      "{chart} has no slope angle for a friction angle of {phi} degrees; those angle cells are empty."},
     {Said::no_angle_security_factor,

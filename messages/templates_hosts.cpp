@@ -50,7 +50,8 @@ constexpr auto templates = std::to_array<Template>({
      "({si_stress}, {si_weight})"},
     {Said::python_angles_unknown,
      "angles: {shown} names no angles: give '{chart}' (the chart's, rounded to whole degrees) or "
-     "'{confirmed}' (the steepest whole degree whose check reaches FS)"},
+     "'{confirmed}' (the steepest whole degree whose check reaches FS); Bishop's angles at each height are "
+     "bishop_angle(phi, cohesion, density, height, fs)'s"},
     {Said::python_sweep_beyond_memory,
      "the sweep has {rows} rows, whose arrays take {needed} GB, more than the {memory} GB of memory of this "
      "machine; a larger step gives fewer rows"},

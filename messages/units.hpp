@@ -46,10 +46,11 @@ constexpr bool names_option(std::string_view name, std::string_view option) {
     return true;
 }
 
-// The angles --angles names, "chart" or "confirmed" (in any case), and the units --units
-// names, "tonnes" or "si" (in any case); nothing for any other name.
+// The angles --angles names, "chart", "confirmed" or "bishop" (in any case), and the units
+// --units names, "tonnes" or "si" (in any case); nothing for any other name.
 inline constexpr std::string_view chart_angles_option = "chart";
 inline constexpr std::string_view confirmed_angles_option = "confirmed";
+inline constexpr std::string_view bishop_angles_option = "bishop";
 
 constexpr std::optional<Angles> angles_named(std::string_view name) {
     if (names_option(name, chart_angles_option)) {
@@ -57,6 +58,9 @@ constexpr std::optional<Angles> angles_named(std::string_view name) {
     }
     if (names_option(name, confirmed_angles_option)) {
         return Angles::confirmed;
+    }
+    if (names_option(name, bishop_angles_option)) {
+        return Angles::bishop;
     }
     return std::nullopt;
 }

@@ -93,7 +93,7 @@ std::optional<Units> units_if_given(py::handle units) {
 Angles angles_of(py::handle angles) {
     const std::optional<Angles> named =
         py::isinstance<py::str>(angles) ? angles_named(angles.cast<std::string>()) : std::nullopt;
-    if (!named) {
+    if (!named || *named == Angles::bishop) {
         Diagnostic said = unknown(Said::python_angles_unknown, angles);
         said.args.push_back({"chart", Text{std::string(chart_angles_option)}});
         said.args.push_back({"confirmed", Text{std::string(confirmed_angles_option)}});

@@ -18,11 +18,15 @@
 namespace zelm {
 
 ResultFileBytes::ResultFileBytes(const ChartInputs& entered)
-    : header_(header_text(entered)),
-      swept_(std::make_unique<SweptRows>(entered)),
-      rows_(swept_.get()),
-      writer_(entered.angles),
-      block_(std::size_t{1} << 16U) {}
+    : header_(header_text(entered)), writer_(entered.angles), block_(std::size_t{1} << 16U) {
+    if (entered.angles == Angles::bishop) {
+        bishop_ = std::make_unique<BishopAngleRows>(entered);
+        rows_ = bishop_.get();
+    } else {
+        swept_ = std::make_unique<SweptRows>(entered);
+        rows_ = swept_.get();
+    }
+}
 
 ResultFileBytes::ResultFileBytes(const ChartInputs& entered, RowSource& rows)
     : header_(header_text(entered)), rows_(&rows), writer_(entered.angles), block_(std::size_t{1} << 16U) {}
@@ -117,18 +121,20 @@ ResultFileSize result_file_size(const ChartInputs& entered) {
 TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, const ShouldStop& stop,
                                  const TellProgress& progress) {
     if (auto no_room = room_for_rows(file, entered)) {
-        return {std::move(no_room), {}, false};
+        return {std::move(no_room), {}, false, {}};
     }
     bool header_written = false;
-    if (row_count(entered.height, entered.definition) >= rows_worth_threads) {
+    // Bishop's angles take a millisecond or so a row: the text of the rows is no matter.
+    if (row_count(entered.height, entered.definition) >= rows_worth_threads &&
+        entered.angles != Angles::bishop) {
         if (auto failure = write_bytes(file.stream(), header_text(entered))) {
-            return {std::move(failure), {}, false};
+            return {std::move(failure), {}, false, {}};
         }
         // The rows are swept on a thread of the pipeline's own; where no thread is to be
         // had, they follow the header from here.
         const PipelineReport written = write_rows_on_every_core(file.stream(), entered, stop, progress);
         if (written.ran) {
-            return {written.failure ? written.failure : file.commit(), written.sweep, !written.failure};
+            return {written.failure ? written.failure : file.commit(), written.sweep, !written.failure, {}};
         }
         header_written = true;
     }
@@ -148,6 +154,9 @@ TextFileReport write_result_file(OutputFile& file, const ChartInputs& entered, c
     }
     report.sweep = swept.summary();
     report.complete = !stopped;
+    if (const BishopFindings* bishop = bytes.bishop_findings()) {
+        report.bishop = *bishop;
+    }
     return report;
 }
 

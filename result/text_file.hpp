@@ -4,6 +4,7 @@
 #include "files/failure.hpp"
 #include "files/output_file.hpp"
 #include "result/text_rows.hpp"
+#include "sweep/bishop_angle_rows.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/progress.hpp"
 #include "sweep/rows.hpp"
@@ -26,7 +27,8 @@ namespace zelm {
 // file; the page makes its download of them; Python writes the rows it holds.
 class ResultFileBytes {
   public:
-    // The rows swept afresh from the values entered.
+    // The rows swept afresh from the values entered, with Bishop's angles where the run
+    // asks for them.
     explicit ResultFileBytes(const ChartInputs& entered);
     // The rows `rows` gives (rows swept before and kept), of the values entered.
     ResultFileBytes(const ChartInputs& entered, RowSource& rows);
@@ -40,14 +42,16 @@ class ResultFileBytes {
     std::int32_t given() const { return rows_->given(); }
 
     // Where the rows are swept afresh, what those given so far hold; otherwise nothing.
-    const SweptRows* swept() const { return swept_.get(); }
-    SweptRows* swept() { return swept_.get(); }
+    SweptRows* swept() { return bishop_ ? &bishop_->swept() : swept_.get(); }
+    // Where the rows hold Bishop's angles, why some are empty; otherwise nothing.
+    const BishopFindings* bishop_findings() const { return bishop_ ? &bishop_->findings() : nullptr; }
 
   private:
     std::string header_;
     bool header_given_ = false;
     std::unique_ptr<SweptRows> swept_;
-    RowSource* rows_;
+    std::unique_ptr<BishopAngleRows> bishop_;
+    RowSource* rows_ = nullptr;
     RowWriter writer_;
     std::vector<char> block_;  // 64 KiB, on the heap: a thread's or a page's stack may be small
 };
@@ -60,6 +64,8 @@ struct TextFileReport {
     // which a file that failed part way still has, its rows swept to their end unwritten.
     SweepSummary sweep;
     bool complete = false;
+    // Where the file holds Bishop's angles, why some of its rows have none.
+    std::optional<BishopFindings> bishop;
 };
 
 // The most bytes the result file of a run takes, known before its first row: the header,

@@ -13,7 +13,8 @@ namespace zelm {
 
 // Writes the rows of one sweep as the result file holds them: height, x, y and angle,
 // each followed by a TAB, then CR LF. Height, x and y are decimal-comma numbers; the
-// angle, the chart's or the confirmed one as the run asks, is rounded to whole degrees,
+// angle, the chart's or the confirmed one as the run asks (or Bishop's, which a row of
+// BishopAngleRows holds in the chart's place), is rounded to whole degrees,
 // and its cell is empty when there is none or it is not finite. x is the same on every row and y keeps its
 // two-decimal value over many rows of a long sweep, so the text of those cells is made again only when they
 // change.

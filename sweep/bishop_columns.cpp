@@ -29,14 +29,21 @@ void note_refused(BishopFindings& findings, const BishopResult& result, float he
     }
 }
 
-// The steepest whole degree from 1 to `most` that reaches the FS, for reaches(degree)
-// that holds up to some degree and not beyond: `most` first, then down by 1, 2, 4...
-// degrees until one reaches, then halving the gap between it and the last that did not.
-// 0 where not even 1 degree reaches.
+// The steepest whole degree from 1 to `most` that reaches the FS; 0 where not even 1
+// degree reaches. Where reaches(degree) holds up to some degree and not beyond: `most`
+// first, then down by 1, 2, 4... degrees until one reaches, then halving the gap between
+// it and the last that did not. Otherwise each degree in turn from `most` down.
 template <typename Reaches>
-int steepest_degree(int most, Reaches&& reaches) {
+int steepest_degree(int most, bool up_to_some_degree, Reaches&& reaches) {
     if (most < 1 || reaches(most)) {
         return std::max(most, 0);
+    }
+    if (!up_to_some_degree) {
+        int degree = most - 1;
+        while (degree > 0 && !reaches(degree)) {
+            --degree;
+        }
+        return degree;
     }
     int failing = most;
     int reaching = 0;
@@ -51,6 +58,11 @@ int steepest_degree(int most, Reaches&& reaches) {
     return reaching;
 }
 
+// Bishop's factor of safety falls as the face steepens, but under a water table that
+// meets the ground a given distance behind the toe: a steeper face stands further above
+// the water, and may reach a FS that a flatter one, wet to its face, does not.
+bool falls_as_the_face_steepens(const SlopeConditions& on) { return on.water != PoreWater::phreatic; }
+
 }  // namespace
 
 double bishop_rounded(double factor_of_safety) {
@@ -59,7 +71,7 @@ double bishop_rounded(double factor_of_safety) {
 }
 
 int steepest_reaching(const HomogeneousSlope& slope, double fs, const CircleSearch& search) {
-    return steepest_degree(90, [&](int degree) {
+    return steepest_degree(90, falls_as_the_face_steepens(slope.conditions), [&](int degree) {
         HomogeneousSlope at = slope;
         at.face_angle = degree;
         const BishopResult result = critical_circle(at, search);
@@ -150,7 +162,8 @@ BishopCells BishopColumns::next(const SweepRow& row) {
         return reaches_fs(at, at_printed ? printed : std::nullopt, fs);
     };
     const bool taller = previous_ && slope.height >= previous_height_;
-    const int steepest = steepest_degree(taller ? *previous_ : 90, reaches);
+    const int steepest =
+        steepest_degree(taller ? *previous_ : 90, falls_as_the_face_steepens(slope.conditions), reaches);
     previous_ = steepest;
     previous_height_ = slope.height;
     if (steepest > 0) {

@@ -70,7 +70,10 @@ inline constexpr double warm_margin = 1.007;
 // The steepest whole degree, 1 to 90, at which a slope of the height, material and
 // conditions of `slope` (its face angle not read) reaches `fs` by Bishop's method, each
 // degree searched cold; 0 where not even 1 degree does. The slope's values are taken as
-// describing one (values_checked).
+// describing one (values_checked). Some ten searches, halving the gap between a degree
+// that reaches and one that does not; but under a water table that meets the ground a
+// distance behind the toe, where a steeper face may stand further above the water and
+// reach what a flatter one does not, each degree in turn from 90 down.
 int steepest_reaching(const HomogeneousSlope& slope, double fs, const CircleSearch& search = {});
 
 class BishopColumns {

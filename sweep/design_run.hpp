@@ -7,6 +7,7 @@
 #pragma once
 
 #include "entries/diagnostic.hpp"
+#include "sweep/bishop_columns.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/sweep.hpp"
 
@@ -17,8 +18,10 @@ namespace zelm {
 
 class DesignRun {
   public:
-    // The run whose every row a sweep of `entered` gave `summary`.
-    DesignRun(const ChartInputs& entered, const SweepSummary& summary);
+    // The run whose every row a sweep of `entered` gave `summary`; and where its result
+    // file holds Bishop's angles, why some rows have none.
+    DesignRun(const ChartInputs& entered, const SweepSummary& summary,
+              const BishopFindings* bishop = nullptr);
 
     // The run of `entered`, swept for its summary alone.
     static DesignRun swept(const ChartInputs& entered);

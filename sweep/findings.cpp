@@ -391,18 +391,33 @@ std::vector<Diagnostic> run_findings(const ChartInputs& entered, const SweepSumm
                             Field::none,
                             {{"chart", chart_named(entered)}, {"fs", Typed{entered.security_factor}}}});
     }
-    if ((confirmed ? run.unconfirmed : run.empty).rows > 0) {
+    // Bishop's angles are the method's own, under the conditions given: what the chart's
+    // angles come to is no matter of the file's, and why a row has none is Bishop's
+    // (bishop_notes).
+    const bool bishop = entered.angles == Angles::bishop;
+    if (bishop) {
+        Diagnostic written{Said::bishop_angles_written,
+                           Field::none,
+                           {{"chart", chart_named(entered)}, {"fs", Typed{entered.security_factor}}}};
+        if (!dry_and_still(entered.conditions.conditions)) {
+            written.args.push_back({"under", conditions_said(entered.conditions)});
+        }
+        findings.push_back(std::move(written));
+    }
+    if (!bishop && (confirmed ? run.unconfirmed : run.empty).rows > 0) {
         findings.push_back(empty_angles(entered, run));
     }
-    add(findings, steeper_than_exact(entered, run));
-    if (!confirmed && run.crossings.rows.rows > 0) {
+    if (!bishop) {
+        add(findings, steeper_than_exact(entered, run));
+    }
+    if (!confirmed && !bishop && run.crossings.rows.rows > 0) {
         findings.push_back(printed_checks_short(entered, run.crossings));
     }
     add(findings, short_of_the_talus(entered, run));
     add(findings, header_rounds(entered));
     // The chart's angles are those of a drained slope that stands still: Bishop's columns
     // of the workbook are the ones under the conditions given.
-    if (!dry_and_still(entered.conditions.conditions)) {
+    if (!bishop && !dry_and_still(entered.conditions.conditions)) {
         findings.push_back(
             {Said::chart_drained_and_still,
              Field::none,

@@ -403,7 +403,10 @@ def bishop_angle(phi, cohesion, density, height, fs, *, units=None, ru=None, wat
     degree from 1 to 90 whose factor of safety is at least fs. The chart's slope_angle
     answers a drained slope standing still; this one answers the slope under its water,
     crack and earthquake too, by the method the chart is conservative against. About ten
-    searches an element, some milliseconds of one core.
+    searches an element, some milliseconds of one core; under a water table given by
+    water (not "surface"), each degree in turn from 90 down, since a steeper face stands
+    further above that water and may reach fs where a flatter one, wet to its face, does
+    not: up to 90 searches.
 
     NaN among the values gives NaN, silently. Values that describe no slope for the
     method, or a factor of safety not above 0, give NaN, and so do elements where not even

@@ -138,3 +138,16 @@ def test_elements_without_a_bishop_angle_are_nan_and_told():
             "(element [2]): not even a slope of 1 degree reaches FS 1.5 by Bishop's method") in said
     with pytest.warns(zelm_fs.ZelmWarning, match=r"\(fs\[0\]\): the factor of safety 0 is not above 0"):
         assert np.isnan(zelm_fs.bishop_angle(30, 2, 2.5, 10, [0]))[0]
+
+
+def test_under_a_water_table_the_steepest_degree_is_looked_for_past_flatter_ones_that_fail():
+    # A water table meeting the ground 2 heights behind the toe: flatter than about 27
+    # degrees the face is wet to its crest, steeper it stands above the water, and FS rises
+    # again from 27 to 36 degrees.
+    at = dict(phi=30, cohesion=20, density=19.6, height=15, units="si", water="2H")
+    degrees = np.arange(1, 91)
+    fs = zelm_fs.bishop_factor_of_safety(**at, angle=degrees)
+    assert fs[27 - 1] < fs[26 - 1] and fs[27 - 1] < fs[36 - 1]
+    for target in (1.25, 1.3, 1.5):
+        steepest = degrees[fs >= np.float32(target)].max()
+        assert zelm_fs.bishop_angle(**at, fs=target) == steepest
