@@ -100,6 +100,7 @@ enum class Said : std::uint16_t {
     bishop_empty_at_height,
     bishop_fs_empty_at_angle,
     bishop_columns_empty,
+    bishop_empty_under_crack,
     bishop_fs_empty,
     bishop_none_reaches,
     bishop_in_tension,

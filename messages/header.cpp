@@ -78,6 +78,37 @@ std::string workbook_keywords(const ChartInputs& entered) {
         .append(", factor de seguretat, zelm-fs");
 }
 
+std::vector<ConditionLine> condition_lines(const GivenConditions& given) {
+    const SlopeConditions& on = given.conditions;
+    std::vector<ConditionLine> lines;
+    switch (on.water) {
+        case PoreWater::ratio:
+            lines.push_back({"ru", on.pore_pressure_ratio, "pore-pressure ratio"});
+            break;
+        case PoreWater::phreatic:
+            lines.push_back({"water table", given.water_in_heights.value_or(on.phreatic_distance),
+                             given.water_in_heights ? "H behind the toe" : "m behind the toe"});
+            break;
+        case PoreWater::surface:
+            lines.push_back({"water table", std::nullopt, "at the ground surface"});
+            break;
+        case PoreWater::dry:
+            break;
+    }
+    if (on.crack != Crack::none) {
+        const bool given_depth = on.crack == Crack::given;
+        const std::optional<double> depth = given_depth ? std::optional(on.crack_depth) : std::nullopt;
+        lines.push_back({"tension crack", depth,
+                         given_depth ? (on.crack_filled ? "m, full of water" : "m, dry")
+                                     : (on.crack_filled ? "as deep as the tension, full of water"
+                                                        : "as deep as the tension, dry")});
+    }
+    if (on.seismic_coefficient > 0.0) {
+        lines.push_back({"kh", on.seismic_coefficient, "seismic coefficient"});
+    }
+    return lines;
+}
+
 std::string workbook_comments(const ChartInputs& entered) {
     const UnitLabels& units = labels_of(entered.units);
     return "phi " + shortest(entered.friction_angle) + " graus, C' " + shortest(entered.cohesion) + " " +

@@ -9,9 +9,11 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelm {
 
@@ -68,5 +70,15 @@ std::string workbook_keywords(const ChartInputs& entered);
 
 // The document's comments: the values entered, with their units.
 std::string workbook_comments(const ChartInputs& entered);
+
+// A line of the workbook's header under the values, one for each condition Bishop's
+// columns stand under (none for a dry slope that stands still): what it is, its value as
+// given where it has one, and what that value is in.
+struct ConditionLine {
+    std::string_view label;
+    std::optional<double> value;
+    std::string_view unit;
+};
+std::vector<ConditionLine> condition_lines(const GivenConditions& given);
 
 }  // namespace zelm

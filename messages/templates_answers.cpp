@@ -62,6 +62,10 @@ constexpr auto templates = std::to_array<Template>({
     {Said::bishop_fs_empty_at_angle,
      "the Bishop FS is empty at {rows}, where the angle printed is not above 0."},
     {Said::bishop_columns_empty, "Bishop's columns are empty: {reason}."},
+    {Said::bishop_empty_under_crack,
+     "Bishop's columns are empty at {rows}, where the tension crack, {depth} m deep, reaches the toe: a "
+     "slope "
+     "no higher than the crack is deep leaves no circle to end at its bottom."},
     {Said::bishop_fs_empty, "the Bishop FS is empty at {rows}, where for the angle printed {reason}."},
     {Said::bishop_none_reaches,
      "not even a slope of 1 degree reaches FS {fs} by Bishop's method at {rows}: those Bishop angle cells "

@@ -140,11 +140,31 @@ std::string format_of(const std::string& typed) {
 // (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
 // the column titles, bold, with their units, and the run's warnings just above them.
 // Returns the row of the column titles.
+// Under the values, one line for each condition Bishop's columns stand under, as the
+// values are: its label, its value as a number, what it is in.
+lxw_row_t write_condition_lines(lxw_worksheet* sheet, Formats& formats, lxw_row_t row,
+                                const GivenConditions& given) {
+    for (const ConditionLine& line : condition_lines(given)) {
+        worksheet_write_string(sheet, row, 1, std::string(line.label).c_str(), nullptr);
+        if (line.value) {  // read as a float, as the values are
+            const auto value = static_cast<float>(*line.value);
+            worksheet_write_number(sheet, row, 2, typed_value(value),
+                                   formats.number(format_of(shortest(value))));
+        }
+        worksheet_write_string(sheet, row, 3, std::string(line.unit).c_str(), nullptr);
+        ++row;
+    }
+    return row;
+}
+
 lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
                        const std::vector<std::string>& warnings) {
     lxw_row_t row = 0;
     for (const HeaderLine& line : header_lines()) {
-        row = &line == &header_lines().back() ? write_warning_lines(sheet, row, warnings) : row;
+        if (&line == &header_lines().back()) {
+            row = write_condition_lines(sheet, formats, row, entered.conditions);
+            row = write_warning_lines(sheet, row, warnings);
+        }
         for (std::size_t index = 0; index < line.count; ++index) {
             const HeaderCell& cell = line.cells[index];
             const auto column = static_cast<lxw_col_t>(index);
@@ -296,6 +316,11 @@ std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
 // The rows a sheet holds under the header's lines.
 constexpr auto max_rows = static_cast<std::int32_t>(1048576 - 8);
 
+// The same, less the lines of the conditions Bishop's columns stand under.
+std::int32_t rows_under_the_header(const ChartInputs& entered) {
+    return max_rows - static_cast<std::int32_t>(condition_lines(entered.conditions).size());
+}
+
 // The run's findings, and the notes of the Bishop cells of its first rows, as the
 // workbook's lines of warnings.
 std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<Diagnostic>& notes) {
@@ -339,7 +364,8 @@ std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(con
                                                                              TellProgress progress) {
     // The rows a sheet holds under the header, and under the run's findings too, told
     // before any room is taken.
-    if (auto refused = beyond_a_sheet(rows.rows(), max_rows, warning_lines(run, {}))) {
+    if (auto refused =
+            beyond_a_sheet(rows.rows(), rows_under_the_header(run.entered()), warning_lines(run, {}))) {
         return *std::move(refused);
     }
     if (auto no_room = room_for(rows.rows(), folder.empty() ? fs::temp_directory_path() : folder)) {
@@ -441,7 +467,7 @@ bool WorkbookWriter::advance(std::int32_t count) {
         }
         notes_ = bishop_notes(first_->findings, run_.entered());
         const std::vector<std::string> lines = warning_lines(run_, notes_);
-        failure_ = beyond_a_sheet(rows_.rows(), max_rows, lines);
+        failure_ = beyond_a_sheet(rows_.rows(), rows_under_the_header(run_.entered()), lines);
         if (!failure_) {
             failure_ = open(name_, folder_, lines);
         }

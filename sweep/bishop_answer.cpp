@@ -36,6 +36,13 @@ Diagnostic broken_at(const BrokenRows& broken, Units units) {
             return {Said::bishop_empty_at_height, Field::slope_height, {{"rows", rows}}};
         case Field::slope_angle:
             return {Said::bishop_fs_empty_at_angle, Field::slope_angle, {{"rows", rows}}};
+        case Field::crack_depth:  // its bound is the row's height: the shorter rows
+            if (violation.broken == Broken::above) {
+                return {Said::bishop_empty_under_crack,
+                        Field::crack_depth,
+                        {{"rows", rows}, {"depth", Typed{static_cast<float>(violation.value)}}}};
+            }
+            break;
         default:
             break;
     }
