@@ -108,11 +108,14 @@ PYBIND11_MODULE(_core, module) {
     module.def(
         "sweep",
         [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle step,
-           py::handle fs, py::handle units, py::handle angles) {
-            return SweepResult(phi, cohesion, density, height, step, fs, units, angles);
+           py::handle fs, py::handle units, py::handle angles, py::handle ru, py::handle water,
+           py::handle crack, bool wet_crack, py::handle kh) {
+            return SweepResult(phi, cohesion, density, height, step, fs, units, angles,
+                               {ru, water, crack, wet_crack, kh});
         },
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, py::kw_only(), "units"_a = "tonnes",
-        "angles"_a = "chart", docs.sweep.c_str());
+        "angles"_a = "chart", "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(),
+        "wet_crack"_a = false, "kh"_a = py::none(), docs.sweep.c_str());
     module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
                "fs"_a, py::kw_only(), "units"_a = py::none(), docs.slope_angles.c_str());
     module.def("confirmed_angle", &zelm::python::confirmed_angles, "phi"_a, "cohesion"_a, "density"_a,

@@ -136,7 +136,8 @@ void write_file(py::handle path, Writer writer, Write&& write) {
 }  // namespace
 
 SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
-                         py::handle step, py::handle fs, py::handle units, py::handle angles_named)
+                         py::handle step, py::handle fs, py::handle units, py::handle angles_named,
+                         const ConditionKeywords& conditions)
     : entered_{read_value(phi, "phi"),
                read_value(cohesion, "cohesion"),
                read_value(density, "density"),
@@ -145,6 +146,7 @@ SweepResult::SweepResult(py::handle phi, py::handle cohesion, py::handle density
                read_value(fs, "fs"),
                units_of(units),
                angles_of(angles_named)} {
+    entered_.conditions = conditions_of(conditions, entered_.units);
     const std::int32_t rows = row_count(entered_.height, entered_.definition);
     refuse_what_never_fits(rows);
     Arrays arrays;

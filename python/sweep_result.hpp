@@ -3,6 +3,7 @@
 // it writes, written on request.
 #pragma once
 
+#include "python/conditions.hpp"
 #include "result/run_columns.hpp"
 #include "sweep/chart_inputs.hpp"
 #include "sweep/design_run.hpp"
@@ -27,7 +28,7 @@ class SweepResult {
     // before anything is allocated; Ctrl-C stops it with KeyboardInterrupt.
     SweepResult(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
                 pybind11::handle height, pybind11::handle step, pybind11::handle fs, pybind11::handle units,
-                pybind11::handle angles);
+                pybind11::handle angles, const ConditionKeywords& conditions);
 
     const ChartInputs& entered() const { return entered_; }
     std::size_t rows() const { return static_cast<std::size_t>(columns_.front().size()); }

@@ -89,7 +89,8 @@ def _warned(answer, warning):
     return answer
 
 
-def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes", angles="chart"):
+def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes", angles="chart", ru=None, water=None,
+          crack=None, wet_crack=False, kh=None):
     """One run, as the program makes it for the same six values.
 
     phi       friction angle, degrees
@@ -106,7 +107,12 @@ def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes", angles="c
               as it always was) or "confirmed" (the confirmed angle, whose check
               reaches fs): what write() puts in the result file's angle column, its
               format otherwise the same; a warning says which. Any other value raises
-              ValueError. The arrays hold both angles either way.
+              ValueError. The arrays hold both angles either way. Bishop's angles at each
+              height are bishop_angle's.
+    ru, water, crack, wet_crack, kh
+              the conditions the workbook's Bishop columns stand under, as for
+              bishop_factor_of_safety: the chart's rows and the result file are the
+              drained, static slope's, and a warning says so.
 
     Each value is a number, rounded to the nearest float32 as the program holds it, or a
     str read exactly as the console reads an entry ("2.5", "1e3"). A value that is not a
@@ -130,7 +136,8 @@ def sweep(phi, cohesion, density, height, step, fs, *, units="tonnes", angles="c
     >>> run.warnings[0][:44]
     'the last row is at H = 9,90, short of the ta'
     """
-    run = _core.sweep(phi, cohesion, density, height, step, fs, units=units, angles=angles)
+    run = _core.sweep(phi, cohesion, density, height, step, fs, units=units, angles=angles, ru=ru, water=water,
+                      crack=crack, wet_crack=wet_crack, kh=kh)
     for line in run.warnings:
         _warnings.warn(line, ZelmWarning, stacklevel=2)
     return run

@@ -48,6 +48,11 @@ def sweep(
     *,
     units: Literal["tonnes", "si"] = "tonnes",
     angles: Literal["chart", "confirmed"] = "chart",
+    ru: float | None = None,
+    water: float | int | str | None = None,
+    crack: float | int | Literal["auto"] | None = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
 ) -> Sweep: ...
 
 _Units = Literal["tonnes", "si"] | None

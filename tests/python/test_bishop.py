@@ -1,6 +1,8 @@
 # Bishop's factor of safety over arrays: published problems, the answer's independence of
 # units and of scale, and the critical circle it comes with.
 
+import zipfile
+
 import numpy as np
 import pytest
 
@@ -151,3 +153,19 @@ def test_under_a_water_table_the_steepest_degree_is_looked_for_past_flatter_ones
     for target in (1.25, 1.3, 1.5):
         steepest = degrees[fs >= np.float32(target)].max()
         assert zelm_fs.bishop_angle(**at, fs=target) == steepest
+
+
+def test_a_run_under_water_keeps_the_chart_rows_and_says_so(tmp_path):
+    dry = zelm_fs.sweep(30, 20, 19.6, 10, 1, 1.3, units="si")
+    with pytest.warns(zelm_fs.ZelmWarning, match="chart 1 is the chart of a drained slope that stands still: "
+                      "its angles leave out pore pressure ru 0.25 and seismic coefficient kh 0.1"):
+        wet = zelm_fs.sweep(30, 20, 19.6, 10, 1, 1.3, units="si", ru=0.25, kh=0.1)
+    np.testing.assert_array_equal(wet.angle, dry.angle)
+    dry.write(tmp_path / "dry.xls")
+    wet.write(tmp_path / "wet.xls")
+    assert (tmp_path / "dry.xls").read_bytes() == (tmp_path / "wet.xls").read_bytes()
+    wet.write_workbook(tmp_path / "wet.xlsx")  # its header names the conditions, a line each
+    sheet = zipfile.ZipFile(tmp_path / "wet.xlsx").read("xl/worksheets/sheet1.xml").decode()
+    assert "<t>ru</t>" in sheet and "<t>kh</t>" in sheet and "<t>pore-pressure ratio</t>" in sheet
+    with pytest.raises(ValueError, match="^kh: the seismic coefficient 1 is not at least 0 and below 1$"):
+        zelm_fs.sweep(30, 20, 19.6, 10, 1, 1.3, units="si", kh=1)
