@@ -80,17 +80,17 @@ std::string workbook_keywords(const ChartInputs& entered) {
 
 std::vector<ConditionLine> condition_lines(const GivenConditions& given) {
     const SlopeConditions& on = given.conditions;
-    std::vector<ConditionLine> lines;
+    std::vector<ConditionLine> said;
     switch (on.water) {
         case PoreWater::ratio:
-            lines.push_back({"ru", on.pore_pressure_ratio, "pore-pressure ratio"});
+            said.push_back({"ru", on.pore_pressure_ratio, "pore-pressure ratio"});
             break;
         case PoreWater::phreatic:
-            lines.push_back({"water table", given.water_in_heights.value_or(on.phreatic_distance),
+            said.push_back({"water table", given.water_in_heights.value_or(on.phreatic_distance),
                              given.water_in_heights ? "H behind the toe" : "m behind the toe"});
             break;
         case PoreWater::surface:
-            lines.push_back({"water table", std::nullopt, "at the ground surface"});
+            said.push_back({"water table", std::nullopt, "at the ground surface"});
             break;
         case PoreWater::dry:
             break;
@@ -98,15 +98,15 @@ std::vector<ConditionLine> condition_lines(const GivenConditions& given) {
     if (on.crack != Crack::none) {
         const bool given_depth = on.crack == Crack::given;
         const std::optional<double> depth = given_depth ? std::optional(on.crack_depth) : std::nullopt;
-        lines.push_back({"tension crack", depth,
+        said.push_back({"tension crack", depth,
                          given_depth ? (on.crack_filled ? "m, full of water" : "m, dry")
                                      : (on.crack_filled ? "as deep as the tension, full of water"
                                                         : "as deep as the tension, dry")});
     }
     if (on.seismic_coefficient > 0.0) {
-        lines.push_back({"kh", on.seismic_coefficient, "seismic coefficient"});
+        said.push_back({"kh", on.seismic_coefficient, "seismic coefficient"});
     }
-    return lines;
+    return said;
 }
 
 std::string workbook_comments(const ChartInputs& entered) {

@@ -11,6 +11,7 @@
 // bytes) and never reads or frees the module's memory by hand.
 
 #include "messages/columns.hpp"
+#include "messages/conditions.hpp"
 #include "messages/entries.hpp"
 #include "messages/files.hpp"
 #include "messages/header.hpp"
@@ -52,6 +53,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace zelm {
@@ -376,20 +378,75 @@ std::string length_text(double value) {
     return fixed(static_cast<float>(shown), 2);
 }
 
+// The page's fields of the conditions, as the program's options and the module's keywords
+// are named: the field a refusal concerns, found by its entry.
+constexpr ConditionNames page_condition_names{"ru", "water table", "tension crack", "full of water", "kh"};
+
+std::string condition_field(Field field) {
+    switch (field) {
+        case Field::pore_pressure_ratio:
+            return "ru";
+        case Field::phreatic_distance:
+            return "water";
+        case Field::crack_depth:
+            return "crack";
+        case Field::seismic_coefficient:
+            return "kh";
+        default:
+            return "";
+    }
+}
+
+// The words of the conditions' fields, { ru, water, crack, kh: as typed, "" where empty;
+// wetCrack: true or false }, read as the program reads its options.
+std::variant<GivenConditions, Diagnostic> page_conditions(const val& typed, Units units) {
+    const auto words = [&](const char* key) {
+        const std::string text = typed[key].as<std::string>();
+        return text.empty() ? std::nullopt : std::optional(text);
+    };
+    return conditions_of(ConditionWords{words("ru"), words("water"), words("crack"), typed["wetCrack"].as<bool>(),
+                                        words("kh")},
+                         units, page_condition_names);
+}
+
+// Where the section draws the water and the crack: { water: x where the water table meets
+// the ground, in the height's units, null for none (the slope saturated: 0); crackDepth:
+// the crack's depth, null for none }.
+void set_drawn_conditions(val& answer, const SlopeConditions& on, const BishopResult& result) {
+    answer.set("water", on.water == PoreWater::phreatic  ? val(on.phreatic_distance)
+                        : on.water == PoreWater::surface ? val(0.0)
+                                                         : val::null());
+    answer.set("crackDepth", on.crack != Crack::none ? val(result.crack_depth) : val::null());
+}
+
 // Bishop's simplified method on the slope of the script's array [phi, C', d, H, angle,
-// units]:
+// units], under the conditions of the page's fields (page_conditions):
 // { fs: its factor of safety on the critical circle as written (three decimals), or "";
-// reason: why there is none, as one sentence, or ""; circle: the critical circle's
-// centreX, centreY, radius, entryX and exitX, toe at (0, 0), x into the slope, in the
-// height's units; texts: the same five as written; shallow: true for a slope without
-// cohesion, whose critical slip is a shallow slide along the face (no centre, an
-// infinite radius) }.
-val bishop(const val& values) {
+// reason: why there is none, as one sentence, or ""; refusedCondition: the field of the
+// conditions whose words are refused ("ru", "water", "crack" or "kh"), or ""; under: the
+// conditions as the answer names them, "" for a dry slope that stands still; circle: the
+// critical circle's centreX, centreY, radius, entryX and exitX, toe at (0, 0), x into the
+// slope, in the height's units; texts: the same five as written; shallow: true for a
+// slope without cohesion, whose critical slip is a shallow slide along the face (no
+// centre, an infinite radius); water and crackDepth, set_drawn_conditions' }.
+val bishop(const val& values, const val& typed_conditions) {
     const SlopeToCheck slope = slope_of(values);
-    const BishopResult result = critical_circle(
-        {slope.height, slope.slope_angle, slope.friction_angle, slope.cohesion, slope.density});
     val answer = val::object();
+    answer.set("refusedCondition", std::string());
+    auto read = page_conditions(typed_conditions, slope.units);
+    if (const auto* wrong = std::get_if<Diagnostic>(&read)) {
+        answer.set("fs", std::string());
+        answer.set("reason", render(as_sentence(*wrong)));
+        answer.set("refusedCondition", condition_field(wrong->field));
+        return answer;
+    }
+    const HomogeneousSlope standing = homogeneous(slope, std::get<GivenConditions>(read));
+    const BishopResult result = critical_circle(standing);
     const bool answered = result.reason == BishopReason::none;
+    answer.set("under", dry_and_still(standing.conditions)
+                            ? std::string()
+                            : render(Diagnostic{Said::page_under, Field::none,
+                                                {{"under", conditions_said({standing.conditions}, result.crack_depth)}}}));
     // As the program's line gives it: rounded down, and what else the engineer should know.
     answer.set("fs", answered ? fixed(bishop_rounded(result.factor_of_safety), 3) : std::string());
     answer.set("cautions", answered ? render(bishop_cautions(result)) : std::string());
@@ -415,6 +472,7 @@ val bishop(const val& values) {
     answer.set("circle", circle);
     answer.set("texts", texts);
     answer.set("shallow", result.shallow);
+    set_drawn_conditions(answer, standing.conditions, result);
     return answer;
 }
 

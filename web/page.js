@@ -18,6 +18,8 @@
   const result = document.getElementById('result');
   const checkForm = document.getElementById('check');
   const checkFields = ['phi', 'cohesion', 'density', 'height', 'angle'].map((id) => document.getElementById(`check-${id}`));
+  const conditionFields = Object.fromEntries(['ru', 'water', 'crack', 'kh'].map((name) => [name, document.getElementById(`check-${name}`)]));
+  const wetCrack = document.getElementById('check-wet-crack');
   const checkAnswer = document.getElementById('check-answer');
   const checkSection = document.getElementById('check-section');
   const checkResult = document.getElementById('check-result');
@@ -399,8 +401,14 @@
 
   // Bishop's factor of safety beside the chart's, from the same values by the same core,
   // and the slope's section with the critical circle; or why the method gives none.
+  // The slope stands under the conditions of their fields, read by the core as the
+  // program reads its options: a refused one is marked, and said in place of the answer.
   function showBishop(values, typed) {
-    const found = core.bishop(values);
+    const conditions = Object.fromEntries(Object.entries(conditionFields).map(([name, field]) => [name, field.value.trim()]));
+    const found = core.bishop(values, { ...conditions, wetCrack: wetCrack.checked });
+    for (const [name, field] of Object.entries(conditionFields)) {
+      markField(field, name === found.refusedCondition ? found.reason : '');
+    }
     const figure = document.getElementById('check-circle');
     const line = document.getElementById('check-bishop');
     figure.hidden = !found.fs;
@@ -408,19 +416,21 @@
       line.textContent = said('bishopNone', { reason: found.reason });
       return;
     }
-    line.textContent = said(found.shallow ? 'bishopShallow' : 'bishopLine', { fs: found.fs, cautions: found.cautions });
+    line.textContent = said(found.shallow ? 'bishopShallow' : 'bishopLine', { fs: found.fs, under: found.under, cautions: found.cautions });
     document.getElementById('check-section-title').textContent = said('sectionTitle');
     document.getElementById('check-circle-caption').textContent =
       said(found.shallow ? 'shallowCaption' : 'sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });
-    drawSection(document.getElementById('check-section-drawing'), values[3], values[4], found.circle);
+    drawSection(document.getElementById('check-section-drawing'), values[3], values[4], found);
   }
 
   // The section in the slope's own units, y upward (drawn as -y): the ground, toe ground,
   // face and crest, over the soil; the slip arc, below its centre, from where it leaves the
-  // ground to where it enters the crest; the centre as a dot. Strokes keep their width in
-  // pixels whatever the slope's size. A shallow slide (no centre, an infinite radius) is
-  // drawn along the face.
-  function drawSection(svg, height, angle, circle) {
+  // ground to where it enters the crest, or the crack's bottom; the centre as a dot; the
+  // water table, from the toe to where it meets the ground, and the crack. Strokes keep
+  // their width in pixels whatever the slope's size. A shallow slide (no centre, an
+  // infinite radius) is drawn along the face.
+  function drawSection(svg, height, angle, found) {
+    const { circle, water, crackDepth } = found;
     const shallow = !Number.isFinite(circle.radius);
     const { centreX, centreY, radius, entryX, exitX } = shallow ? { ...circle, centreX: 0, centreY: height } : circle;
     const edge = angle >= 90 ? 0 : height / Math.tan((angle * Math.PI) / 180);
@@ -439,16 +449,21 @@
     };
     const ground = [[left, 0], [0, 0], [edge, -height], [right, -height]];
     const line = { 'vector-effect': 'non-scaling-stroke' };
-    const radii = `M ${exitX} 0 L ${centreX} ${-centreY} L ${entryX} ${-height}`;
+    const arcEnd = -(height - (crackDepth ?? 0));  // where the arc ends: the crest, or the crack's bottom
+    const radii = `M ${exitX} 0 L ${centreX} ${-centreY} L ${entryX} ${arcEnd}`;
     const soil = [
       shape('polygon', { class: 'soil', points: [...ground, [right, -bottom], [left, -bottom]].join(' ') }),
       shape('polyline', { ...line, class: 'ground', points: ground.join(' ') })];
     const slip = shallow
       ? [shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 L ${entryX} ${-height}` })]
       : [shape('path', { ...line, class: 'radii', d: radii }),
-        shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 A ${radius} ${radius} 0 0 0 ${entryX} ${-height}` }),
+        shape('path', { ...line, class: 'arc', d: `M ${exitX} 0 A ${radius} ${radius} 0 0 0 ${entryX} ${arcEnd}` }),
         shape('circle', { class: 'centre', cx: centreX, cy: -centreY, r: size / 120 })];
-    svg.replaceChildren(svg.querySelector('title'), ...soil, ...slip);
+    const wet = water === null ? [] : [shape('polyline', {
+      ...line, class: 'water',
+      points: (water <= edge ? ground : [[left, 0], [0, 0], [water, -height], [right, -height]]).join(' ') })];
+    const crack = crackDepth === null ? [] : [shape('path', { ...line, class: 'crack', d: `M ${entryX} ${-height} L ${entryX} ${arcEnd}` })];
+    svg.replaceChildren(svg.querySelector('title'), ...soil, ...wet, ...slip, ...crack);
   }
 
   // An edit of the check's form: the answer on show is for the earlier values.

@@ -204,6 +204,9 @@ function runOf(line) {
   return { values: words, ...options };
 }
 
+// The conditions' fields left empty: a drained slope that stands still.
+const dry = { ru: '', water: '', crack: '', kh: '', wetCrack: false };
+
 test('the policy allows no network, no eval and no inline code but the page\'s own', async () => {
   const html = await readFile(pagePath, 'utf8');
   const policy = html.match(/<meta http-equiv="Content-Security-Policy" content="([^"]*)">/)?.[1];
@@ -642,7 +645,7 @@ test('check a slope: Bishop\'s factor of safety beside the chart\'s, and the sec
   // A 2H:1V slope, 10 m high: phi 19.6, C' 3 kPa, d 20 kN/m3; by Bishop's method FS 0.99 or so.
   await checkSlope(page, ['19.6', '3', '20', '10', '26.565051177']);
   assert.match(await page.textContent('#check-bishop'), /Bishop's simplified method of slices: FS 0\.98[5-9],/);
-  const circle = await page.evaluate(() => window.zelmCore.bishop([19.6, 3, 20, 10, 26.565051177]).circle);
+  const circle = await page.evaluate((dry) => window.zelmCore.bishop([19.6, 3, 20, 10, 26.565051177], dry).circle, dry);
   // The arc leaves the ground at the toe and enters the crest where the core says; the dot is the centre.
   const [start, middle, end, centre] = await page.$eval('#check-section-drawing', (svg) => {
     const arc = svg.querySelector('path.arc');
@@ -675,6 +678,46 @@ test('check a slope: Bishop\'s factor of safety beside the chart\'s, and the sec
   await check();
 });
 
+// The fields of the conditions read as the program's options are; the water table and
+// the crack drawn where the core puts them, the arc ending at the crack's bottom.
+test('check a slope under water and an earthquake: its conditions named, and the water table and the crack drawn', async () => {
+  const { page, check } = await open();
+  const violations = await axe(page);
+  await page.selectOption('#check-units', 'si');
+  await page.fill('#check-ru', '0.25');
+  await page.fill('#check-kh', '0.1');
+  await checkSlope(page, ['30', '20', '19.6', '20', '31']);
+  // The program's answer for the same slope: zelm-fs --units si --bishop --ru 0.25 --kh 0.1 30 20 19.6 20 31.
+  assert.match(await page.textContent('#check-bishop'), /: FS 1\.060 under pore pressure ru 0\.25 and seismic coefficient kh 0\.1, on the critical slip circle/);
+  assert.equal(await page.$$eval('#check-section-drawing .water, #check-section-drawing .crack', (drawn) => drawn.length), 0);
+  await page.fill('#check-ru', '');
+  await page.fill('#check-water', '2H');
+  await page.fill('#check-crack', 'auto');
+  await page.check('#check-wet-crack');
+  await checkSlope(page, ['30', '20', '19.6', '20', '31']);
+  assert.match(await page.textContent('#check-bishop'), / under a water table reaching the ground 40\.00 m behind the toe, a tension crack [0-9.]+ m deep, full of water and seismic coefficient kh 0\.1, /);
+  const found = await page.evaluate(() => window.zelmCore.bishop([30, 20, 19.6, 20, 31, 'si'], { ru: '', water: '2H', crack: 'auto', kh: '0.1', wetCrack: true }));
+  assert.ok(found.water === 40 && found.crackDepth > 0, JSON.stringify(found));
+  const [water, crack, end] = await page.$eval('#check-section-drawing', (svg) => {
+    const arc = svg.querySelector('path.arc');
+    const last = arc.getPointAtLength(arc.getTotalLength());
+    return [svg.querySelector('polyline.water').getAttribute('points'), svg.querySelector('path.crack').getAttribute('d'), [last.x, last.y]];
+  });
+  const bottom = -(20 - found.crackDepth);
+  assert.match(water, new RegExp(` 0,0 40,-20 `), water);
+  assert.equal(crack, `M ${found.circle.entryX} -20 L ${found.circle.entryX} ${bottom}`);
+  assert.ok(Math.abs(end[0] - found.circle.entryX) < 1e-3 && Math.abs(end[1] - bottom) < 1e-3, `${end}`);
+  assert.deepEqual(await violations(), []);
+  // A condition refused is marked beside its field, in the program's words, and nothing is answered by the method.
+  await page.fill('#check-kh', '1');
+  await checkSlope(page, ['30', '20', '19.6', '20', '31']);
+  assert.equal(await page.getAttribute('#check-kh', 'aria-invalid'), 'true');
+  assert.equal(await page.textContent('#check-kh-error'), 'kh: the seismic coefficient 1 is not at least 0 and below 1.');
+  assert.match(await page.textContent('#check-bishop'), /^Bishop's simplified method gives no factor of safety: kh: the seismic coefficient 1/);
+  assert.ok(await page.isHidden('#check-circle'));
+  await check();
+});
+
 // The script words nothing itself: each sentence it asks for, by the keys its source
 // names, the core has and fills, whatever the page's slots hold; a count of one chooses
 // the form for one, and a failure is told with its error as the script writes one.
@@ -685,7 +728,7 @@ test('every sentence the script asks for is the core\'s, a count choosing its fo
   assert.ok(keys.length >= 35, keys.join(' '));
   const said = await page.evaluate((keys) => {
     const slots = Object.fromEntries(['typed', 'reason', 'earlier', 'line', 'done', 'warnings', 'lines', 'fs', 'height', 'angle',
-      'cautions', 'centreX', 'centreY', 'radius', 'entryX', 'exitX', 'size', 'error'].map((slot) => [slot, '#']));
+      'cautions', 'under', 'centreX', 'centreY', 'radius', 'entryX', 'exitX', 'size', 'error'].map((slot) => [slot, '#']));
     return keys.map((key) => window.zelmCore.say(key, { ...slots, count: 3, counted: '3' }));
   }, keys);
   said.forEach((sentence, i) => assert.match(sentence, /^[^{}]+$/, keys[i]));
