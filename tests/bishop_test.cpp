@@ -130,6 +130,27 @@ TEST(Bishop, FinerSearchLowersLittle) {
     }
 }
 
+// A search asked for more, or less, than it does is the one at the bound: its answer the
+// same to the last bit.
+TEST(Bishop, SearchOptionsBeyondTheirBoundsAreTakenAtTheBound) {
+    const HomogeneousSlope slope{10, 50, 25, 15, 20};
+    const auto with = [&](auto set) {
+        CircleSearch search;
+        set(search);
+        const BishopResult result = critical_circle(slope, search);
+        return std::pair{result.factor_of_safety, result.circle.centre_x};
+    };
+    EXPECT_EQ(with([](CircleSearch& s) { s.refinements = 0; }),
+              with([](CircleSearch& s) { s.refinements = 1; }));
+    EXPECT_EQ(with([](CircleSearch& s) { s.refinements = 99; }),
+              with([](CircleSearch& s) { s.refinements = 16; }));
+    EXPECT_EQ(with([](CircleSearch& s) { s.fineness = 0; }), with([](CircleSearch& s) { s.fineness = 1; }));
+    EXPECT_EQ(with([](CircleSearch& s) { s.slices = 999; }), with([](CircleSearch& s) { s.slices = 128; }));
+    EXPECT_EQ(with([](CircleSearch& s) { s.deepest = 1e6; }), with([](CircleSearch& s) { s.deepest = 100; }));
+    EXPECT_EQ(with([](CircleSearch& s) { s.deepest = std::nan(""); }),
+              with([](CircleSearch& s) { s.deepest = 3; }));
+}
+
 TEST(Bishop, ReasonsRatherThanNumbers) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     constexpr double infinity = std::numeric_limits<double>::infinity();

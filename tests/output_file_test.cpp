@@ -3,9 +3,11 @@
 // lost, a link is followed and kept, and no temporary is ever left behind.
 #include "files/output_file.hpp"
 #include "files/target.hpp"
+#include "result/write_bytes.hpp"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -127,6 +129,32 @@ TEST(OutputFile, DeviceWrittenInPlace) {
     EXPECT_EQ(file->name(), "/dev/null");
     EXPECT_FALSE(file->commit().has_value());
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+}  // namespace
+}  // namespace zelm
+
+namespace zelm {
+namespace {
+
+// A stream whose every write fails without a word from the system: errno as it was.
+std::FILE* refusing_stream() {
+    cookie_io_functions_t refuse{};
+    refuse.write = [](void*, const char*, std::size_t) -> ssize_t { return 0; };
+    return fopencookie(nullptr, "w", refuse);
+}
+
+// A write that fails says the system's reason, or EIO where the system gave none: never
+// an errno left over from something before it.
+TEST(WriteBytes, AFailureWithoutTheSystemsWordIsAnInputOutputError) {
+    std::FILE* stream = refusing_stream();
+    ASSERT_NE(stream, nullptr);
+    ASSERT_EQ(std::setvbuf(stream, nullptr, _IONBF, 0), 0);  // each write reaches the cookie
+    errno = ENOENT;
+    const std::optional<Failure> failed = write_bytes(stream, "row\r\n");
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->errno_value(), EIO);
+    std::fclose(stream);
 }
 
 }  // namespace
