@@ -167,7 +167,7 @@ function table(...file) {
 // Every case of the program with six values, in its units, and the result file it must
 // leave: its own expected.xls, the one of the case it names SAME_AS, or else what the
 // program itself writes for those values, where it is built. The checks of slopes that
-// stand are no runs of six values.
+// stand are no runs of six values; a file of Bishop's angles is no page's.
 function casesWithResults() {
   const program = process.env.ZELM_PROGRAM;
   const found = new Map();
@@ -180,7 +180,7 @@ function casesWithResults() {
     const units = options.match(/--units (\w+)/)?.[1]?.toLowerCase() ?? 'tonnes';
     const angles = options.match(/--angles (\w+)/)?.[1]?.toLowerCase() ?? 'chart';
     return { name, values: !typed?.includes('--check') && typed?.trim().split(/\s+/).slice(-6), units, angles, expected, kept: existsSync(expected) };
-  }).filter(({ values }) => values);
+  }).filter(({ values, angles }) => values && angles !== 'bishop');  // Bishop's angles are the program's and the module's
   cases.sort((a, b) => Number(b.kept) - Number(a.kept));  // a case's own file first
   for (const { name, values, units, angles, expected, kept } of cases) {
     const key = `${units} ${angles} ${values}`;
