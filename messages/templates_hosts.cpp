@@ -101,10 +101,14 @@ constexpr auto templates = std::to_array<Template>({
     {Said::page_confirmed_curve, "confirmed angle at FS {fs} (degrees)"},
     {Said::page_slope_point, "the slope (degrees)"},
     {Said::page_bishop_line,
-     "By Bishop's simplified method of slices: FS {fs}{under}, on the critical slip circle drawn below{cautions}."},
-    {Said::page_under, " under {under}"},
+     "By Bishop's simplified method of slices: FS {fs}{under}, on the critical slip circle drawn "
+     "below{cautions}."},
+    {Said::page_under,
+     " under {under} ({chart}'s answer above leaves them out: it is the chart of a drained slope that stands "
+     "still)"},
     {Said::page_bishop_shallow,
-     "By Bishop's simplified method of slices: FS {fs}{under}; with no cohesion the critical slip is a shallow "
+     "By Bishop's simplified method of slices: FS {fs}{under}; with no cohesion the critical slip is a "
+     "shallow "
      "slide parallel to the face, drawn below, the infinite slope's tan(phi)/tan(angle){cautions}."},
     {Said::page_bishop_none, "Bishop's simplified method gives no factor of safety: {reason}"},
     {Said::page_section_title, "The slope's section and Bishop's critical slip circle"},

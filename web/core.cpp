@@ -404,8 +404,8 @@ std::variant<GivenConditions, Diagnostic> page_conditions(const val& typed, Unit
         const std::string text = typed[key].as<std::string>();
         return text.empty() ? std::nullopt : std::optional(text);
     };
-    return conditions_of(ConditionWords{words("ru"), words("water"), words("crack"), typed["wetCrack"].as<bool>(),
-                                        words("kh")},
+    return conditions_of(ConditionWords{words("ru"), words("water"), words("crack"),
+                                        typed["wetCrack"].as<bool>(), words("kh")},
                          units, page_condition_names);
 }
 
@@ -443,10 +443,13 @@ val bishop(const val& values, const val& typed_conditions) {
     const HomogeneousSlope standing = homogeneous(slope, std::get<GivenConditions>(read));
     const BishopResult result = critical_circle(standing);
     const bool answered = result.reason == BishopReason::none;
-    answer.set("under", dry_and_still(standing.conditions)
-                            ? std::string()
-                            : render(Diagnostic{Said::page_under, Field::none,
-                                                {{"under", conditions_said({standing.conditions}, result.crack_depth)}}}));
+    answer.set("under",
+               dry_and_still(standing.conditions)
+                   ? std::string()
+                   : render(Diagnostic{Said::page_under,
+                                       Field::none,
+                                       {{"under", conditions_said({standing.conditions}, result.crack_depth)},
+                                        {"chart", Text{std::string(design_chart().name)}}}}));
     // As the program's line gives it: rounded down, and what else the engineer should know.
     answer.set("fs", answered ? fixed(bishop_rounded(result.factor_of_safety), 3) : std::string());
     answer.set("cautions", answered ? render(bishop_cautions(result)) : std::string());
