@@ -40,9 +40,6 @@ struct HeaderCell {
     // The same in the run's units alone, for a line that does not name the chart (the
     // column titles).
     std::string_view text(Units units) const { return unit != nullptr ? labels_of(units).*unit : label; }
-    std::string_view shown_label(Units units) const {
-        return workbook_label.empty() ? text(units) : workbook_label;
-    }
 };
 
 struct HeaderLine {
