@@ -1,4 +1,4 @@
-// What a long run knows before its first row: where its heights stop growing, found by
+// What a long run knows before its first row, and tells as it goes: where its heights stop growing, found by
 // binades, must be where adding the step row by row stops them; and the bound on its
 // result file must never be below the bytes the run writes, nor far above them.
 #include "chart/coordinates.hpp"
@@ -6,6 +6,9 @@
 #include "chart/float_bits.hpp"
 #include "numbers/writing.hpp"
 #include "result/text_file.hpp"
+#include "result/workbook.hpp"
+#include "sweep/bishop_columns.hpp"
+#include "sweep/design_run.hpp"
 #include "sweep/step_sums.hpp"
 #include "sweep/sweep.hpp"
 
@@ -14,8 +17,10 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <random>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -173,6 +178,37 @@ TEST(ResultFileSize, NeverBelowTheBytesWrittenAndWithinAFewBytesARow) {
     const ResultFileSize typo = result_file_size({30.0F, 2.0F, 2.5F, 1e6F, 0.001F, 1.5F});
     EXPECT_EQ(typo.rows, 999999952);
     EXPECT_EQ(typo.row, 30U);  // " 32768,00", " 0,38", " 1385,64", two digits, TABs, CR LF
+}
+
+}  // namespace
+}  // namespace zelm
+
+namespace zelm {
+namespace {
+
+// A long workbook tells how far it has come as it goes: once a row while it finds the
+// first rows' Bishop cells (a search or more each), then once every 1024 rows written,
+// the rows taken from the sweep so far against all of them.
+TEST(WorkbookProgress, EveryFirstRowThenEvery1024RowsWritten) {
+    const ChartInputs sand{30.0F, 0.0F, 2.0F, 50.0F, 0.01F, 1.5F};  // 5000 rows; no search without cohesion
+    const DesignRun run = DesignRun::swept(sand);
+    SweptRows rows(sand);
+    std::vector<std::int32_t> told;
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("zelm-progress-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder);
+    const WorkbookReport written = write_workbook_at((folder / "progress.xlsx").string(), folder, run, rows,
+                                                     {}, [&](std::int32_t done, std::int32_t total) {
+                                                         EXPECT_EQ(total, 5000);
+                                                         told.push_back(done);
+                                                     });
+    std::filesystem::remove_all(folder);
+    ASSERT_FALSE(written.failure.has_value());
+    ASSERT_EQ(told.size(), std::size_t{bishop_rows} + 4);
+    for (std::int32_t row = 1; row <= bishop_rows; ++row) {
+        EXPECT_EQ(told[static_cast<std::size_t>(row - 1)], row);
+    }
+    EXPECT_EQ(std::vector(told.end() - 4, told.end()), (std::vector<std::int32_t>{2000, 2048, 3072, 4096}));
 }
 
 }  // namespace
