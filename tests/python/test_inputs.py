@@ -71,6 +71,19 @@ def test_long_arrays_shared_between_cores_give_each_element_its_own_angle():
     np.testing.assert_array_equal(found, one_by_one["slope_angle"](*few)[taken])
 
 
+# An array is read where numpy keeps each element, whatever its order in memory: C or
+# Fortran order (float32 rows of two elements lie as far apart as the columns of a 2 x 2
+# one), reversed, or a slice taking every other element.
+def test_any_memory_layout_gives_each_element_its_own_angle():
+    heights = np.arange(4.0, 28.0, 1.5, dtype=np.float32).reshape(4, 4)
+    expected = zelm_fs.slope_angle(30, 2, 2.5, heights, 1.5)
+    for laid_out in (np.asfortranarray(heights), np.asfortranarray(heights[:2, :2]), heights[::-1, ::-1],
+                     heights[:, ::2], np.asfortranarray(heights.astype(np.float64))):
+        found = zelm_fs.slope_angle(30, 2, 2.5, laid_out, 1.5)
+        np.testing.assert_array_equal(found, zelm_fs.slope_angle(30, 2, 2.5, np.ascontiguousarray(laid_out), 1.5))
+    np.testing.assert_array_equal(zelm_fs.slope_angle(30, 2, 2.5, np.asfortranarray(heights), 1.5), expected)
+
+
 @pytest.mark.skipif(os.sysconf("SC_PHYS_PAGES") * os.sysconf("SC_PAGE_SIZE") >= 20 * 2147483520,
                     reason="this machine holds even the longest sweep")
 def test_a_sweep_that_could_never_fit_is_refused_before_anything_is_allocated():
