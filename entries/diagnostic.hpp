@@ -234,6 +234,7 @@ enum class Said : std::uint16_t {
     page_confirmed_curve,
     page_slope_point,
     page_bishop_line,
+    page_bishop_shallow_under,
     page_under,
     page_bishop_shallow,
     page_bishop_none,

@@ -107,9 +107,13 @@ constexpr auto templates = std::to_array<Template>({
      " under {under} ({chart}'s answer above leaves them out: it is the chart of a drained slope that stands "
      "still)"},
     {Said::page_bishop_shallow,
+     "By Bishop's simplified method of slices: FS {fs}; with no cohesion the critical slip is a shallow "
+     "slide "
+     "parallel to the face, drawn below, the infinite slope's tan(phi)/tan(angle){cautions}."},
+    {Said::page_bishop_shallow_under,
      "By Bishop's simplified method of slices: FS {fs}{under}; with no cohesion the critical slip is a "
      "shallow "
-     "slide parallel to the face, drawn below, the infinite slope's tan(phi)/tan(angle){cautions}."},
+     "slide parallel to the face, drawn below, the infinite slope's under these conditions{cautions}."},
     {Said::page_bishop_none, "Bishop's simplified method gives no factor of safety: {reason}"},
     {Said::page_section_title, "The slope's section and Bishop's critical slip circle"},
     {Said::page_section_caption,

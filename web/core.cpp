@@ -504,6 +504,7 @@ constexpr auto page_sentences = std::to_array<std::pair<std::string_view, Said>>
     {"slopePoint", Said::page_slope_point},
     {"bishopLine", Said::page_bishop_line},
     {"bishopShallow", Said::page_bishop_shallow},
+    {"bishopShallowUnder", Said::page_bishop_shallow_under},
     {"bishopNone", Said::page_bishop_none},
     {"sectionTitle", Said::page_section_title},
     {"sectionCaption", Said::page_section_caption},

@@ -416,7 +416,8 @@
       line.textContent = said('bishopNone', { reason: found.reason });
       return;
     }
-    line.textContent = said(found.shallow ? 'bishopShallow' : 'bishopLine', { fs: found.fs, under: found.under, cautions: found.cautions });
+    const shallow = found.under ? 'bishopShallowUnder' : 'bishopShallow';
+    line.textContent = said(found.shallow ? shallow : 'bishopLine', { fs: found.fs, under: found.under, cautions: found.cautions });
     document.getElementById('check-section-title').textContent = said('sectionTitle');
     document.getElementById('check-circle-caption').textContent =
       said(found.shallow ? 'shallowCaption' : 'sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });

@@ -690,6 +690,10 @@ test('check a slope under water and an earthquake: its conditions named, and the
   // The program's answer for the same slope: zelm-fs --units si --bishop --ru 0.25 --kh 0.1 30 20 19.6 20 31.
   assert.match(await page.textContent('#check-bishop'), /: FS 1\.060 under pore pressure ru 0\.25 and seismic coefficient kh 0\.1 \(chart 1's answer above leaves them out: it is the chart of a drained slope that stands still\), on the critical slip circle/);
   assert.equal(await page.$$eval('#check-section-drawing .water, #check-section-drawing .crack', (drawn) => drawn.length), 0);
+  // Without cohesion, the shallow slide's FS is the infinite slope's under the conditions, not tan(phi)/tan(angle):
+  // zelm-fs --units si --bishop --ru 0.25 --kh 0.1 30 0 19.6 20 25.
+  await checkSlope(page, ['30', '0', '19.6', '20', '25']);
+  assert.match(await page.textContent('#check-bishop'), /: FS 0\.661 under .*; with no cohesion the critical slip is a shallow slide parallel to the face, drawn below, the infinite slope's under these conditions; below 1/);
   await page.fill('#check-ru', '');
   await page.fill('#check-water', '2H');
   await page.fill('#check-crack', 'auto');
