@@ -1,10 +1,12 @@
 # Bishop's factor of safety over arrays: published problems, the answer's independence of
-# units and of scale, and the critical circle it comes with.
+# units and of scale, and the critical circle it comes with; under water and an earthquake;
+# and the steepest degree that reaches a factor of safety, as the program's file has it.
 
 import zipfile
 
 import numpy as np
 import pytest
+from conftest import program_output
 
 import zelm_fs
 
@@ -169,3 +171,15 @@ def test_a_run_under_water_keeps_the_chart_rows_and_says_so(tmp_path):
     assert "<t>ru</t>" in sheet and "<t>kh</t>" in sheet and "<t>pore-pressure ratio</t>" in sheet
     with pytest.raises(ValueError, match="^kh: the seismic coefficient 1 is not at least 0 and below 1$"):
         zelm_fs.sweep(30, 20, 19.6, 10, 1, 1.3, units="si", kh=1)
+
+
+# The program's file of Bishop's angles (--angles bishop) holds, row for row, the module's
+# bishop_angle at the row's printed height: one method, one answer, whichever way in.
+def test_the_program_s_bishop_angles_are_the_module_s():
+    wanted = program_output("-o", "-", "--units", "si", "--angles", "bishop", "--water", "2H", "--kh", "0.1",
+                            "--", "30", "20", "19.6", "20", "2", "1.3")
+    rows = [line.split("\t") for line in wanted.decode("cp1252").split("\r\n")[6:-1]]
+    heights = [float(row[0].replace(",", ".")) for row in rows]
+    angles = [float(row[3]) if row[3] else np.nan for row in rows]
+    found = zelm_fs.bishop_angle(30, 20, 19.6, heights, 1.3, units="si", water="2H", kh=0.1)
+    np.testing.assert_array_equal(found, angles)
