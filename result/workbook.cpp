@@ -328,8 +328,13 @@ std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<D
     for (const Diagnostic& finding : run.findings()) {
         said.push_back(render(finding));
     }
+    // A run whose result file holds Bishop's angles has told of their rows already: those
+    // notes are the workbook's own, said once.
     for (const Diagnostic& note : notes) {
-        said.push_back(render(note));
+        std::string line = render(note);
+        if (std::find(said.begin(), said.end(), line) == said.end()) {
+            said.push_back(std::move(line));
+        }
     }
     return workbook_warning_lines(said);
 }
