@@ -136,10 +136,6 @@ std::string format_of(const std::string& typed) {
     return point == std::string::npos ? "0" : "0." + std::string(typed.size() - point - 1, '0');
 }
 
-// The header, every line of it: labels as text, the values as entered as numbers
-// (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
-// the column titles, bold, with their units, and the run's warnings just above them.
-// Returns the row of the column titles.
 // Under the values, one line for each condition Bishop's columns stand under, as the
 // values are: its label, its value as a number, what it is in.
 lxw_row_t write_condition_lines(lxw_worksheet* sheet, Formats& formats, lxw_row_t row,
@@ -157,6 +153,10 @@ lxw_row_t write_condition_lines(lxw_worksheet* sheet, Formats& formats, lxw_row_
     return row;
 }
 
+// The header, every line of it: labels as text, the values as entered as numbers
+// (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
+// the column titles, bold, with their units, and the conditions' lines and the run's
+// warnings just above them. Returns the row of the column titles.
 lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs& entered,
                        const std::vector<std::string>& warnings) {
     lxw_row_t row = 0;

@@ -403,15 +403,14 @@ std::vector<Diagnostic> run_findings(const ChartInputs& entered, const SweepSumm
             written.args.push_back({"under", conditions_said(entered.conditions)});
         }
         findings.push_back(std::move(written));
-    }
-    if (!bishop && (confirmed ? run.unconfirmed : run.empty).rows > 0) {
-        findings.push_back(empty_angles(entered, run));
-    }
-    if (!bishop) {
+    } else {  // what the chart's angles, or the confirmed ones, come to
+        if ((confirmed ? run.unconfirmed : run.empty).rows > 0) {
+            findings.push_back(empty_angles(entered, run));
+        }
         add(findings, steeper_than_exact(entered, run));
-    }
-    if (!confirmed && !bishop && run.crossings.rows.rows > 0) {
-        findings.push_back(printed_checks_short(entered, run.crossings));
+        if (!confirmed && run.crossings.rows.rows > 0) {
+            findings.push_back(printed_checks_short(entered, run.crossings));
+        }
     }
     add(findings, short_of_the_talus(entered, run));
     add(findings, header_rounds(entered));
