@@ -199,7 +199,7 @@ py::tuple bishop_angles(py::handle phi, py::handle cohesion, py::handle density,
     const Broadcast b =
         broadcast({phi, cohesion, density, height, fs}, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<double> angles(b.shape.cast<std::vector<py::ssize_t>>());
-    Unanswered unanswered(b.walk.size, 1);
+    Unanswered unanswered(b.walk.size, bishop_chunk);
     Interruption interruption;
     bool held = true;
     if (angles.size() > 0) {
@@ -213,7 +213,7 @@ py::tuple bishop_angles(py::handle phi, py::handle cohesion, py::handle density,
                     return true;
                 };
             },
-            1);
+            bishop_chunk);
     }
     interruption.raise_if_interrupted();
     if (!held) {
