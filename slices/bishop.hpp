@@ -257,6 +257,7 @@ struct WarmStart {
     int warm = 0;
     int refreshed = 0;
     int cold = 0;
+    int afresh = 0;  // cold, as without a start, asked for (critical_circle_afresh)
 };
 
 // The critical circle, searched from `start`'s valleys where the slope's height is within
@@ -266,6 +267,11 @@ struct WarmStart {
 // the height is further off, or `start` has no valleys, the search is cold. Either way
 // `start` keeps the valleys found, for the next search.
 BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& search, WarmStart& start);
+
+// The critical circle searched cold, as critical_circle(slope, search) searches it, to the
+// last bit; `start` keeps the valleys found, and the next four searches from it are warm.
+BishopResult critical_circle_afresh(const HomogeneousSlope& slope, const CircleSearch& search,
+                                    WarmStart& start);
 
 // The horizontal seismic coefficient at which the critical circle's factor of safety falls
 // to 1 (within 10^-4), the slope's own kh ignored.

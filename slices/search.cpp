@@ -126,14 +126,14 @@ Point<n> toward(const Point<n>& from, const Point<n>& to, double by) {
 // whole span, in value to 10^-6. Near the bottom of a valley the factor of safety grows
 // with the square of the distance from it, so that this puts it within about 10^-6.
 template <std::size_t n>
-bool settled(const Simplex<n>& simplex) {
+bool settled(const Simplex<n>& simplex, double tolerance) {
     double extent = 0.0;
     for (std::size_t j = 1; j <= n; ++j) {
         for (std::size_t i = 0; i < n; ++i) {
             extent = std::max(extent, std::abs(simplex[j].at[i] - simplex[0].at[i]));
         }
     }
-    return extent <= 1e-2 && simplex[n].value - simplex[0].value <= 1e-6 * simplex[0].value;
+    return extent <= 1e-2 && simplex[n].value - simplex[0].value <= tolerance * simplex[0].value;
 }
 
 // One step of Nelder and Mead's method on a simplex sorted best first: reflect the worst
@@ -177,7 +177,7 @@ int step(const Search& search, Simplex<n>& simplex) {
 // The simplex method from a start, its first simplex `size` wide, within a budget of
 // trials.
 template <std::size_t n>
-Found<n> refine(const Search& search, const Found<n>& start, double size, int budget) {
+Found<n> refine(const Search& search, const Found<n>& start, double size, int budget, double tolerance = 1e-6) {
     Simplex<n> simplex{};
     simplex[0] = start;
     for (std::size_t j = 1; j <= n; ++j) {
@@ -188,7 +188,7 @@ Found<n> refine(const Search& search, const Found<n>& start, double size, int bu
     for (int trials = static_cast<int>(n); trials < budget;) {
         std::sort(simplex.begin(), simplex.end(),
                   [](const auto& a, const auto& b) { return a.value < b.value; });
-        if (settled(simplex)) {
+        if (settled(simplex, tolerance)) {
             break;
         }
         trials += step(search, simplex);
@@ -295,7 +295,7 @@ void on_grid(int points, Take&& take) {
 // of a valley moves little with the number of slices, and the factor of safety there less
 // still.
 template <std::size_t n>
-Valleys<n> searched(const Search& search, int points, int budget, int fewer) {
+Valleys<n> searched(const Search& search, int points, int budget, int fewer, double tolerance = 1e-6) {
     const Search coarse = coarser(search, fewer);
     Kept<n> kept{};
     kept.cell = 1.0 / points;
@@ -303,20 +303,21 @@ Valleys<n> searched(const Search& search, int points, int budget, int fewer) {
     on_grid<n>(points, [&](const Point<n>& at) { kept.offer({at, coarse(at)}, capacity); });
     Valleys<n> valleys{};
     for (std::size_t k = 0; k < kept.count; ++k) {
-        const Point<n> at = refine(coarse, kept.best[k], 1.0 / points, budget).at;
+        const Point<n> at = refine(coarse, kept.best[k], 1.0 / points, budget, tolerance).at;
         valleys.add({at, search(at)});
     }
     return valleys;
 }
 
 // A family searched warm: the simplex from each of the valleys' bottoms, on a first simplex
-// a tenth of a cell of the grid wide, the bottoms moved to where it settles.
+// a twentieth of a cell of the grid wide, the bottoms moved to where it settles. The
+// bottom moves little from one search to the next, and the simplex settles there to 10^-5.
 template <std::size_t n>
 void searched_again(const Search& search, int points, int budget, Valleys<n>& valleys) {
     const Search coarse = coarser(search, 4);
     for (std::size_t k = 0; k < valleys.count; ++k) {
         const Point<n>& from = valleys.bottom[k].at;
-        const Point<n> at = refine(coarse, Found<n>{from, coarse(from)}, 0.1 / points, budget).at;
+        const Point<n> at = refine(coarse, Found<n>{from, coarse(from)}, 0.1 / points, budget, 1e-5).at;
         valleys.bottom[k] = {at, search(at)};
     }
 }
@@ -369,11 +370,11 @@ Families kept_valleys(const WarmStart& start) {
 // The grid of each family has 8 points along each parameter through the toe, 5 beyond it,
 // times the fineness; the simplex from each start is given 80 trials through the toe, 120
 // beyond.
-Families cold(const Search& search, int fewer) {
+Families cold(const Search& search, int fewer, double tolerance = 1e-6) {
     const int fineness = search.options.fineness;
-    Families found{searched<2>(search, 8 * fineness, 80, fewer), {}};
+    Families found{searched<2>(search, 8 * fineness, 80, fewer, tolerance), {}};
     if (search.options.beyond_toe) {
-        found.beyond = searched<3>(search, 5 * fineness, 120, fewer);
+        found.beyond = searched<3>(search, 5 * fineness, 120, fewer, tolerance);
     }
     return found;
 }
@@ -383,7 +384,12 @@ Families cold(const Search& search, int fewer) {
 // valleys are followed, but one that the last search did not know of may come lower: every
 // fifth search is the cold one, on the same quarter of the slices, which finds the lowest
 // valleys anew. Elsewhere, cold.
-Families from_start(const Search& search, double height, WarmStart& start) {
+Families from_start(const Search& search, double height, WarmStart& start, bool afresh) {
+    if (afresh) {
+        start.since_cold = 0;
+        ++start.afresh;
+        return cold(search, 2);
+    }
     const bool like_last =
         start.count > 0 && search.options.warm && std::abs(height - start.height) <= 0.05 * start.height;
     if (!like_last) {
@@ -393,7 +399,7 @@ Families from_start(const Search& search, double height, WarmStart& start) {
     if (start.since_cold >= 4) {
         start.since_cold = 0;
         ++start.refreshed;
-        return cold(search, 4);
+        return cold(search, 4, 1e-5);
     }
     ++start.since_cold;
     ++start.warm;
@@ -407,12 +413,12 @@ Families from_start(const Search& search, double height, WarmStart& start) {
 // The critical circle of the scaled slope, its crack as scaled: the lower of the two
 // families' best, cold or from `start`'s valleys, the valleys found kept there.
 BishopResult searched_slope(const ScaledSlope& slope, const CircleSearch& within, double height,
-                            WarmStart* start) {
+                            WarmStart* start, bool afresh) {
     // The ends of the circles searched lie within 2 (deepest + 1) heights of the face: the
     // deep circles of a clay without friction, the widest that are critical, span about
     // 1.5 (deepest + 1/2) on either side of the face's middle.
     const Search search{slope, within, 2.0 * (within.deepest + 1.0), within.slices};
-    const Families found = start != nullptr ? from_start(search, height, *start) : cold(search, 2);
+    const Families found = start != nullptr ? from_start(search, height, *start, afresh) : cold(search, 2);
     if (start != nullptr) {
         keep(found, *start);
         start->height = height;
@@ -433,11 +439,12 @@ BishopResult searched_slope(const ScaledSlope& slope, const CircleSearch& within
 
 // The slope's critical circle, with a crack as deep as the soil under the crest of the
 // critical circle without one is in tension where the crack is automatic.
-BishopResult with_crack(const HomogeneousSlope& slope, const CircleSearch& within, WarmStart* start) {
+BishopResult with_crack(const HomogeneousSlope& slope, const CircleSearch& within, WarmStart* start,
+                        bool afresh) {
     ScaledSlope scaled = slices::scaled(slope);
     const SlopeConditions& on = slope.conditions;
     const bool automatic = on.crack == Crack::automatic;
-    const BishopResult uncracked = searched_slope(scaled, within, slope.height, automatic ? nullptr : start);
+    const BishopResult uncracked = searched_slope(scaled, within, slope.height, automatic ? nullptr : start, afresh);
     if (!automatic || uncracked.reason != BishopReason::none || !(uncracked.tension_depth > 0.0)) {
         return uncracked;
     }
@@ -445,10 +452,11 @@ BishopResult with_crack(const HomogeneousSlope& slope, const CircleSearch& withi
     scaled.crack_bottom = 1.0 - depth;
     scaled.crack_thrust =
         on.crack_filled ? 0.5 * on.water_unit_weight / slope.unit_weight * depth * depth : 0.0;
-    return searched_slope(scaled, within, slope.height, start);
+    return searched_slope(scaled, within, slope.height, start, afresh);
 }
 
-BishopResult critical(const HomogeneousSlope& slope, const CircleSearch& options, WarmStart* start) {
+BishopResult critical(const HomogeneousSlope& slope, const CircleSearch& options, WarmStart* start,
+                      bool afresh) {
     if (BishopResult refused = values_without_meaning(slope); refused.reason != BishopReason::none) {
         return refused;
     }
@@ -458,7 +466,7 @@ BishopResult critical(const HomogeneousSlope& slope, const CircleSearch& options
     if (slope.cohesion == 0.0 && shallow_is_critical(slope)) {
         return shallow_slide(slope);
     }
-    const BishopResult found = with_crack(slope, within_bounds(options), start);
+    const BishopResult found = with_crack(slope, within_bounds(options), start, afresh);
     if (slope.cohesion == 0.0) {
         const BishopResult shallow = shallow_slide(slope);
         return found.reason == BishopReason::none && found.factor_of_safety < shallow.factor_of_safety
@@ -474,11 +482,16 @@ BishopResult critical(const HomogeneousSlope& slope, const CircleSearch& options
 namespace zelm {
 
 BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& options) {
-    return slices::critical(slope, options, nullptr);
+    return slices::critical(slope, options, nullptr, false);
 }
 
 BishopResult critical_circle(const HomogeneousSlope& slope, const CircleSearch& options, WarmStart& start) {
-    return slices::critical(slope, options, &start);
+    return slices::critical(slope, options, &start, false);
+}
+
+BishopResult critical_circle_afresh(const HomogeneousSlope& slope, const CircleSearch& options,
+                                    WarmStart& start) {
+    return slices::critical(slope, options, &start, true);
 }
 
 }  // namespace zelm
