@@ -177,7 +177,8 @@ int step(const Search& search, Simplex<n>& simplex) {
 // The simplex method from a start, its first simplex `size` wide, within a budget of
 // trials.
 template <std::size_t n>
-Found<n> refine(const Search& search, const Found<n>& start, double size, int budget, double tolerance = 1e-6) {
+Found<n> refine(const Search& search, const Found<n>& start, double size, int budget,
+                double tolerance = 1e-6) {
     Simplex<n> simplex{};
     simplex[0] = start;
     for (std::size_t j = 1; j <= n; ++j) {
@@ -444,7 +445,8 @@ BishopResult with_crack(const HomogeneousSlope& slope, const CircleSearch& withi
     ScaledSlope scaled = slices::scaled(slope);
     const SlopeConditions& on = slope.conditions;
     const bool automatic = on.crack == Crack::automatic;
-    const BishopResult uncracked = searched_slope(scaled, within, slope.height, automatic ? nullptr : start, afresh);
+    const BishopResult uncracked =
+        searched_slope(scaled, within, slope.height, automatic ? nullptr : start, afresh);
     if (!automatic || uncracked.reason != BishopReason::none || !(uncracked.tension_depth > 0.0)) {
         return uncracked;
     }
