@@ -105,7 +105,6 @@ enum class Said : std::uint16_t {
     bishop_none_reaches,
     bishop_in_tension,
     bishop_angle_column_empty,
-    bishop_columns_stop,
 
     // The command line, the dialogue's entries and stops (templates_console.cpp).
     // A wrong command line (console/command_line.hpp, console/request.hpp).

@@ -11,30 +11,27 @@ namespace {
 // What --bishop answers, what the method assumes, and the workbook's columns of it.
 std::string bishop_help() {
     return std::string(
-               "--bishop: the factor of safety of the same slopes by Bishop's simplified method\n"
-               "of slices, on the critical circle searched for: circles that enter the crest and\n"
-               "leave the ground at the toe or beyond it, down to 3 heights below the toe. The\n"
-               "method takes the slope homogeneous and dry, with no load on the crest, the slip\n"
-               "surface circular and the forces between slices horizontal (their shear\n"
-               "neglected). The line gives FS rounded down to three decimals, then the circle\n"
-               "in metres from the toe, x horizontal and positive into the slope (the toe\n"
-               "ground lies at x below 0), y up: its centre, its radius, where it enters the\n"
-               "crest and where it leaves the ground (x = 0.00 at the toe). zelm-fs --units si\n"
-               "--bishop 19.6 3 20 10 26.565 says\n"
-               "H 10 m at 26.565 degrees: FS 0.985 (Bishop's method; critical circle, in m from\n"
-               "the toe: centre x = -0.47, y = 28.65, radius 28.65, entering the crest at\n"
-               "x = 21.28, leaving the ground at x = 0.00); below 1, the slope is expected to\n"
-               "fail\n"
-               "The line adds where the FS is below 1, and how deep under the crest the slices\n"
-               "are in tension, if they are: a tension crack there would lower the FS (whether\n"
-               "to reckon with one is the engineer's call). Where the method gives no factor\n"
-               "of safety (m_alpha below 0.2 on the critical circle, no settling, no slip\n"
-               "circle), the line says why instead. With -w, the workbook gives, for each of\n"
-               "the first ")
-        .append(std::to_string(bishop_rows))
-        .append(
-            " rows, Bishop's FS of the printed angle and the steepest whole\n"
-            "degree that reaches FS by the method at that height.\n");
+        "--bishop: the factor of safety of the same slopes by Bishop's simplified method\n"
+        "of slices, on the critical circle searched for: circles that enter the crest and\n"
+        "leave the ground at the toe or beyond it, down to 3 heights below the toe. The\n"
+        "method takes the slope homogeneous and dry, with no load on the crest, the slip\n"
+        "surface circular and the forces between slices horizontal (their shear\n"
+        "neglected). The line gives FS rounded down to three decimals, then the circle\n"
+        "in metres from the toe, x horizontal and positive into the slope (the toe\n"
+        "ground lies at x below 0), y up: its centre, its radius, where it enters the\n"
+        "crest and where it leaves the ground (x = 0.00 at the toe). zelm-fs --units si\n"
+        "--bishop 19.6 3 20 10 26.565 says\n"
+        "H 10 m at 26.565 degrees: FS 0.985 (Bishop's method; critical circle, in m from\n"
+        "the toe: centre x = -0.47, y = 28.65, radius 28.65, entering the crest at\n"
+        "x = 21.28, leaving the ground at x = 0.00); below 1, the slope is expected to\n"
+        "fail\n"
+        "The line adds where the FS is below 1, and how deep under the crest the slices\n"
+        "are in tension, if they are: a tension crack there would lower the FS (whether\n"
+        "to reckon with one is the engineer's call). Where the method gives no factor\n"
+        "of safety (m_alpha below 0.2 on the critical circle, no settling, no slip\n"
+        "circle), the line says why instead. With -w, the workbook gives, for each row,\n"
+        "Bishop's FS of the printed angle and the steepest whole degree that reaches\n"
+        "FS by the method at that height (about 0.2 ms a row).\n");
 }
 
 }  // namespace

@@ -75,9 +75,6 @@ constexpr auto templates = std::to_array<Template>({
      "crack there would lower it, and the Bishop angle with it."},
     {Said::bishop_angle_column_empty,
      "the Bishop angle column is empty: the factor of safety {fs} is not above 0."},
-    {Said::bishop_columns_stop,
-     "Bishop's columns stop here: they are filled for the first {rows} rows, each taking one to three "
-     "searches for the critical circle, of about 0.3 ms."},
 });
 
 }  // namespace

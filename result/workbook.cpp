@@ -67,7 +67,7 @@ std::optional<double> cell_of(float value) {
 // The sheet's columns, in their order: the title (messages/columns.hpp), the width, the
 // number format, and the number a row's cell holds, nothing for an empty cell. The result
 // file's four first, then the confirmed angle and Bishop's, which the file does not hold
-// (the Bishop cells of the first rows alone: `bishop` is null for the others).
+// (`bishop` null where the row has no Bishop cells).
 struct SheetColumn {
     std::string_view ColumnTitles::*title;
     double width;
@@ -271,8 +271,7 @@ Failure failure_of(lxw_error error, int error_number) {
 // which copies them into the sheet and zips that; and libxlsxwriter does not check
 // those writes, so a sheet that does not fit would be cut short without a word. A sheet
 // takes at most this much a row: the row's element and five cells, each with its
-// reference, its style and a number of at most 24 characters; and two cells more in the
-// rows with Bishop's.
+// reference, its style and a number of at most 24 characters; and Bishop's two cells.
 constexpr std::uintmax_t sheet_bytes_per_row = 290;
 constexpr std::uintmax_t bishop_bytes_per_row = 110;
 // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
@@ -283,9 +282,8 @@ constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 // the rows and their copy in the sheet (the zip, at most as large, goes beside them).
 // Says what was checked and what was found when it does not.
 std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
-    const auto with_bishop = static_cast<std::uintmax_t>(std::min(rows, bishop_rows));
-    const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * sheet_bytes_per_row +
-                                 with_bishop * bishop_bytes_per_row + sheet_headroom;
+    const std::uintmax_t sheet =
+        static_cast<std::uintmax_t>(rows) * (sheet_bytes_per_row + bishop_bytes_per_row) + sheet_headroom;
     const auto no_room = room_for_files(sheet, 2 * sheet, folder);
     if (!no_room) {
         return std::nullopt;
@@ -321,7 +319,7 @@ std::int32_t rows_under_the_header(const ChartInputs& entered) {
     return max_rows - static_cast<std::int32_t>(condition_lines(entered.conditions).size());
 }
 
-// The run's findings, and the notes of the Bishop cells of its first rows, as the
+// The run's findings, and the notes of the Bishop cells of its rows, as the
 // workbook's lines of warnings.
 std::vector<std::string> warning_lines(const DesignRun& run, const std::vector<Diagnostic>& notes) {
     std::vector<std::string> said;
@@ -381,21 +379,20 @@ std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(con
     writer->name_ = name;
     writer->folder_ = folder;
     writer->bishop_ = std::make_unique<BishopColumns>(run.entered(), rows.rows());
-    writer->first_ = std::make_unique<FirstRows>();
+    writer->searched_ = std::make_unique<SearchedRows>();
     return writer;
 }
 
-bool WorkbookWriter::take_first_rows(std::int32_t count) {
+bool WorkbookWriter::take_searched_rows(std::int32_t count) {
     // A row's Bishop cells take a search or more, about a thousand rows' writing.
     for (std::int32_t searched = 0; searched < std::max(1, count / 1000); ++searched) {
-        const SweepRow* row =
-            static_cast<std::int32_t>(first_->rows.size()) < bishop_rows ? rows_.next() : nullptr;
+        const SweepRow* row = rows_.next();
         if (row == nullptr) {
-            first_->findings = bishop_->findings();
+            searched_->findings = bishop_->findings();
             return true;
         }
-        first_->rows.push_back(*row);
-        first_->cells.push_back(bishop_->next(*row));
+        searched_->rows.push_back(*row);
+        searched_->cells.push_back(bishop_->next(*row));
         tell_progress(progress_, rows_.given(), rows_.rows());
         if ((stopped_ = asked_to_stop(stop_))) {
             return false;
@@ -448,29 +445,23 @@ void WorkbookWriter::put(const SweepRow& swept, std::int32_t at) {
     const Sheet& made = *sheet_;
     const auto row = static_cast<lxw_row_t>(made.first_row + static_cast<lxw_row_t>(at));
     const auto index = static_cast<std::size_t>(at);
-    const BishopCells* bishop = index < first_->cells.size() ? &first_->cells[index] : nullptr;
+    const BishopCells* bishop = index < searched_->cells.size() ? &searched_->cells[index] : nullptr;
     for (std::size_t i = 0; i < sheet_columns.size(); ++i) {
         if (const auto number = sheet_columns[i].cell(swept, bishop)) {
             worksheet_write_number(made.sheet, row, static_cast<lxw_col_t>(i), *number,
                                    made.formats->number(sheet_columns[i].format));
         }
     }
-    if (index == first_->cells.size()) {
-        // The first row without Bishop's cells says where they stop, where the reader sees it.
-        worksheet_write_string(made.sheet, row, bishop_fs_column,
-                               render(where_bishop_stops(first_->findings)).c_str(), nullptr);
-    }
 }
 
 bool WorkbookWriter::advance(std::int32_t count) {
-    constexpr std::int32_t rows_between_tellings = 1024;
-    // First the first rows with their Bishop cells, then the header, which says why some
-    // are empty, once they are all found.
+    // First the rows with their Bishop cells, each told as it is found, then the header,
+    // which says why some are empty, once they are all found; then the rows written.
     if (sheet_->workbook == nullptr && !failure_) {
-        if (!take_first_rows(count)) {
+        if (!take_searched_rows(count)) {
             return stopped_;
         }
-        notes_ = bishop_notes(first_->findings, run_.entered());
+        notes_ = bishop_notes(searched_->findings, run_.entered());
         const std::vector<std::string> lines = warning_lines(run_, notes_);
         failure_ = beyond_a_sheet(rows_.rows(), rows_under_the_header(run_.entered()), lines);
         if (!failure_) {
@@ -480,20 +471,13 @@ bool WorkbookWriter::advance(std::int32_t count) {
     if (failure_) {
         return true;
     }
-    for (; count > 0 && !stopped_; --count) {
-        const auto index = static_cast<std::size_t>(written_);
-        const SweepRow* swept = index < first_->rows.size() ? &first_->rows[index] : rows_.next();
-        if (swept == nullptr) {
-            return true;
-        }
-        put(*swept, written_);
+    const std::vector<SweepRow>& searched = searched_->rows;
+    for (; count > 0 && !stopped_ && static_cast<std::size_t>(written_) < searched.size(); --count) {
+        put(searched[static_cast<std::size_t>(written_)], written_);
         ++written_;
         stopped_ = asked_to_stop(stop_);
-        if (written_ % rows_between_tellings == 0) {
-            tell_progress(progress_, rows_.given(), rows_.rows());
-        }
     }
-    return stopped_ || written_ == rows_.rows();
+    return stopped_ || static_cast<std::size_t>(written_) == searched.size();
 }
 
 std::optional<Failure> WorkbookWriter::finish() {

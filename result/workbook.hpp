@@ -1,8 +1,8 @@
 // The result as a workbook (.xlsx) that a spreadsheet opens directly in any locale, set
 // up to print as a report: one sheet, named by the design chart's label, holding the
 // header with the values exactly as entered, the run's findings above the column titles,
-// the rows as the numbers the result file prints with the confirmed angle and, for the
-// first rows, Bishop's factor of safety and steepest degree beside them, and a chart of
+// the rows as the numbers the result file prints with the confirmed angle and Bishop's
+// factor of safety and steepest degree beside them, and a chart of
 // the slope angle against the height. It takes the run (sweep/design_run.hpp) and a
 // stream of its rows: it never sweeps for the findings.
 #pragma once
@@ -32,9 +32,9 @@ namespace zelm {
 // than the room where it is put together.
 class WorkbookWriter {
   public:
-    // The first rows with their Bishop cells, found before the header, which says why
-    // some are empty; the stream goes on from them for the rest.
-    struct FirstRows {
+    // The rows with their Bishop cells, all found before the header, which says why some
+    // are empty.
+    struct SearchedRows {
         std::vector<SweepRow> rows;
         std::vector<BishopCells> cells;
         BishopFindings findings;
@@ -71,7 +71,7 @@ class WorkbookWriter {
     struct Sheet;  // the library's workbook, its sheet and formats, and where the rows go
 
     WorkbookWriter(const DesignRun& run, RowSource& rows, ShouldStop stop, TellProgress progress);
-    bool take_first_rows(std::int32_t count);
+    bool take_searched_rows(std::int32_t count);
     std::optional<Failure> open(const std::string& name, const std::filesystem::path& folder,
                                 const std::vector<std::string>& lines);
     void put(const SweepRow& row, std::int32_t at);
@@ -83,10 +83,10 @@ class WorkbookWriter {
     std::string name_;
     std::filesystem::path folder_;
     std::unique_ptr<BishopColumns> bishop_;
-    std::unique_ptr<FirstRows> first_;
+    std::unique_ptr<SearchedRows> searched_;
     std::vector<Diagnostic> notes_;
     std::unique_ptr<Sheet> sheet_;
-    std::optional<Failure> failure_;  // refused on its way, after the first rows
+    std::optional<Failure> failure_;  // refused on its way, after the rows searched
     std::int32_t written_ = 0;
     bool stopped_ = false;
 };

@@ -217,8 +217,4 @@ std::vector<Diagnostic> bishop_notes(const BishopFindings& findings, const Chart
     return notes;
 }
 
-Diagnostic where_bishop_stops(const BishopFindings& findings) {
-    return {Said::bishop_columns_stop, Field::none, {{"rows", Count{findings.filled.rows}}}};
-}
-
 }  // namespace zelm

@@ -49,7 +49,4 @@ Diagnostic bishop_line(const SlopeToCheck& slope, const BishopResult& result, co
 // the rows whose factor of safety counts on tension under the crest.
 std::vector<Diagnostic> bishop_notes(const BishopFindings& findings, const ChartInputs& entered);
 
-// Where a long run's rows with Bishop's cells stop, said in the first row without them.
-Diagnostic where_bishop_stops(const BishopFindings& findings);
-
 }  // namespace zelm

@@ -115,5 +115,36 @@ TEST(BishopColumns, WarmCellsAsSafeAsColdOnes) {
     EXPECT_EQ(cold_columns.searches().warm, 0);
 }
 
+// A dry slope standing still: its first 2,000 rows searched cold, their cells those of a
+// cold search to the last bit, as they were before the rows after them had any; those
+// rows searched warm, their steepest degree no steeper than a cold search's. Circles cut
+// into 8 slices, to keep the test short.
+TEST(BishopColumns, ADrySlopesFirstRowsColdTheRestWarm) {
+    const ChartInputs run{30, 20, 19.6F, 16.796875F, 0.0078125F, 1.3F, Units::si};
+    CircleSearch warm_search;
+    warm_search.slices = 8;
+    CircleSearch cold_search = warm_search;
+    cold_search.warm = false;
+    Sweep warm_rows(run);
+    Sweep cold_rows(run);
+    ASSERT_EQ(warm_rows.rows(), rows_searched_cold + 150);
+    BishopColumns warm(run, warm_rows.rows(), warm_search);
+    BishopColumns cold(run, cold_rows.rows(), cold_search);
+    int row_number = 0;
+    for (const SweepRow* row = warm_rows.next(); row != nullptr; row = warm_rows.next()) {
+        const BishopCells started_warm = warm.next(*row);
+        const BishopCells started_cold = cold.next(*cold_rows.next());
+        if (++row_number <= rows_searched_cold) {
+            ASSERT_EQ(started_warm.factor_of_safety, started_cold.factor_of_safety) << "H " << row->height;
+            ASSERT_EQ(started_warm.steepest, started_cold.steepest) << "H " << row->height;
+            ASSERT_EQ(warm.searches().warm, 0);
+        } else {
+            EXPECT_LE(started_warm.steepest.value_or(0), started_cold.steepest.value_or(0))
+                << "H " << row->height;
+        }
+    }
+    EXPECT_GT(warm.searches().warm, 150);
+}
+
 }  // namespace
 }  // namespace zelm

@@ -159,7 +159,10 @@ TEST(BishopUnderConditions, WithoutFrictionTheMomentsOfTheCutMass) {
 }
 
 TEST(BishopUnderConditions, CriticalSeismicCoefficientBringsTheFactorOfSafetyToOne) {
-    // Dry and cohesionless: tan(phi - beta).
+    // Dry and cohesionless: tan(phi - beta), the yield coefficient of a rigid block sliding
+    // on a plane at beta under a horizontal acceleration (Newmark 1965, "Effects of
+    // earthquakes on dams and embankments", Geotechnique 15(2); Kramer 1996, Geotechnical
+    // Earthquake Engineering, the sliding-block analysis).
     for (const auto& [phi, beta] : {std::pair{35.0, 20.0}, {40.0, 30.0}, {30.0, 26.57}}) {
         const CriticalKh found = critical_kh({10, beta, phi, 0, 20});
         EXPECT_NEAR(found.coefficient, std::tan(radians(phi - beta)), 2e-4) << phi << " " << beta;
