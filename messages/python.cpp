@@ -78,6 +78,8 @@ PythonDocs python_docs(const DesignChart& chart) {
         "see zelm_fs.bishop_factor_of_safety.",
         "The steepest whole degree reaching a factor of safety by Bishop's method, over arrays, and a "
         "warning or None: see zelm_fs.bishop_angle.",
+        "Bishop's factor of safety of draws of one slope's material, each searched from the nominal "
+        "slope's critical circle, and a warning or None: see zelm_fs.probability_of_failure.",
     };
 }
 

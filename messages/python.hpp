@@ -27,6 +27,7 @@ struct PythonDocs {
     std::string factors_of_safety;
     std::string bishop_factors_of_safety;
     std::string bishop_angles;
+    std::string bishop_draws;
 };
 
 PythonDocs python_docs(const DesignChart& chart);

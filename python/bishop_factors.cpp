@@ -130,6 +130,43 @@ void steepest_element(const Values& v, std::size_t flat, double* out, Unanswered
     }
 }
 
+// A draw's factor of safety written at `flat`, from the nominal slope's valleys; counted
+// where there is none, but silently where a value is NaN.
+void draw_element(const Values& v, std::size_t flat, double* out, Unanswered& unanswered,
+                  std::optional<Units> units, const GivenConditions& given, const WarmStart& nominal) {
+    out[flat] = nan;
+    if (has_nan(v)) {
+        return;
+    }
+    const HomogeneousSlope slope = slope_of(v, given);
+    WarmStart start = nominal;  // each draw from the same start, none refreshing it
+    start.since_cold = 0;
+    BishopResult result = critical_circle(slope, CircleSearch{}, start);
+    if (result.reason == BishopReason::none && result.factor_of_safety >= 1.0 &&
+        result.factor_of_safety < warm_margin) {
+        result = critical_circle(slope);  // which side of 1, as a cold search has it
+    }
+    if (result.reason != BishopReason::none) {
+        unanswered.note(values_refused(result.reason) ? Unanswered::no_slope : Unanswered::off_chart, flat);
+    } else {
+        out[flat] = result.factor_of_safety;
+    }
+    if (!values_refused(result.reason) && weighs_what_no_soil_does(v, units)) {
+        unanswered.note(Unanswered::unit_weight, flat);
+    }
+}
+
+// Why an element has no answer by Bishop's method: its values searched again.
+auto bishop_refusal_of(std::optional<Units> units, const GivenConditions& given) {
+    return [units, &given](const Values& v) {
+        const SlopeToCheck slope{
+            v[0], v[1], v[2], v[3], v[4], &design_chart(), units.value_or(Units::tonnes)};
+        const BishopResult result = critical_circle(slope_of(v, given));
+        return std::pair{refused_position(result).value_or(operand_count),
+                         render(as_sentence(bishop_refusal(slope, result)))};
+    };
+}
+
 }  // namespace
 
 py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
@@ -168,13 +205,7 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
         throw py::value_error(std::string(value_beyond_a_float()));
     }
     // The first of each kind searched again, for why.
-    const auto why = [units, &given](const Values& v) {
-        const SlopeToCheck slope{
-            v[0], v[1], v[2], v[3], v[4], &design_chart(), units.value_or(Units::tonnes)};
-        const BishopResult result = critical_circle(slope_of(v, given));
-        return std::pair{refused_position(result).value_or(operand_count),
-                         render(as_sentence(bishop_refusal(slope, result)))};
-    };
+    const auto why = bishop_refusal_of(units, given);
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
     const UnansweredKind fails{NoAnswer::bishop_fails, why};
     const UnansweredKind unit_weight = unit_weight_kind(units);
@@ -243,6 +274,47 @@ py::tuple bishop_angles(py::handle phi, py::handle cohesion, py::handle density,
     const UnansweredKind unit_weight = unit_weight_kind(units);
     return py::make_tuple(returned(angles), unanswered_warning(b, unanswered, no_slope, none_reaches,
                                                                &security_factor, &unit_weight));
+}
+
+py::tuple bishop_draws(py::handle phi, py::handle cohesion, py::handle density, py::handle height,
+                       py::handle angle, py::handle nominal, py::handle units_given,
+                       const ConditionKeywords& keywords) {
+    const std::optional<Units> units = units_if_given(units_given);
+    const GivenConditions given = conditions_of(keywords, units);
+    const Broadcast b =
+        broadcast({phi, cohesion, density, height, angle}, {"phi", "cohesion", "density", "height", "angle"});
+    const auto typed = nominal.cast<std::array<double, 3>>();
+    const auto at_height = height.cast<double>();
+    WarmStart start;
+    critical_circle({at_height, angle.cast<double>(), typed[0], typed[1], typed[2], conditions_at(given, at_height)},
+                    CircleSearch{}, start);
+    py::array_t<double> fs(b.shape.cast<std::vector<py::ssize_t>>());
+    Unanswered unanswered(b.walk.size, bishop_chunk);
+    Interruption interruption;
+    bool held = true;
+    if (fs.size() > 0) {
+        double* out = fs.mutable_data();
+        const py::gil_scoped_release released;
+        held = for_each_element(
+            b.walk, interruption,
+            [&] {
+                return [out, &unanswered, units, &given, &start](const Values& v, std::size_t flat) {
+                    draw_element(v, flat, out, unanswered, units, given, start);
+                    return true;
+                };
+            },
+            bishop_chunk);
+    }
+    interruption.raise_if_interrupted();
+    if (!held) {
+        refuse_what_no_float_holds(b);
+        throw py::value_error(std::string(value_beyond_a_float()));
+    }
+    const auto why = bishop_refusal_of(units, given);
+    const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
+    const UnansweredKind fails{NoAnswer::bishop_fails, why};
+    const UnansweredKind unit_weight = unit_weight_kind(units);
+    return py::make_tuple(returned(fs), unanswered_warning(b, unanswered, no_slope, fails, nullptr, &unit_weight));
 }
 
 }  // namespace zelm::python

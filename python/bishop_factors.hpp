@@ -37,4 +37,15 @@ pybind11::tuple bishop_angles(pybind11::handle phi, pybind11::handle cohesion, p
                               pybind11::handle height, pybind11::handle fs, pybind11::handle units,
                               const ConditionKeywords& keywords);
 
+// A tuple (fs, warning): Bishop's factor of safety of each draw of one slope's material,
+// phi, C' and d broadcast with the slope's height and angle as bishop_factor_of_safety
+// broadcasts them, under the conditions the keywords give. Each draw's search starts from
+// the valleys of the critical-circle search of the nominal slope (`nominal`: its phi, C'
+// and d), which the draws lie near, and a draw that a search from there finds standing by
+// less than 0.2% is searched cold: a draw's answer depends on it alone, however the draws
+// are split. NaN and the warning as bishop_factor_of_safety's.
+pybind11::tuple bishop_draws(pybind11::handle phi, pybind11::handle cohesion, pybind11::handle density,
+                             pybind11::handle height, pybind11::handle angle, pybind11::handle nominal,
+                             pybind11::handle units, const ConditionKeywords& keywords);
+
 }  // namespace zelm::python

@@ -144,4 +144,15 @@ PYBIND11_MODULE(_core, module) {
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(),
         "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(), "wet_crack"_a = false,
         "kh"_a = py::none(), docs.bishop_angles.c_str());
+    module.def(
+        "bishop_draws",
+        [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle angle,
+           py::handle nominal, py::handle units, py::handle ru, py::handle water, py::handle crack,
+           bool wet_crack, py::handle kh) {
+            return zelm::python::bishop_draws(phi, cohesion, density, height, angle, nominal, units,
+                                              {ru, water, crack, wet_crack, kh});
+        },
+        "phi"_a, "cohesion"_a, "density"_a, "height"_a, "angle"_a, "nominal"_a, py::kw_only(),
+        "units"_a = py::none(), "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(),
+        "wet_crack"_a = false, "kh"_a = py::none(), docs.bishop_draws.c_str());
 }

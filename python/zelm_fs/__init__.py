@@ -25,6 +25,9 @@ the chart's two-decimal grid.
       water, a tension crack and a seismic coefficient where the keywords give them
   critical_kh(phi, cohesion, density, height, angle, *, ...)
       the seismic coefficient at which Bishop's factor of safety falls to 1
+  probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_000, seed=None, ...)
+      the probability that a slope fails, its material uncertain (normal(mean, sd),
+      lognormal(mean, sd) or the user's own draws), with its confidence interval
 
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
@@ -58,11 +61,15 @@ __all__ = [
     "FactorOfSafety",
     "Sweep",
     "ZelmWarning",
+    "FailureProbability",
     "bishop_angle",
     "bishop_factor_of_safety",
     "confirmed_angle",
     "critical_kh",
     "factor_of_safety",
+    "lognormal",
+    "normal",
+    "probability_of_failure",
     "slope_angle",
     "sweep",
 ]
@@ -450,3 +457,6 @@ def _to_dataframe(self):
 
 
 Sweep.to_dataframe = _to_dataframe
+
+
+from ._probability import FailureProbability, lognormal, normal, probability_of_failure  # noqa: E402

@@ -250,3 +250,50 @@ def bishop_angle(
     wet_crack: bool = False,
     kh: float | None = None,
 ) -> npt.NDArray[np.float64]: ...
+
+class normal:
+    mean: float
+    sd: float
+    def __init__(self, mean: float, sd: float) -> None: ...
+
+class lognormal:
+    mean: float
+    sd: float
+    def __init__(self, mean: float, sd: float) -> None: ...
+
+_Material = float | normal | lognormal | npt.ArrayLike
+
+class FailureProbability(NamedTuple):
+    probability: float
+    interval: tuple[float, float]
+    fs: npt.NDArray[np.float64]
+    mean: float
+    sd: float
+    percentiles: dict[int, float]
+    reliability_index: float
+    reliability_index_lognormal: float
+    unanswered: int
+    draws: int
+    method: Literal["bishop", "chart"]
+    seed: int
+    values: dict[str, npt.NDArray[np.float64]]
+    def draws_needed(self, relative: float = 0.1) -> float: ...
+
+def probability_of_failure(
+    phi: _Material,
+    cohesion: _Material,
+    density: _Material,
+    height: float,
+    angle: float,
+    *,
+    draws: int = 100_000,
+    seed: int | None = None,
+    method: Literal["bishop", "chart"] = "bishop",
+    correlation: float = 0.0,
+    units: _Units = None,
+    ru: float | None = None,
+    water: float | str | None = None,
+    crack: float | str | None = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
+) -> FailureProbability: ...
