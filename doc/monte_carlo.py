@@ -1,18 +1,13 @@
-"""The slope angle that holds with 95% confidence, from the spread of the soil's strength.
+"""The slope angle whose probability of failure stays below 1% or 5%, from the spread of the soil's strength.
 
 The friction angle and the cohesion of a soil are known from its tests as a spread, not
 as two numbers: here phi is normal (mean 30 degrees, standard deviation 3) and C' is
-lognormal (median 2 Tn/m2, 30% spread), with a density of 2.5 Tn/m3 and a factor of
-safety of 1.5. For a million draws of the pair, chart 1 gives the slope angle at every
-height from 1 to 20 m; at each height, the 5th percentile of those angles is the angle a
-talus may be given with 95% confidence, the 50th the typical one and the 95th the one
-only the best soil allows.
-
-A draw whose x = tan(phi)/FS lies off the rows chart 1 fits (0.20 to 0.80) has no angle
-(NaN): the weakest soils, at any height. They are counted as not designable by chart 1,
-their share is printed, and the percentiles are over all draws with those taken as the
-worst: where they are more than 5% of the draws, no angle holds with 95% confidence
-(with phi ~ N(22, 4), --phi 22 4, about 7.7% of them).
+lognormal (mean 2 Tn/m2, standard deviation 0.6), with a density of 2.5 Tn/m3. For each
+height from 2 to 20 m, the steepest whole degree whose probability of failure (FS below
+1 by Bishop's method, with 95% confidence) stays below 1% and below 5%, beside the
+deterministic angles of the mean soil: Bishop's at FS 1.5 and chart 1's at FS 1.5. The
+same draws serve every height and degree (zelm_fs.probability_angle); a draw without an
+answer is counted as failing, never dropped, and the count is printed.
 
     python3 doc/monte_carlo.py [--draws N] [--phi MEAN SD] [--output FILE.png]
 
@@ -36,52 +31,44 @@ import zelm_fs  # noqa: E402
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--draws", type=int, default=1_000_000, help="pairs of phi and C' drawn (10^6)")
+    parser.add_argument("--draws", type=int, default=10_000, help="draws of phi and C' (10^4)")
     parser.add_argument("--phi", type=float, nargs=2, default=(30, 3), metavar=("MEAN", "SD"),
                         help="the friction angle's normal spread, degrees (30 3)")
     parser.add_argument("--output", type=Path, default=Path("monte_carlo.png"),
                         help="the picture written (monte_carlo.png, in the current folder)")
     arguments = parser.parse_args()
 
-    rng = np.random.default_rng(2024)
-    phi = rng.normal(*arguments.phi, arguments.draws)
-    cohesion = rng.lognormal(np.log(2.0), 0.3, arguments.draws)
-    heights = np.arange(1, 21)
-
-    # One row per draw, one column per height: the chart read draws x heights times. The
-    # draws chart 1 has no angle for are NaN, counted here rather than warned of.
+    phi, cohesion, density = zelm_fs.normal(*arguments.phi), zelm_fs.lognormal(2.0, 0.6), 2.5
+    heights = np.arange(2, 21, 2)
     with warnings.catch_warnings():
-        warnings.simplefilter("ignore", zelm_fs.ZelmWarning)
-        angles = zelm_fs.slope_angle(phi[:, None], cohesion[:, None], 2.5, heights, 1.5)
-    not_designable = np.isnan(angles).mean(axis=0)
-
-    # Percentiles over all draws, those not designable taken as the worst: the q-th of all
-    # is the (q - 100 share) / (1 - share)-th of the designable ones, and none (NaN) where
-    # q lies within that share. np.nanpercentile alone would skip them, and speak for a
-    # population that lost its weakest soils.
-    def percentile(q):
-        return np.array([np.nanpercentile(column, 100 * (q / 100 - share) / (1 - share)) if q / 100 > share
-                         else np.nan for column, share in zip(angles.T, not_designable)])
-
-    low, median, high = (percentile(q) for q in (5, 50, 95))
+        warnings.simplefilter("ignore", zelm_fs.ZelmWarning)  # the draws without an answer, counted below
+        below = {target: zelm_fs.probability_angle(phi, cohesion, density, heights, target, draws=arguments.draws,
+                                                   seed=2024)
+                 for target in (0.01, 0.05)}
+        tallest = zelm_fs.probability_of_failure(phi, cohesion, density, heights[-1], below[0.01][-1],
+                                                 draws=arguments.draws, seed=2024)
+        bishop = zelm_fs.bishop_angle(phi.mean, cohesion.mean, density, heights, 1.5)
+        chart = np.floor(zelm_fs.slope_angle(phi.mean, cohesion.mean, density, heights, 1.5))
 
     figure, axes = plt.subplots(figsize=(7, 4.5), layout="constrained")
-    axes.fill_between(heights, low, high, color="tab:blue", alpha=0.12)
-    axes.plot(heights, high, color="tab:blue", linewidth=1, linestyle="--", label="95th percentile")
-    axes.plot(heights, median, color="tab:blue", label="median (50th percentile)")
-    axes.plot(heights, low, color="tab:red", linewidth=2, label="design angle, 95% confidence (5th percentile)")
-    axes.set(xlabel="H (m)", ylabel="slope angle (degrees)", xlim=(1, 20), ylim=(0, 90),
-             xticks=range(2, 21, 2), yticks=range(0, 91, 10),
-             title=f"ABAC 1 · FS 1.5 · phi ~ N({arguments.phi[0]:g}, {arguments.phi[1]:g}), C' ~ lognormal(2, 30%), "
+    axes.plot(heights, chart, color="tab:gray", linestyle="--", label="chart 1, FS 1.5, mean soil")
+    axes.plot(heights, bishop, color="tab:blue", label="Bishop, FS 1.5, mean soil")
+    axes.plot(heights, below[0.05], color="tab:orange", marker="o", label="probability of failure below 5%")
+    axes.plot(heights, below[0.01], color="tab:red", marker="o", linewidth=2, label="probability of failure below 1%")
+    axes.set(xlabel="H (m)", ylabel="slope angle (degrees)", xlim=(2, 20), ylim=(0, 90),
+             xticks=heights, yticks=range(0, 91, 10),
+             title=f"phi ~ N({arguments.phi[0]:g}, {arguments.phi[1]:g}), C' ~ lognormal(2, 0.6) Tn/m2, d 2.5; "
                    f"{arguments.draws:,} draws")
-    lost = f"{np.isnan(angles[:, -1]).sum():,} of {arguments.draws:,} draws ({not_designable[-1]:.1%}) not designable by chart 1"
-    if not_designable.max() > 0:
-        axes.text(0.02, 0.03, lost + " (x off 0.20 to 0.80)", transform=axes.transAxes)
     axes.grid(True, alpha=0.4)
     axes.legend()
     figure.savefig(arguments.output, dpi=100)
-    design = "none" if np.isnan(low[-1]) else f"{low[-1]:.0f} degrees"
-    print(f"{arguments.output}: design angle {design} at H = 20 m (median {median[-1]:.0f}); {lost}")
+
+    def shown(angle):
+        return "none" if np.isnan(angle) else f"{angle:.0f}"
+
+    print(f"{arguments.output}: at H = 20 m, probability of failure below 1%: {shown(below[0.01][-1])} degrees, "
+          f"below 5%: {shown(below[0.05][-1])} (Bishop at FS 1.5: {shown(bishop[-1])}, chart 1: {shown(chart[-1])}); "
+          f"{tallest.unanswered:,} of {tallest.draws:,} draws without an answer")
 
 
 if __name__ == "__main__":

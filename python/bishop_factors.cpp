@@ -286,8 +286,9 @@ py::tuple bishop_draws(py::handle phi, py::handle cohesion, py::handle density, 
     const auto typed = nominal.cast<std::array<double, 3>>();
     const auto at_height = height.cast<double>();
     WarmStart start;
-    critical_circle({at_height, angle.cast<double>(), typed[0], typed[1], typed[2], conditions_at(given, at_height)},
-                    CircleSearch{}, start);
+    critical_circle(
+        {at_height, angle.cast<double>(), typed[0], typed[1], typed[2], conditions_at(given, at_height)},
+        CircleSearch{}, start);
     py::array_t<double> fs(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size, bishop_chunk);
     Interruption interruption;
@@ -314,7 +315,8 @@ py::tuple bishop_draws(py::handle phi, py::handle cohesion, py::handle density, 
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
     const UnansweredKind fails{NoAnswer::bishop_fails, why};
     const UnansweredKind unit_weight = unit_weight_kind(units);
-    return py::make_tuple(returned(fs), unanswered_warning(b, unanswered, no_slope, fails, nullptr, &unit_weight));
+    return py::make_tuple(returned(fs),
+                          unanswered_warning(b, unanswered, no_slope, fails, nullptr, &unit_weight));
 }
 
 }  // namespace zelm::python

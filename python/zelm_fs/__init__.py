@@ -28,6 +28,8 @@ the chart's two-decimal grid.
   probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_000, seed=None, ...)
       the probability that a slope fails, its material uncertain (normal(mean, sd),
       lognormal(mean, sd) or the user's own draws), with its confidence interval
+  probability_angle(phi, cohesion, density, height, target, *, draws=10_000, seed=None, ...)
+      the steepest whole degree whose probability of failure stays below target
 
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
@@ -69,6 +71,7 @@ __all__ = [
     "factor_of_safety",
     "lognormal",
     "normal",
+    "probability_angle",
     "probability_of_failure",
     "slope_angle",
     "sweep",
@@ -459,4 +462,4 @@ def _to_dataframe(self):
 Sweep.to_dataframe = _to_dataframe
 
 
-from ._probability import FailureProbability, lognormal, normal, probability_of_failure  # noqa: E402
+from ._probability import FailureProbability, lognormal, normal, probability_angle, probability_of_failure  # noqa: E402

@@ -297,3 +297,42 @@ def probability_of_failure(
     wet_crack: bool = False,
     kh: float | None = None,
 ) -> FailureProbability: ...
+
+@overload
+def probability_angle(
+    phi: _Material,
+    cohesion: _Material,
+    density: _Material,
+    height: float,
+    target: float,
+    *,
+    draws: int = 10_000,
+    seed: int | None = None,
+    method: Literal["bishop", "chart"] = "bishop",
+    correlation: float = 0.0,
+    units: _Units = None,
+    ru: float | None = None,
+    water: float | str | None = None,
+    crack: float | str | None = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
+) -> float: ...
+@overload
+def probability_angle(
+    phi: _Material,
+    cohesion: _Material,
+    density: _Material,
+    height: npt.ArrayLike,
+    target: float,
+    *,
+    draws: int = 10_000,
+    seed: int | None = None,
+    method: Literal["bishop", "chart"] = "bishop",
+    correlation: float = 0.0,
+    units: _Units = None,
+    ru: float | None = None,
+    water: float | str | None = None,
+    crack: float | str | None = None,
+    wet_crack: bool = False,
+    kh: float | None = None,
+) -> npt.NDArray[np.float64]: ...

@@ -7,7 +7,7 @@ import numpy as np
 import pytest
 
 import zelm_fs
-from zelm_fs import _probability, lognormal, normal, probability_of_failure
+from zelm_fs import _probability, lognormal, normal, probability_angle, probability_of_failure
 
 
 def normal_cdf(x):
@@ -109,3 +109,18 @@ def test_the_draws_needed_for_a_precision(probability, relative, needed):
 def test_what_it_refuses(call, said):
     with pytest.raises(ValueError, match=said):
         call()
+
+
+@pytest.mark.parametrize("height, target", [(5, 0.05), (10, 0.01), (20, 0.05)])
+def test_the_steepest_degree_below_a_target_holds_and_one_degree_steeper_does_not(height, target):
+    study = (normal(30, 3), normal(15, 5), 19.6)
+    angle = probability_angle(*study, height, target, draws=4096, seed=9, units="si")
+    at, steeper = (probability_of_failure(*study, height, degree, draws=4096, seed=9, units="si")
+                   for degree in (angle, angle + 1))
+    assert at.interval[1] < target <= steeper.interval[1]
+
+
+def test_without_spread_the_steepest_degree_below_a_target_is_the_one_reaching_fs_1():
+    heights = [3, 10, 25]
+    assert np.array_equal(probability_angle(30, normal(15, 0), 19.6, heights, 0.01, draws=4096, seed=1, units="si"),
+                          zelm_fs.bishop_angle(30, 15, 19.6, heights, 1.0, units="si"))
