@@ -208,6 +208,16 @@ enum class Said : std::uint16_t {
     python_cannot_write,
     python_text_to_standard_output,
     python_text_under_workbook_name,
+    // Python: a study of the probability of failure refused.
+    python_method_unknown,
+    python_distribution_refused,
+    python_lognormal_mean,
+    python_draws_not_one_dimension,
+    python_draws_differ,
+    python_correlation_refused,
+    python_correlation_of_distributions,
+    python_mean_no_soil,
+    python_target_refused,
     // Python: a run as it shows itself.
     python_sweep_repr,
     // The page: its status line, its forms' refusals, its captions and curves, its files.

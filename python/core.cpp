@@ -15,15 +15,50 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace py = pybind11;
 using namespace pybind11::literals;
 using zelm::python::SweepResult;
 
 namespace {
+
+// The words of a refusal of a study of the probability of failure, by the package's key,
+// its slots filled with the texts given.
+std::string probability_refusal(const std::string& key, const py::kwargs& texts) {
+    using zelm::Said;
+    static constexpr std::pair<std::string_view, Said> refusals[] = {
+        {"method", Said::python_method_unknown},
+        {"distribution", Said::python_distribution_refused},
+        {"lognormal_mean", Said::python_lognormal_mean},
+        {"not_one_dimension", Said::python_draws_not_one_dimension},
+        {"draws_differ", Said::python_draws_differ},
+        {"correlation", Said::python_correlation_refused},
+        {"correlation_of_distributions", Said::python_correlation_of_distributions},
+        {"mean_no_soil", Said::python_mean_no_soil},
+        {"target", Said::python_target_refused},
+    };
+    static constexpr std::string_view slots[] = {"shown", "argument", "mean", "sd", "lengths", "dimensions"};
+    const auto* refusal = std::find_if(std::begin(refusals), std::end(refusals),
+                                       [&](const auto& known) { return known.first == key; });
+    if (refusal == std::end(refusals)) {
+        throw py::key_error(key);
+    }
+    zelm::Diagnostic said{refusal->second};
+    for (const auto& [name, text] : texts) {
+        const auto* slot = std::find(std::begin(slots), std::end(slots), py::str(name).cast<std::string>());
+        if (slot == std::end(slots)) {
+            throw py::key_error(py::str(name).cast<std::string>());
+        }
+        said.args.push_back({*slot, zelm::Text{py::str(text).cast<std::string>()}});
+    }
+    return zelm::render(said);
+}
 
 // One thing said of each of a run's columns, in their order: the names of a Sweep's
 // arrays, or the titles of a DataFrame's columns over them.
@@ -144,6 +179,7 @@ PYBIND11_MODULE(_core, module) {
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(),
         "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(), "wet_crack"_a = false,
         "kh"_a = py::none(), docs.bishop_angles.c_str());
+    module.def("probability_refusal", &probability_refusal, "key"_a, docs.probability_refusal.c_str());
     module.def(
         "bishop_draws",
         [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle angle,

@@ -27,7 +27,7 @@ class _Distribution:
         self.mean = float(mean)
         self.sd = float(sd)
         if not (math.isfinite(self.mean) and math.isfinite(self.sd) and self.sd >= 0.0):
-            raise ValueError(f"a distribution needs a finite mean and a finite sd of at least 0, not {mean!r}, {sd!r}")
+            raise ValueError(_core.probability_refusal("distribution", mean=repr(mean), sd=repr(sd)))
 
     def __repr__(self):
         return f"{type(self).__name__}({self.mean!r}, {self.sd!r})"
@@ -53,7 +53,7 @@ class lognormal(_Distribution):
     def __init__(self, mean, sd):
         super().__init__(mean, sd)
         if not self.mean > 0.0:
-            raise ValueError(f"a lognormal distribution needs a mean above 0, not {mean!r}")
+            raise ValueError(_core.probability_refusal("lognormal_mean", mean=repr(mean)))
         self._sigma = math.sqrt(math.log1p((self.sd / self.mean) ** 2))
         self._mu = math.log(self.mean) - 0.5 * self._sigma**2
 
@@ -131,7 +131,7 @@ def _spec(value, name):
     if array.ndim == 0:
         return float(array)
     if array.ndim != 1:
-        raise ValueError(f"{name}: a number, a distribution or a 1-D array of draws, not an array of {array.ndim} dimensions")
+        raise ValueError(_core.probability_refusal("not_one_dimension", argument=name, dimensions=array.ndim))
     return array
 
 
@@ -187,18 +187,18 @@ def probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_0
 def _checked(phi, cohesion, density, draws, method, correlation):
     # The three values' specs and the number of draws, or ValueError.
     if method not in ("bishop", "chart"):
-        raise ValueError(f"method: 'bishop' or 'chart', not {method!r}")
+        raise ValueError(_core.probability_refusal("method", shown=repr(method)))
     specs = [_spec(phi, "phi"), _spec(cohesion, "cohesion"), _spec(density, "density")]
     lengths = {len(s) for s in specs if isinstance(s, np.ndarray)}
     if len(lengths) > 1:
-        raise ValueError(f"the arrays of draws differ in length: {sorted(lengths)}")
+        raise ValueError(_core.probability_refusal("draws_differ", lengths=", ".join(map(str, sorted(lengths)))))
     if not -1.0 <= correlation <= 1.0:
-        raise ValueError(f"correlation: from -1 to 1, not {correlation!r}")
+        raise ValueError(_core.probability_refusal("correlation", shown=repr(correlation)))
     if correlation != 0.0 and not all(isinstance(s, _Distribution) for s in specs[:2]):
-        raise ValueError("correlation: phi and the cohesion must both be distributions")
+        raise ValueError(_core.probability_refusal("correlation_of_distributions"))
     for k, (s, name) in enumerate(zip(specs, ("phi", "cohesion", "density"))):
         if isinstance(s, _Distribution) and not _inside(k, np.array([s.mean])).all():
-            raise ValueError(f"{name}: the mean {s.mean!r} describes no soil")
+            raise ValueError(_core.probability_refusal("mean_no_soil", argument=name, shown=repr(s.mean)))
     return specs, (lengths.pop() if lengths else int(draws))
 
 
@@ -278,7 +278,7 @@ def probability_angle(phi, cohesion, density, height, target, *, draws=10_000, s
     """
     specs, count = _checked(phi, cohesion, density, draws, method, correlation)
     if not 0.0 < target < 1.0:
-        raise ValueError(f"target: a probability above 0 and below 1, not {target!r}")
+        raise ValueError(_core.probability_refusal("target", shown=repr(target)))
     values = _drawn(specs, correlation, int(np.random.SeedSequence(seed).entropy), count)
     nominal = tuple(_nominal(s) for s in specs)
     conditions = {"ru": ru, "water": water, "crack": crack, "wet_crack": wet_crack, "kh": kh}
