@@ -48,6 +48,8 @@ if [ "${1-}" = --all ] || [ "${1-}" = --python ]; then
         "python3-venv:/usr/lib/python3.*/ensurepip/__init__.py"
         "python3-matplotlib:/usr/lib/python3/dist-packages/matplotlib/__init__.py"
         "python3-pandas:/usr/lib/python3/dist-packages/pandas/__init__.py"
+        "python3-dask:/usr/lib/python3/dist-packages/dask/__init__.py"
+        "python3-distributed:/usr/lib/python3/dist-packages/distributed/__init__.py"
     )
 fi
 if [ "${1-}" = --all ]; then

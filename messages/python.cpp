@@ -80,7 +80,7 @@ PythonDocs python_docs(const DesignChart& chart) {
         "warning or None: see zelm_fs.bishop_angle.",
         "Bishop's factor of safety of draws of one slope's material, each searched from the nominal "
         "slope's critical circle, and a warning or None: see zelm_fs.probability_of_failure.",
-        "Why a study of the probability of failure is refused, in the module's words.",
+        "What a study of the probability of failure says when refused or left with draws unanswered.",
     };
 }
 

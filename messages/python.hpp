@@ -28,7 +28,7 @@ struct PythonDocs {
     std::string bishop_factors_of_safety;
     std::string bishop_angles;
     std::string bishop_draws;
-    std::string probability_refusal;
+    std::string probability_words;
 };
 
 PythonDocs python_docs(const DesignChart& chart);

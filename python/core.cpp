@@ -28,9 +28,9 @@ using zelm::python::SweepResult;
 
 namespace {
 
-// The words of a refusal of a study of the probability of failure, by the package's key,
-// its slots filled with the texts given.
-std::string probability_refusal(const std::string& key, const py::kwargs& texts) {
+// The words of a study of the probability of failure, refused or with draws unanswered,
+// by the package's key, its slots filled with the texts given.
+std::string probability_words(const std::string& key, const py::kwargs& texts) {
     using zelm::Said;
     static constexpr std::pair<std::string_view, Said> refusals[] = {
         {"method", Said::python_method_unknown},
@@ -42,8 +42,11 @@ std::string probability_refusal(const std::string& key, const py::kwargs& texts)
         {"correlation_of_distributions", Said::python_correlation_of_distributions},
         {"mean_no_soil", Said::python_mean_no_soil},
         {"target", Said::python_target_refused},
+        {"draws_unanswered", Said::python_draws_unanswered},
     };
-    static constexpr std::string_view slots[] = {"shown", "argument", "mean", "sd", "lengths", "dimensions"};
+    static constexpr std::string_view slots[] = {"shown",   "argument",   "mean",  "sd",
+                                                 "lengths", "dimensions", "count", "draws",
+                                                 "first",   "last",       "said"};
     const auto* refusal = std::find_if(std::begin(refusals), std::end(refusals),
                                        [&](const auto& known) { return known.first == key; });
     if (refusal == std::end(refusals)) {
@@ -179,7 +182,7 @@ PYBIND11_MODULE(_core, module) {
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(),
         "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(), "wet_crack"_a = false,
         "kh"_a = py::none(), docs.bishop_angles.c_str());
-    module.def("probability_refusal", &probability_refusal, "key"_a, docs.probability_refusal.c_str());
+    module.def("probability_words", &probability_words, "key"_a, docs.probability_words.c_str());
     module.def(
         "bishop_draws",
         [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle angle,

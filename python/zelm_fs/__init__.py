@@ -31,6 +31,12 @@ the chart's two-decimal grid.
   probability_angle(phi, cohesion, density, height, target, *, draws=10_000, seed=None, ...)
       the steepest whole degree whose probability of failure stays below target
 
+slope_angle, confirmed_angle, bishop_factor_of_safety, critical_kh and bishop_angle take
+Dask arrays too (Debian's python3-dask): the answer is a Dask array, each block answered
+as numpy arrays are, wherever it is computed (a cluster's workers, with
+dask.distributed); probability_of_failure takes a Dask client, its blocks of draws the
+cluster's tasks.
+
 Values are the program's single-precision floats: each number given is rounded to the
 nearest float32 (a str is read exactly as the console reads what is typed), and the
 arrays returned are float32. Any consistent units give the same angles, since y is a
@@ -90,6 +96,21 @@ class ZelmWarning(UserWarning):
     confirmed_angle answer for a factor of safety below 1. warnings.simplefilter(
     "error", zelm_fs.ZelmWarning) makes them errors.
     """
+
+
+def _dask_arrays(*values):
+    # Whether any of the values is a Dask array.
+    return any(type(v).__module__.startswith("dask.") for v in values)
+
+
+def _blockwise(function, dtype, values, **keywords):
+    # Over Dask arrays: the values broadcast together, each block answered by `function`
+    # over numpy arrays, lazily, wherever the array is computed; a block's warning is
+    # issued where the block is answered.
+    import dask.array as da
+
+    return da.map_blocks(lambda *block: function(*block, **keywords), *da.broadcast_arrays(*map(da.asarray, values)),
+                         dtype=dtype)
 
 
 def _warned(answer, warning):
@@ -187,6 +208,8 @@ def slope_angle(phi, cohesion, density, height, fs, *, units=None):
     >>> slope_angle(30, np.nan, 2.5, 10, 1.5)
     nan
     """
+    if _dask_arrays(phi, cohesion, density, height, fs):
+        return _blockwise(slope_angle, "float32", (phi, cohesion, density, height, fs), units=units)
     return _warned(*_core.slope_angle(phi, cohesion, density, height, fs, units=units))
 
 
@@ -203,6 +226,8 @@ def confirmed_angle(phi, cohesion, density, height, fs, *, units=None):
     >>> confirmed_angle(30, 2, 2.5, [2, 20], 1.5)
     array([85., 30.], dtype=float32)
     """
+    if _dask_arrays(phi, cohesion, density, height, fs):
+        return _blockwise(confirmed_angle, "float32", (phi, cohesion, density, height, fs), units=units)
     return _warned(*_core.confirmed_angle(phi, cohesion, density, height, fs, units=units))
 
 
@@ -380,6 +405,9 @@ def bishop_factor_of_safety(phi, cohesion, density, height, angle, *, circle=Fal
     >>> round(float(bishop_factor_of_safety(30, 0, 19.6, 10, 25, ru=0.2, kh=0.1, units="si")), 4)
     0.7237
     """
+    if _dask_arrays(phi, cohesion, density, height, angle) and not circle:
+        return _blockwise(bishop_factor_of_safety, "float64", (phi, cohesion, density, height, angle), units=units,
+                          ru=ru, water=water, crack=crack, wet_crack=wet_crack, kh=kh)
     *answer, warning = _core.bishop_factor_of_safety(
         phi, cohesion, density, height, angle, units=units, ru=ru, water=water, crack=crack,
         wet_crack=wet_crack, kh=kh)
@@ -403,6 +431,9 @@ def critical_kh(phi, cohesion, density, height, angle, *, circle=False, units=No
     >>> round(float(critical_kh(30, 0, 19.6, 10, 25, units="si")), 4)
     0.0875
     """
+    if _dask_arrays(phi, cohesion, density, height, angle) and not circle:
+        return _blockwise(critical_kh, "float64", (phi, cohesion, density, height, angle), units=units, ru=ru,
+                          water=water, crack=crack, wet_crack=wet_crack)
     *answer, warning = _core.bishop_factor_of_safety(
         phi, cohesion, density, height, angle, units=units, ru=ru, water=water, crack=crack,
         wet_crack=wet_crack, critical_kh=True)
@@ -437,6 +468,9 @@ def bishop_angle(phi, cohesion, density, height, fs, *, units=None, ru=None, wat
     >>> [float(bishop_angle(30, 20, 19.6, 10, 1.3, ru=ru, units="si")) for ru in (0, 0.25, 0.5)]
     [57.0, 44.0, 31.0]
     """
+    if _dask_arrays(phi, cohesion, density, height, fs):
+        return _blockwise(bishop_angle, "float64", (phi, cohesion, density, height, fs), units=units, ru=ru,
+                          water=water, crack=crack, wet_crack=wet_crack, kh=kh)
     return _warned(*_core.bishop_angle(
         phi, cohesion, density, height, fs, units=units, ru=ru, water=water, crack=crack, wet_crack=wet_crack,
         kh=kh))

@@ -290,6 +290,7 @@ def probability_of_failure(
     seed: int | None = None,
     method: Literal["bishop", "chart"] = "bishop",
     correlation: float = 0.0,
+    client: Any = None,
     units: _Units = None,
     ru: float | None = None,
     water: float | str | None = None,
