@@ -81,8 +81,8 @@ class FailureProbability(NamedTuple):
     def draws_needed(self, relative=0.1):
         """The draws for a 95% confidence interval of +-relative times the probability."""
         p = self.probability
-        if not 0.0 < p < 1.0:
-            return math.inf if p == 0.0 else BLOCK
+        if not p > 0.0:  # no failure among the draws (or none answered): no relative precision
+            return math.inf
         return math.ceil(_Z95**2 * (1.0 - p) / (p * relative**2))
 
 

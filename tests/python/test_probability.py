@@ -93,7 +93,8 @@ def test_draws_without_an_answer_are_counted_and_widen_the_interval():
     assert answer.interval[1] >= 2 / 5
 
 
-@pytest.mark.parametrize("probability, relative, needed", [(0.01, 0.1, 38031), (0.5, 0.05, 1537)])
+@pytest.mark.parametrize("probability, relative, needed", [(0.01, 0.1, 38031), (0.5, 0.05, 1537), (0.0, 0.1, math.inf),
+                                                           (1.0, 0.1, 0)])
 def test_the_draws_needed_for_a_precision(probability, relative, needed):
     answer = _probability.FailureProbability(probability, (0, 1), None, 0, 0, {}, 0, 0, 0, 0, "bishop", 0, {})
     assert answer.draws_needed(relative) == needed
