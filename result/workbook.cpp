@@ -96,8 +96,7 @@ constexpr std::array<SheetColumn, 7> sheet_columns{{
      }},
 }};
 
-// Where a column stands: the angle's, which the chart draws, and Bishop's FS, where a long
-// run says its Bishop cells stop.
+// Where a column stands: the angle's, which the chart draws.
 constexpr lxw_col_t column_of(std::string_view ColumnTitles::*title) {
     for (std::size_t i = 0; i < sheet_columns.size(); ++i) {
         if (sheet_columns[i].title == title) {
@@ -107,7 +106,6 @@ constexpr lxw_col_t column_of(std::string_view ColumnTitles::*title) {
     return 0;
 }
 constexpr lxw_col_t angle_column = column_of(&ColumnTitles::angle);
-constexpr lxw_col_t bishop_fs_column = column_of(&ColumnTitles::bishop_fs);
 constexpr auto last_column = static_cast<lxw_col_t>(sheet_columns.size() - 1);
 
 // The header's Windows-1252 letters (a-grave, o-acute, c-cedilla: all in its Latin-1
