@@ -185,25 +185,15 @@ py::tuple bishop_factors_of_safety(py::handle phi, py::handle cohesion, py::hand
         data[k] = arrays[k].mutable_data();
     }
     Unanswered unanswered(b.walk.size, bishop_chunk);
-    Interruption interruption;
-    bool held = true;
-    if (arrays[0].size() > 0) {
-        const py::gil_scoped_release released;
-        held = for_each_element(
-            b.walk, interruption,
-            [&] {
-                return [&data, &unanswered, units, &given](const Values& v, std::size_t flat) {
-                    answer_element(v, flat, data, unanswered, units, given);
-                    return true;
-                };
-            },
-            bishop_chunk);
-    }
-    interruption.raise_if_interrupted();
-    if (!held) {
-        refuse_what_no_float_holds(b);
-        throw py::value_error(std::string(value_beyond_a_float()));
-    }
+    answer_elements(
+        b,
+        [&] {
+            return [&data, &unanswered, units, &given](const Values& v, std::size_t flat) {
+                answer_element(v, flat, data, unanswered, units, given);
+                return true;
+            };
+        },
+        bishop_chunk);
     // The first of each kind searched again, for why.
     const auto why = bishop_refusal_of(units, given);
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
@@ -231,26 +221,16 @@ py::tuple bishop_angles(py::handle phi, py::handle cohesion, py::handle density,
         broadcast({phi, cohesion, density, height, fs}, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<double> angles(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size, bishop_chunk);
-    Interruption interruption;
-    bool held = true;
-    if (angles.size() > 0) {
-        double* out = angles.mutable_data();
-        const py::gil_scoped_release released;
-        held = for_each_element(
-            b.walk, interruption,
-            [&] {
-                return [out, &unanswered, units, &given](const Values& v, std::size_t flat) {
-                    steepest_element(v, flat, out, unanswered, units, given);
-                    return true;
-                };
-            },
-            bishop_chunk);
-    }
-    interruption.raise_if_interrupted();
-    if (!held) {
-        refuse_what_no_float_holds(b);
-        throw py::value_error(std::string(value_beyond_a_float()));
-    }
+    double* out = angles.mutable_data();
+    answer_elements(
+        b,
+        [&] {
+            return [out, &unanswered, units, &given](const Values& v, std::size_t flat) {
+                steepest_element(v, flat, out, unanswered, units, given);
+                return true;
+            };
+        },
+        bishop_chunk);
     const UnansweredKind no_slope{
         NoAnswer::no_bishop_slope, [units, &given](const Values& v) {
             const BishopResult result = values_checked(slope_at_height(v, given));
@@ -291,26 +271,16 @@ py::tuple bishop_draws(py::handle phi, py::handle cohesion, py::handle density, 
         CircleSearch{}, start);
     py::array_t<double> fs(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size, bishop_chunk);
-    Interruption interruption;
-    bool held = true;
-    if (fs.size() > 0) {
-        double* out = fs.mutable_data();
-        const py::gil_scoped_release released;
-        held = for_each_element(
-            b.walk, interruption,
-            [&] {
-                return [out, &unanswered, units, &given, &start](const Values& v, std::size_t flat) {
-                    draw_element(v, flat, out, unanswered, units, given, start);
-                    return true;
-                };
-            },
-            bishop_chunk);
-    }
-    interruption.raise_if_interrupted();
-    if (!held) {
-        refuse_what_no_float_holds(b);
-        throw py::value_error(std::string(value_beyond_a_float()));
-    }
+    double* out = fs.mutable_data();
+    answer_elements(
+        b,
+        [&] {
+            return [out, &unanswered, units, &given, &start](const Values& v, std::size_t flat) {
+                draw_element(v, flat, out, unanswered, units, given, start);
+                return true;
+            };
+        },
+        bishop_chunk);
     const auto why = bishop_refusal_of(units, given);
     const UnansweredKind no_slope{NoAnswer::no_bishop_slope, why};
     const UnansweredKind fails{NoAnswer::bishop_fails, why};

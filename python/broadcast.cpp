@@ -1,5 +1,7 @@
 #include "python/broadcast.hpp"
 
+#include "python/arguments.hpp"
+
 #include "messages/entries.hpp"
 #include "messages/render.hpp"
 #include "messages/warnings.hpp"
@@ -159,6 +161,14 @@ std::string element_name(const Broadcast& broadcast, std::size_t argument, std::
         own_index.append(own.shape(d) == 1 ? py::int_(0) : index[skipped + static_cast<std::size_t>(d)]);
     }
     return name + "[" + joined(own_index) + "]";
+}
+
+void raise_after_elements(const Broadcast& broadcast, Interruption& interruption, bool held) {
+    interruption.raise_if_interrupted();
+    if (!held) {
+        refuse_what_no_float_holds(broadcast);
+        throw py::value_error(value_beyond_a_float());
+    }
 }
 
 void refuse_what_no_float_holds(const Broadcast& broadcast) {

@@ -266,4 +266,21 @@ bool for_each_element(const Walk& walk, Interruption& interruption, const Make& 
     return !refused;
 }
 
+// After the elements: Ctrl-C raised as KeyboardInterrupt, and where an element was
+// refused (`held` false), ValueError naming the first value no float holds.
+void raise_after_elements(const Broadcast& broadcast, Interruption& interruption, bool held);
+
+// Each element answered by the bodies `make` makes, as for_each_element answers them, with
+// the GIL released, where the broadcast has any; then what raise_after_elements raises.
+template <typename Make>
+void answer_elements(const Broadcast& broadcast, const Make& make, std::size_t chunk = chunk_elements) {
+    Interruption interruption;
+    bool held = true;
+    if (broadcast.walk.size > 0) {
+        const pybind11::gil_scoped_release released;
+        held = for_each_element(broadcast.walk, interruption, make, chunk);
+    }
+    raise_after_elements(broadcast, interruption, held);
+}
+
 }  // namespace zelm::python

@@ -132,34 +132,10 @@ void define_sweep(py::module_& module, const zelm::PythonDocs& docs) {
              docs.write_workbook.c_str());
 }
 
-}  // namespace
-
-PYBIND11_MODULE(_core, module) {
-    const zelm::PythonDocs docs = zelm::python_docs(zelm::design_chart());
-    module.doc() = docs.module;
-    module.attr("__version__") = ZELM_VERSION;
-    module.attr("column_keys") = of_each_column(&zelm::RunColumn::key);
-    module.attr("column_titles") = of_each_column(&zelm::RunColumn::title);
-
-    define_sweep(module, docs);
-
-    module.def(
-        "sweep",
-        [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle step,
-           py::handle fs, py::handle units, py::handle angles, py::handle ru, py::handle water,
-           py::handle crack, bool wet_crack, py::handle kh) {
-            return SweepResult(phi, cohesion, density, height, step, fs, units, angles,
-                               {ru, water, crack, wet_crack, kh});
-        },
-        "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, py::kw_only(), "units"_a = "tonnes",
-        "angles"_a = "chart", "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(),
-        "wet_crack"_a = false, "kh"_a = py::none(), docs.sweep.c_str());
-    module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
-               "fs"_a, py::kw_only(), "units"_a = py::none(), docs.slope_angles.c_str());
-    module.def("confirmed_angle", &zelm::python::confirmed_angles, "phi"_a, "cohesion"_a, "density"_a,
-               "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(), docs.confirmed_angles.c_str());
-    module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
-               "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(), docs.factors_of_safety.c_str());
+// Bishop's method over arrays: the factor of safety of standing slopes, the steepest
+// degree reaching a factor of safety, and the draws of a study of the probability of
+// failure, with that study's words.
+void define_bishop(py::module_& module, const zelm::PythonDocs& docs) {
     module.def(
         "bishop_factor_of_safety",
         [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle angle,
@@ -194,4 +170,35 @@ PYBIND11_MODULE(_core, module) {
         "phi"_a, "cohesion"_a, "density"_a, "height"_a, "angle"_a, "nominal"_a, py::kw_only(),
         "units"_a = py::none(), "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(),
         "wet_crack"_a = false, "kh"_a = py::none(), docs.bishop_draws.c_str());
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_core, module) {
+    const zelm::PythonDocs docs = zelm::python_docs(zelm::design_chart());
+    module.doc() = docs.module;
+    module.attr("__version__") = ZELM_VERSION;
+    module.attr("column_keys") = of_each_column(&zelm::RunColumn::key);
+    module.attr("column_titles") = of_each_column(&zelm::RunColumn::title);
+
+    define_sweep(module, docs);
+
+    module.def(
+        "sweep",
+        [](py::handle phi, py::handle cohesion, py::handle density, py::handle height, py::handle step,
+           py::handle fs, py::handle units, py::handle angles, py::handle ru, py::handle water,
+           py::handle crack, bool wet_crack, py::handle kh) {
+            return SweepResult(phi, cohesion, density, height, step, fs, units, angles,
+                               {ru, water, crack, wet_crack, kh});
+        },
+        "phi"_a, "cohesion"_a, "density"_a, "height"_a, "step"_a, "fs"_a, py::kw_only(), "units"_a = "tonnes",
+        "angles"_a = "chart", "ru"_a = py::none(), "water"_a = py::none(), "crack"_a = py::none(),
+        "wet_crack"_a = false, "kh"_a = py::none(), docs.sweep.c_str());
+    module.def("slope_angle", &zelm::python::slope_angles, "phi"_a, "cohesion"_a, "density"_a, "height"_a,
+               "fs"_a, py::kw_only(), "units"_a = py::none(), docs.slope_angles.c_str());
+    module.def("confirmed_angle", &zelm::python::confirmed_angles, "phi"_a, "cohesion"_a, "density"_a,
+               "height"_a, "fs"_a, py::kw_only(), "units"_a = py::none(), docs.confirmed_angles.c_str());
+    module.def("factor_of_safety", &zelm::python::factors_of_safety, "phi"_a, "cohesion"_a, "density"_a,
+               "height"_a, "angle"_a, py::kw_only(), "units"_a = py::none(), docs.factors_of_safety.c_str());
+    define_bishop(module, docs);
 }

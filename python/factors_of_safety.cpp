@@ -120,23 +120,13 @@ py::tuple factors_of_safety(py::handle phi, py::handle cohesion, py::handle dens
         broadcast({phi, cohesion, density, height, angle}, {"phi", "cohesion", "density", "height", "angle"});
     Answers answers(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size);
-    Interruption interruption;
-    bool held = true;
-    if (answers.lower.size() > 0) {
-        const Cells cells(answers);
-        const py::gil_scoped_release released;
-        held = for_each_element(b.walk, interruption, [&] {
-            return [&cells, &unanswered, units](const Values& v, std::size_t flat) {
-                answer_element(v, flat, cells, unanswered, units);
-                return true;
-            };
-        });
-    }
-    interruption.raise_if_interrupted();
-    if (!held) {
-        refuse_what_no_float_holds(b);
-        throw py::value_error(std::string(value_beyond_a_float()));
-    }
+    const Cells cells(answers);
+    answer_elements(b, [&] {
+        return [&cells, &unanswered, units](const Values& v, std::size_t flat) {
+            answer_element(v, flat, cells, unanswered, units);
+            return true;
+        };
+    });
     // The check's own line, for the first of each kind, and the value it names.
     const auto line = [units](const Values& v) {
         const SlopeToCheck slope = slope_of(v, units);

@@ -95,21 +95,9 @@ py::tuple readings(const std::array<py::handle, operand_count>& values, std::opt
     const Broadcast b = broadcast(values, {"phi", "cohesion", "density", "height", "fs"});
     py::array_t<float> angles(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size);
-    Interruption interruption;
-    bool held = true;
-    if (angles.size() > 0) {
-        float* out = angles.mutable_data();
-        const ChartGrid& grid = design_chart().grid();
-        const py::gil_scoped_release released;
-        held = for_each_element(b.walk, interruption, [&] {
-            return ElementReader<Read>{grid, read, unanswered, units, out};
-        });
-    }
-    interruption.raise_if_interrupted();
-    if (!held) {
-        refuse_what_no_float_holds(b);
-        throw py::value_error(value_beyond_a_float());
-    }
+    float* out = angles.mutable_data();
+    const ChartGrid& grid = design_chart().grid();
+    answer_elements(b, [&] { return ElementReader<Read>{grid, read, unanswered, units, out}; });
     return py::make_tuple(returned(angles), readings_warning(b, unanswered, units, no_angle));
 }
 

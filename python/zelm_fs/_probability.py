@@ -101,14 +101,14 @@ def _inside(k, values):
     return (values >= low if low_included else values > low) & (values < high)
 
 
-def _block_values(specs, correlation, entropy, index, count):
+def _block_values(materials, correlation, entropy, index, count):
     # The values of block `index`: `count` draws of each of the three, a given array's
     # slice as it is, the distributions drawn from the block's own generator, phi and the
     # cohesion correlated through their normal scores; a draw with a value outside its
     # bounds drawn again whole, in its place.
     start = index * BLOCK
-    values = [s[start:start + count] if isinstance(s, np.ndarray) else np.full(count, _nominal(s)) for s in specs]
-    drawn = [k for k, s in enumerate(specs) if isinstance(s, _Distribution)]
+    values = [s[start:start + count] if isinstance(s, np.ndarray) else np.full(count, _nominal(s)) for s in materials]
+    drawn = [k for k, s in enumerate(materials) if isinstance(s, _Distribution)]
     if not drawn:
         return values
     generator = np.random.Generator(np.random.Philox(np.random.SeedSequence(entropy, spawn_key=(index,))))
@@ -118,13 +118,13 @@ def _block_values(specs, correlation, entropy, index, count):
         z[1] = correlation * z[0] + math.sqrt(1.0 - correlation**2) * z[1]
         outside = np.zeros(where.size, dtype=bool)
         for k in drawn:
-            values[k][where] = specs[k].values(z[k])
+            values[k][where] = materials[k].values(z[k])
             outside |= ~_inside(k, values[k][where])
         where = where[outside]
     return values
 
 
-def _spec(value, name):
+def _material(value, name):
     if isinstance(value, _Distribution):
         return value
     array = np.asarray(value, dtype=float)
@@ -135,10 +135,10 @@ def _spec(value, name):
     return array
 
 
-def _nominal(spec):
-    if isinstance(spec, _Distribution):
-        return spec.mean
-    return float(np.nanmean(spec)) if isinstance(spec, np.ndarray) else spec
+def _nominal(material):
+    if isinstance(material, _Distribution):
+        return material.mean
+    return float(np.nanmean(material)) if isinstance(material, np.ndarray) else material
 
 
 def probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_000, seed=None, method="bishop",
@@ -179,42 +179,50 @@ def probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_0
     >>> round(answer.probability, 3), [round(b, 3) for b in answer.interval]
     (0.035, [0.03, 0.041])
     """
-    specs, count = _checked(phi, cohesion, density, draws, method, correlation)
+    materials, count = _checked(phi, cohesion, density, draws, method, correlation)
     conditions = {"ru": ru, "water": water, "crack": crack, "wet_crack": wet_crack, "kh": kh}
     entropy = int(np.random.SeedSequence(seed).entropy)
-    nominal = tuple(_nominal(s) for s in specs)
+    nominal = tuple(_nominal(s) for s in materials)
     if client is not None:
-        values, fs = _on_cluster(client, specs, correlation, entropy, count, height, angle, method, nominal, units,
+        values, fs = _on_cluster(client, materials, correlation, entropy, count, height, angle, method, nominal, units,
                                  conditions)
     else:
-        values = _drawn(specs, correlation, entropy, count)
+        values = _drawn(materials, correlation, entropy, count)
         fs = _fs_of(values, height, angle, method, nominal, units, conditions, 3)
     return _answered(fs, method, entropy, values)
 
 
 def _checked(phi, cohesion, density, draws, method, correlation):
-    # The three values' specs and the number of draws, or ValueError.
+    # The three materials' values as given and the number of draws, or ValueError.
     if method not in ("bishop", "chart"):
         raise ValueError(_core.probability_words("method", shown=repr(method)))
-    specs = [_spec(phi, "phi"), _spec(cohesion, "cohesion"), _spec(density, "density")]
-    lengths = {len(s) for s in specs if isinstance(s, np.ndarray)}
+    materials = [_material(phi, "phi"), _material(cohesion, "cohesion"), _material(density, "density")]
+    lengths = {len(s) for s in materials if isinstance(s, np.ndarray)}
     if len(lengths) > 1:
         raise ValueError(_core.probability_words("draws_differ", lengths=", ".join(map(str, sorted(lengths)))))
     if not -1.0 <= correlation <= 1.0:
         raise ValueError(_core.probability_words("correlation", shown=repr(correlation)))
-    if correlation != 0.0 and not all(isinstance(s, _Distribution) for s in specs[:2]):
+    if correlation != 0.0 and not all(isinstance(s, _Distribution) for s in materials[:2]):
         raise ValueError(_core.probability_words("correlation_of_distributions"))
-    for k, (s, name) in enumerate(zip(specs, ("phi", "cohesion", "density"))):
+    for k, (s, name) in enumerate(zip(materials, ("phi", "cohesion", "density"))):
         if isinstance(s, _Distribution) and not _inside(k, np.array([s.mean])).all():
             raise ValueError(_core.probability_words("mean_no_soil", argument=name, shown=repr(s.mean)))
-    return specs, (lengths.pop() if lengths else int(draws))
+    return materials, (lengths.pop() if lengths else int(draws))
 
 
-def _drawn(specs, correlation, entropy, count):
-    blocks = [
-        _block_values(specs, correlation, entropy, index, min(BLOCK, count - index * BLOCK))
-        for index in range((count + BLOCK - 1) // BLOCK)
-    ]
+def _block_sizes(count):
+    # The draws of each block, in order: BLOCK each, the last the rest.
+    return [min(BLOCK, count - index * BLOCK) for index in range((count + BLOCK - 1) // BLOCK)]
+
+
+def _drawn(materials, correlation, entropy, count):
+    blocks = [_block_values(materials, correlation, entropy, index, size)
+              for index, size in enumerate(_block_sizes(count))]
+    return _joined(blocks)
+
+
+def _joined(blocks):
+    # The blocks' values of each of the three, one after the other.
     return [np.concatenate([b[k] for b in blocks]) if blocks else np.empty(0) for k in range(3)]
 
 
@@ -240,24 +248,24 @@ def _fs_and_warning(values, height, angle, method, nominal, units, conditions):
     return np.asarray(fs, dtype=float), warning
 
 
-def _block_study(index, count, specs, correlation, entropy, height, angle, method, nominal, units, conditions):
+def _block_study(index, count, materials, correlation, entropy, height, angle, method, nominal, units, conditions):
     # One block's draws and their factors of safety, and the block's warning: a task of
     # its own, wherever it runs.
-    values = _block_values(specs, correlation, entropy, index, count)
+    values = _block_values(materials, correlation, entropy, index, count)
     return (values, *_fs_and_warning(values, height, angle, method, nominal, units, conditions))
 
 
-def _on_cluster(client, specs, correlation, entropy, count, height, angle, method, nominal, units, conditions):
+def _on_cluster(client, materials, correlation, entropy, count, height, angle, method, nominal, units, conditions):
     # The blocks as tasks of the Dask client's cluster, gathered in their order; the
     # first warning of a block told as one of the whole study.
     from . import ZelmWarning
 
-    indices = range((count + BLOCK - 1) // BLOCK)
-    futures = client.map(_block_study, indices, [min(BLOCK, count - i * BLOCK) for i in indices], specs=specs,
+    sizes = _block_sizes(count)
+    futures = client.map(_block_study, range(len(sizes)), sizes, materials=materials,
                          correlation=correlation, entropy=entropy, height=height, angle=angle, method=method,
                          nominal=nominal, units=units, conditions=conditions)
     blocks = client.gather(futures)
-    values = [np.concatenate([b[0][k] for b in blocks]) if blocks else np.empty(0) for k in range(3)]
+    values = _joined([b[0] for b in blocks])
     fs = np.concatenate([b[1] for b in blocks]) if blocks else np.empty(0)
     told = next(((i, b[2]) for i, b in enumerate(blocks) if b[2] is not None), None)
     if told is not None:
@@ -317,11 +325,11 @@ def probability_angle(phi, cohesion, density, height, target, *, draws=10_000, s
     >>> float(probability_angle(normal(30, 3), normal(15, 5), 19.6, 10, 0.05, draws=4096, seed=1, units="si"))
     45.0
     """
-    specs, count = _checked(phi, cohesion, density, draws, method, correlation)
+    materials, count = _checked(phi, cohesion, density, draws, method, correlation)
     if not 0.0 < target < 1.0:
         raise ValueError(_core.probability_words("target", shown=repr(target)))
-    values = _drawn(specs, correlation, int(np.random.SeedSequence(seed).entropy), count)
-    nominal = tuple(_nominal(s) for s in specs)
+    values = _drawn(materials, correlation, int(np.random.SeedSequence(seed).entropy), count)
+    nominal = tuple(_nominal(s) for s in materials)
     conditions = {"ru": ru, "water": water, "crack": crack, "wet_crack": wet_crack, "kh": kh}
     # The face steepening, each draw's FS falls, and the share failing grows; not so under
     # a water table a distance behind the toe, where each degree is tried from 90 down.
