@@ -218,6 +218,7 @@ enum class Said : std::uint16_t {
     python_correlation_of_distributions,
     python_mean_no_soil,
     python_target_refused,
+    python_seed_refused,
     python_draws_unanswered,
     // Python: a run as it shows itself.
     python_sweep_repr,

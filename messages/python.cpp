@@ -81,6 +81,9 @@ PythonDocs python_docs(const DesignChart& chart) {
         "Bishop's factor of safety of draws of one slope's material, each searched from the nominal "
         "slope's critical circle, and a warning or None: see zelm_fs.probability_of_failure.",
         "What a study of the probability of failure says when refused or left with draws unanswered.",
+        "The draws of one block of a study: phi, C' and d, each block's own whichever process draws it.",
+        "What a study's factors of safety say together: the probability of failure, its bounds, the FS's "
+        "spread.",
     };
 }
 

@@ -29,6 +29,8 @@ struct PythonDocs {
     std::string bishop_angles;
     std::string bishop_draws;
     std::string probability_words;
+    std::string draw_block;
+    std::string failure_statistics;
 };
 
 PythonDocs python_docs(const DesignChart& chart);

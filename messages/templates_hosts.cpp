@@ -72,6 +72,7 @@ constexpr auto templates = std::to_array<Template>({
      "correlation: phi and the cohesion must both be distributions for their draws to be correlated"},
     {Said::python_mean_no_soil, "{argument}: the mean {shown} describes no soil"},
     {Said::python_target_refused, "target: {shown} is not a probability above 0 and below 1"},
+    {Said::python_seed_refused, "seed: {shown} is not a whole number from 0 to 2**64 - 1"},
     {Said::python_draws_unanswered,
      "{count} of {draws} draws have no answer, and are NaN; the first block with any, draws {first} to "
      "{last}, says: {said}"},

@@ -3,6 +3,7 @@
 #include "entries/rules.hpp"
 #include "messages/python.hpp"
 #include "messages/render.hpp"
+#include "probability/draw_search.hpp"
 #include "python/arguments.hpp"
 #include "python/broadcast.hpp"
 #include "python/conditions.hpp"
@@ -138,14 +139,7 @@ void draw_element(const Values& v, std::size_t flat, double* out, Unanswered& un
     if (has_nan(v)) {
         return;
     }
-    const HomogeneousSlope slope = slope_of(v, given);
-    WarmStart start = nominal;  // each draw from the same start, none refreshing it
-    start.since_cold = 0;
-    BishopResult result = critical_circle(slope, CircleSearch{}, start);
-    if (result.reason == BishopReason::none && result.factor_of_safety >= 1.0 &&
-        result.factor_of_safety < warm_margin) {
-        result = critical_circle(slope);  // which side of 1, as a cold search has it
-    }
+    const BishopResult result = draw_circle(slope_of(v, given), nominal);
     if (result.reason != BishopReason::none) {
         unanswered.note(values_refused(result.reason) ? Unanswered::no_slope : Unanswered::off_chart, flat);
     } else {
@@ -265,10 +259,8 @@ py::tuple bishop_draws(py::handle phi, py::handle cohesion, py::handle density, 
         broadcast({phi, cohesion, density, height, angle}, {"phi", "cohesion", "density", "height", "angle"});
     const auto typed = nominal.cast<std::array<double, 3>>();
     const auto at_height = height.cast<double>();
-    WarmStart start;
-    critical_circle(
-        {at_height, angle.cast<double>(), typed[0], typed[1], typed[2], conditions_at(given, at_height)},
-        CircleSearch{}, start);
+    const WarmStart start = nominal_start(
+        {at_height, angle.cast<double>(), typed[0], typed[1], typed[2], conditions_at(given, at_height)});
     py::array_t<double> fs(b.shape.cast<std::vector<py::ssize_t>>());
     Unanswered unanswered(b.walk.size, bishop_chunk);
     double* out = fs.mutable_data();

@@ -7,6 +7,7 @@
 #include "messages/units.hpp"
 #include "python/bishop_factors.hpp"
 #include "python/factors_of_safety.hpp"
+#include "python/probability.hpp"
 #include "python/slope_angles.hpp"
 #include "python/sweep_result.hpp"
 #include "result/run_columns.hpp"
@@ -42,6 +43,7 @@ std::string probability_words(const std::string& key, const py::kwargs& texts) {
         {"correlation_of_distributions", Said::python_correlation_of_distributions},
         {"mean_no_soil", Said::python_mean_no_soil},
         {"target", Said::python_target_refused},
+        {"seed", Said::python_seed_refused},
         {"draws_unanswered", Said::python_draws_unanswered},
     };
     static constexpr std::string_view slots[] = {"shown",   "argument",   "mean",  "sd",
@@ -182,6 +184,7 @@ PYBIND11_MODULE(_core, module) {
     module.attr("column_titles") = of_each_column(&zelm::RunColumn::title);
 
     define_sweep(module, docs);
+    zelm::python::define_probability(module, docs);
 
     module.def(
         "sweep",

@@ -1,12 +1,13 @@
 """The probability of failure of one slope whose material is uncertain, by Monte Carlo.
 
-The draws come in blocks of a fixed size, each block drawn by its own generator, made from
-the seed and the block's index (numpy's SeedSequence and Philox): block 7 holds the same
-draws whichever thread, process or machine draws it, and a draw's factor of safety depends
-on that draw alone, so the same seed gives the same answer however the work is split.
+The draws come in blocks of a fixed size; draw i of block k is made from the seed, k and i
+alone (the core's counter-based generator): block 7 holds the same draws whichever thread,
+process or machine draws it, and a draw's factor of safety depends on that draw alone, so
+the same seed gives the same answer however the work is split, here and on the page.
 """
 
 import math
+import secrets
 import warnings
 from typing import NamedTuple
 
@@ -15,14 +16,11 @@ import numpy as np
 from . import _core
 
 BLOCK = 4096  # draws a block
-_Z95 = 1.959963984540054  # the standard normal's 97.5% point
-
-# Which values each of the three describes a soil by: a friction angle at least 0 and
-# below 90, a cohesion at least 0, a density above 0.
-_BOUNDS = ((0.0, 90.0, False), (0.0, math.inf, True), (0.0, math.inf, False))
 
 
 class _Distribution:
+    kind = ""
+
     def __init__(self, mean, sd):
         self.mean = float(mean)
         self.sd = float(sd)
@@ -40,8 +38,7 @@ class normal(_Distribution):
     90 degrees, a cohesion at least 0, a density above 0; a draw outside is drawn again.
     """
 
-    def values(self, z):
-        return self.mean + self.sd * z
+    kind = "normal"
 
 
 class lognormal(_Distribution):
@@ -50,15 +47,12 @@ class lognormal(_Distribution):
     Positive by nature, and truncated as normal is (a friction angle below 90 degrees).
     """
 
+    kind = "lognormal"
+
     def __init__(self, mean, sd):
         super().__init__(mean, sd)
         if not self.mean > 0.0:
             raise ValueError(_core.probability_words("lognormal_mean", mean=repr(mean)))
-        self._sigma = math.sqrt(math.log1p((self.sd / self.mean) ** 2))
-        self._mu = math.log(self.mean) - 0.5 * self._sigma**2
-
-    def values(self, z):
-        return np.exp(self._mu + self._sigma * z)
 
 
 class FailureProbability(NamedTuple):
@@ -80,47 +74,22 @@ class FailureProbability(NamedTuple):
 
     def draws_needed(self, relative=0.1):
         """The draws for a 95% confidence interval of +-relative times the probability."""
-        p = self.probability
-        if not p > 0.0:  # no failure among the draws (or none answered): no relative precision
-            return math.inf
-        return math.ceil(_Z95**2 * (1.0 - p) / (p * relative**2))
+        needed = _core.draws_needed(self.probability, relative)
+        return needed if math.isinf(needed) else int(needed)
 
 
-def _wilson(failing, n):
-    # The Wilson score interval at 95% for `failing` of `n`.
-    if n == 0:
-        return 0.0, 1.0
-    z2 = _Z95**2
-    centre = (failing + z2 / 2.0) / (n + z2)
-    half = _Z95 * math.sqrt(failing * (n - failing) / n + z2 / 4.0) / (n + z2)
-    return max(0.0, centre - half), min(1.0, centre + half)
-
-
-def _inside(k, values):
-    low, high, low_included = _BOUNDS[k]
-    return (values >= low if low_included else values > low) & (values < high)
-
-
-def _block_values(materials, correlation, entropy, index, count):
+def _block_values(materials, correlation, seed, index, count):
     # The values of block `index`: `count` draws of each of the three, a given array's
-    # slice as it is, the distributions drawn from the block's own generator, phi and the
-    # cohesion correlated through their normal scores; a draw with a value outside its
-    # bounds drawn again whole, in its place.
+    # slice as it is, the distributions drawn by the core, phi and the cohesion correlated
+    # through their normal scores; a draw with a value outside its bounds drawn again
+    # whole, in its place.
+    spreads = [(s.kind, s.mean, s.sd) if isinstance(s, _Distribution) else ("known", _nominal(s), 0.0)
+               for s in materials]
+    values = list(_core.draw_block(spreads, correlation, seed, index, count))
     start = index * BLOCK
-    values = [s[start:start + count] if isinstance(s, np.ndarray) else np.full(count, _nominal(s)) for s in materials]
-    drawn = [k for k, s in enumerate(materials) if isinstance(s, _Distribution)]
-    if not drawn:
-        return values
-    generator = np.random.Generator(np.random.Philox(np.random.SeedSequence(entropy, spawn_key=(index,))))
-    where = np.arange(count)
-    while where.size:
-        z = generator.standard_normal((3, where.size))
-        z[1] = correlation * z[0] + math.sqrt(1.0 - correlation**2) * z[1]
-        outside = np.zeros(where.size, dtype=bool)
-        for k in drawn:
-            values[k][where] = materials[k].values(z[k])
-            outside |= ~_inside(k, values[k][where])
-        where = where[outside]
+    for k, s in enumerate(materials):
+        if isinstance(s, np.ndarray):
+            values[k] = s[start:start + count]
     return values
 
 
@@ -169,7 +138,7 @@ def probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_0
     interval of +-relative times the probability.
 
     The same seed gives the same answer however the draws are split: they come in blocks
-    of 4096, each from its own generator made from the seed and the block's index. About
+    of 4096, each draw made from the seed, its block's index and its place alone. About
     40 microseconds a draw by Bishop's method on one core, the draws shared between the
     cores. Given a Dask client (dask.distributed), each block is a task of its cluster,
     the blocks gathered in their order: the answer is the same, bit for bit, and a
@@ -177,19 +146,19 @@ def probability_of_failure(phi, cohesion, density, height, angle, *, draws=100_0
 
     >>> answer = probability_of_failure(normal(30, 3), normal(15, 5), 19.6, 10, 45, draws=4096, seed=1, units="si")
     >>> round(answer.probability, 3), [round(b, 3) for b in answer.interval]
-    (0.035, [0.03, 0.041])
+    (0.038, [0.032, 0.044])
     """
     materials, count = _checked(phi, cohesion, density, draws, method, correlation)
     conditions = {"ru": ru, "water": water, "crack": crack, "wet_crack": wet_crack, "kh": kh}
-    entropy = int(np.random.SeedSequence(seed).entropy)
+    seed = _seed(seed)
     nominal = tuple(_nominal(s) for s in materials)
     if client is not None:
-        values, fs = _on_cluster(client, materials, correlation, entropy, count, height, angle, method, nominal, units,
+        values, fs = _on_cluster(client, materials, correlation, seed, count, height, angle, method, nominal, units,
                                  conditions)
     else:
-        values = _drawn(materials, correlation, entropy, count)
+        values = _drawn(materials, correlation, seed, count)
         fs = _fs_of(values, height, angle, method, nominal, units, conditions, 3)
-    return _answered(fs, method, entropy, values)
+    return _answered(fs, method, seed, values)
 
 
 def _checked(phi, cohesion, density, draws, method, correlation):
@@ -205,7 +174,11 @@ def _checked(phi, cohesion, density, draws, method, correlation):
     if correlation != 0.0 and not all(isinstance(s, _Distribution) for s in materials[:2]):
         raise ValueError(_core.probability_words("correlation_of_distributions"))
     for k, (s, name) in enumerate(zip(materials, ("phi", "cohesion", "density"))):
-        if isinstance(s, _Distribution) and not _inside(k, np.array([s.mean])).all():
+        if not isinstance(s, _Distribution):
+            continue
+        probe = [30.0, 0.0, 1.0]  # a soil, but for the value looked at
+        probe[k] = s.mean
+        if not _core.describes_a_soil(*probe):
             raise ValueError(_core.probability_words("mean_no_soil", argument=name, shown=repr(s.mean)))
     return materials, (lengths.pop() if lengths else int(draws))
 
@@ -215,8 +188,8 @@ def _block_sizes(count):
     return [min(BLOCK, count - index * BLOCK) for index in range((count + BLOCK - 1) // BLOCK)]
 
 
-def _drawn(materials, correlation, entropy, count):
-    blocks = [_block_values(materials, correlation, entropy, index, size)
+def _drawn(materials, correlation, seed, count):
+    blocks = [_block_values(materials, correlation, seed, index, size)
               for index, size in enumerate(_block_sizes(count))]
     return _joined(blocks)
 
@@ -248,21 +221,21 @@ def _fs_and_warning(values, height, angle, method, nominal, units, conditions):
     return np.asarray(fs, dtype=float), warning
 
 
-def _block_study(index, count, materials, correlation, entropy, height, angle, method, nominal, units, conditions):
+def _block_study(index, count, materials, correlation, seed, height, angle, method, nominal, units, conditions):
     # One block's draws and their factors of safety, and the block's warning: a task of
     # its own, wherever it runs.
-    values = _block_values(materials, correlation, entropy, index, count)
+    values = _block_values(materials, correlation, seed, index, count)
     return (values, *_fs_and_warning(values, height, angle, method, nominal, units, conditions))
 
 
-def _on_cluster(client, materials, correlation, entropy, count, height, angle, method, nominal, units, conditions):
+def _on_cluster(client, materials, correlation, seed, count, height, angle, method, nominal, units, conditions):
     # The blocks as tasks of the Dask client's cluster, gathered in their order; the
     # first warning of a block told as one of the whole study.
     from . import ZelmWarning
 
     sizes = _block_sizes(count)
     futures = client.map(_block_study, range(len(sizes)), sizes, materials=materials,
-                         correlation=correlation, entropy=entropy, height=height, angle=angle, method=method,
+                         correlation=correlation, seed=seed, height=height, angle=angle, method=method,
                          nominal=nominal, units=units, conditions=conditions)
     blocks = client.gather(futures)
     values = _joined([b[0] for b in blocks])
@@ -276,37 +249,32 @@ def _on_cluster(client, materials, correlation, entropy, count, height, angle, m
     return values, fs
 
 
-def _failing_at_most(fs):
-    # The upper 95% bound of the probability of failure, the draws without an answer
-    # counted as failing.
-    failing = int(np.count_nonzero(fs < 1.0)) + int(np.count_nonzero(np.isnan(fs)))
-    return _wilson(failing, fs.size)[1]
-
-
-def _answered(fs, method, entropy, values):
-    count = fs.size
-    answered = fs[~np.isnan(fs)]
-    failing = int(np.count_nonzero(answered < 1.0))
-    unanswered = count - answered.size
-    mean = float(answered.mean()) if answered.size else math.nan
-    sd = float(answered.std(ddof=1)) if answered.size > 1 else math.nan
-    variation = sd / mean if answered.size > 1 and mean > 0 else math.nan
-    log_sd = math.sqrt(math.log1p(variation**2)) if math.isfinite(variation) else math.nan
+def _answered(fs, method, seed, values):
+    said = _core.failure_statistics(fs)
     return FailureProbability(
-        probability=failing / answered.size if answered.size else math.nan,
-        interval=(_wilson(failing, count)[0], _failing_at_most(fs)),
+        probability=said["probability"],
+        interval=(said["lower"], said["upper"]),
         fs=fs,
-        mean=mean,
-        sd=sd,
-        percentiles={q: float(np.percentile(answered, q)) for q in (5, 50, 95)} if answered.size else {},
-        reliability_index=(mean - 1.0) / sd if sd > 0 else math.nan,
-        reliability_index_lognormal=math.log(mean / math.sqrt(1.0 + variation**2)) / log_sd if log_sd > 0 else math.nan,
-        unanswered=unanswered,
-        draws=count,
+        mean=said["mean"],
+        sd=said["sd"],
+        percentiles={q: said[f"p{q}"] for q in (5, 50, 95)} if said["unanswered"] < said["draws"] else {},
+        reliability_index=said["reliability_index"],
+        reliability_index_lognormal=said["reliability_index_lognormal"],
+        unanswered=said["unanswered"],
+        draws=said["draws"],
         method=method,
-        seed=entropy,
+        seed=seed,
         values={"phi": values[0], "cohesion": values[1], "density": values[2]},
     )
+
+
+def _seed(seed):
+    # The seed given, or one drawn afresh, so that the study can be made again.
+    if seed is None:
+        return secrets.randbits(64)
+    if isinstance(seed, (bool, float)) or not isinstance(seed, (int, np.integer)) or not 0 <= seed < 2**64:
+        raise ValueError(_core.probability_words("seed", shown=repr(seed)))
+    return int(seed)
 
 
 def probability_angle(phi, cohesion, density, height, target, *, draws=10_000, seed=None, method="bishop",
@@ -323,12 +291,12 @@ def probability_angle(phi, cohesion, density, height, target, *, draws=10_000, s
     draw: with 10^4 draws, a second or two a height on two cores.
 
     >>> float(probability_angle(normal(30, 3), normal(15, 5), 19.6, 10, 0.05, draws=4096, seed=1, units="si"))
-    45.0
+    46.0
     """
     materials, count = _checked(phi, cohesion, density, draws, method, correlation)
     if not 0.0 < target < 1.0:
         raise ValueError(_core.probability_words("target", shown=repr(target)))
-    values = _drawn(materials, correlation, int(np.random.SeedSequence(seed).entropy), count)
+    values = _drawn(materials, correlation, _seed(seed), count)
     nominal = tuple(_nominal(s) for s in materials)
     conditions = {"ru": ru, "water": water, "crack": crack, "wet_crack": wet_crack, "kh": kh}
     # The face steepening, each draw's FS falls, and the share failing grows; not so under
@@ -338,7 +306,7 @@ def probability_angle(phi, cohesion, density, height, target, *, draws=10_000, s
     angles = np.full(heights.shape, math.nan)
     for i, at in enumerate(heights):
         def holds(degree, at=at):
-            return _failing_at_most(_fs_of(values, at, degree, method, nominal, units, conditions, 5)) < target
+            return _core.failure_upper_bound(_fs_of(values, at, degree, method, nominal, units, conditions, 5)) < target
         steepest = _steepest(holds, in_turn)
         angles[i] = steepest if steepest > 0 else math.nan
     return angles if np.ndim(height) else angles[0]

@@ -28,6 +28,17 @@ def test_a_study_on_two_workers_is_the_study_in_one_process(client):
     assert all(np.array_equal(alone.values[k], shared.values[k]) for k in alone.values)
 
 
+def test_a_study_on_one_thread_and_on_two_is_the_same():
+    study = (zelm_fs.normal(30, 3), zelm_fs.lognormal(15, 5), 19.6, 10, 45)
+    answers = []
+    for threads in (1, 2):
+        with distributed.LocalCluster(n_workers=1, threads_per_worker=threads, processes=False,
+                                      dashboard_address=None) as cluster, distributed.Client(cluster) as client:
+            answers.append(zelm_fs.probability_of_failure(*study, draws=9000, seed=8, units="si", client=client))
+    assert np.array_equal(answers[0].fs, answers[1].fs)
+    assert answers[0].interval == answers[1].interval
+
+
 def test_draws_without_an_answer_on_the_cluster_are_counted_in_one_warning(client):
     phi = np.full(5000, 30.0)
     phi[[10, 4500]] = -1  # no soil, in the first block and the second

@@ -107,6 +107,7 @@ def test_the_draws_needed_for_a_precision(probability, relative, needed):
     (lambda: probability_of_failure(30, normal(15, 2), 19.6, 10, 45, correlation=0.5), "both be distributions"),
     (lambda: normal(30, -1), "standard deviation of at least 0, not 30 and -1"),
     (lambda: probability_angle(30, normal(15, 2), 19.6, 10, 1.5), "target: 1.5 is not a probability"),
+    (lambda: probability_of_failure(30, normal(15, 2), 19.6, 10, 45, seed=-1), "seed: -1 is not a whole number"),
 ])
 def test_what_it_refuses(call, said):
     with pytest.raises(ValueError, match=said):
