@@ -11,6 +11,7 @@ process bound to the first core).
 """
 
 import argparse
+import importlib
 import os
 import time
 import warnings
@@ -39,7 +40,9 @@ def main():
                 distributed.Client(cluster) as client:
             for core, worker in enumerate(sorted(client.scheduler_info()["workers"])):  # a core each
                 client.run(os.sched_setaffinity, 0, {core}, workers=[worker])
-            zelm_fs.probability_of_failure(*study, draws=4096, seed=2, client=client)  # the workers warmed up
+            # Every worker warmed up: the module imported, and a few blocks each.
+            client.run(importlib.import_module, "zelm_fs")
+            zelm_fs.probability_of_failure(*study, draws=4096 * 2 * workers, seed=2, client=client)
             _, elapsed = timed(lambda: zelm_fs.probability_of_failure(*study, draws=n, seed=1, client=client))
         rates[workers] = n / elapsed
         print(f"a local cluster of {workers} worker{'s' if workers > 1 else ''}: {n} draws in {elapsed:.2f} s, "
