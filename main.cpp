@@ -255,6 +255,7 @@ ExitStatus carry_out(const Request& request) {
     }
     entered->angles = request.angles;
     entered->conditions = request.conditions;
+    entered->uncertainty = request.uncertainty;
     const Written written = write_results(request, *entered);
     // A person at a terminal is told where the answer went; a script reads the status.
     if (!request.values && written.result_file && at_a_terminal(console)) {

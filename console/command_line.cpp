@@ -63,7 +63,7 @@ struct Declared {
     Option option;
     const CLI::Option* parsed;
 };
-using Declarations = std::array<Declared, 12>;
+using Declarations = std::array<Declared, 16>;
 
 // The options, into `line`: each may be given once, and a flag takes no value. Every
 // other word, -- and those after it included, is one of the values, read later.
@@ -99,7 +99,11 @@ Declarations declare(CLI::App& app, CommandLine& line) {
              {Option::crack, value(Option::crack, line.crack)},
              {Option::wet_crack, flag(Option::wet_crack, line.wet_crack)},
              {Option::kh, value(Option::kh, line.kh)},
-             {Option::critical_kh, flag(Option::critical_kh, line.critical_kh)}}};
+             {Option::critical_kh, flag(Option::critical_kh, line.critical_kh)},
+             {Option::phi_sd, value(Option::phi_sd, line.phi_sd)},
+             {Option::c_sd, value(Option::c_sd, line.c_sd)},
+             {Option::draws, value(Option::draws, line.draws)},
+             {Option::seed, value(Option::seed, line.seed)}}};
 }
 
 // A condition's option given without its value.

@@ -29,6 +29,12 @@ struct CommandLine {
     bool wet_crack = false;
     std::optional<std::string> kh;
     bool critical_kh = false;
+    // The material's uncertainty for the workbook's probability of failure: the words
+    // after --phi-sd, --c-sd, --draws and --seed, as given.
+    std::optional<std::string> phi_sd;
+    std::optional<std::string> c_sd;
+    std::optional<std::string> draws;
+    std::optional<std::string> seed;
 };
 
 // What --help or --version prints on standard output.

@@ -9,10 +9,14 @@
 #include "sweep/bishop_answer.hpp"
 #include "sweep/check_answer.hpp"
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
+#include <system_error>
+#include <tuple>
 #include <utility>
 
 namespace zelm {
@@ -114,6 +118,81 @@ std::variant<Request, UsageError> with_files(const CommandLine& line, Request re
     return request;
 }
 
+// A standard deviation after --phi-sd or --c-sd, read as the console reads a value: at
+// least 0 (a value known).
+std::variant<float, UsageError> sd_of(Option option, const std::string& typed) {
+    const Entry entry = read_entry(typed);
+    if (!entry.value) {
+        return refused(Field::none, std::string(name_of(option).name), typed, entry.refusal);
+    }
+    if (!(*entry.value >= 0.0F)) {
+        return usage_error(Said::usage_sd_below_zero,
+                           {{"option", long_name(option)}, {"value", Typed{*entry.value}}});
+    }
+    return *entry.value;
+}
+
+// A whole number after `option`, in decimal digits alone, from `lowest` to `highest`.
+template <typename Whole>
+std::variant<Whole, UsageError> whole_of(Option option, const std::string& typed, Whole lowest,
+                                         Whole highest) {
+    Whole value{};
+    const char* const end = typed.data() + typed.size();
+    const auto [stopped, error] = std::from_chars(typed.data(), end, value);
+    if (error != std::errc{} || stopped != end || typed.empty() || typed.front() == '-' || value < lowest ||
+        value > highest) {
+        return usage_error(Said::usage_not_a_whole_number, {{"option", long_name(option)},
+                                                            {"typed", Text{typed}},
+                                                            {"lowest", Text{std::to_string(lowest)}},
+                                                            {"highest", Text{std::to_string(highest)}}});
+    }
+    return value;
+}
+
+// The material's uncertainty: none unless --phi-sd or --c-sd asks for the workbook's
+// probability of failure, which --draws and --seed go with.
+std::variant<std::optional<MaterialUncertainty>, UsageError> uncertainty_of(const CommandLine& line) {
+    if (!line.phi_sd && !line.c_sd) {
+        if (line.draws || line.seed) {
+            return usage_error(Said::usage_study_option_alone,
+                               {{"option", long_name(line.draws ? Option::draws : Option::seed)}});
+        }
+        return std::optional<MaterialUncertainty>();
+    }
+    if (!line.workbook) {
+        return usage_error(Said::usage_study_needs_workbook,
+                           {{"option", long_name(line.phi_sd ? Option::phi_sd : Option::c_sd)}});
+    }
+    MaterialUncertainty uncertainty;
+    for (const auto& [option, typed, sd] :
+         {std::tuple{Option::phi_sd, &line.phi_sd, &uncertainty.friction_angle_sd},
+          std::tuple{Option::c_sd, &line.c_sd, &uncertainty.cohesion_sd}}) {
+        if (*typed) {
+            auto read = sd_of(option, **typed);
+            if (auto* wrong = std::get_if<UsageError>(&read)) {
+                return std::move(*wrong);
+            }
+            *sd = std::get<float>(read);
+        }
+    }
+    if (line.draws) {
+        auto draws = whole_of<std::int32_t>(Option::draws, *line.draws, 1, most_draws);
+        if (auto* wrong = std::get_if<UsageError>(&draws)) {
+            return std::move(*wrong);
+        }
+        uncertainty.draws = std::get<std::int32_t>(draws);
+    }
+    if (line.seed) {
+        auto seed =
+            whole_of<std::uint64_t>(Option::seed, *line.seed, 0, std::numeric_limits<std::uint64_t>::max());
+        if (auto* wrong = std::get_if<UsageError>(&seed)) {
+            return std::move(*wrong);
+        }
+        uncertainty.seed = std::get<std::uint64_t>(seed);
+    }
+    return std::optional(uncertainty);
+}
+
 // A design run: its values, then its files.
 std::variant<Request, UsageError> design_run(const CommandLine& line, Units units) {
     const auto angles = angles_named(line.angles.value_or(std::string(chart_angles_option)));
@@ -124,17 +203,26 @@ std::variant<Request, UsageError> design_run(const CommandLine& line, Units unit
     if (auto* wrong = std::get_if<UsageError>(&given)) {
         return std::move(*wrong);
     }
+    const auto uncertainty = uncertainty_of(line);
+    if (const auto* wrong = std::get_if<UsageError>(&uncertainty)) {
+        return *wrong;
+    }
     auto values = values_of(line.values, units, *angles);
     if (auto* refused = std::get_if<UsageError>(&values)) {
         return std::move(*refused);
     }
     auto& entered = std::get<std::optional<ChartInputs>>(values);
     const auto& conditions = std::get<GivenConditions>(given);
+    const auto& uncertain = std::get<std::optional<MaterialUncertainty>>(uncertainty);
     if (entered) {
         entered->conditions = conditions;
+        entered->uncertainty = uncertain;
     }
-    return with_files(
-        line, Request{.values = entered, .units = units, .angles = *angles, .conditions = conditions});
+    return with_files(line, Request{.values = entered,
+                                    .units = units,
+                                    .angles = *angles,
+                                    .conditions = conditions,
+                                    .uncertainty = uncertain});
 }
 
 // Any of the alternatives of `from`, as one of `To`'s.
@@ -168,6 +256,13 @@ std::variant<SlopeChecks, BishopChecks, UsageError> slope_checks(const CommandLi
     }
     if (line.angles) {
         return not_with(Option::angles);
+    }
+    for (const auto& [option, given] :
+         {std::pair{Option::phi_sd, &line.phi_sd}, std::pair{Option::c_sd, &line.c_sd},
+          std::pair{Option::draws, &line.draws}, std::pair{Option::seed, &line.seed}}) {
+        if (*given) {
+            return not_with(option);
+        }
     }
     if (const auto condition = condition_given(line); condition && line.check) {
         return chart_has_no_conditions(*condition, true);

@@ -28,6 +28,9 @@ struct Request {
     std::optional<Target> workbook{};   // the result file's name ending in .xlsx
     // What the slope stands under for Bishop's columns of the workbook, as given.
     GivenConditions conditions{};
+    // How uncertain the material is, where the workbook is asked for the probability of
+    // failure.
+    std::optional<MaterialUncertainty> uncertainty{};
 };
 
 // --check PHI C D H ANGLE [H2 ANGLE2 ...]: one material, and the height and the angle of

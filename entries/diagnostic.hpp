@@ -105,6 +105,11 @@ enum class Said : std::uint16_t {
     bishop_none_reaches,
     bishop_in_tension,
     bishop_angle_column_empty,
+    // The workbook's lines on its columns of the probability of failure.
+    study_spread,
+    study_draws,
+    study_probability,
+    study_upper,
 
     // The command line, the dialogue's entries and stops (templates_console.cpp).
     // A wrong command line (console/command_line.hpp, console/request.hpp).
@@ -135,6 +140,11 @@ enum class Said : std::uint16_t {
     usage_water_twice,
     usage_wet_crack_alone,
     usage_condition_with_chart,
+    // The material's uncertainty, for the workbook's probability of failure.
+    usage_study_needs_workbook,
+    usage_study_option_alone,
+    usage_sd_below_zero,
+    usage_not_a_whole_number,
     // Why a typed entry is no value (numbers/reading.hpp), the rest of a sentence.
     refused_not_a_number,
     refused_decimal_comma,
@@ -262,6 +272,16 @@ enum class Said : std::uint16_t {
     page_workbook_failed,
     page_run_failed,
     page_check_failed,
+    page_probability_line,
+    page_probability_unanswered,
+    page_spread_refused,
+    page_draws_refused,
+    page_seed_refused,
+    page_histogram_caption,
+    page_standing_draws,
+    page_failing_draws,
+    page_fs_axis,
+    page_draws_axis,
     page_units_offered,
 
     said_count,  // not said: how many ids there are

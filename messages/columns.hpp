@@ -18,14 +18,25 @@ struct ColumnTitles {
     // steepest whole degree whose factor of safety by Bishop's method reaches FS.
     std::string_view bishop_fs;
     std::string_view bishop_angle;
+    // The workbook's alone, where asked for: the probability that the printed slope fails
+    // (FS below 1 by Bishop's method) in a material drawn uncertain, and its upper bound.
+    std::string_view failure_probability;
+    std::string_view failure_upper;
 };
 
 // "graus": the result file's Catalan word for degrees, kept on every host so that the
 // columns read the same in the file, the workbook, the page and a DataFrame.
 inline constexpr ColumnTitles column_titles{
-    "H (m)",         "Tg (Phi)/FS=",         "C'/(d*H*Tg Phi)",
-    "angle (graus)", "chart angle (graus)",  "confirmed angle (graus)",
-    "Bishop FS",     "Bishop angle (graus)",
+    "H (m)",
+    "Tg (Phi)/FS=",
+    "C'/(d*H*Tg Phi)",
+    "angle (graus)",
+    "chart angle (graus)",
+    "confirmed angle (graus)",
+    "Bishop FS",
+    "Bishop angle (graus)",
+    "P(FS<1)",
+    "P(FS<1) upper 95%",
 };
 
 // What each of a run's columns holds, as Python's help() says of the array of it.

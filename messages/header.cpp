@@ -1,6 +1,7 @@
 #include "messages/header.hpp"
 
 #include "messages/columns.hpp"
+#include "messages/render.hpp"
 #include "numbers/writing.hpp"
 
 namespace zelm {
@@ -107,6 +108,37 @@ std::vector<ConditionLine> condition_lines(const GivenConditions& given) {
         said.push_back({"kh", on.seismic_coefficient, "seismic coefficient"});
     }
     return said;
+}
+
+std::vector<StudyLine> study_lines(const ChartInputs& entered) {
+    if (!entered.uncertainty) {
+        return {};
+    }
+    const MaterialUncertainty& uncertain = *entered.uncertainty;
+    // How a value is drawn: known where its sd is 0; the cohesion lognormal, or normal
+    // about a mean of 0, its draws below 0 drawn again.
+    const auto spread = [&entered](Field field, float mean, float sd, std::string_view unit) {
+        const bool cohesion = field == Field::cohesion;
+        return render(Diagnostic{Said::study_spread,
+                                 field,
+                                 {{"unit", Text{std::string(unit)}},
+                                  {"field", Named{field, entered.units}},
+                                  {"mean", Typed{mean}},
+                                  {"known", Flag{sd == 0.0F}},
+                                  {"lognormal", Flag{cohesion && mean != 0.0F}},
+                                  {"redrawn", Flag{cohesion && mean == 0.0F}}}});
+    };
+    return {
+        {"phi sd", uncertain.friction_angle_sd,
+         spread(Field::friction_angle, entered.friction_angle, uncertain.friction_angle_sd, "graus")},
+        {"C sd", uncertain.cohesion_sd,
+         spread(Field::cohesion, entered.cohesion, uncertain.cohesion_sd, labels_of(entered.units).stress)},
+        {"draws", static_cast<float>(uncertain.draws),
+         render(
+             Diagnostic{Said::study_draws, Field::none, {{"seed", Text{std::to_string(uncertain.seed)}}}})},
+        {column_titles.failure_probability, std::nullopt, render(Diagnostic{Said::study_probability})},
+        {column_titles.failure_upper, std::nullopt, render(Diagnostic{Said::study_upper})},
+    };
 }
 
 std::string workbook_comments(const ChartInputs& entered) {

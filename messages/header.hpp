@@ -78,4 +78,15 @@ struct ConditionLine {
 };
 std::vector<ConditionLine> condition_lines(const GivenConditions& given);
 
+// The lines of the workbook's header on its columns of the probability of failure, under
+// the conditions' (none where it is not asked for): each a label, a number as entered
+// where it has one, and what it is, in words: how the friction angle and the cohesion are
+// drawn, the draws and their seed, and what the two columns hold.
+struct StudyLine {
+    std::string_view label;
+    std::optional<float> value;
+    std::string text;
+};
+std::vector<StudyLine> study_lines(const ChartInputs& entered);
+
 }  // namespace zelm

@@ -27,13 +27,18 @@ enum class Option {
     wet_crack,
     kh,
     critical_kh,
+    // The material's uncertainty, for the workbook's columns of the probability of failure.
+    phi_sd,
+    c_sd,
+    draws,
+    seed,
 };
 
 // Every option, in the order the help lists them.
-inline constexpr std::array<Option, 14> all_options{
-    Option::help,   Option::version,   Option::output, Option::workbook,   Option::units,
-    Option::angles, Option::check,     Option::bishop, Option::ru,         Option::water,
-    Option::crack,  Option::wet_crack, Option::kh,     Option::critical_kh};
+inline constexpr std::array<Option, 18> all_options{
+    Option::help,  Option::version,     Option::output, Option::workbook, Option::units, Option::angles,
+    Option::check, Option::bishop,      Option::ru,     Option::water,    Option::crack, Option::wet_crack,
+    Option::kh,    Option::critical_kh, Option::phi_sd, Option::c_sd,     Option::draws, Option::seed};
 
 struct OptionName {
     std::string_view letter;  // the short form, "-o"; empty where there is none
@@ -91,6 +96,19 @@ inline constexpr std::array<OptionName, all_options.size()> option_names{{
     {"", "--critical-kh", "",
      "with --bishop: also the seismic coefficient at which\n"
      "the factor of safety falls to 1"},
+    {"", "--phi-sd", "SD",
+     "with -w: two more columns, each row's probability of\n"
+     "failure (FS below 1 by Bishop's method, the row's slope\n"
+     "under the options above) and its upper 95% bound, the\n"
+     "friction angle drawn normal, mean PHI, sd SD degrees"},
+    {"", "--c-sd", "SD",
+     "the same, the cohesion drawn lognormal, mean C, sd SD in\n"
+     "C's units (normal where C is 0)"},
+    {"", "--draws", "N", "with --phi-sd or --c-sd: the draws, 1 to 1000000\n(default 1000)"},
+    {"", "--seed", "S",
+     "with --phi-sd or --c-sd: the seed of the draws, a whole\n"
+     "number from 0 to 2^64-1 (default 1): the same seed draws\n"
+     "the same materials"},
 }};
 
 constexpr OptionName name_of(Option option) { return option_names.at(static_cast<std::size_t>(option)); }

@@ -75,6 +75,16 @@ constexpr auto templates = std::to_array<Template>({
      "crack there would lower it, and the Bishop angle with it."},
     {Said::bishop_angle_column_empty,
      "the Bishop angle column is empty: the factor of safety {fs} is not above 0."},
+    // The workbook's lines on its columns of the probability of failure, after a label
+    // and a number: a value's standard deviation and how it is drawn, the draws.
+    {Said::study_spread,
+     "{unit}: {field} {known?known, the {mean} entered|drawn {lognormal?lognormal|normal}, its mean the "
+     "{mean} entered{redrawn?, a draw below 0 drawn again|}}"},
+    {Said::study_draws, "drawn from seed {seed}, the same draws at every row"},
+    {Said::study_probability,
+     "the share of the draws whose FS by Bishop's method, on the row's printed slope, is below 1"},
+    {Said::study_upper,
+     "its upper 95% bound (Wilson's), a draw without a factor of safety counted as failing"},
 });
 
 }  // namespace

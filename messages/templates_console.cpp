@@ -50,6 +50,13 @@ constexpr auto templates = std::to_array<Template>({
      "{option} goes with --bishop{check?: --check answers by chart 1, the chart of a drained slope that "
      "stands "
      "still|}"},
+    // The material's uncertainty: the columns it asks for are the workbook's.
+    {Said::usage_study_needs_workbook,
+     "{option} goes with -w: the probability of failure is told in the workbook's columns"},
+    {Said::usage_study_option_alone,
+     "{option} goes with --phi-sd or --c-sd, which ask for the probability of failure"},
+    {Said::usage_sd_below_zero, "{option}: the standard deviation {value} is below 0"},
+    {Said::usage_not_a_whole_number, "{option}: '{typed}' is not a whole number from {lowest} to {highest}"},
 
     // Why an entry is refused, after its name or its text.
     {Said::refused_not_a_number,

@@ -152,6 +152,25 @@ constexpr auto templates = std::to_array<Template>({
     {Said::page_workbook_failed, "Cannot make ZELM_FS_result.xlsx: {error}"},
     {Said::page_run_failed, "The run failed: {error}"},
     {Said::page_check_failed, "The check failed: {error}"},
+    {Said::page_probability_line,
+     "Probability of failure (FS below 1 by Bishop's method): {probability}%, 95% interval {lower}% to "
+     "{upper}%, from {count} draws of phi normal (sd {phi_sd}) and C' {cohesion_spread} (sd {cohesion_sd}), "
+     "seed {seed}; FS mean {mean}, sd {sd}, 5% to 95% {p5} to {p95}; reliability index {beta} (lognormal FS: "
+     "{beta_lognormal}).{unanswered}"},
+    {Said::page_probability_unanswered,
+     " {count} {count|draw has|draws have} no answer, counted as standing for the interval's lower bound "
+     "and as failing for its upper."},
+    {Said::page_spread_refused, "{field}: {shown} is not a standard deviation, a number of 0 or more."},
+    {Said::page_draws_refused,
+     "Draws: {shown} is not a whole number from 100 to 20000 (the Python module takes more)."},
+    {Said::page_seed_refused, "Seed: {shown} is not a whole number from 0 to 18446744073709551615."},
+    {Said::page_histogram_caption,
+     "The factor of safety by Bishop's method of the {count} {count|draw|draws} with one, in bins {width} "
+     "wide; the bars left of FS 1, in red, are the draws that fail."},
+    {Said::page_standing_draws, "Draws standing"},
+    {Said::page_failing_draws, "Draws failing"},
+    {Said::page_fs_axis, "Factor of safety by Bishop's method"},
+    {Said::page_draws_axis, "Draws"},
     // A choice of units as the page's forms offer it.
     {Said::page_units_offered, "{stress}, {unit_weight}"},
 });

@@ -106,7 +106,24 @@ constexpr lxw_col_t column_of(std::string_view ColumnTitles::*title) {
     return 0;
 }
 constexpr lxw_col_t angle_column = column_of(&ColumnTitles::angle);
-constexpr auto last_column = static_cast<lxw_col_t>(sheet_columns.size() - 1);
+
+// The columns of the probability of failure, where it is asked for, after the others: the
+// title, the width; each cell a share shown as a percentage.
+struct StudyColumn {
+    std::string_view ColumnTitles::*title;
+    double width;
+    std::optional<double> FailureCells::*cell;
+};
+constexpr std::array<StudyColumn, 2> study_columns{{
+    {&ColumnTitles::failure_probability, 11, &FailureCells::probability},
+    {&ColumnTitles::failure_upper, 18, &FailureCells::upper},
+}};
+constexpr const char* share_format = "0.00%";
+
+// The table's last column, with the probability of failure or without.
+constexpr lxw_col_t last_column(bool study) {
+    return static_cast<lxw_col_t>(sheet_columns.size() + (study ? study_columns.size() : 0) - 1);
+}
 
 // The header's Windows-1252 letters (a-grave, o-acute, c-cedilla: all in its Latin-1
 // half) in UTF-8.
@@ -151,6 +168,22 @@ lxw_row_t write_condition_lines(lxw_worksheet* sheet, Formats& formats, lxw_row_
     return row;
 }
 
+// Under the conditions' lines, those of the probability of failure where it is asked for:
+// how the material is drawn, the draws, what its columns hold.
+lxw_row_t write_study_lines(lxw_worksheet* sheet, Formats& formats, lxw_row_t row,
+                            const ChartInputs& entered) {
+    for (const StudyLine& line : study_lines(entered)) {
+        worksheet_write_string(sheet, row, 1, std::string(line.label).c_str(), nullptr);
+        if (line.value) {
+            worksheet_write_number(sheet, row, 2, typed_value(*line.value),
+                                   formats.number(format_of(shortest(*line.value))));
+        }
+        worksheet_write_string(sheet, row, 3, line.text.c_str(), nullptr);
+        ++row;
+    }
+    return row;
+}
+
 // The header, every line of it: labels as text, the values as entered as numbers
 // (0.15, not the 0.150000006 of its float, nor the 0.2 the result file prints), and
 // the column titles, bold, with their units, and the conditions' lines and the run's
@@ -161,6 +194,7 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
     for (const HeaderLine& line : header_lines()) {
         if (&line == &header_lines().back()) {
             row = write_condition_lines(sheet, formats, row, entered.conditions);
+            row = write_study_lines(sheet, formats, row, entered);
             row = write_warning_lines(sheet, row, warnings);
         }
         for (std::size_t index = 0; index < line.count; ++index) {
@@ -186,6 +220,11 @@ lxw_row_t write_header(lxw_worksheet* sheet, Formats& formats, const ChartInputs
     for (std::size_t i = 0; i < sheet_columns.size(); ++i) {
         const std::string title = utf8(column_titles.*sheet_columns[i].title);
         worksheet_write_string(sheet, row - 1, static_cast<lxw_col_t>(i), title.c_str(), formats.titles());
+    }
+    for (std::size_t i = 0; entered.uncertainty && i < study_columns.size(); ++i) {
+        const std::string title(column_titles.*study_columns[i].title);
+        worksheet_write_string(sheet, row - 1, static_cast<lxw_col_t>(sheet_columns.size() + i),
+                               title.c_str(), formats.titles());
     }
     return row - 1;
 }
@@ -218,7 +257,8 @@ void add_chart(lxw_workbook* workbook, lxw_worksheet* sheet, const std::string& 
     placement.x_scale = 1.3;
     placement.y_scale = 1.3;
     placement.y_offset = 8;  // clear of the titles' row: an edge on it would print on every page
-    worksheet_insert_chart_opt(sheet, first_row, last_column + 2, chart, &placement);
+    worksheet_insert_chart_opt(sheet, first_row, last_column(entered.uncertainty.has_value()) + 2, chart,
+                               &placement);
 }
 
 // Pages to hand in: A4 landscape, one page wide, the column titles on every page, the
@@ -272,6 +312,7 @@ Failure failure_of(lxw_error error, int error_number) {
 // reference, its style and a number of at most 24 characters; and Bishop's two cells.
 constexpr std::uintmax_t sheet_bytes_per_row = 290;
 constexpr std::uintmax_t bishop_bytes_per_row = 110;
+constexpr std::uintmax_t study_bytes_per_row = 110;  // the probability of failure's two cells
 // Beyond the rows: the sheet's head and foot, and the workbook's other parts.
 constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 
@@ -279,9 +320,10 @@ constexpr std::uintmax_t sheet_headroom = std::uintmax_t{1} << 16U;
 // (`folder`) before anything is written: within the file-size limit, and with room for
 // the rows and their copy in the sheet (the zip, at most as large, goes beside them).
 // Says what was checked and what was found when it does not.
-std::optional<Failure> room_for(std::int32_t rows, const fs::path& folder) {
-    const std::uintmax_t sheet =
-        static_cast<std::uintmax_t>(rows) * (sheet_bytes_per_row + bishop_bytes_per_row) + sheet_headroom;
+std::optional<Failure> room_for(std::int32_t rows, bool study, const fs::path& folder) {
+    const std::uintmax_t per_row =
+        sheet_bytes_per_row + bishop_bytes_per_row + (study ? study_bytes_per_row : 0);
+    const std::uintmax_t sheet = static_cast<std::uintmax_t>(rows) * per_row + sheet_headroom;
     const auto no_room = room_for_files(sheet, 2 * sheet, folder);
     if (!no_room) {
         return std::nullopt;
@@ -312,9 +354,11 @@ std::optional<Failure> beyond_a_sheet(std::int32_t rows, std::int32_t max_rows,
 // The rows a sheet holds under the header's lines.
 constexpr auto max_rows = static_cast<std::int32_t>(1048576 - 8);
 
-// The same, less the lines of the conditions Bishop's columns stand under.
+// The same, less the lines of the conditions Bishop's columns stand under and those of the
+// probability of failure.
 std::int32_t rows_under_the_header(const ChartInputs& entered) {
-    return max_rows - static_cast<std::int32_t>(condition_lines(entered.conditions).size());
+    return max_rows - static_cast<std::int32_t>(condition_lines(entered.conditions).size()) -
+           static_cast<std::int32_t>(study_lines(entered).size());
 }
 
 // The run's findings, and the notes of the Bishop cells of its rows, as the
@@ -369,7 +413,8 @@ std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(con
             beyond_a_sheet(rows.rows(), rows_under_the_header(run.entered()), warning_lines(run, {}))) {
         return *std::move(refused);
     }
-    if (auto no_room = room_for(rows.rows(), folder.empty() ? fs::temp_directory_path() : folder)) {
+    if (auto no_room = room_for(rows.rows(), run.entered().uncertainty.has_value(),
+                                folder.empty() ? fs::temp_directory_path() : folder)) {
         return *std::move(no_room);
     }
     std::unique_ptr<WorkbookWriter> writer(
@@ -378,6 +423,9 @@ std::variant<std::unique_ptr<WorkbookWriter>, Failure> WorkbookWriter::begin(con
     writer->folder_ = folder;
     writer->bishop_ = std::make_unique<BishopColumns>(run.entered(), rows.rows());
     writer->searched_ = std::make_unique<SearchedRows>();
+    if (run.entered().uncertainty) {
+        writer->study_ = std::make_unique<FailureColumns>(run.entered());
+    }
     return writer;
 }
 
@@ -391,6 +439,9 @@ bool WorkbookWriter::take_searched_rows(std::int32_t count) {
         }
         searched_->rows.push_back(*row);
         searched_->cells.push_back(bishop_->next(*row));
+        if (study_) {  // the draws' searches, told with the row's
+            searched_->failure.push_back(study_->next(*row, searched_->cells.back(), stop_));
+        }
         tell_progress(progress_, rows_.given(), rows_.rows());
         if ((stopped_ = asked_to_stop(stop_))) {
             return false;
@@ -428,6 +479,10 @@ std::optional<Failure> WorkbookWriter::open(const std::string& name, const fs::p
         worksheet_set_column(made.sheet, static_cast<lxw_col_t>(first), static_cast<lxw_col_t>(last),
                              sheet_columns[first].width, nullptr);
     }
+    for (std::size_t i = 0; entered.uncertainty && i < study_columns.size(); ++i) {
+        const auto column = static_cast<lxw_col_t>(sheet_columns.size() + i);
+        worksheet_set_column(made.sheet, column, column, study_columns[i].width, nullptr);
+    }
     made.formats = std::make_unique<Formats>(made.workbook);
     const lxw_row_t titles_row = write_header(made.sheet, *made.formats, entered, lines);
     worksheet_freeze_panes(made.sheet, titles_row + 1, 0);
@@ -448,6 +503,14 @@ void WorkbookWriter::put(const SweepRow& swept, std::int32_t at) {
         if (const auto number = sheet_columns[i].cell(swept, bishop)) {
             worksheet_write_number(made.sheet, row, static_cast<lxw_col_t>(i), *number,
                                    made.formats->number(sheet_columns[i].format));
+        }
+    }
+    if (index < searched_->failure.size()) {
+        for (std::size_t i = 0; i < study_columns.size(); ++i) {
+            if (const auto share = searched_->failure[index].*study_columns[i].cell) {
+                worksheet_write_number(made.sheet, row, static_cast<lxw_col_t>(sheet_columns.size() + i),
+                                       *share, made.formats->number(share_format));
+            }
         }
     }
 }

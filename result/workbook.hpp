@@ -2,7 +2,8 @@
 // up to print as a report: one sheet, named by the design chart's label, holding the
 // header with the values exactly as entered, the run's findings above the column titles,
 // the rows as the numbers the result file prints with the confirmed angle and Bishop's
-// factor of safety and steepest degree beside them, and a chart of
+// factor of safety and steepest degree beside them (and, where asked for, the probability
+// that the row's slope fails in a material drawn uncertain), and a chart of
 // the slope angle against the height. It takes the run (sweep/design_run.hpp) and a
 // stream of its rows: it never sweeps for the findings.
 #pragma once
@@ -10,6 +11,7 @@
 #include "entries/diagnostic.hpp"
 #include "files/failure.hpp"
 #include "files/output_file.hpp"
+#include "probability/failure_columns.hpp"
 #include "sweep/bishop_columns.hpp"
 #include "sweep/design_run.hpp"
 #include "sweep/progress.hpp"
@@ -38,6 +40,8 @@ class WorkbookWriter {
         std::vector<SweepRow> rows;
         std::vector<BishopCells> cells;
         BishopFindings findings;
+        // The probability of failure of each row, where it is asked for; none otherwise.
+        std::vector<FailureCells> failure;
     };
 
     // The workbook of `run` begun under `name` (UTF-8), libxlsxwriter's own temporary
@@ -83,6 +87,7 @@ class WorkbookWriter {
     std::string name_;
     std::filesystem::path folder_;
     std::unique_ptr<BishopColumns> bishop_;
+    std::unique_ptr<FailureColumns> study_;  // where the probability of failure is asked for
     std::unique_ptr<SearchedRows> searched_;
     std::vector<Diagnostic> notes_;
     std::unique_ptr<Sheet> sheet_;

@@ -79,6 +79,17 @@ int steepest_reaching(const HomogeneousSlope& slope, double fs, const CircleSear
     });
 }
 
+HomogeneousSlope row_slope(const ChartInputs& entered, const SweepRow& row) {
+    const auto printed_height = decimal_comma(row.height);
+    const double height = printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN();
+    return {height,
+            45.0,
+            entered.friction_angle,
+            entered.cohesion,
+            entered.density,
+            conditions_at(entered.conditions, height)};
+}
+
 BishopColumns::BishopColumns(const ChartInputs& entered, std::int32_t rows, const CircleSearch& search)
     : entered_(entered), search_(search) {
     findings_.rows = rows;
@@ -142,14 +153,7 @@ BishopCells BishopColumns::next(const SweepRow& row) {
     ++taken_;
     BishopCells cells;
     // The slope as the row prints it: its height to the hundredth, its angle in whole degrees.
-    const auto printed_height = decimal_comma(row.height);
-    const double height = printed_height ? printed_height->value() : std::numeric_limits<double>::quiet_NaN();
-    HomogeneousSlope slope{height,
-                           45.0,
-                           entered_.friction_angle,
-                           entered_.cohesion,
-                           entered_.density,
-                           conditions_at(entered_.conditions, height)};
+    HomogeneousSlope slope = row_slope(entered_, row);
     if (const BishopResult values = values_checked(slope); values.reason != BishopReason::none) {
         note_refused(findings_, values, row.height);
         previous_.reset();

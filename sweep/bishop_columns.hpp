@@ -76,6 +76,11 @@ inline constexpr double warm_margin = 1.002;
 // reach what a flatter one does not, each degree in turn from 90 down.
 int steepest_reaching(const HomogeneousSlope& slope, double fs, const CircleSearch& search = {});
 
+// The slope a row stands for, as its Bishop cells answer it: as high as the row's height
+// printed (to the hundredth), in the run's material and under its conditions at that
+// height; its face at 45 degrees, for the caller to set to the row's printed angle.
+HomogeneousSlope row_slope(const ChartInputs& entered, const SweepRow& row);
+
 class BishopColumns {
   public:
     // `rows`: how many the run has. The slope stands under the run's conditions

@@ -6,9 +6,26 @@
 #include "entries/field.hpp"
 #include "sweep/conditions.hpp"
 
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace zelm {
+
+// How uncertain the run's material is, for the workbook's columns of the probability of
+// failure: the standard deviations of the friction angle (degrees) and of the cohesion
+// (the run's units of stress), 0 where it is known; the draws, and the seed they are
+// drawn from.
+struct MaterialUncertainty {
+    float friction_angle_sd = 0.0F;
+    float cohesion_sd = 0.0F;
+    std::int32_t draws = 1000;
+    std::uint64_t seed = 1;
+};
+
+// The most draws a run takes: they are drawn once and kept, 32 bytes each, and every row
+// searches each of them (about 40 s a row at this many).
+inline constexpr std::int32_t most_draws = 1'000'000;
 
 struct ChartInputs {
     float friction_angle;   // phi, degrees (the sweep alone works in radians)
@@ -25,6 +42,9 @@ struct ChartInputs {
     // (the workbook's Bishop columns): chart 1 is the chart of a drained slope that stands
     // still, and its angles reckon with none of it.
     GivenConditions conditions{};
+    // The material's uncertainty, where the workbook is asked for the probability of
+    // failure of each row's slope.
+    std::optional<MaterialUncertainty> uncertainty{};
 };
 
 // The value entered for `field`, in double (exact for a float), for the rules that read

@@ -3,6 +3,7 @@
 #include "probability/draws.hpp"
 #include "probability/failure.hpp"
 #include "probability/philox.hpp"
+#include "probability/study.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,7 @@ TEST(Philox, GivesTheKnownAnswers) {
 }
 
 std::vector<DrawnMaterial> drawn(const UncertainMaterial& material, std::uint64_t seed, std::size_t count) {
-    std::vector<DrawnMaterial> draws(count);
-    for (std::size_t first = 0; first < count; first += draws_a_block) {
-        const std::size_t size = std::min(draws_a_block, count - first);
-        draw_block(material, seed, first / draws_a_block, std::span(draws).subspan(first, size));
-    }
-    return draws;
+    return study_draws(material, seed, count);
 }
 
 struct Moments {
@@ -103,6 +99,35 @@ TEST(Draws, DescribeASoilWhereTheDistributionsReachBeyond) {
     EXPECT_FALSE(describes_a_soil({30, -0.001, 1}));
     EXPECT_FALSE(describes_a_soil({30, 0, 0}));
     EXPECT_TRUE(describes_a_soil({0, 0, 1e-9}));
+}
+
+// A study's draws searched from the nominal slope's circle answer what a cold search
+// answers, within the search's own tolerance, and on the same side of FS 1: dry, and
+// under pore water and an earthquake.
+TEST(SlopeStudy, EachDrawAnswersWhatAColdSearchAnswers) {
+    const UncertainMaterial rock{
+        {Spread::normal, 30, 3}, {Spread::lognormal, 15, 5}, {Spread::known, 19.6, 0}, 0};
+    SlopeConditions wet_and_shaken;
+    wet_and_shaken.water = PoreWater::ratio;
+    wet_and_shaken.pore_pressure_ratio = 0.2;
+    wet_and_shaken.seismic_coefficient = 0.05;
+    for (const SlopeConditions& on : {SlopeConditions{}, wet_and_shaken}) {
+        const HomogeneousSlope slope{10, 40, 30, 15, 19.6, on};
+        const SlopeStudy study = study_slope(rock, 3, 150, slope);
+        std::size_t failing = 0;
+        for (std::size_t i = 0; i < study.fs.size(); ++i) {
+            HomogeneousSlope drawn = slope;
+            drawn.friction_angle = study.draws[i].friction_angle;
+            drawn.cohesion = study.draws[i].cohesion;
+            drawn.unit_weight = study.draws[i].density;
+            const double cold = critical_circle(drawn).factor_of_safety;
+            ASSERT_NEAR(study.fs[i] / cold, 1.0, 1e-3) << "draw " << i;
+            ASSERT_EQ(study.fs[i] < 1.0, cold < 1.0) << "draw " << i;
+            failing += cold < 1.0 ? 1 : 0;
+        }
+        EXPECT_EQ(study.said.failing, failing);
+        EXPECT_EQ(study.said.unanswered, 0U);
+    }
 }
 
 // Wilson's interval as textbooks tabulate it (Newcombe, 1998: 0 of 10, 1 of 29, 81 of 263).

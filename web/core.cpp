@@ -20,6 +20,7 @@
 #include "messages/warnings.hpp"
 #include "numbers/reading.hpp"
 #include "numbers/writing.hpp"
+#include "probability/study.hpp"
 #include "result/run_columns.hpp"
 #include "result/run_view.hpp"
 #include "result/text_file.hpp"
@@ -44,6 +45,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -479,6 +481,141 @@ val bishop(const val& values, const val& typed_conditions) {
     return answer;
 }
 
+// A study's spread as the check's fields give it: the friction angle normal, the cohesion
+// lognormal (normal where its mean is 0), the density as typed; the draws and the seed.
+struct PageSpread {
+    UncertainMaterial material;
+    std::size_t draws = 4000;
+    std::uint64_t seed = 1;
+};
+
+// A whole number typed, within [least, most], or none.
+std::optional<std::uint64_t> whole_number(const std::string& text, std::uint64_t least, std::uint64_t most) {
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < least || value > most) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The spread of { phiSd, cohesionSd, draws, seed } as typed ("" for the default: no
+// deviation, 4000 draws, seed 1), or which field is refused and why.
+std::variant<PageSpread, std::pair<std::string, Diagnostic>> spread_of(const val& typed,
+                                                                       const SlopeToCheck& slope) {
+    PageSpread spread;
+    const auto text = [&](const char* key) { return typed[key].as<std::string>(); };
+    const auto deviation = [&](const char* key) -> std::optional<double> {
+        if (text(key).empty()) {
+            return 0.0;
+        }
+        const Entry entry = read_entry(text(key), DecimalSeparator::point_or_comma);
+        if (entry.value && std::isfinite(*entry.value) && *entry.value >= 0.0F) {
+            return static_cast<double>(*entry.value);
+        }
+        return std::nullopt;
+    };
+    const auto phi_sd = deviation("phiSd");
+    const auto cohesion_sd = deviation("cohesionSd");
+    const auto refused = [&](const char* key, Said said, const char* field) {
+        return std::pair{std::string(key),
+                         Diagnostic{said, Field::none, {{"field", Text{field}}, {"shown", Text{text(key)}}}}};
+    };
+    if (!phi_sd) {
+        return refused("phiSd", Said::page_spread_refused, "phi");
+    }
+    if (!cohesion_sd) {
+        return refused("cohesionSd", Said::page_spread_refused, "C'");
+    }
+    const auto draws =
+        text("draws").empty() ? std::optional<std::uint64_t>(4000) : whole_number(text("draws"), 100, 20000);
+    if (!draws) {
+        return refused("draws", Said::page_draws_refused, "");
+    }
+    const auto seed = text("seed").empty()
+                          ? std::optional<std::uint64_t>(1)
+                          : whole_number(text("seed"), 0, std::numeric_limits<std::uint64_t>::max());
+    if (!seed) {
+        return refused("seed", Said::page_seed_refused, "");
+    }
+    const auto mean_c = static_cast<double>(slope.cohesion);
+    spread.material = {{Spread::normal, static_cast<double>(slope.friction_angle), *phi_sd},
+                       {mean_c > 0.0 ? Spread::lognormal : Spread::normal, mean_c, *cohesion_sd},
+                       {Spread::known, static_cast<double>(slope.density), 0.0},
+                       0.0};
+    spread.draws = static_cast<std::size_t>(*draws);
+    spread.seed = *seed;
+    return spread;
+}
+
+// What a study says, as the page's line gives it.
+std::string study_line(const PageSpread& spread, const FailureStatistics& s) {
+    const auto percent = [](double share) { return Text{fixed(100.0 * share, 2)}; };
+    const auto three = [](double value) {
+        return Text{std::isnan(value) ? std::string("none") : fixed(value, 3)};
+    };
+    const auto& m = spread.material;
+    const std::string unanswered =
+        s.unanswered == 0 ? std::string()
+                          : render(Diagnostic{Said::page_probability_unanswered,
+                                              Field::none,
+                                              {{"count", Count{static_cast<std::int64_t>(s.unanswered)}}}});
+    return render(Diagnostic{
+        Said::page_probability_line,
+        Field::none,
+        {{"probability", std::isnan(s.probability) ? Text{"none"} : percent(s.probability)},
+         {"lower", percent(s.lower)},
+         {"upper", percent(s.upper)},
+         {"count", Count{static_cast<std::int64_t>(s.draws)}},
+         {"phi_sd", Typed{static_cast<float>(m.friction_angle.sd)}},
+         {"cohesion_spread", Text{m.cohesion.spread == Spread::lognormal ? "lognormal" : "normal"}},
+         {"cohesion_sd", Typed{static_cast<float>(m.cohesion.sd)}},
+         {"seed", Text{std::to_string(spread.seed)}},
+         {"mean", three(s.mean)},
+         {"sd", three(s.sd)},
+         {"p5", three(s.p5)},
+         {"p95", three(s.p95)},
+         {"beta", three(s.reliability_index)},
+         {"beta_lognormal", three(s.reliability_index_lognormal)},
+         {"unanswered", Text{unanswered}}}});
+}
+
+// The probability of failure of the slope of the script's array [phi, C', d, H, angle,
+// units] under the conditions' fields (page_conditions), its material spread as the
+// fields { phiSd, cohesionSd, draws, seed } say (spread_of): { refused: the field refused,
+// or ""; line: the study's sentence, why the field is refused, or "" where Bishop's method
+// answers nothing for the slope itself (the check says why); edges, counts and width: the
+// histogram of the draws' FS, its bins' lower edges (one of them FS 1) and the draws in
+// each }.
+val probability(const val& values, const val& typed_conditions, const val& typed_spread) {
+    const SlopeToCheck slope = slope_of(values);
+    val answer = val::object();
+    answer.set("refused", std::string());
+    answer.set("line", std::string());
+    const auto read = spread_of(typed_spread, slope);
+    if (const auto* wrong = std::get_if<std::pair<std::string, Diagnostic>>(&read)) {
+        answer.set("refused", wrong->first);
+        answer.set("line", render(wrong->second));
+        return answer;
+    }
+    const auto conditions = page_conditions(typed_conditions, slope.units);
+    if (std::holds_alternative<Diagnostic>(conditions)) {
+        return answer;
+    }
+    const HomogeneousSlope standing = homogeneous(slope, std::get<GivenConditions>(conditions));
+    if (critical_circle(standing).reason != BishopReason::none) {
+        return answer;
+    }
+    const auto& spread = std::get<PageSpread>(read);
+    const SlopeStudy study = study_slope(spread.material, spread.seed, spread.draws, standing);
+    answer.set("line", study_line(spread, study.said));
+    const Histogram bins = fs_histogram(study.fs, 40);
+    answer.set("edges", number_array(bins.edges));
+    answer.set("counts", number_array(bins.counts));
+    answer.set("width", bins.width);
+    return answer;
+}
+
 // The page's sentences, by the keys its script asks for them by.
 constexpr auto page_sentences = std::to_array<std::pair<std::string_view, Said>>({
     {"runStopped", Said::page_run_stopped},
@@ -519,6 +656,11 @@ constexpr auto page_sentences = std::to_array<std::pair<std::string_view, Said>>
     {"workbookFailed", Said::page_workbook_failed},
     {"runFailed", Said::page_run_failed},
     {"checkFailed", Said::page_check_failed},
+    {"histogramCaption", Said::page_histogram_caption},
+    {"standingDraws", Said::page_standing_draws},
+    {"failingDraws", Said::page_failing_draws},
+    {"fsAxis", Said::page_fs_axis},
+    {"drawsAxis", Said::page_draws_axis},
 });
 
 // The page's sentence under `key`, in the words every host's are made by, its slots
@@ -607,6 +749,7 @@ EMSCRIPTEN_BINDINGS(zelm_fs) {
     emscripten::function("say", &say);
     emscripten::function("check", &check);
     emscripten::function("bishop", &bishop);
+    emscripten::function("probability", &probability);
     emscripten::class_<PageRun>("PageRun")
         .constructor<const emscripten::val&, const emscripten::val&>()
         .function("rows", &PageRun::rows)

@@ -20,6 +20,8 @@
   const checkFields = ['phi', 'cohesion', 'density', 'height', 'angle'].map((id) => document.getElementById(`check-${id}`));
   const conditionFields = Object.fromEntries(['ru', 'water', 'crack', 'kh'].map((name) => [name, document.getElementById(`check-${name}`)]));
   const wetCrack = document.getElementById('check-wet-crack');
+  const spreadFields = Object.fromEntries([['phiSd', 'phi-sd'], ['cohesionSd', 'cohesion-sd'], ['draws', 'draws'], ['seed', 'seed']]
+    .map(([name, id]) => [name, document.getElementById(`check-${id}`)]));
   const checkAnswer = document.getElementById('check-answer');
   const checkSection = document.getElementById('check-section');
   const checkResult = document.getElementById('check-result');
@@ -34,6 +36,7 @@
   let shown = null;  // the run on show, kept for its downloads, and its result file's bytes where it kept them
   let plot = null;
   let checkPlot = null;
+  let histogramPlot = null;
   let checkLine = null;  // the answer on show, while the check's form still holds its values
   let latestRun = 0;  // counts the runs begun and the edits made: a run or download checks it
   let running = false;  // a run is being taken in slices
@@ -379,6 +382,7 @@
     document.getElementById('check-caption').textContent = said('checkCaption', { fs: checked.fs, height: typed[3], angle: typed[4] });
     checkResult.hidden = false;
     showBishop(values, typed);
+    showProbability(values);
     const [height, angle] = [values[3], values[4]];
     const heights = Array.from(checked.heights);
     const curves = [gaps(checked.angles), gaps(checked.confirmed)];
@@ -403,9 +407,11 @@
   // and the slope's section with the critical circle; or why the method gives none.
   // The slope stands under the conditions of their fields, read by the core as the
   // program reads its options: a refused one is marked, and said in place of the answer.
+  const typedFields = (fields) => Object.fromEntries(Object.entries(fields).map(([name, field]) => [name, field.value.trim()]));
+  const typedConditions = () => ({ ...typedFields(conditionFields), wetCrack: wetCrack.checked });
+
   function showBishop(values, typed) {
-    const conditions = Object.fromEntries(Object.entries(conditionFields).map(([name, field]) => [name, field.value.trim()]));
-    const found = core.bishop(values, { ...conditions, wetCrack: wetCrack.checked });
+    const found = core.bishop(values, typedConditions());
     for (const [name, field] of Object.entries(conditionFields)) {
       markField(field, name === found.refusedCondition ? found.reason : '');
     }
@@ -422,6 +428,47 @@
     document.getElementById('check-circle-caption').textContent =
       said(found.shallow ? 'shallowCaption' : 'sectionCaption', { height: typed[3], angle: typed[4], ...found.texts });
     drawSection(document.getElementById('check-section-drawing'), values[3], values[4], found);
+  }
+
+  // The probability of failure, where a deviation is typed: the core's study of the draws
+  // by Bishop's method, said in a line, and the histogram of their FS, the bins left of FS
+  // 1 in red; or the field refused, marked. Nothing where Bishop's method answers nothing
+  // for the slope itself, which its line says.
+  function showProbability(values) {
+    const typed = typedFields(spreadFields);
+    const line = document.getElementById('check-probability');
+    const figure = document.getElementById('check-histogram-figure');
+    Object.values(spreadFields).forEach((field) => markField(field, ''));
+    const studied = typed.phiSd === '' && typed.cohesionSd === '' ? { line: '', refused: '' } : core.probability(values, typedConditions(), typed);
+    if (studied.refused) {
+      markField(spreadFields[studied.refused], studied.line);
+    }
+    line.hidden = !studied.line;
+    line.textContent = studied.line;
+    figure.hidden = !studied.edges;
+    if (!studied.edges) {
+      return;
+    }
+    const edges = Array.from(studied.edges);
+    const counts = Array.from(studied.counts);
+    document.getElementById('check-histogram-caption').textContent =
+      said('histogramCaption', { count: counts.reduce((sum, count) => sum + count, 0), width: String(studied.width) });
+    const element = document.getElementById('check-histogram');
+    drawWhenPlotted(element, () => {
+      histogramPlot?.destroy();
+      const bars = uPlot.paths.bars({ size: [1, Infinity], align: 1 });
+      const series = (label, colour) => ({ label, fill: colour, stroke: colour, paths: bars, points: { show: false },
+        value: (_, v) => (v === null ? '\u2013' : numberText(v)) });
+      histogramPlot = new uPlot({
+        ...chartSize(element),
+        scales: { x: { time: false, range: (_, min, max) => [min, max + studied.width] }, y: { range: (_, __, max) => [0, max] } },
+        axes: [{ label: said('fsAxis') }, { label: said('drawsAxis'), size: 60 }],
+        series: [{ label: said('fsAxis'), value: (_, v) => (v === null ? '\u2013' : numberText(v, 3)) },
+          series(said('failingDraws'), '#b00020'), series(said('standingDraws'), '#0645ad')],
+      }, [edges, counts.map((count, i) => (edges[i] < 1 ? count : null)), counts.map((count, i) => (edges[i] < 1 ? null : count))], element);
+      element.dataset.bins = JSON.stringify(counts);
+      requestAnimationFrame(() => setTimeout(() => performance.mark('zelm-probability-drawn'), 0));
+    });
   }
 
   // The section in the slope's own units, y upward (drawn as -y): the ground, toe ground,

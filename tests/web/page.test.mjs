@@ -418,7 +418,8 @@ test('units: each form\'s choice names C\' and d beside them and in the download
   assert.match(await page.textContent('#entered'), /C' \(kPa\)2Unit weight d \(kN\/m3\)2\.5/);
   assert.match(await page.textContent('#warnings'), /^Warning: the unit weight 2\.5 kN\/m3 is far below any soil's \(8 to 50 kN\/m3\); 2\.5 Tn\/m3 is 24\.5 kN\/m3\./);
   await page.selectOption('#check-units', 'si');
-  assert.deepEqual([await shown('#values'), await shown('#check')], [['(kPa)', '(kN/m3)'], ['(kPa)', '(kN/m3)']]);
+  // The check's C' and the deviation of C'; its d.
+  assert.deepEqual([await shown('#values'), await shown('#check')], [['(kPa)', '(kN/m3)'], ['(kPa)', '(kN/m3)', '(kPa)']]);
   assert.equal(await page.textContent('label[for="check-density"]'), 'Unit weight d (kN/m3)');
   assert.equal(await checkSlope(page, ['30', '2', '2.5', '20', '35']), 'H 20 m at 35 degrees: FS 1.33 to 1.35 (chart 1, x = 0.43)');
   assert.match(await page.textContent('#check-warning'), /^Warning: the unit weight 2\.5 kN\/m3 is far below any soil's/);
@@ -722,6 +723,47 @@ test('check a slope under water and an earthquake: its conditions named, and the
   await check();
 });
 
+// Types a slope and its spread; resolves once the histogram is drawn, or a field refused.
+async function studySlope(page, values, spread) {
+  for (const [id, typed] of Object.entries(spread)) {
+    await page.fill(`#check-${id}`, typed);
+  }
+  await page.evaluate(() => performance.clearMarks('zelm-probability-drawn'));
+  await checkSlope(page, values);
+  await page.waitForFunction(() => performance.getEntriesByName('zelm-probability-drawn').length > 0 ||
+    document.querySelector('#check-spread [aria-invalid]') !== null);
+  return page.textContent('#check-probability');
+}
+
+test('check a slope: its probability of failure from the deviations, the module\'s to the digit, with the histogram of its FS', async () => {
+  const { page, check } = await open();
+  const violations = await axe(page);
+  await page.selectOption('#check-units', 'si');
+  // zelm_fs.probability_of_failure(normal(30, 3), lognormal(20, 5), 20, 20, 45, draws=2000, seed=7, units="si"):
+  // probability 6.35%, interval 5.36% to 7.50%, FS mean 1.204, sd 0.147, 5% 0.984, 95% 1.469, beta 1.387 and 1.464.
+  const line = await studySlope(page, ['30', '20', '20', '20', '45'], { 'phi-sd': '3', 'cohesion-sd': '5', draws: '2000', seed: '7' });
+  assert.equal(line, "Probability of failure (FS below 1 by Bishop's method): 6.35%, 95% interval 5.36% to 7.50%, from 2000 draws " +
+    "of phi normal (sd 3) and C' lognormal (sd 5), seed 7; FS mean 1.204, sd 0.147, 5% to 95% 0.984 to 1.469; reliability " +
+    'index 1.387 (lognormal FS: 1.464).');
+  const bins = JSON.parse(await page.getAttribute('#check-histogram', 'data-bins'));
+  assert.equal(bins.reduce((sum, count) => sum + count, 0), 2000);
+  assert.match(await page.textContent('#check-histogram-caption'), /^The factor of safety by Bishop's method of the 2000 draws with one, in bins 0\.0[125] wide/);
+  assert.deepEqual(await violations(), []);
+  // With no spread the draws are the slope itself: it stands, and none fails.
+  assert.match(await studySlope(page, ['30', '20', '20', '20', '45'], { 'phi-sd': '0', 'cohesion-sd': '0', draws: '', seed: '' }),
+    /^Probability of failure \(FS below 1 by Bishop's method\): 0\.00%, 95% interval 0\.00% to 0\.10%, from 4000 draws .* seed 1; FS mean 1\.2/);
+  // A field refused is marked beside it, in the core's words; the deviations left empty, nothing is drawn.
+  await studySlope(page, ['30', '20', '20', '20', '45'], { 'phi-sd': '3', draws: '50' });
+  assert.equal(await page.textContent('#check-draws-error'), 'Draws: 50 is not a whole number from 100 to 20000 (the Python module takes more).');
+  await studySlope(page, ['30', '20', '20', '20', '45'], { 'phi-sd': '-1', draws: '' });
+  assert.equal(await page.textContent('#check-phi-sd-error'), 'phi: -1 is not a standard deviation, a number of 0 or more.');
+  await page.fill('#check-phi-sd', '');
+  await page.fill('#check-cohesion-sd', '');
+  await checkSlope(page, ['30', '20', '20', '20', '45']);
+  assert.ok(await page.isHidden('#check-probability') && await page.isHidden('#check-histogram-figure'));
+  await check();
+});
+
 // The script words nothing itself: each sentence it asks for, by the keys its source
 // names, the core has and fills, whatever the page's slots hold; a count of one chooses
 // the form for one, and a failure is told with its error as the script writes one.
@@ -732,7 +774,7 @@ test('every sentence the script asks for is the core\'s, a count choosing its fo
   assert.ok(keys.length >= 35, keys.join(' '));
   const said = await page.evaluate((keys) => {
     const slots = Object.fromEntries(['typed', 'reason', 'earlier', 'line', 'done', 'warnings', 'lines', 'fs', 'height', 'angle',
-      'cautions', 'under', 'centreX', 'centreY', 'radius', 'entryX', 'exitX', 'size', 'error'].map((slot) => [slot, '#']));
+      'cautions', 'under', 'centreX', 'centreY', 'radius', 'entryX', 'exitX', 'size', 'error', 'width'].map((slot) => [slot, '#']));
     return keys.map((key) => window.zelmCore.say(key, { ...slots, count: 3, counted: '3' }));
   }, keys);
   said.forEach((sentence, i) => assert.match(sentence, /^[^{}]+$/, keys[i]));
