@@ -43,7 +43,9 @@ def main():
             # Every worker warmed up: the module imported, and a few blocks each.
             client.run(importlib.import_module, "zelm_fs")
             zelm_fs.probability_of_failure(*study, draws=4096 * 2 * workers, seed=2, client=client)
-            _, elapsed = timed(lambda: zelm_fs.probability_of_failure(*study, draws=n, seed=1, client=client))
+            # The best of three, as the machine's other work comes and goes.
+            elapsed = min(timed(lambda: zelm_fs.probability_of_failure(*study, draws=n, seed=1, client=client))[1]
+                          for _ in range(3))
         rates[workers] = n / elapsed
         print(f"a local cluster of {workers} worker{'s' if workers > 1 else ''}: {n} draws in {elapsed:.2f} s, "
               f"{rates[workers]:.0f} draws/s")

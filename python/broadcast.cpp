@@ -10,6 +10,13 @@
 
 #include <pybind11/stl.h>
 
+#include <algorithm>
+#include <thread>
+
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 namespace zelm::python {
 
 namespace py = pybind11;
@@ -268,6 +275,17 @@ py::object returned(const py::array& array) {
         return array[py::tuple()];
     }
     return array;
+}
+
+std::size_t cores_to_use() {
+#if defined(__linux__)
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof(allowed), &allowed) == 0 && CPU_COUNT(&allowed) > 0) {
+        return static_cast<std::size_t>(CPU_COUNT(&allowed));
+    }
+#endif
+    return std::max(1U, std::thread::hardware_concurrency());
 }
 
 }  // namespace zelm::python

@@ -219,12 +219,17 @@ bool elements_of(const Walk& walk, std::size_t begin, std::size_t end, Element& 
     return true;
 }
 
-// Every element of the walk, the work shared between the machine's cores: chunks of
-// `chunk` elements (chunk_elements unless an element's work is much longer than a reading
-// of the chart) are taken in turn by each, so that none waits for a slower one,
+// The cores this process may run on: those its affinity leaves it (a Dask worker bound to
+// one core, a container's share), or all the machine's where the system does not say.
+std::size_t cores_to_use();
+
+// Every element of the walk, the work shared between the cores this process may run on:
+// chunks of `chunk` elements (chunk_elements unless an element's work is much longer than
+// a reading of the chart) are taken in turn by each, so that none waits for a slower one,
 // and each chunk calls an element of its own, from make() (it may keep what a study's
 // neighbouring elements share). The calling thread alone asks Python whether to stop.
 // False when an element was refused. Call it with the GIL released.
+
 template <typename Make>
 bool for_each_element(const Walk& walk, Interruption& interruption, const Make& make,
                       std::size_t chunk = chunk_elements) {
@@ -251,7 +256,7 @@ bool for_each_element(const Walk& walk, Interruption& interruption, const Make& 
         }
     };
     std::vector<std::thread> helpers;
-    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t cores = cores_to_use();
     for (std::size_t h = 1; h < std::min(cores, chunks); ++h) {
         try {
             helpers.emplace_back(work, false);
