@@ -62,11 +62,15 @@ FailureCells FailureColumns::next(const SweepRow& row, const BishopCells& bishop
         answered += std::isnan(fs) ? 0U : 1U;
         failing += fs < 1.0 ? 1U : 0U;
     }
+    // To a millionth, the upper bound rounded up: a cell holds a number that every
+    // spreadsheet and every build of the workbook's library writes and reads alike.
+    constexpr double millionths = 1e6;
     FailureCells cells;
     if (answered > 0) {
-        cells.probability = static_cast<double>(failing) / static_cast<double>(answered);
+        const double share = static_cast<double>(failing) / static_cast<double>(answered);
+        cells.probability = std::round(share * millionths) / millionths;
     }
-    cells.upper = failure_upper_bound(fs_);
+    cells.upper = std::ceil(failure_upper_bound(fs_) * millionths) / millionths;
     return cells;
 }
 

@@ -25,8 +25,8 @@ UncertainMaterial uncertain_material(const ChartInputs& entered, const MaterialU
 
 // A row's two cells, nothing where a cell is empty.
 struct FailureCells {
-    std::optional<double> probability;  // the share of the answered draws that fail, 0 to 1
-    std::optional<double> upper;        // its upper 95% bound, the unanswered draws failing
+    std::optional<double> probability;  // the share of the answered draws that fail, 0 to 1, to 10^-6
+    std::optional<double> upper;        // its upper 95% bound, the unanswered draws failing, rounded up
 };
 
 class FailureColumns {
