@@ -9,13 +9,11 @@
 #include "sweep/bishop_answer.hpp"
 #include "sweep/check_answer.hpp"
 
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <string>
-#include <system_error>
 #include <tuple>
 #include <utility>
 
@@ -133,20 +131,16 @@ std::variant<float, UsageError> sd_of(Option option, const std::string& typed) {
 }
 
 // A whole number after `option`, in decimal digits alone, from `lowest` to `highest`.
-template <typename Whole>
-std::variant<Whole, UsageError> whole_of(Option option, const std::string& typed, Whole lowest,
-                                         Whole highest) {
-    Whole value{};
-    const char* const end = typed.data() + typed.size();
-    const auto [stopped, error] = std::from_chars(typed.data(), end, value);
-    if (error != std::errc{} || stopped != end || typed.empty() || typed.front() == '-' || value < lowest ||
-        value > highest) {
+std::variant<std::uint64_t, UsageError> whole_of(Option option, const std::string& typed,
+                                                 std::uint64_t lowest, std::uint64_t highest) {
+    const auto value = read_whole_number(typed, lowest, highest);
+    if (!value) {
         return usage_error(Said::usage_not_a_whole_number, {{"option", long_name(option)},
                                                             {"typed", Text{typed}},
                                                             {"lowest", Text{std::to_string(lowest)}},
                                                             {"highest", Text{std::to_string(highest)}}});
     }
-    return value;
+    return *value;
 }
 
 // The material's uncertainty: none unless --phi-sd or --c-sd asks for the workbook's
@@ -176,15 +170,14 @@ std::variant<std::optional<MaterialUncertainty>, UsageError> uncertainty_of(cons
         }
     }
     if (line.draws) {
-        auto draws = whole_of<std::int32_t>(Option::draws, *line.draws, 1, most_draws);
+        auto draws = whole_of(Option::draws, *line.draws, 1, static_cast<std::uint64_t>(most_draws));
         if (auto* wrong = std::get_if<UsageError>(&draws)) {
             return std::move(*wrong);
         }
-        uncertainty.draws = std::get<std::int32_t>(draws);
+        uncertainty.draws = static_cast<std::int32_t>(std::get<std::uint64_t>(draws));  // at most most_draws
     }
     if (line.seed) {
-        auto seed =
-            whole_of<std::uint64_t>(Option::seed, *line.seed, 0, std::numeric_limits<std::uint64_t>::max());
+        auto seed = whole_of(Option::seed, *line.seed, 0, std::numeric_limits<std::uint64_t>::max());
         if (auto* wrong = std::get_if<UsageError>(&seed)) {
             return std::move(*wrong);
         }

@@ -2,6 +2,7 @@
 
 #include <fast_float/fast_float.h>
 
+#include <charconv>
 #include <cmath>
 #include <system_error>
 
@@ -60,6 +61,17 @@ Entry read_entry(std::string_view token, DecimalSeparator separator) {
         return {std::nullopt, Refusal::decimal_comma};
     }
     return with_a_comma;
+}
+
+std::optional<std::uint64_t> read_whole_number(std::string_view token, std::uint64_t least,
+                                               std::uint64_t most) {
+    std::uint64_t value = 0;
+    const char* const end = token.data() + token.size();
+    const auto [stopped, error] = std::from_chars(token.data(), end, value);
+    if (error != std::errc{} || stopped != end || value < least || value > most) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace zelm

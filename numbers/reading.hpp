@@ -1,6 +1,7 @@
 // Reading a typed value: the one rule every way in applies to an entry.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -28,5 +29,10 @@ struct Entry {
 // conversion reads them) within the float range. With point_or_comma, a comma may
 // stand for the point ("2,5" reads 2.5).
 Entry read_entry(std::string_view token, DecimalSeparator separator = DecimalSeparator::point);
+
+// A whole number written in decimal digits alone (no sign, no blank), from `least` to
+// `most`; none otherwise.
+std::optional<std::uint64_t> read_whole_number(std::string_view token, std::uint64_t least,
+                                               std::uint64_t most);
 
 }  // namespace zelm

@@ -67,6 +67,17 @@ DrawnMaterial drawn(const UncertainMaterial& material, std::uint64_t seed, std::
 
 }  // namespace
 
+UncertainMaterial entered_material(double friction_angle, double friction_angle_sd, double cohesion,
+                                   double cohesion_sd, double density) {
+    const auto value = [](Spread spread, double mean, double sd) {
+        return sd > 0.0 ? UncertainValue{spread, mean, sd} : UncertainValue{Spread::known, mean, 0.0};
+    };
+    return {value(Spread::normal, friction_angle, friction_angle_sd),
+            value(cohesion > 0.0 ? Spread::lognormal : Spread::normal, cohesion, cohesion_sd),
+            {Spread::known, density, 0.0},
+            0.0};
+}
+
 bool describes_a_soil(const DrawnMaterial& material) {
     return material.friction_angle >= 0.0 && material.friction_angle < 90.0 && material.cohesion >= 0.0 &&
            material.density > 0.0;

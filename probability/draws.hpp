@@ -39,6 +39,13 @@ struct DrawnMaterial {
     double density;
 };
 
+// The material as the page's check and the workbook of a design run draw it about the
+// values entered: the friction angle normal, the cohesion lognormal (normal where it is
+// not above 0, its draws below 0 drawn again), each known where its standard deviation is
+// 0; the density known.
+UncertainMaterial entered_material(double friction_angle, double friction_angle_sd, double cohesion,
+                                   double cohesion_sd, double density);
+
 // Whether the three describe a soil: a friction angle at least 0 and below 90 degrees, a
 // cohesion at least 0, a density above 0.
 bool describes_a_soil(const DrawnMaterial& material);

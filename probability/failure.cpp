@@ -87,9 +87,16 @@ FailureStatistics failure_statistics(std::span<const double> fs) {
     return s;
 }
 
-double failure_upper_bound(std::span<const double> fs) {
-    const auto failing = std::count_if(fs.begin(), fs.end(), [](double v) { return !(v >= 1.0); });
-    return wilson_interval(static_cast<std::size_t>(failing), fs.size()).second;
+FailureShare failure_share(std::span<const double> fs) {
+    std::size_t unanswered = 0;
+    std::size_t failing = 0;
+    for (const double value : fs) {
+        unanswered += std::isnan(value) ? 1U : 0U;
+        failing += value < 1.0 ? 1U : 0U;
+    }
+    const std::size_t answered = fs.size() - unanswered;
+    return {answered == 0 ? nan : static_cast<double>(failing) / static_cast<double>(answered),
+            wilson_interval(failing + unanswered, fs.size()).second};
 }
 
 double draws_needed(double probability, double relative) {

@@ -33,9 +33,12 @@ FailureStatistics failure_statistics(std::span<const double> fs);
 // Wilson's score interval at 95% for `failing` out of `draws`; [0, 1] for no draws.
 std::pair<double, double> wilson_interval(std::size_t failing, std::size_t draws);
 
-// The upper 95% bound of the probability of failure, the draws without an answer counted
-// as failing (cheaper than failure_statistics: no sort).
-double failure_upper_bound(std::span<const double> fs);
+// failure_statistics's probability and upper bound alone, without its sort.
+struct FailureShare {
+    double probability;  // of the answered draws; NaN where none answered
+    double upper;        // the upper 95% bound, the draws without an answer counted as failing
+};
+FailureShare failure_share(std::span<const double> fs);
 
 // The draws for a 95% confidence interval of +-relative times the probability
 // `probability`; infinite where it is not above 0.

@@ -18,14 +18,8 @@ constexpr std::size_t draws_between_stops = 256;
 }  // namespace
 
 UncertainMaterial uncertain_material(const ChartInputs& entered, const MaterialUncertainty& uncertainty) {
-    const auto value = [](Spread spread, float mean, float sd) {
-        return sd > 0.0F ? UncertainValue{spread, mean, sd} : UncertainValue{Spread::known, mean, 0.0};
-    };
-    return {value(Spread::normal, entered.friction_angle, uncertainty.friction_angle_sd),
-            value(entered.cohesion != 0.0F ? Spread::lognormal : Spread::normal, entered.cohesion,
-                  uncertainty.cohesion_sd),
-            {Spread::known, entered.density, 0.0},
-            0.0};
+    return entered_material(entered.friction_angle, uncertainty.friction_angle_sd, entered.cohesion,
+                            uncertainty.cohesion_sd, entered.density);
 }
 
 FailureColumns::FailureColumns(const ChartInputs& entered)
@@ -56,21 +50,15 @@ FailureCells FailureColumns::next(const SweepRow& row, const BishopCells& bishop
             return {};
         }
     }
-    std::size_t answered = 0;
-    std::size_t failing = 0;
-    for (const double fs : fs_) {
-        answered += std::isnan(fs) ? 0U : 1U;
-        failing += fs < 1.0 ? 1U : 0U;
-    }
     // To a millionth, the upper bound rounded up: a cell holds a number that every
     // spreadsheet and every build of the workbook's library writes and reads alike.
     constexpr double millionths = 1e6;
+    const FailureShare share = failure_share(fs_);
     FailureCells cells;
-    if (answered > 0) {
-        const double share = static_cast<double>(failing) / static_cast<double>(answered);
-        cells.probability = std::round(share * millionths) / millionths;
+    if (!std::isnan(share.probability)) {
+        cells.probability = std::round(share.probability * millionths) / millionths;
     }
-    cells.upper = std::ceil(failure_upper_bound(fs_) * millionths) / millionths;
+    cells.upper = std::ceil(share.upper * millionths) / millionths;
     return cells;
 }
 

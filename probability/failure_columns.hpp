@@ -18,9 +18,7 @@
 
 namespace zelm {
 
-// The run's material as uncertain as asked: the friction angle normal about the value
-// entered; the cohesion lognormal, or normal about a cohesion of 0 (its draws below 0
-// drawn again); each known where its standard deviation is 0; the density known.
+// The run's material as uncertain as asked (entered_material).
 UncertainMaterial uncertain_material(const ChartInputs& entered, const MaterialUncertainty& uncertainty);
 
 // A row's two cells, nothing where a cell is empty.

@@ -75,7 +75,7 @@ void define_probability(py::module_& module, const PythonDocs& docs) {
     module.def(
         "failure_upper_bound",
         [](const py::array_t<double, py::array::c_style | py::array::forcecast>& fs) {
-            return failure_upper_bound(flat(fs));
+            return failure_share(flat(fs)).upper;
         },
         "fs"_a, docs.failure_statistics.c_str());
     module.def(

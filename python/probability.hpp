@@ -14,7 +14,8 @@ namespace zelm::python {
 // tuple of three float64 arrays (phi, C', d) of `count` draws; `spreads` three tuples
 // (kind, mean, sd), kind "known", "normal" or "lognormal".
 // failure_statistics(fs): a dict of what the FS say together (FailureStatistics's fields).
-// failure_upper_bound(fs) and draws_needed(probability, relative) as the core's.
+// failure_upper_bound(fs), failure_share's upper bound; draws_needed(probability, relative)
+// as the core's.
 void define_probability(pybind11::module_& module, const PythonDocs& docs);
 
 }  // namespace zelm::python

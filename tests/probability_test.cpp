@@ -25,10 +25,6 @@ TEST(Philox, GivesTheKnownAnswers) {
               (PhiloxWords{0xd16cfe09, 0x94fdcceb, 0x5001e420, 0x24126ea1}));
 }
 
-std::vector<DrawnMaterial> drawn(const UncertainMaterial& material, std::uint64_t seed, std::size_t count) {
-    return study_draws(material, seed, count);
-}
-
 struct Moments {
     double mean = 0.0;
     double sd = 0.0;
@@ -70,7 +66,7 @@ TEST(Draws, AreEachTheirOwnWhateverTheBlockIsCutInto) {
 TEST(Draws, HaveTheMeansDeviationsAndCorrelationAsked) {
     const UncertainMaterial material{
         {Spread::normal, 30, 3}, {Spread::lognormal, 15, 5}, {Spread::normal, 19.6, 0.5}, 0.5};
-    const auto draws = drawn(material, 2026, 100'000);
+    const auto draws = study_draws(material, 2026, 100'000);
     const auto phi = moments(draws, [](const DrawnMaterial& d) { return d.friction_angle; });
     const auto cohesion = moments(draws, [](const DrawnMaterial& d) { return d.cohesion; });
     const auto density = moments(draws, [](const DrawnMaterial& d) { return d.density; });
@@ -92,7 +88,7 @@ TEST(Draws, DescribeASoilWhereTheDistributionsReachBeyond) {
     // Half of each distribution lies outside: phi below 0, C' below 0, d at or below 0.
     const UncertainMaterial material{
         {Spread::normal, 0, 10}, {Spread::normal, 0, 5}, {Spread::normal, 0.1, 1}, 0};
-    for (const auto& d : drawn(material, 1, 20'000)) {
+    for (const auto& d : study_draws(material, 1, 20'000)) {
         ASSERT_TRUE(describes_a_soil(d));
     }
     EXPECT_FALSE(describes_a_soil({90, 0, 1}));
@@ -149,7 +145,8 @@ TEST(FailureStatistics, WilsonsIntervalAndTheUnansweredOnBothSides) {
     EXPECT_DOUBLE_EQ(s.probability, 2.0 / 9.0);
     EXPECT_DOUBLE_EQ(s.lower, wilson_interval(2, 10).first);
     EXPECT_DOUBLE_EQ(s.upper, wilson_interval(3, 10).second);
-    EXPECT_DOUBLE_EQ(failure_upper_bound(fs), s.upper);
+    EXPECT_DOUBLE_EQ(failure_share(fs).upper, s.upper);
+    EXPECT_DOUBLE_EQ(failure_share(fs).probability, s.probability);
 }
 
 TEST(FailureStatistics, TheSpreadOfTheFactorOfSafety) {

@@ -45,7 +45,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -481,23 +480,12 @@ val bishop(const val& values, const val& typed_conditions) {
     return answer;
 }
 
-// A study's spread as the check's fields give it: the friction angle normal, the cohesion
-// lognormal (normal where its mean is 0), the density as typed; the draws and the seed.
+// A study's spread as the check's fields give it (entered_material); the draws and the seed.
 struct PageSpread {
     UncertainMaterial material;
     std::size_t draws = 4000;
     std::uint64_t seed = 1;
 };
-
-// A whole number typed, within [least, most], or none.
-std::optional<std::uint64_t> whole_number(const std::string& text, std::uint64_t least, std::uint64_t most) {
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < least || value > most) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 // The spread of { phiSd, cohesionSd, draws, seed } as typed ("" for the default: no
 // deviation, 4000 draws, seed 1), or which field is refused and why.
@@ -527,22 +515,19 @@ std::variant<PageSpread, std::pair<std::string, Diagnostic>> spread_of(const val
     if (!cohesion_sd) {
         return refused("cohesionSd", Said::page_spread_refused, "C'");
     }
-    const auto draws =
-        text("draws").empty() ? std::optional<std::uint64_t>(4000) : whole_number(text("draws"), 100, 20000);
+    const auto draws = text("draws").empty() ? std::optional<std::uint64_t>(4000)
+                                             : read_whole_number(text("draws"), 100, 20000);
     if (!draws) {
         return refused("draws", Said::page_draws_refused, "");
     }
     const auto seed = text("seed").empty()
                           ? std::optional<std::uint64_t>(1)
-                          : whole_number(text("seed"), 0, std::numeric_limits<std::uint64_t>::max());
+                          : read_whole_number(text("seed"), 0, std::numeric_limits<std::uint64_t>::max());
     if (!seed) {
         return refused("seed", Said::page_seed_refused, "");
     }
-    const auto mean_c = static_cast<double>(slope.cohesion);
-    spread.material = {{Spread::normal, static_cast<double>(slope.friction_angle), *phi_sd},
-                       {mean_c > 0.0 ? Spread::lognormal : Spread::normal, mean_c, *cohesion_sd},
-                       {Spread::known, static_cast<double>(slope.density), 0.0},
-                       0.0};
+    spread.material =
+        entered_material(slope.friction_angle, *phi_sd, slope.cohesion, *cohesion_sd, slope.density);
     spread.draws = static_cast<std::size_t>(*draws);
     spread.seed = *seed;
     return spread;
@@ -560,24 +545,24 @@ std::string study_line(const PageSpread& spread, const FailureStatistics& s) {
                           : render(Diagnostic{Said::page_probability_unanswered,
                                               Field::none,
                                               {{"count", Count{static_cast<std::int64_t>(s.unanswered)}}}});
-    return render(Diagnostic{
-        Said::page_probability_line,
-        Field::none,
-        {{"probability", std::isnan(s.probability) ? Text{"none"} : percent(s.probability)},
-         {"lower", percent(s.lower)},
-         {"upper", percent(s.upper)},
-         {"count", Count{static_cast<std::int64_t>(s.draws)}},
-         {"phi_sd", Typed{static_cast<float>(m.friction_angle.sd)}},
-         {"cohesion_spread", Text{m.cohesion.spread == Spread::lognormal ? "lognormal" : "normal"}},
-         {"cohesion_sd", Typed{static_cast<float>(m.cohesion.sd)}},
-         {"seed", Text{std::to_string(spread.seed)}},
-         {"mean", three(s.mean)},
-         {"sd", three(s.sd)},
-         {"p5", three(s.p5)},
-         {"p95", three(s.p95)},
-         {"beta", three(s.reliability_index)},
-         {"beta_lognormal", three(s.reliability_index_lognormal)},
-         {"unanswered", Text{unanswered}}}});
+    return render(
+        Diagnostic{Said::page_probability_line,
+                   Field::none,
+                   {{"probability", std::isnan(s.probability) ? Text{"none"} : percent(s.probability)},
+                    {"lower", percent(s.lower)},
+                    {"upper", percent(s.upper)},
+                    {"count", Count{static_cast<std::int64_t>(s.draws)}},
+                    {"phi_sd", Typed{static_cast<float>(m.friction_angle.sd)}},
+                    {"cohesion_spread", Text{m.cohesion.mean > 0.0 ? "lognormal" : "normal"}},
+                    {"cohesion_sd", Typed{static_cast<float>(m.cohesion.sd)}},
+                    {"seed", Text{std::to_string(spread.seed)}},
+                    {"mean", three(s.mean)},
+                    {"sd", three(s.sd)},
+                    {"p5", three(s.p5)},
+                    {"p95", three(s.p95)},
+                    {"beta", three(s.reliability_index)},
+                    {"beta_lognormal", three(s.reliability_index_lognormal)},
+                    {"unanswered", Text{unanswered}}}});
 }
 
 // The probability of failure of the slope of the script's array [phi, C', d, H, angle,
