@@ -19,9 +19,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace zelm {
@@ -208,6 +210,30 @@ TEST(WorkbookProgress, EveryRowAsItsBishopCellsAreFound) {
     for (std::int32_t row = 1; row <= 5000; ++row) {
         EXPECT_EQ(told[static_cast<std::size_t>(row - 1)], row);
     }
+}
+
+// The page writes its workbook a slice of rows at a time, between two frames: the same
+// workbook as one written at once (its bytes but for the time it was made, in a few
+// compressed bytes of its properties).
+TEST(WorkbookProgress, WrittenASliceAtATimeHoldsEveryRow) {
+    const ChartInputs sand{30.0F, 0.0F, 2.0F, 50.0F, 0.01F, 1.5F};  // 5000 rows
+    const DesignRun run = DesignRun::swept(sand);
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("zelm-slices-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder);
+    const auto written = [&](const std::string& name, std::int32_t slice) {
+        SweptRows rows(sand);
+        auto begun = WorkbookWriter::begin((folder / name).string(), folder, run, rows, {});
+        auto& writer = *std::get<std::unique_ptr<WorkbookWriter>>(begun);
+        while (!writer.advance(slice)) {
+        }
+        EXPECT_FALSE(writer.finish().has_value());
+        return std::filesystem::file_size(folder / name);
+    };
+    const auto at_once = written("at_once.xlsx", 5000);
+    const auto in_slices = written("in_slices.xlsx", 250);
+    std::filesystem::remove_all(folder);
+    EXPECT_NEAR(static_cast<double>(in_slices), static_cast<double>(at_once), 16.0);
 }
 
 }  // namespace
