@@ -453,6 +453,8 @@ TEST(Findings, AsData) {
         {{30, 2, 2.5, 0.5, 1, 1.5}, {{Said::no_rows_height_below_step, Field::step}}, {}},
         {{30, 2, 2.5, 3e9, 1, 1.5}, {{Said::no_rows_too_many, Field::step}}, {}},
         {{30, 2, 2.5, 20, 3, 1.5}, {{Said::talus_not_divided, Field::step}}, {}},
+        // 0.2 divides 25 in decimals: the sums of its float drift, to 24.8.
+        {{30, 2, 2.5, 25, 0.2F, 1.5}, {{Said::talus_not_exact, Field::step}}, {}},
         {{30, 2, 2.5, 20, 1, 1.25}, {{Said::header_rounds, Field::none}}, {}},
         {under_water({30, 2, 2.5, 20, 1, 1.5}),
          {{Said::chart_drained_and_still, Field::none}},
