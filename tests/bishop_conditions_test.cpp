@@ -47,9 +47,11 @@ std::vector<Limit> limits() {
         SlopeConditions& on = one.slope.conditions;
         in >> one.slope.friction_angle >> one.slope.face_angle >> water >> on.pore_pressure_ratio >>
             on.seismic_coefficient >> one.slope.unit_weight >> on.water_unit_weight;
-        on.water = water == "surface" ? PoreWater::surface : PoreWater::ratio;
-        const double ratio =
-            water == "surface" ? on.water_unit_weight / one.slope.unit_weight : on.pore_pressure_ratio;
+        on.water = water == "surface"    ? PoreWater::surface
+                   : water == "phreatic" ? PoreWater::phreatic
+                                         : PoreWater::ratio;
+        const double ratio = on.water != PoreWater::ratio ? on.water_unit_weight / one.slope.unit_weight
+                                                          : on.pore_pressure_ratio;
         one.expected =
             infinite_slope(one.slope.friction_angle, one.slope.face_angle, ratio, on.seismic_coefficient);
         cases.push_back(one);
