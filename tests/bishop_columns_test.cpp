@@ -113,6 +113,9 @@ TEST(BishopColumns, WarmCellsAsSafeAsColdOnes) {
     }
     EXPECT_GT(warm.searches().warm, warm_rows.rows());
     EXPECT_EQ(cold_columns.searches().warm, 0);
+    // After four searches started warm at a degree, the fifth is cold, to refresh its valleys.
+    EXPECT_GT(warm.searches().refreshing, 0);
+    EXPECT_LE(4 * warm.searches().refreshing, warm.searches().warm);
 }
 
 // A dry slope standing still: its first 2,000 rows searched cold, their cells those of a
