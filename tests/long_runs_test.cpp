@@ -90,6 +90,9 @@ TEST(StepSums, AsAddedRowByRow) {
     expect_as_added(1.0F, 10, 0x1p25F + 2.0F);
     expect_as_added(1.0F, 10, 0x1p24F + 2.0F);
     expect_as_added(0x1.000002p0F, 10000000, 0x1p24F);
+    // One of a spacing and a half adds one spacing to an odd height, two to an even one.
+    expect_as_added(3.0F, 10, 0x1p24F + 2.0F);
+    expect_as_added(3.0F, 10, 0x1p24F + 4.0F);
     // The largest floats: a sum that would pass them is infinite, and stays so.
     expect_as_added(0x1p103F, 100, largest - 0x1p110F);
     expect_as_added(0x1.8p103F, 3000000, 0x1.fffp127F);
