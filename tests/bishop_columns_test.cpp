@@ -113,9 +113,11 @@ TEST(BishopColumns, WarmCellsAsSafeAsColdOnes) {
     }
     EXPECT_GT(warm.searches().warm, warm_rows.rows());
     EXPECT_EQ(cold_columns.searches().warm, 0);
-    // After four searches started warm at a degree, the fifth is cold, to refresh its valleys.
+    // After four searches started warm at a degree the fifth is cold, to refresh its
+    // valleys; a degree searched first starts warm from the valleys of one beside it.
     EXPECT_GT(warm.searches().refreshing, 0);
     EXPECT_LE(4 * warm.searches().refreshing, warm.searches().warm);
+    EXPECT_GT(warm.searches().warm, 3 * warm.searches().cold);
 }
 
 // A dry slope standing still: its first 2,000 rows searched cold, their cells those of a
