@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace zelm {
 namespace {
@@ -31,6 +33,23 @@ TEST(BishopColumns, SteepestWholeDegreeOrNone) {
         const BishopFindings& found = columns.findings();
         EXPECT_EQ(found.none_reaches.rows, steepest || fs_not_above_0 ? 0 : rows.rows());
         EXPECT_EQ(found.security_factor, fs_not_above_0);
+    }
+}
+
+// A row lower than the one before is searched from 90 degrees, not from the steeper
+// row's degree: a lower slope stands steeper. Its cells are those of a column that took
+// it alone.
+TEST(BishopColumns, ALowerRowAfterAHigherOneSearchedAfresh) {
+    const ChartInputs run{30, 20, 19.6F, 12, 4, 1.3F, Units::si};
+    std::vector<SweepRow> rows;
+    Sweep swept(run);
+    for (const SweepRow* row = swept.next(); row != nullptr; row = swept.next()) {
+        rows.insert(rows.begin(), *row);  // the highest first
+    }
+    BishopColumns falling(run, static_cast<std::int32_t>(rows.size()));
+    for (const SweepRow& row : rows) {
+        BishopColumns alone(run, 1);
+        EXPECT_EQ(falling.next(row).steepest, alone.next(row).steepest) << "H " << row.height;
     }
 }
 
