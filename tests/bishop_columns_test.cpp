@@ -53,6 +53,22 @@ TEST(BishopColumns, ALowerRowAfterAHigherOneSearchedAfresh) {
     }
 }
 
+// An automatic crack is as deep as the soil in tension under the crest of the circle found
+// without one; a cohesionless slope holds none: no crack, and no second search with one
+// (nor a start kept for it).
+TEST(BishopColumns, NoCrackAndNoSecondSearchWhereNoSoilIsInTension) {
+    ChartInputs run{35, 0, 19.6F, 10, 1, 1.3F, Units::si};
+    run.conditions.conditions = {.crack = Crack::automatic};
+    Sweep rows(run);
+    BishopColumns columns(run, rows.rows());
+    for (const SweepRow* row = rows.next(); row != nullptr; row = rows.next()) {
+        columns.next(*row);
+    }
+    EXPECT_EQ(columns.findings().in_tension.rows, 0);
+    const BishopColumns::Searches searched = columns.searches();
+    EXPECT_EQ(searched.warm + searched.cold + searched.refreshing, 0);
+}
+
 // Where the cohesion counts, the slices under the crest of a printed angle's critical
 // circle are in tension, which the workbook tells; a cohesionless slope has none.
 TEST(BishopColumns, PrintedAnglesInTensionUnderTheCrest) {
